@@ -1,0 +1,22 @@
+#pragma once
+// Honeycomb maze: every hexagon is a 7 x 5 patch of a (4 * cellsY + 1) x (4 * cellsX + 3) raster,
+// cell centres at x = 4 * col + 3; even columns centred at y = 2, 6, ..., odd ones at 4, 8, ...
+// Codes: 0 closed slot or post, 2 floor, margins and open slots, 1 entrance and correct path.
+#include <string_view>
+
+#include "maze/square_maze.h"
+
+namespace quivra {
+
+int CarveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, ByteGrid& mazeGrid, int gridMaxX,
+                 int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY, const SeedDigits& seed);
+
+MazeMeasures SolveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, PathSteps& pathSteps,
+                          ByteGrid& mazeGrid, int gridMaxX, int gridMaxY);
+
+GenerationReport GenerateHexMaze(const MixTable& mixTableA, const MixTable& mixTableB, const HexStepTable& hexStepX,
+                                 const HexStepTable& hexStepY, const Clock& clock, std::string_view seedText,
+                                 ByteGrid& mazeGrid, int gridMaxX, int gridMaxY, PathSteps& pathSteps,
+                                 int cellCount, int cellsX, int cellsY, double budget);
+
+}  // namespace quivra

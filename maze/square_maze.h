@@ -1,0 +1,41 @@
+#pragma once
+// Square maze: cells at odd (x, y) of a (2 * cellsY + 1) x (2 * cellsX + 1) raster.
+// Codes: 0 wall, 2 open, 1 entrance and (after solving) the correct path.
+#include <string_view>
+
+#include "maze/directions.h"
+#include "maze/grid.h"
+#include "maze/path_step.h"
+#include "maze/random.h"
+
+namespace quivra {
+
+struct MazeMeasures {
+    int pathLength = 0;
+    int contacts = 0;
+};
+
+// What a generation run did, for the tool and the tests (the game ignores it).
+struct GenerationReport {
+    SeedDigits bestDigits{};
+    int bestTrial = 0;   // 0-based index of the kept candidate
+    int trials = 0;      // candidates carved
+};
+
+// Carves one maze from one candidate seed; returns the register draws made.
+int CarveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, ByteGrid& mazeGrid,
+                    int gridMaxX, int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY,
+                    const SeedDigits& seed);
+
+// Marks the correct path with 1 and measures it.
+MazeMeasures SolveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, PathSteps& pathSteps,
+                             ByteGrid& mazeGrid, int gridMaxX, int gridMaxY);
+
+// Keeps the best of as many candidates as fit in the budget (seconds, read from clock).
+GenerationReport GenerateSquareMaze(const MixTable& mixTableA, const MixTable& mixTableB,
+                                    const SquareStepTable& stepX, const SquareStepTable& stepY,
+                                    const Clock& clock, std::string_view seedText, ByteGrid& mazeGrid,
+                                    int gridMaxX, int gridMaxY, PathSteps& pathSteps, int cellCount,
+                                    int cellsX, int cellsY, double budget);
+
+}  // namespace quivra

@@ -1,0 +1,58 @@
+#pragma once
+// Tilted perspective projection of scene points onto the window, and the filled polygons and
+// two-pixel lines every picture of the maze is made of.
+#include <array>
+
+#include "render/gdi.h"
+
+namespace quivra {
+
+// A point of the floor plane in scene units: X across, Y in depth (0 at the far edge).
+struct ScenePoint {
+    double X = 0;
+    double Y = 0;
+};
+
+using PaletteColors = std::array<COLORREF, 17>;   // index 16 stays black
+
+// The view parameters, computed together by SetupView and handed to every drawing call.
+struct ViewParams {
+    double sceneWidth = 0;
+    double widthRatio = 0;
+    double sceneDepth = 0;
+    double scaleX = 0;
+    double scaleY = 0;
+    double viewCos = 0;
+    double viewSin = 0;
+    double viewSpan = 0;
+};
+
+// Where drawing goes: the device context, the drawing area's height in pixels (client height
+// less the status line, read when the canvas is made) and the colour rule.
+struct Canvas {
+    DeviceContext& dc;
+    int drawHeight;
+    bool usePalette;
+    const PaletteColors& paletteColors;
+
+    COLORREF Colour(int index) const { return usePalette ? PALETTEINDEX(index) : paletteColors[index]; }
+};
+
+// viewAngle in degrees; wpx, hpx: drawing area in pixels.
+ViewParams SetupView(double viewAngle, double sceneWidth, double sceneDepth, int wpx, int hpx);
+
+POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int drawHeight);
+
+void FillQuad(Canvas& canvas, const POINT (&points)[4], int colour);
+void FillTriangle(Canvas& canvas, const POINT (&points)[3], int colour);
+
+void DrawQuad(Canvas& canvas, const ViewParams& view, double x1, double y1, double z1, double x2, double y2,
+              double z2, double x3, double y3, double z3, double x4, double y4, double z4, int colour);
+void DrawTriangle(Canvas& canvas, const ViewParams& view, double x1, double y1, double z1, double x2, double y2,
+                  double z2, double x3, double y3, double z3, int colour);
+
+// One line at wall height (z = 2), two pixels wide, in palette colour lineColorIndex.
+void DrawPathSegment(Canvas& canvas, int lineColorIndex, double x1, double y1, double x2, double y2,
+                     const ViewParams& view);
+
+}  // namespace quivra
