@@ -67,3 +67,17 @@ public:
 };
 
 }  // namespace quivra
+
+namespace quivra {
+
+// The drawing area (client area less the scroll bar and the status line), in pixels,
+// whatever the window's current scale unit.
+inline double UnitsPerPixel(const FormHost& host) { return host.ScaleMode() == kScaleTwips ? kTwipsPerPixel : 1.0; }
+inline int DrawAreaWidthPixels(const FormHost& host) {
+    return static_cast<int>((host.ScaleWidth() - host.VScroll1Width()) / UnitsPerPixel(host) + 0.5);
+}
+inline int DrawAreaHeightPixels(const FormHost& host) {
+    return static_cast<int>((host.ScaleHeight() - host.Text1Height()) / UnitsPerPixel(host) + 0.5);
+}
+
+}  // namespace quivra

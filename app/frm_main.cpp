@@ -1,0 +1,144 @@
+#include "app/frm_main.h"
+
+#include <cmath>
+
+#include "app/about.h"
+#include "render/hex_scene.h"
+#include "render/scene_common.h"
+#include "render/square_scene.h"
+
+namespace quivra {
+
+FrmMain::FrmMain(FormHost& host) : host_(host) { host_.Attach(this); }
+
+void FrmMain::Form_Load() {
+    GameState& s = state_;
+    s.savedPalette = 0;
+    s.drawInProgress = false;
+    s.showingSolution = false;
+    s.exitReached = false;
+    s.wasMinimized = false;
+    s.buildStage = kStageStart;
+
+    host_.SetMenuChecked(Menu::Style, kHoneycomb, false);
+    host_.SetMenuChecked(Menu::Style, kSquare, true);
+
+    FillMixTables(s.mixTableB, s.mixTableA);
+
+    // A palette display needs the game's own logical palette to show 16 exact colours.
+    DeviceContext& dc = host_.hDC();
+    const int bits = dc.GetDeviceCaps(PLANES) * dc.GetDeviceCaps(BITSPIXEL);
+    if (bits >= 31) {
+        s.usePalette = false;
+    } else {
+        int64_t colours = 1;
+        for (int i = 0; i < bits; ++i) colours *= 2;
+        s.usePalette = colours - dc.GetDeviceCaps(NUMCOLORS) >= 16;
+    }
+
+    std::vector<PALETTEENTRY> entries(16);
+    for (int i = 0; i < 16; ++i) {
+        int r, g, b;
+        if (i <= 12) {
+            r = g = b = (i * 256) / 13;
+        } else if (i == 13) {
+            r = 255, g = 255, b = 0;
+        } else if (i == 14) {
+            r = 0, g = 255, b = 0;
+        } else {
+            r = 255, g = 0, b = 0;
+        }
+        entries[i] = {static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), PC_NOCOLLAPSE};
+        s.paletteColors[i] = RGB(r, g, b);
+    }
+    s.paletteColors[16] = 0;
+    s.gamePalette = s.usePalette ? dc.CreatePalette(entries) : 0;
+
+    FillHexStepTables(s.hexStepX, s.hexStepY);
+    FillSquareStepTables(s.stepX, s.stepY);
+    s.sqrtThree = std::sqrt(3.0);
+}
+
+void FrmMain::Form_Resize() {
+    GameState& s = state_;
+    if (host_.WindowState() == kWindowMinimized) {
+        s.wasMinimized = true;
+        host_.Cls();
+        s.buildStage = kStageFinished;
+        s.drawInProgress = false;
+        return;
+    }
+    // Compared in single precision, as the toolkit's sizes are; equality is not too small.
+    if (static_cast<float>(host_.Text1Height() * 3) > static_cast<float>(host_.ScaleHeight())) {
+        s.wasMinimized = false;
+        host_.Cls();
+        s.buildStage = kStageFinished;
+        s.drawInProgress = false;
+        host_.SetText1Text(kTooSmall);
+        return;
+    }
+    host_.SetVScroll1Height(host_.ScaleHeight() - host_.Text1Height());
+    host_.SetVScroll1Left(host_.ScaleWidth() - host_.VScroll1Width());
+    host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
+    host_.SetText1Width(host_.ScaleWidth());
+    s.needViewSetup = true;
+    s.buildStage = kStageStart;
+    if (!s.wasMinimized) {
+        s.needNewMaze = true;
+        s.exitReached = false;
+        s.showingSolution = false;
+        s.seedText = SeedTextFromSeconds(host_.Timer());
+    }
+    s.wasMinimized = false;
+    host_.Refresh();
+}
+
+void FrmMain::Form_Paint() {
+    GameState& s = state_;
+    host_.SetMenuEnabled(Menu::Action, kShowSolution, false);
+    host_.SetMenuEnabled(Menu::Action, kClear, false);
+    s.needViewSetup = true;
+    s.buildStage = kStageStart;
+    if (!s.drawInProgress) {
+        s.drawInProgress = true;
+        host_.SetTimer1Enabled(true);
+    }
+}
+
+void FrmMain::Form_Unload(int& cancel) {
+    cancel = 0;
+    GameState& s = state_;
+    s.buildStage = kStageClosing;
+    host_.SetTimer1Enabled(false);
+    s.pathSteps.clear();
+    s.pathSteps.shrink_to_fit();
+    s.walkGrid.Erase();
+    s.mazeGrid.Erase();
+}
+
+void FrmMain::VScroll1_Change() {
+    GameState& s = state_;
+    s.viewAngle = 90 - host_.VScroll1Value();
+    s.needViewSetup = true;
+    s.buildStage = kStageStart;
+    if (!s.drawInProgress) Form_Paint();
+}
+
+void FrmMain::VScroll1_Scroll() {
+    GameState& s = state_;
+    if (!s.drawInProgress) return;
+    s.viewAngle = 90 - host_.VScroll1Value();
+    s.needViewSetup = true;
+    s.buildStage = kStageStart;
+}
+
+void FrmMain::Timer1_Timer() {
+    host_.SetTimer1Enabled(false);
+    if (HoneycombChecked()) {
+        BuildHexScene(state_, host_);
+    } else {
+        BuildSquareScene(state_, host_);
+    }
+}
+
+}  // namespace quivra

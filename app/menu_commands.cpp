@@ -1,0 +1,92 @@
+// The game, style and help menus.
+#include "app/about.h"
+#include "app/frm_main.h"
+#include "render/hex_scene.h"
+#include "render/scene_common.h"
+#include "render/square_scene.h"
+
+namespace quivra {
+
+void FrmMain::mnuActionItem_Click(int index) {
+    GameState& s = state_;
+    switch (index) {
+        case kNewGame:
+            s.showingSolution = false;
+            Form_Resize();
+            break;
+        case kShowSolution: {
+            s.showingSolution = true;
+            host_.SetText1Text("");
+            if (!s.mazeGrid.Exists()) break;
+            Canvas canvas = MakeCanvas(host_, s);
+            if (HoneycombChecked()) {
+                DrawHexSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
+            } else {
+                DrawSquareSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
+            }
+            break;
+        }
+        case kClear: {
+            s.exitReached = false;
+            s.showingSolution = false;
+            s.needViewSetup = true;
+            s.buildStage = kStageStart;
+            if (s.mazeGrid.Exists()) {
+                for (int x = 0; x <= s.gridMaxX; ++x) {
+                    for (int y = 0; y <= s.gridMaxY; ++y) s.walkGrid(y, x) = s.mazeGrid(y, x) != 0 ? 2 : 0;
+                }
+                if (HoneycombChecked()) {
+                    s.playerX = 3;
+                    s.playerY = 2;
+                    s.playerSceneX = 1.0;
+                    s.playerSceneY = s.sqrtThree / 2;
+                } else {
+                    s.playerX = 1;
+                    s.playerY = 1;
+                    s.playerSceneX = 0.625;
+                    s.playerSceneY = 0.625;
+                }
+                s.walkGrid(s.playerY, s.playerX) = 1;
+            }
+            host_.Refresh();
+            break;
+        }
+        case kExit: {
+            s.buildStage = kStageClosing;
+            host_.SetTimer1Enabled(false);
+            s.pathSteps.clear();
+            s.pathSteps.shrink_to_fit();
+            s.walkGrid.Erase();
+            s.mazeGrid.Erase();
+            host_.EndProgram();
+            break;
+        }
+        default:   // the separator
+            break;
+    }
+}
+
+void FrmMain::mnuStyleItem_Click(int index) {
+    GameState& s = state_;
+    if (index == kHoneycomb && host_.MenuChecked(Menu::Style, kSquare)) {
+        host_.SetMenuChecked(Menu::Style, kHoneycomb, true);
+        host_.SetMenuChecked(Menu::Style, kSquare, false);
+    } else if (index == kSquare && host_.MenuChecked(Menu::Style, kHoneycomb)) {
+        host_.SetMenuChecked(Menu::Style, kHoneycomb, false);
+        host_.SetMenuChecked(Menu::Style, kSquare, true);
+    } else {
+        return;
+    }
+    s.showingSolution = false;
+    // The grids still hold the other style's maze: even a resize that builds nothing (a too
+    // small window) must leave a request for a new one behind.
+    s.needNewMaze = true;
+    Form_Resize();
+}
+
+void FrmMain::mnuHelpItem_Click(int /*index*/) {
+    host_.MsgBox(AboutText(), kAboutTitle);
+    host_.OpenUrl(kHomePage);
+}
+
+}  // namespace quivra

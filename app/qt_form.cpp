@@ -1,0 +1,299 @@
+#include "app/qt_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+
+#include <cmath>
+
+namespace quivra {
+
+namespace {
+
+int TwipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
+
+ScreenCaps CapsOf(const QScreen* screen) {
+    ScreenCaps caps;
+    caps.planes = 1;
+    caps.bitsPerPixel = screen ? screen->depth() : 32;
+    caps.numColors = caps.bitsPerPixel > 8 ? -1 : (1 << caps.bitsPerPixel);
+    return caps;
+}
+
+// A little maze, drawn rather than shipped as a file.
+QIcon MazeIcon() {
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(QColor(236, 236, 236));
+    QPainter p(&icon);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(59, 59, 59));
+    static const char* const rows[] = {
+        "#.#######", "#...#...#", "###.#.#.#", "#...#.#.#", "#.###.#.#",
+        "#.#...#.#", "#.#.###.#", "#...#...#", "#######.#",
+    };
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            if (rows[y][x] == '#') p.drawRect(x * 32 / 9, y * 32 / 9, 32 / 9 + 1, 32 / 9 + 1);
+        }
+    }
+    p.setPen(QPen(QColor(0, 200, 0), 2));
+    p.drawLine(5, 0, 5, 8);
+    return QIcon(QPixmap::fromImage(icon));
+}
+
+}  // namespace
+
+// The client area below the menu bar: shows the backing image and reports its size.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QtForm* form) : QWidget(form), form_(form) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, form_->image_);
+    }
+    void resizeEvent(QResizeEvent*) override { form_->ClientResized(); }
+
+private:
+    QtForm* form_;
+};
+
+QtForm::QtForm() {
+    setWindowTitle(QString::fromStdString(kCaption));
+    setWindowIcon(MazeIcon());
+
+    client_ = new ClientArea(this);
+    setCentralWidget(client_);
+    QPalette pal = client_->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    client_->setPalette(pal);
+
+    text1_ = new QLineEdit(client_);
+    text1_->setReadOnly(true);
+    text1_->setFrame(false);
+    text1_->setFocusPolicy(Qt::NoFocus);
+    text1_->setStyleSheet("QLineEdit { background: white; border-top: 1px solid #a0a0a0; }");
+    text1_->setGeometry(0, TwipsToPixels(4200), TwipsToPixels(6012), TwipsToPixels(kText1HeightTwips));
+
+    vscroll1_ = new QScrollBar(Qt::Vertical, client_);
+    vscroll1_->setRange(kVScroll1Min, kVScroll1Max);
+    vscroll1_->setSingleStep(1);
+    vscroll1_->setPageStep(5);
+    vscroll1_->setValue(kVScroll1Start);
+    vscroll1_->setGeometry(TwipsToPixels(5760), 0, TwipsToPixels(kVScroll1WidthTwips), TwipsToPixels(4212));
+    // Change on clicks and on release of the thumb; Scroll while the thumb is dragged.
+    connect(vscroll1_, &QScrollBar::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderMove) return;
+        QTimer::singleShot(0, this, [this] { form_->VScroll1_Change(); });
+    });
+    connect(vscroll1_, &QScrollBar::sliderMoved, this, [this](int) { form_->VScroll1_Scroll(); });
+    connect(vscroll1_, &QScrollBar::sliderReleased, this, [this] { form_->VScroll1_Change(); });
+
+    timer1_ = new QTimer(this);
+    timer1_->setInterval(kTimer1Interval);
+    connect(timer1_, &QTimer::timeout, this, [this] {
+        if (!ending_) form_->Timer1_Timer();
+    });
+
+    BuildMenus();
+
+    image_ = QImage(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    dc_.SetTarget(&image_);
+    dc_.SetScreenCaps(CapsOf(QGuiApplication::primaryScreen()));
+
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+
+    form_ = std::make_unique<FrmMain>(*this);
+    form_->Form_Load();
+    resize(image_.width(), image_.height() + menuBar()->sizeHint().height());
+}
+
+QtForm::~QtForm() { qApp->removeEventFilter(this); }
+
+void QtForm::BuildMenus() {
+    auto addMenu = [this](const std::string& caption, const auto& items, std::vector<QAction*>& actions, auto click) {
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(caption));
+        int index = 0;
+        for (const std::string& item : items) {
+            QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(QString::fromStdString(item));
+            connect(action, &QAction::triggered, this, [this, click, index] { (form_.get()->*click)(index); });
+            actions.push_back(action);
+            ++index;
+        }
+    };
+    addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
+    addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
+    addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
+    for (QAction* a : styleItems_) a->setCheckable(true);
+    actionItems_[kShowSolution]->setEnabled(false);
+    actionItems_[kClear]->setEnabled(false);
+}
+
+QAction* QtForm::Action(Menu menu, int index) const {
+    switch (menu) {
+        case Menu::Action: return actionItems_.at(index);
+        case Menu::Style: return styleItems_.at(index);
+        case Menu::Help: break;
+    }
+    return helpItems_.at(index);
+}
+
+int QtForm::FromUnit(double value) const {
+    const double pixels = scaleMode_ == kScaleTwips ? value / kTwipsPerPixel : value;
+    return static_cast<int>(std::lround(pixels));
+}
+
+double QtForm::ScaleWidth() const { return ToUnit(client_->width()); }
+double QtForm::ScaleHeight() const { return ToUnit(client_->height()); }
+int QtForm::WindowState() const { return isMinimized() ? kWindowMinimized : 0; }
+
+void QtForm::Cls() {
+    image_.fill(Qt::white);
+    client_->update();
+}
+
+void QtForm::Refresh() {
+    form_->Form_Paint();
+    client_->update();
+}
+
+std::string QtForm::Text1Text() const { return text1_->text().toStdString(); }
+void QtForm::SetText1Text(const std::string& text) { text1_->setText(QString::fromStdString(text)); }
+double QtForm::Text1Top() const { return ToUnit(text1_->y()); }
+void QtForm::SetText1Top(double top) { text1_->move(text1_->x(), FromUnit(top)); }
+double QtForm::Text1Width() const { return ToUnit(text1_->width()); }
+void QtForm::SetText1Width(double width) { text1_->resize(FromUnit(width), text1_->height()); }
+double QtForm::Text1Height() const { return ToUnit(text1_->height()); }
+
+int QtForm::VScroll1Value() const { return vscroll1_->value(); }
+double QtForm::VScroll1Left() const { return ToUnit(vscroll1_->x()); }
+void QtForm::SetVScroll1Left(double left) { vscroll1_->move(FromUnit(left), vscroll1_->y()); }
+double QtForm::VScroll1Width() const { return ToUnit(vscroll1_->width()); }
+double QtForm::VScroll1Height() const { return ToUnit(vscroll1_->height()); }
+void QtForm::SetVScroll1Height(double height) { vscroll1_->resize(vscroll1_->width(), FromUnit(height)); }
+
+bool QtForm::Timer1Enabled() const { return timer1_->isActive(); }
+void QtForm::SetTimer1Enabled(bool enabled) {
+    if (enabled && !ending_) {
+        if (!timer1_->isActive()) timer1_->start();
+    } else {
+        timer1_->stop();
+    }
+}
+
+bool QtForm::MenuChecked(Menu menu, int index) const { return Action(menu, index)->isChecked(); }
+void QtForm::SetMenuChecked(Menu menu, int index, bool checked) { Action(menu, index)->setChecked(checked); }
+bool QtForm::MenuEnabled(Menu menu, int index) const { return Action(menu, index)->isEnabled(); }
+void QtForm::SetMenuEnabled(Menu menu, int index, bool enabled) { Action(menu, index)->setEnabled(enabled); }
+
+void QtForm::DoEvents() {
+    client_->update();
+    QCoreApplication::processEvents();
+}
+
+void QtForm::Beep() { QApplication::beep(); }
+
+void QtForm::MsgBox(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void QtForm::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
+
+void QtForm::EndProgram() {
+    ending_ = true;
+    timer1_->stop();
+    QCoreApplication::exit(0);
+}
+
+double QtForm::Timer() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+int QtForm::VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+    if ((modifiers & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
+    switch (qtKey) {
+        case Qt::Key_PageUp: return 33;
+        case Qt::Key_PageDown: return 34;
+        case Qt::Key_End: return 35;
+        case Qt::Key_Home: return 36;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Clear: return 12;   // keypad 5 without NumLock
+        default: break;
+    }
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 48 + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 65 + (qtKey - Qt::Key_A);
+    return -1;
+}
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || event == lastKeyEvent_) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    lastKeyEvent_ = event;   // a key propagating to parent widgets is still one key
+    auto* key = static_cast<QKeyEvent*>(event);
+    int code = VirtualKeyCode(key->key(), key->modifiers());
+    if (code < 0) return false;
+    int shift = 0;
+    if (key->modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (key->modifiers() & Qt::ControlModifier) shift |= 2;
+    if (key->modifiers() & Qt::AltModifier) shift |= 4;
+    form_->Form_KeyDown(code, shift);
+    return code == 0;
+}
+
+void QtForm::ClientResized() {
+    if (image_.size() != client_->size()) {
+        image_ = QImage(client_->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        image_.fill(Qt::white);
+        dc_.SetTarget(&image_);
+    }
+    if (shown_ && !isMinimized()) form_->Form_Resize();
+}
+
+void QtForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        form_->Form_Resize();
+    }
+}
+
+void QtForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !shown_) return;
+    const bool minimized = isMinimized();
+    if (minimized != wasMinimized_) {
+        wasMinimized_ = minimized;
+        form_->Form_Resize();
+    }
+}
+
+void QtForm::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    form_->Form_Unload(cancel);
+    ending_ = true;
+    timer1_->stop();
+    event->accept();
+}
+
+}  // namespace quivra

@@ -1,0 +1,106 @@
+#pragma once
+// The real window: a Qt main window that implements FormHost and turns Qt events into the
+// form's handlers. Everything is drawn into a backing image that paintEvent only copies, so an
+// expose never restarts a build.
+#include <QImage>
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+#include "app/form_host.h"
+#include "app/frm_main.h"
+
+class QAction;
+class QLineEdit;
+class QScrollBar;
+class QTimer;
+
+namespace quivra {
+
+class QtForm : public QMainWindow, public FormHost {
+    Q_OBJECT
+public:
+    QtForm();
+    ~QtForm() override;
+
+    FrmMain& Form() { return *form_; }
+    QLineEdit* Text1() const { return text1_; }
+    QScrollBar* VScroll1() const { return vscroll1_; }
+    QAction* Action(Menu menu, int index) const;
+    QWidget* ClientArea() const { return client_; }
+    const QImage& BackingImage() const { return image_; }
+
+    // Windows virtual-key code of a Qt key event, or -1 for keys the game never looks at.
+    static int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+    // --- FormHost ----------------------------------------------------------------------------
+    void Attach(FrmMain*) override {}
+    int ScaleMode() const override { return scaleMode_; }
+    void SetScaleMode(int mode) override { scaleMode_ = mode; }
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    int WindowState() const override;
+    void Cls() override;
+    void Refresh() override;
+    DeviceContext& hDC() override { return dc_; }
+
+    std::string Text1Text() const override;
+    void SetText1Text(const std::string& text) override;
+    double Text1Top() const override;
+    void SetText1Top(double top) override;
+    double Text1Width() const override;
+    void SetText1Width(double width) override;
+    double Text1Height() const override;
+
+    int VScroll1Value() const override;
+    double VScroll1Left() const override;
+    void SetVScroll1Left(double left) override;
+    double VScroll1Width() const override;
+    double VScroll1Height() const override;
+    void SetVScroll1Height(double height) override;
+
+    bool Timer1Enabled() const override;
+    void SetTimer1Enabled(bool enabled) override;
+
+    bool MenuChecked(Menu menu, int index) const override;
+    void SetMenuChecked(Menu menu, int index, bool checked) override;
+    bool MenuEnabled(Menu menu, int index) const override;
+    void SetMenuEnabled(Menu menu, int index, bool enabled) override;
+
+    void DoEvents() override;
+    void Beep() override;
+    void MsgBox(const std::string& text, const std::string& title) override;
+    void OpenUrl(const std::string& url) override;
+    void EndProgram() override;
+    double Timer() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    friend class ClientArea;
+    void ClientResized();
+    double ToUnit(int pixels) const { return scaleMode_ == kScaleTwips ? pixels * kTwipsPerPixel : pixels; }
+    int FromUnit(double value) const;
+    void BuildMenus();
+
+    QWidget* client_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QScrollBar* vscroll1_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    std::vector<QAction*> actionItems_, styleItems_, helpItems_;
+    QImage image_;
+    DeviceContext dc_;
+    int scaleMode_ = kScaleTwips;
+    bool shown_ = false;
+    bool ending_ = false;
+    bool wasMinimized_ = false;
+    const QEvent* lastKeyEvent_ = nullptr;
+    std::unique_ptr<FrmMain> form_;
+};
+
+}  // namespace quivra

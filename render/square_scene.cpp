@@ -1,0 +1,251 @@
+#include "render/square_scene.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/frm_main.h"
+#include "maze/square_maze.h"
+#include "render/scene_common.h"
+#include "render/wall_pieces.h"
+
+namespace quivra {
+
+namespace {
+
+constexpr uint8_t kStageFloor = 1;
+constexpr uint8_t kStageWalls = 4;
+constexpr int kFloorGrey = 6;
+constexpr int kNearFaceGrey = 7;
+constexpr double kCellTwips = 360;   // a quarter inch of window per cell when sizing
+
+// Sizes the grid from the window and generates a new maze into it.
+void MakeNewMaze(GameState& s, FormHost& host) {
+    const double w = host.ScaleWidth() - host.VScroll1Width();
+    s.cellsX = std::max(2, static_cast<int>(std::clamp(std::floor(w / kCellTwips - 0.25), 0.0, 1e6)));
+    const double h = host.ScaleHeight() - host.Text1Height();
+    const double w2 = host.ScaleWidth() - host.VScroll1Width();
+    host.SetScaleMode(kScalePixels);
+    // A window narrower than the scroll bar has no drawing width: keep the smallest depth.
+    const double rows = w2 > 0 ? std::floor(s.cellsX * h / w2) : 0;
+    s.cellsY = std::max(2, static_cast<int>(std::clamp(rows, 0.0, 1e6)));
+    s.viewAngle = 90 - host.VScroll1Value();
+    s.gridMaxX = 2 * s.cellsX;
+    s.gridMaxY = 2 * s.cellsY;
+    s.cellCount = s.cellsX * s.cellsY;
+    s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);
+    s.walkGrid.Redim(s.gridMaxY, s.gridMaxX);
+    s.pathSteps.assign(static_cast<size_t>(s.cellCount) + 1, PathStep{});
+    if (s.seedText.empty()) s.seedText = SeedTextFromSeconds(host.Timer());
+    GenerateSquareMaze(s.mixTableA, s.mixTableB, s.stepX, s.stepY, [&host] { return host.Timer(); }, s.seedText,
+                       s.mazeGrid, s.gridMaxX, s.gridMaxY, s.pathSteps, s.cellCount, s.cellsX, s.cellsY,
+                       kGenerationBudget);
+    for (int y = 0; y <= s.gridMaxY; ++y) {
+        for (int x = 0; x <= s.gridMaxX; ++x) s.walkGrid(y, x) = s.mazeGrid(y, x) != 0 ? 2 : 0;
+    }
+    s.playerX = 1;
+    s.playerY = 1;
+    s.playerSceneX = 0.625;
+    s.playerSceneY = 0.625;
+    s.walkGrid(1, 1) = 1;
+    s.needNewMaze = false;
+}
+
+void StageStart(GameState& s, FormHost& host) {
+    host.SetText1Text("");
+    host.SetScaleMode(kScaleTwips);
+    // Grids can be missing when the first showing was minimised: then there is no maze to redraw.
+    if (s.needNewMaze || !s.mazeGrid.Exists()) MakeNewMaze(s, host);
+    if (s.needViewSetup) {
+        host.SetScaleMode(kScalePixels);
+        host.Cls();
+        s.sceneWidth = s.cellsX + 0.25;
+        s.sceneDepth = s.cellsY + 0.25;
+        s.SetView(SetupView(s.viewAngle, s.sceneWidth, s.sceneDepth, DrawAreaWidthPixels(host),
+                            DrawAreaHeightPixels(host)));
+        s.needViewSetup = false;
+    }
+    s.buildStage = kStageFloor;
+}
+
+Quad Shifted(const std::array<ScenePoint, 4>& quad, double dy) {
+    Quad q;
+    for (int j = 0; j < 4; ++j) q[j] = {quad[j].X, quad[j].Y + dy};
+    return q;
+}
+
+void MoveRight(Quad& q) {
+    for (auto& p : q) p.X += 1;
+}
+
+void StageFloor(GameState& s, Canvas& canvas) {
+    s.wallTemplate[0] = {{{0, 0}, {0.25, 0}, {0.25, 0.25}, {0, 0.25}}};
+    s.wallTemplate[1] = {{{0.25, 0}, {1, 0}, {1, 0.25}, {0.25, 0.25}}};
+    s.wallTemplate[2] = {{{0.25, 0.25}, {1, 0.25}, {1, 1}, {0.25, 1}}};
+    s.wallTemplate[3] = {{{0, 0.25}, {0.25, 0.25}, {0.25, 1}, {0, 1}}};
+    s.quadWork[0] = {{{0, 0}, {s.sceneWidth, 0}, {s.sceneWidth, s.sceneDepth}, {0, s.sceneDepth}}};
+    const auto& f = s.quadWork[0];
+    DrawQuad(canvas, s.View(), f[0].X, f[0].Y, 0, f[1].X, f[1].Y, 0, f[2].X, f[2].Y, 0, f[3].X, f[3].Y, 0,
+             kFloorGrey);
+    s.rowOffset = 0;
+    s.drawRow = 0;
+    s.buildStage = kStageWalls;
+}
+
+// One row pair: the even row of posts and slots along X, then the odd row of slots along Y.
+// Side faces go first and rows run far to near, so nearer faces paint over farther ones.
+void StageWalls(GameState& s, Canvas& canvas) {
+    if (s.drawRow > s.gridMaxY) {
+        s.buildStage = kStageFinished;
+        return;
+    }
+    const ViewParams view = s.View();
+    int y = s.drawRow;
+
+    Quad post = Shifted(s.wallTemplate[0], s.rowOffset);
+    for (int x = 0; x <= s.gridMaxX; x += 2) {
+        if (s.mazeGrid(y, x) == 0) DrawWallEnds(canvas, view, post);
+        MoveRight(post);
+    }
+    post = Shifted(s.wallTemplate[0], s.rowOffset);
+    Quad slot = Shifted(s.wallTemplate[1], s.rowOffset);
+    for (int x = 0; x <= s.gridMaxX; ++x) {
+        Quad& piece = x % 2 == 0 ? post : slot;
+        if (s.mazeGrid(y, x) == 0) DrawWallSegment(canvas, view, piece, kNearFaceGrey);
+        MoveRight(piece);
+    }
+
+    ++s.drawRow;
+    if (s.drawRow <= s.gridMaxY) {
+        y = s.drawRow;
+        Quad side = Shifted(s.wallTemplate[3], s.rowOffset);
+        for (int x = 0; x <= s.gridMaxX; x += 2) {
+            if (s.mazeGrid(y, x) == 0) DrawWallEnds(canvas, view, side);
+            MoveRight(side);
+        }
+        side = Shifted(s.wallTemplate[3], s.rowOffset);
+        for (int x = 0; x <= s.gridMaxX; x += 2) {
+            if (s.mazeGrid(y, x) == 0) DrawWallSegment(canvas, view, side, kNearFaceGrey);
+            MoveRight(side);
+        }
+        ++s.drawRow;
+    }
+    s.rowOffset += 1;
+}
+
+void FinishBuild(GameState& s, FormHost& host) {
+    s.drawInProgress = false;
+    Canvas canvas = MakeCanvas(host, s);
+    DrawSquareTrail(canvas, s, s.gridMaxX, s.gridMaxY, s.walkGrid, s.View());
+    if (s.showingSolution) {
+        DrawSquareSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
+        host.SetText1Text("");
+    } else if (s.exitReached) {
+        host.SetText1Text(kCongratulation);
+    } else {
+        host.SetText1Text(kSquareHint);
+    }
+    host.SetMenuEnabled(Menu::Action, kShowSolution, true);
+    host.SetMenuEnabled(Menu::Action, kClear, true);
+}
+
+}  // namespace
+
+void BuildSquareScene(GameState& s, FormHost& host) {
+    const uint8_t stage = s.buildStage;
+    if (stage != kStageStart && stage != kStageFloor && stage != kStageWalls) {
+        host.DoEvents();
+        return;
+    }
+    bool reachedEnd = false;
+    if (stage == kStageStart) {
+        StageStart(s, host);
+    } else {
+        Canvas canvas = MakeCanvas(host, s);
+        s.savedPalette = SelectGamePalette(host, s);
+        if (stage == kStageFloor) {
+            StageFloor(s, canvas);
+        } else {
+            StageWalls(s, canvas);
+            reachedEnd = s.buildStage == kStageFinished;
+        }
+        RestorePalette(host, s, s.savedPalette);
+    }
+    host.DoEvents();
+    if (s.buildStage < kStageFinished) {
+        host.SetTimer1Enabled(true);
+    } else if (reachedEnd && s.buildStage == kStageFinished) {
+        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids).
+        FinishBuild(s, host);
+    }
+}
+
+void DrawSquareSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view) {
+    const HPALETTE previous = SelectGamePalette(canvas.dc, s);
+    s.lineColorIndex = 15;
+    DrawPathSegment(canvas, s.lineColorIndex, 0.625, 0.125, 0.625, 0.625, view);
+    int x = 1, y = 1, prevX = 1, prevY = -1;
+    double sx = 0.625, sy = 0.625;
+    // Bounded by the cell count: a grid without a full chain of marks cannot loop for ever.
+    const long long maxSteps = static_cast<long long>(mazeGrid.MaxX() + 1) * (mazeGrid.MaxY() + 1);
+    for (long long step = 0; step < maxSteps; ++step) {
+        int found = -1;
+        for (int d = 0; d < 4 && found < 0; ++d) {
+            const int dx = s.stepX[d][0], dy = s.stepY[d][0];
+            if (!mazeGrid.Contains(y + dy, x + dx) || mazeGrid(y + dy, x + dx) != 1) continue;
+            if (x + 2 * dx == prevX && y + 2 * dy == prevY) continue;
+            found = d;
+        }
+        if (found < 0) break;
+        const int dx = s.stepX[found][0], dy = s.stepY[found][0];
+        const int nx = x + 2 * dx, ny = y + 2 * dy;
+        if (ny < gridMaxY) {
+            DrawPathSegment(canvas, s.lineColorIndex, sx, sy, sx + dx, sy + dy, view);
+            sx += dx;
+            sy += dy;
+        } else {
+            DrawPathSegment(canvas, s.lineColorIndex, sx, sy, sx, view.sceneDepth, view);
+            break;
+        }
+        prevX = x;
+        prevY = y;
+        x = nx;
+        y = ny;
+    }
+    RestorePalette(canvas.dc, s, previous);
+}
+
+void DrawSquareTrail(Canvas& canvas, GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid,
+                     const ViewParams& view) {
+    const HPALETTE previous = SelectGamePalette(canvas.dc, s);
+    auto onTrail = [&walkGrid](int y, int x) { return walkGrid(y, x) == 1 || walkGrid(y, x) == 3; };
+    for (int y = 1; y < gridMaxY; y += 2) {
+        for (int x = 1; x < gridMaxX; x += 2) {
+            if (!onTrail(y, x)) continue;
+            const double ox = (x - 1) / 2 + 0.625;
+            const double oy = (y - 1) / 2 + 0.625;
+            for (int d = 0; d < 4; ++d) {
+                const int dx = s.stepX[d][0], dy = s.stepY[d][0];
+                const int px = x + dx, py = y + dy;
+                if (walkGrid(py, px) == 0) continue;
+                if (py == 0) {
+                    s.lineColorIndex = 14;
+                    DrawPathSegment(canvas, s.lineColorIndex, ox, 0.125, ox, oy, view);
+                } else if (py == gridMaxY) {
+                    if (s.exitReached) {
+                        s.lineColorIndex = 14;
+                        DrawPathSegment(canvas, s.lineColorIndex, ox, oy, ox, view.sceneDepth, view);
+                    }
+                } else {
+                    const int nx = x + 2 * dx, ny = y + 2 * dy;
+                    if (nx > 0 && nx < gridMaxX && ny > 0 && ny < gridMaxY && onTrail(ny, nx)) {
+                        s.lineColorIndex = walkGrid(y, x) == 1 && walkGrid(ny, nx) == 1 ? 14 : 13;
+                        DrawPathSegment(canvas, s.lineColorIndex, ox, oy, ox + dx / 2.0, oy + dy / 2.0, view);
+                    }
+                }
+            }
+        }
+    }
+    RestorePalette(canvas.dc, s, previous);
+}
+
+}  // namespace quivra
