@@ -2,9 +2,11 @@
 // A small GDI-style device context over a QImage: just the calls the drawing code makes.
 // Objects are handles into a table so that a test can count what is still alive.
 #include <QImage>
+#include <QPainter>
 #include <QPolygon>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace quivra {
@@ -38,20 +40,33 @@ constexpr int PLANES = 14;
 constexpr int BITSPIXEL = 12;
 constexpr int NUMCOLORS = 24;
 constexpr int ALTERNATE = 1;
+constexpr int WINDING = 2;
 constexpr int PS_SOLID = 0;
 
 // What the display reports; decides whether the game uses its logical palette.
+// One FillRgn as drawn: the brush colour as given (before resolving) and the outline.
+struct FillRecord {
+    COLORREF colour = 0;
+    QPolygon polygon;
+};
+
 struct ScreenCaps {
     int planes = 1;
     int bitsPerPixel = 32;
     int numColors = -1;
 };
 
+// Drawing calls fail quietly while there is no target image.
 class DeviceContext {
 public:
     explicit DeviceContext(QImage* target = nullptr, ScreenCaps caps = {});
+    ~DeviceContext();
+    DeviceContext(const DeviceContext&) = delete;
+    DeviceContext& operator=(const DeviceContext&) = delete;
+    DeviceContext(DeviceContext&&) noexcept;
+    DeviceContext& operator=(DeviceContext&&) noexcept;
 
-    void SetTarget(QImage* target) { target_ = target; }
+    void SetTarget(QImage* target);
     QImage* Target() const { return target_; }
     void SetScreenCaps(ScreenCaps caps) { caps_ = caps; }
 
@@ -72,30 +87,46 @@ public:
     HPALETTE DefaultPalette() const { return kDefaultPalette; }
 
     // Brushes, pens and regions alive (palettes and stock objects not counted).
-    int LiveObjects() const;
-    // Makes the next creations of the given kind fail, for tests of the failure paths.
+    int LiveObjects() const { return live_; }
+    // Makes the next count creations of brushes, pens or regions fail, for tests of the failure paths.
     void FailNextCreations(int count) { failCreations_ = count; }
+    // Appends every fill drawn from now on to log (nullptr stops), for tests of what was drawn.
+    void RecordFills(std::vector<FillRecord>* log) { fillLog_ = log; }
 
-    // The RGB a colour resolves to with the palette now selected.
+    // The RGB a colour resolves to with the palette now selected. With none selected the 20 static
+    // colours of a palette display are in force; a palette index past the last entry gives black
+    // (so index 16 of the 16-entry game palette is black, as its RGB table says).
     QRgb Resolve(COLORREF colour) const;
 
 private:
     enum class Kind : uint8_t { Free, Brush, Pen, Region, Palette };
     struct Object {
         Kind kind = Kind::Free;
+        uint32_t generation = 0;
         COLORREF colour = 0;
         int width = 0;
+        int fillMode = 0;
         QPolygon polygon;
         std::vector<PALETTEENTRY> entries;
     };
     static constexpr HPALETTE kDefaultPalette = 0x7FFF0001;
     static constexpr HPEN kDefaultPen = 0x7FFF0002;
 
-    HGDIOBJ Add(Object object);
-    Object* Find(HGDIOBJ handle, Kind kind);
+    // One painter stays open on a view of the target's pixels: opening a painter per polygon would
+    // halve the fill rate. It is reopened whenever the target's pixels move.
+    struct Surface {
+        QImage view;
+        QPainter painter;
+    };
+    QPainter* Painter();
+
+    bool ConsumeFailure();
+    HGDIOBJ Add(Kind kind, COLORREF colour, int width, const POINT* points, int count, int fillMode);
+    const Object* Find(HGDIOBJ handle, Kind kind) const;
     const std::vector<PALETTEENTRY>& SelectedEntries() const;
 
     QImage* target_ = nullptr;
+    std::unique_ptr<Surface> surface_;
     ScreenCaps caps_;
     std::vector<Object> objects_;
     std::vector<uint32_t> freeList_;
@@ -103,6 +134,8 @@ private:
     HPEN selectedPen_ = kDefaultPen;
     POINT current_{};
     int failCreations_ = 0;
+    int live_ = 0;
+    std::vector<FillRecord>* fillLog_ = nullptr;
 };
 
 }  // namespace quivra

@@ -35,7 +35,11 @@ struct Canvas {
     bool usePalette;
     const PaletteColors& paletteColors;
 
-    COLORREF Colour(int index) const { return usePalette ? PALETTEINDEX(index) : paletteColors[index]; }
+    // An index outside the table gives black, as it does through the palette.
+    COLORREF Colour(int index) const {
+        if (usePalette) return PALETTEINDEX(index);
+        return index >= 0 && index < static_cast<int>(paletteColors.size()) ? paletteColors[index] : RGB(0, 0, 0);
+    }
 };
 
 // viewAngle in degrees; wpx, hpx: drawing area in pixels.

@@ -1,0 +1,252 @@
+#include "render/gdi.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <array>
+#include <cstdlib>
+
+namespace quivra {
+
+namespace {
+
+// The 20 static colours a palette device reserves; in force while no palette is selected.
+const std::vector<PALETTEENTRY>& DefaultEntries() {
+    static const std::vector<PALETTEENTRY> entries = {
+        {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},   {0, 0, 128, 0},
+        {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0}, {192, 220, 192, 0}, {166, 202, 240, 0},
+        {255, 251, 240, 0}, {160, 160, 164, 0}, {128, 128, 128, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},
+        {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0},
+    };
+    return entries;
+}
+
+// Handles carry a generation so that a stale handle to a reused slot is refused.
+constexpr uint32_t kIndexBits = 20;
+constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+constexpr uint32_t kGenerationMask = 0x3FF;   // keeps handles below the stock range 0x7FFF0000
+
+struct Product {
+    bool negative;
+    uint64_t magnitude;
+};
+
+// a * b for differences of two int32 values: |a|, |b| < 2^32, so the magnitude fits 64 bits.
+Product Multiply(int64_t a, int64_t b) {
+    const uint64_t magnitude = static_cast<uint64_t>(std::llabs(a)) * static_cast<uint64_t>(std::llabs(b));
+    return {magnitude != 0 && ((a < 0) != (b < 0)), magnitude};
+}
+
+// True when every point lies on one line (this includes fewer than three distinct points).
+bool Collinear(const POINT* points, int count) {
+    int second = -1;
+    for (int i = 1; i < count; ++i) {
+        if (!(points[i] == points[0])) {
+            second = i;
+            break;
+        }
+    }
+    if (second < 0) return true;
+    const int64_t dx = int64_t{points[second].x} - points[0].x;
+    const int64_t dy = int64_t{points[second].y} - points[0].y;
+    for (int i = second + 1; i < count; ++i) {
+        const int64_t ex = int64_t{points[i].x} - points[0].x;
+        const int64_t ey = int64_t{points[i].y} - points[0].y;
+        const Product left = Multiply(dx, ey);
+        const Product right = Multiply(dy, ex);
+        if (left.negative != right.negative || left.magnitude != right.magnitude) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+DeviceContext::DeviceContext(QImage* target, ScreenCaps caps) : target_(target), caps_(caps) {}
+DeviceContext::~DeviceContext() = default;
+DeviceContext::DeviceContext(DeviceContext&&) noexcept = default;
+DeviceContext& DeviceContext::operator=(DeviceContext&&) noexcept = default;
+
+void DeviceContext::SetTarget(QImage* target) {
+    surface_.reset();
+    target_ = target;
+}
+
+QPainter* DeviceContext::Painter() {
+    if (target_ == nullptr || target_->isNull()) return nullptr;
+    uchar* bits = target_->bits();   // detaches a shared image before we write into it
+    if (surface_ != nullptr && surface_->view.constBits() == bits && surface_->view.size() == target_->size() &&
+        surface_->view.bytesPerLine() == target_->bytesPerLine() && surface_->view.format() == target_->format()) {
+        return &surface_->painter;
+    }
+    surface_.reset();
+    surface_ = std::make_unique<Surface>();
+    surface_->view = QImage(bits, target_->width(), target_->height(), target_->bytesPerLine(), target_->format());
+    if (!surface_->painter.begin(&surface_->view)) {
+        surface_.reset();
+        return nullptr;
+    }
+    surface_->painter.setRenderHint(QPainter::Antialiasing, false);
+    return &surface_->painter;
+}
+
+int DeviceContext::GetDeviceCaps(int index) const {
+    switch (index) {
+        case PLANES: return caps_.planes;
+        case BITSPIXEL: return caps_.bitsPerPixel;
+        case NUMCOLORS: return caps_.numColors;
+        default: return 0;
+    }
+}
+
+bool DeviceContext::ConsumeFailure() {
+    if (failCreations_ <= 0) return false;
+    --failCreations_;
+    return true;
+}
+
+HBRUSH DeviceContext::CreateSolidBrush(COLORREF colour) {
+    if (ConsumeFailure()) return 0;
+    return Add(Kind::Brush, colour, 0, nullptr, 0, 0);
+}
+
+HPEN DeviceContext::CreatePen(int style, int width, COLORREF colour) {
+    if (ConsumeFailure()) return 0;
+    if (style != PS_SOLID) return 0;
+    return Add(Kind::Pen, colour, width < 1 ? 1 : width, nullptr, 0, 0);
+}
+
+HRGN DeviceContext::CreatePolygonRgn(const POINT* points, int count, int fillMode) {
+    if (ConsumeFailure()) return 0;
+    if (points == nullptr || count < 3 || (fillMode != ALTERNATE && fillMode != WINDING)) return 0;
+    if (Collinear(points, count)) return 0;
+    return Add(Kind::Region, 0, 0, points, count, fillMode);
+}
+
+bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
+    const Object* shape = Find(region, Kind::Region);
+    const Object* paint = Find(brush, Kind::Brush);
+    if (shape == nullptr || paint == nullptr) return false;
+    QPainter* painter = Painter();
+    if (painter == nullptr) return false;
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(Resolve(paint->colour)));
+    painter->drawPolygon(shape->polygon, shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    if (fillLog_ != nullptr) fillLog_->push_back({paint->colour, shape->polygon});
+    return true;
+}
+
+HGDIOBJ DeviceContext::SelectObject(HGDIOBJ object) {
+    if (object != kDefaultPen && Find(object, Kind::Pen) == nullptr) return 0;
+    const HPEN previous = selectedPen_;
+    selectedPen_ = object;
+    return previous;
+}
+
+bool DeviceContext::MoveToEx(int x, int y, POINT* previous) {
+    if (previous != nullptr) *previous = current_;
+    current_ = {x, y};
+    return true;
+}
+
+bool DeviceContext::LineTo(int x, int y) {
+    const POINT from = current_;
+    current_ = {x, y};
+    QPainter* painter = Painter();
+    if (painter == nullptr) return false;
+    COLORREF colour = RGB(0, 0, 0);   // the stock pen: black, one pixel
+    int width = 1;
+    if (const Object* pen = Find(selectedPen_, Kind::Pen)) {
+        colour = pen->colour;
+        width = pen->width;
+    }
+    // Wide GDI pens end and join round.
+    painter->setPen(QPen(QColor(Resolve(colour)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawLine(from.x, from.y, x, y);
+    return true;
+}
+
+bool DeviceContext::DeleteObject(HGDIOBJ object) {
+    const uint32_t slot = (object & kIndexMask) - 1;
+    if (object == 0 || slot >= objects_.size() || objects_[slot].kind == Kind::Free ||
+        objects_[slot].generation != (object >> kIndexBits)) {
+        return false;
+    }
+    // Like GDI, an object still selected into the context cannot be deleted.
+    if (object == selectedPen_ || object == selectedPalette_) return false;
+    Object& entry = objects_[slot];
+    if (entry.kind != Kind::Palette) --live_;
+    entry.kind = Kind::Free;
+    entry.polygon.clear();   // keeps its capacity for the next region in this slot
+    entry.entries.clear();
+    entry.generation = (entry.generation + 1) & kGenerationMask;
+    freeList_.push_back(slot);
+    return true;
+}
+
+HPALETTE DeviceContext::CreatePalette(const std::vector<PALETTEENTRY>& entries) {
+    if (entries.empty()) return 0;
+    const HPALETTE handle = Add(Kind::Palette, 0, 0, nullptr, 0, 0);
+    if (handle != 0) objects_[(handle & kIndexMask) - 1].entries = entries;
+    return handle;
+}
+
+HPALETTE DeviceContext::SelectPalette(HPALETTE palette, bool /*forceBackground*/) {
+    if (palette != kDefaultPalette && Find(palette, Kind::Palette) == nullptr) return 0;
+    const HPALETTE previous = selectedPalette_;
+    selectedPalette_ = palette;
+    return previous;
+}
+
+int DeviceContext::RealizePalette() { return static_cast<int>(SelectedEntries().size()); }
+
+QRgb DeviceContext::Resolve(COLORREF colour) const {
+    if ((colour >> 24) == 0x01) {
+        // An index past the end of the palette gives black.
+        const std::vector<PALETTEENTRY>& entries = SelectedEntries();
+        const size_t index = colour & 0xFFFF;
+        if (index >= entries.size()) return qRgb(0, 0, 0);
+        return qRgb(entries[index].peRed, entries[index].peGreen, entries[index].peBlue);
+    }
+    return qRgb(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+HGDIOBJ DeviceContext::Add(Kind kind, COLORREF colour, int width, const POINT* points, int count, int fillMode) {
+    uint32_t slot;
+    if (!freeList_.empty()) {
+        slot = freeList_.back();
+        freeList_.pop_back();
+    } else {
+        if (objects_.size() >= kIndexMask) return 0;   // table full: creation fails
+        slot = static_cast<uint32_t>(objects_.size());
+        objects_.emplace_back();
+    }
+    Object& entry = objects_[slot];
+    entry.kind = kind;
+    entry.colour = colour;
+    entry.width = width;
+    entry.fillMode = fillMode;
+    if (count > 0) {
+        entry.polygon.resize(count);
+        QPoint* corners = entry.polygon.data();
+        for (int i = 0; i < count; ++i) corners[i] = QPoint(points[i].x, points[i].y);
+    }
+    if (kind != Kind::Palette) ++live_;
+    return (entry.generation << kIndexBits) | (slot + 1);
+}
+
+const DeviceContext::Object* DeviceContext::Find(HGDIOBJ handle, Kind kind) const {
+    const uint32_t slot = (handle & kIndexMask) - 1;
+    if (handle == 0 || slot >= objects_.size()) return nullptr;
+    const Object& entry = objects_[slot];
+    if (entry.kind != kind || entry.generation != (handle >> kIndexBits)) return nullptr;
+    return &entry;
+}
+
+const std::vector<PALETTEENTRY>& DeviceContext::SelectedEntries() const {
+    if (const Object* palette = Find(selectedPalette_, Kind::Palette)) return palette->entries;
+    return DefaultEntries();
+}
+
+}  // namespace quivra
