@@ -1,0 +1,258 @@
+#include "render/hex_scene.h"
+
+#include <cmath>
+
+#include "app/frm_main.h"
+#include "maze/hex_maze.h"
+#include "render/scene_common.h"
+
+namespace quivra {
+
+namespace {
+
+constexpr uint8_t kStageTemplates = 1;
+constexpr uint8_t kStageFloorBands = 2;
+constexpr uint8_t kStageFloorEdges = 3;
+constexpr uint8_t kStageWalls = 4;
+constexpr int kFloorGrey = 6;
+constexpr double kUnitTwips = 360;   // a quarter inch of window per scene unit when sizing
+constexpr double kWall = 0.25;
+
+// Far beyond any real screen (a 32767-pixel square window gives about 900 x 800 cells); they only
+// keep the float-to-int conversions and the grid's memory bounded for absurd window shapes.
+constexpr int kMaxHexColumns = 8191;
+constexpr int kMaxHexCells = 1 << 22;
+
+// Sized from the window and generated, unless the grids already hold a honeycomb maze of the
+// recorded size. The style can change while minimised, and the restore keeps the old maze: the
+// grids are then the square style's and must not be read as a honeycomb.
+bool HoldsHexMaze(const GameState& s) {
+    return s.cellsX >= 3 && s.cellsX % 2 == 1 && s.cellsY >= 2 && s.gridMaxX == (s.cellsX / 2) * 8 + 6 &&
+           s.gridMaxY == 4 * s.cellsY && s.mazeGrid.MaxX() == s.gridMaxX && s.mazeGrid.MaxY() == s.gridMaxY &&
+           s.walkGrid.MaxX() == s.gridMaxX && s.walkGrid.MaxY() == s.gridMaxY;
+}
+
+void MakeNewMaze(GameState& s, FormHost& host) {
+    const double w = host.ScaleWidth() - host.VScroll1Width();
+    const double h = host.ScaleHeight() - host.Text1Height();
+    host.SetScaleMode(kScalePixels);
+    const HexGridSize size = SizeHexGrid(w, h, s.sqrtThree);
+    s.cellsX = size.cellsX;
+    s.cellsY = size.cellsY;
+    s.viewAngle = 90 - host.VScroll1Value();
+    s.gridMaxX = size.gridMaxX;
+    s.gridMaxY = size.gridMaxY;
+    s.cellCount = size.cellCount;
+    s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);
+    s.walkGrid.Redim(s.gridMaxY, s.gridMaxX);
+    s.pathSteps.assign(static_cast<size_t>(s.cellCount) + 1, PathStep{});
+    GenerateHexMaze(s.mixTableA, s.mixTableB, s.hexStepX, s.hexStepY, [&host] { return host.Timer(); }, s.seedText,
+                    s.mazeGrid, s.gridMaxX, s.gridMaxY, s.pathSteps, s.cellCount, s.cellsX, s.cellsY,
+                    kGenerationBudget);
+    const uint8_t* maze = s.mazeGrid.Data();
+    uint8_t* walk = s.walkGrid.Data();
+    for (size_t i = 0; i < s.mazeGrid.Size(); ++i) walk[i] = maze[i] != 0 ? 2 : 0;
+    s.playerX = 3;
+    s.playerSceneX = 1.0;
+    s.playerY = 2;
+    s.playerSceneY = s.sqrtThree / 2;
+    s.walkGrid(2, 3) = 1;
+    s.needNewMaze = false;
+}
+
+void StageStart(GameState& s, FormHost& host) {
+    host.SetText1Text("");
+    host.SetScaleMode(kScaleTwips);
+    if (s.needNewMaze || !HoldsHexMaze(s)) {
+        if (!s.needNewMaze) s.needViewSetup = true;   // a replaced grid needs its own view
+        MakeNewMaze(s, host);
+    }
+    if (s.needViewSetup) {
+        host.SetScaleMode(kScalePixels);
+        host.Cls();
+        const double sceneWidth = (s.cellsX - 1) * 3.0 / 2 + 2 + kWall / s.sqrtThree;
+        const double sceneDepth = s.cellsY * s.sqrtThree + kWall;
+        s.SetView(SetupView(s.viewAngle, sceneWidth, sceneDepth, DrawAreaWidthPixels(host),
+                            DrawAreaHeightPixels(host)));
+        s.needViewSetup = false;
+    }
+    if (s.buildStage == kStageStart) s.buildStage = kStageTemplates;
+}
+
+// The repeating shapes of one column pair whose left cell is centred at (1, s/2).
+void StageTemplates(GameState& s) {
+    const double r = s.sqrtThree;
+    const double e = kWall / r + 0.5;              // 0.644338
+    const double a = (1 - kWall / r) / 2;          // 0.427831
+    const double b = r * kWall / 2;                // 0.216506
+    const double c = (kWall / r + 1) * 1.5;        // 1.716506
+    const double d = 2 - kWall / (2 * r);          // 1.927831
+    const double f = kWall / r + 2;                // 2.144338
+    const double mid = (r + kWall) / 2;            // 0.991025
+    const double h = r / 2;
+    auto& J = s.jointTemplate;
+    J[0] = {{{0, h + kWall}, {0, h}, {b, mid}}};
+    J[1] = {{{a, kWall / 2}, {e, 0}, {e, kWall}}};
+    J[2] = {{{1.5, kWall}, {1.5, 0}, {c, kWall / 2}}};
+    J[3] = {{{d, mid}, {f, h}, {f, h + kWall}}};
+    const double three = J[2][1].X - J[1][1].X + J[3][1].X;
+    auto& T = s.wallTemplate;
+    T[0] = {{{b, mid}, {e, r}, {a, r + 0.125}, {0, h + kWall}}};
+    T[1] = {{{0, h}, {a, 0.125}, {e, kWall}, {b, mid}}};
+    T[2] = {{{e, 0}, {1.5, 0}, {1.5, kWall}, {e, kWall}}};
+    T[3] = {{{c, 0.125}, {f, h}, {d, mid}, {1.5, kWall}}};
+    T[4] = {{{f, h}, {three, h}, {three, h + kWall}, {f, h + kWall}}};
+    T[5] = {{{1.5, r}, {d, mid}, {f, h + kWall}, {c, r + 0.125}}};
+
+    const double w = s.sceneWidth;
+    auto& Q = s.quadWork;
+    Q[0] = {{{e, 0}, {w - e, 0}, {w - e, kWall}, {e, kWall}}};
+    Q[1] = {{{0, h}, {w, h}, {w - e, kWall}, {e, kWall}}};
+    Q[2] = {{{0, h}, {w, h}, {w, h + kWall}, {0, h + kWall}}};
+    Q[3] = {{{0, h + kWall}, {w, h + kWall}, {w - e, r}, {e, r}}};
+    s.drawRow = 0;
+    s.buildStage = kStageFloorBands;
+}
+
+void FillFloor(Canvas& canvas, const ViewParams& view, const std::array<ScenePoint, 4>& q) {
+    DrawQuad(canvas, view, q[0].X, q[0].Y, 0, q[1].X, q[1].Y, 0, q[2].X, q[2].Y, 0, q[3].X, q[3].Y, 0, kFloorGrey);
+}
+
+// One cell row of floor per step. The first row's top and the last row's bottom are left to the
+// edge pieces, which follow the hexagon outline there.
+void StageFloorBands(GameState& s, Canvas& canvas) {
+    const ViewParams view = s.View();
+    auto& Q = s.quadWork;
+    if (s.drawRow <= s.gridMaxY - 1) {
+        if (s.drawRow > 0) {
+            FillFloor(canvas, view, Q[0]);
+            FillFloor(canvas, view, Q[1]);
+        }
+        FillFloor(canvas, view, Q[2]);
+        if (s.drawRow < s.gridMaxY - 4) FillFloor(canvas, view, Q[3]);
+        for (int i = 0; i < 4; ++i) {
+            for (auto& p : Q[i]) p.Y += s.sqrtThree;
+        }
+        s.drawRow += 4;
+        return;
+    }
+    const auto& J = s.jointTemplate;
+    Q[0] = {J[1][0], J[1][1], J[2][1], J[2][2]};
+    Q[1] = {J[0][1], J[1][0], J[2][2], J[3][1]};
+    Q[2] = {J[0][0], J[0][1], J[3][1], J[3][2]};
+    s.drawCol = 0;
+    s.buildStage = kStageFloorEdges;
+}
+
+// One column pair of the top edge per step, with its mirror image along the bottom edge.
+void StageFloorEdges(GameState& s, Canvas& canvas) {
+    if (s.drawCol > s.gridMaxX) {
+        s.drawPass = 0;
+        s.rowOffset = 0;
+        s.drawRow = 0;
+        s.buildStage = kStageWalls;
+        return;
+    }
+    const ViewParams view = s.View();
+    for (int i = 0; i < 3; ++i) {
+        auto& q = s.quadWork[i];
+        FillFloor(canvas, view, q);
+        std::array<ScenePoint, 4> mirror;
+        for (int j = 0; j < 4; ++j) mirror[j] = {q[j].X, s.sceneDepth - q[j].Y};
+        FillFloor(canvas, view, mirror);
+        for (auto& p : q) p.X += 3;
+    }
+    s.drawCol += 8;
+}
+
+class CanvasWallSink final : public HexWallSink {
+public:
+    CanvasWallSink(Canvas& canvas, const ViewParams& view) : canvas_(canvas), view_(view) {}
+    void Joint(const Triangle& footprint, bool sideMode, int colour) override {
+        DrawWallJoint(canvas_, view_, footprint, sideMode, colour);
+    }
+    void Segment(const Quad& footprint, int colour) override { DrawWallSegment(canvas_, view_, footprint, colour); }
+
+private:
+    Canvas& canvas_;
+    const ViewParams view_;
+};
+
+// The last step of a run: trail, correct path and status line.
+void FinishBuild(GameState& s, FormHost& host) {
+    s.drawInProgress = false;
+    Canvas canvas = MakeCanvas(host, s);
+    DrawHexTrail(canvas, s, s.gridMaxX, s.gridMaxY, s.walkGrid, s.View());
+    if (s.showingSolution) {
+        DrawHexSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
+        host.SetText1Text("");
+    } else if (s.exitReached) {
+        host.SetText1Text(kCongratulation);
+    } else {
+        host.SetText1Text(kHexHint);
+    }
+    host.SetMenuEnabled(Menu::Action, kShowSolution, true);
+    host.SetMenuEnabled(Menu::Action, kClear, true);
+}
+
+}  // namespace
+
+HexGridSize SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
+    HexGridSize size;
+    const double columns = std::floor((widthTwips / kUnitTwips - 2 - kWall / sqrtThree) * 2 / 3 + 1);
+    if (columns >= kMaxHexColumns) {
+        size.cellsX = kMaxHexColumns;
+    } else if (columns >= 3) {
+        size.cellsX = static_cast<int>(columns);
+        if (size.cellsX % 2 == 0) --size.cellsX;
+    }
+    // No drawing width (a window narrower than the scroll bar) has no aspect ratio: keep 2 rows.
+    if (widthTwips > 0) {
+        const double sceneWidth = (size.cellsX - 1) * 3.0 / 2 + 2 + kWall / sqrtThree;
+        const double rows = std::floor((sceneWidth * (heightTwips / widthTwips) - kWall) / sqrtThree);
+        const int maxRows = kMaxHexCells / size.cellsX;
+        if (rows >= maxRows) {
+            size.cellsY = maxRows;
+        } else if (rows >= 2) {
+            size.cellsY = static_cast<int>(rows);
+        }
+    }
+    size.gridMaxX = (size.cellsX / 2) * 8 + 6;
+    size.gridMaxY = size.cellsY * 4;
+    size.cellCount = size.cellsX * size.cellsY - size.cellsX / 2;
+    return size;
+}
+
+void BuildHexScene(GameState& s, FormHost& host) {
+    const uint8_t stage = s.buildStage;
+    if (stage > kStageWalls) {
+        host.DoEvents();
+        return;
+    }
+    if (stage == kStageStart) {
+        StageStart(s, host);
+    } else if (stage == kStageTemplates) {
+        StageTemplates(s);
+    } else {
+        s.savedPalette = SelectGamePalette(host, s);
+        Canvas canvas = MakeCanvas(host, s);
+        if (stage == kStageFloorBands) {
+            StageFloorBands(s, canvas);
+        } else if (stage == kStageFloorEdges) {
+            StageFloorEdges(s, canvas);
+        } else {
+            CanvasWallSink sink(canvas, s.View());
+            RaiseHexWalls(s, sink);
+        }
+        RestorePalette(host, s, s.savedPalette);
+    }
+    const bool reachedEnd = stage == kStageWalls && s.buildStage == kStageFinished;
+    host.DoEvents();
+    if (s.buildStage < kStageFinished) {
+        host.SetTimer1Enabled(true);
+    } else if (reachedEnd && s.buildStage == kStageFinished) {
+        FinishBuild(s, host);
+    }
+}
+
+}  // namespace quivra
