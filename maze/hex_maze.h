@@ -8,6 +8,10 @@
 
 namespace quivra {
 
+// The raster before carving: every hexagon outline closed, cell centres 0, floor and margins 2.
+uint8_t HexRasterCode(int y, int x, int gridMaxY);
+void FillHexRaster(ByteGrid& mazeGrid, int gridMaxX, int gridMaxY);
+
 int CarveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, ByteGrid& mazeGrid, int gridMaxX,
                  int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY, const SeedDigits& seed);
 

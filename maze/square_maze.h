@@ -20,6 +20,8 @@ struct GenerationReport {
     SeedDigits bestDigits{};
     int bestTrial = 0;   // 0-based index of the kept candidate
     int trials = 0;      // candidates carved
+    int draws = 0;       // register draws of the final carve
+    MazeMeasures measures;   // of the maze left in the grid
 };
 
 // Carves one maze from one candidate seed; returns the register draws made.

@@ -1,0 +1,12 @@
+// quivra-tool: drives the game's maze code without a window. See tools/tool_cli.h.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/tool_cli.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return quivra::tool::RunTool(args, std::cout, std::cerr);
+}
