@@ -100,6 +100,10 @@ int DeviceContext::GetDeviceCaps(int index) const {
 
 bool DeviceContext::ConsumeFailure() {
     if (failCreations_ <= 0) return false;
+    if (skipBeforeFailing_ > 0) {
+        --skipBeforeFailing_;
+        return false;
+    }
     --failCreations_;
     return true;
 }

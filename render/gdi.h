@@ -88,8 +88,12 @@ public:
 
     // Brushes, pens and regions alive (palettes and stock objects not counted).
     int LiveObjects() const { return live_; }
-    // Makes the next count creations of brushes, pens or regions fail, for tests of the failure paths.
-    void FailNextCreations(int count) { failCreations_ = count; }
+    // Makes count creations of brushes, pens or regions fail after the next `skip` succeed, for tests
+    // of the failure paths.
+    void FailNextCreations(int count, int skip = 0) {
+        failCreations_ = count;
+        skipBeforeFailing_ = skip;
+    }
     // Appends every fill drawn from now on to log (nullptr stops), for tests of what was drawn.
     void RecordFills(std::vector<FillRecord>* log) { fillLog_ = log; }
 
@@ -134,6 +138,7 @@ private:
     HPEN selectedPen_ = kDefaultPen;
     POINT current_{};
     int failCreations_ = 0;
+    int skipBeforeFailing_ = 0;
     int live_ = 0;
     std::vector<FillRecord>* fillLog_ = nullptr;
 };
