@@ -53,8 +53,9 @@ TEST_F(WallPiecesTest, EndFacesAreDrawnOnlyWhenTurnedTowardsTheMiddle) {
 
     fills_.clear();
     DrawWallEnds(canvas_, view_, Block(5, 6));        // straddles the middle, 5.125
-    DrawWallEnds(canvas_, view_, Block(5.125, 6));    // left corner exactly on it
-    DrawWallEnds(canvas_, view_, Block(4, 5.125));    // right corner exactly on it
+    // A corner exactly on the middle; the far corners slant so that a wrongly drawn end would show.
+    DrawWallEnds(canvas_, view_, {ScenePoint{5.125, 0}, ScenePoint{6, 0}, ScenePoint{6, 0.25}, ScenePoint{5.5, 0.25}});
+    DrawWallEnds(canvas_, view_, {ScenePoint{4, 0}, ScenePoint{5.125, 0}, ScenePoint{4.75, 0.25}, ScenePoint{4, 0.25}});
     EXPECT_TRUE(fills_.empty());
     EXPECT_EQ(dc_.LiveObjects(), 0);
 }
