@@ -55,9 +55,9 @@ QIcon MazeIcon() {
 }  // namespace
 
 // The client area below the menu bar: shows the backing image and reports its size.
-class ClientArea : public QWidget {
+class ClientWidget : public QWidget {
 public:
-    explicit ClientArea(QtForm* form) : QWidget(form), form_(form) {
+    explicit ClientWidget(QtForm* form) : QWidget(form), form_(form) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
     }
@@ -77,7 +77,7 @@ QtForm::QtForm() {
     setWindowTitle(QString::fromStdString(kCaption));
     setWindowIcon(MazeIcon());
 
-    client_ = new ClientArea(this);
+    client_ = new ClientWidget(this);
     setCentralWidget(client_);
     QPalette pal = client_->palette();
     pal.setColor(QPalette::Window, Qt::white);

@@ -17,6 +17,10 @@ class QScrollBar;
 class QTimer;
 
 namespace quivra {
+class ClientWidget;
+}
+
+namespace quivra {
 
 class QtForm : public QMainWindow, public FormHost {
     Q_OBJECT
@@ -82,7 +86,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    friend class ClientArea;
+    friend class ClientWidget;
     void ClientResized();
     double ToUnit(int pixels) const { return scaleMode_ == kScaleTwips ? pixels * kTwipsPerPixel : pixels; }
     int FromUnit(double value) const;

@@ -1,0 +1,278 @@
+// The square game end to end through the headless host: build stages, walking, menu commands.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/frm_main.h"
+#include "app/headless_form.h"
+
+namespace quivra {
+namespace {
+
+constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kHome = 36, kPad5 = 101, kLetterA = 65;
+
+struct Game {
+    explicit Game(int w = 400, int h = 298, ScreenCaps caps = {}) : host(w, h, caps), form(host) {
+        host.Show();
+        host.RunTimer();
+    }
+    HeadlessForm host;
+    FrmMain form;
+    GameState& s() { return form.State(); }
+};
+
+// Keys that walk the correct path from the start cell through the exit.
+std::vector<int> SolutionKeys(const GameState& s) {
+    static const int keyOf[4] = {kLeft, kDown, kRight, kUp};
+    std::vector<int> keys;
+    int x = 1, y = 1, px = 1, py = -1;
+    while (y < s.gridMaxY) {
+        for (int d = 0; d < 4; ++d) {
+            const int dx = s.stepX[d][0], dy = s.stepY[d][0];
+            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
+            keys.push_back(keyOf[d]);
+            px = x, py = y;
+            x += 2 * dx, y += 2 * dy;
+            break;
+        }
+    }
+    return keys;
+}
+
+// Any open direction from the player's cell that is not the entrance.
+int OpenKey(const GameState& s) {
+    static const int keyOf[4] = {kLeft, kDown, kRight, kUp};
+    for (int d = 0; d < 4; ++d) {
+        const int wx = s.playerX + s.stepX[d][0], wy = s.playerY + s.stepY[d][0];
+        if (wy > 0 && wx > 0 && wx < s.gridMaxX && s.walkGrid(wy, wx) != 0) return keyOf[d];
+    }
+    return 0;
+}
+
+int Opposite(int key) {
+    switch (key) {
+        case kLeft: return kRight;
+        case kRight: return kLeft;
+        case kUp: return kDown;
+        default: return kUp;
+    }
+}
+
+QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b); }
+
+TEST(SquareBuild, SmallestMazeTakesSixTicks) {
+    // 77 x 80 pixels: a drawing area of 900 x 915 twips, the 2 x 2 grid.
+    HeadlessForm host(77, 80);
+    FrmMain form(host);
+    host.Show();
+    const int ticks = host.RunTimer();
+    EXPECT_EQ(form.State().cellsX, 2);
+    EXPECT_EQ(form.State().cellsY, 2);
+    EXPECT_EQ(ticks, 6);   // stage 0, floor, rows 0-1, 2-3, 4, finish
+    EXPECT_EQ(host.Text1Text(), kSquareHint);
+}
+
+TEST(SquareBuild, SizesTheGridFromTheWindow) {
+    // 2000 twips of drawing width gives 5 columns.
+    Game g(static_cast<int>((2000 + 255) / 15), 200);
+    EXPECT_EQ(g.s().cellsX, 5);
+    Game wide(800, 600);
+    EXPECT_EQ(wide.s().cellsX, 32);
+    EXPECT_EQ(wide.s().cellsY, 23);
+    EXPECT_EQ(wide.s().gridMaxX, 64);
+    EXPECT_EQ(wide.s().cellCount, 32 * 23);
+    EXPECT_DOUBLE_EQ(wide.s().sceneWidth, 32.25);
+    EXPECT_EQ(wide.host.hDC().LiveObjects(), 0);
+}
+
+TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
+    Game g;
+    const ByteGrid maze = g.s().mazeGrid;
+    const QImage finished = g.host.Image();
+    // A repaint, a tilt change and Clear each restart the run at stage 0 without a new maze.
+    for (int which = 0; which < 3; ++which) {
+        g.host.Refresh();
+        g.host.TickTimer();
+        g.host.TickTimer();
+        g.host.TickTimer();
+        bool fired = false;
+        g.host.onDoEvents = [&, which](int) {
+            if (fired) return;
+            fired = true;
+            if (which == 0) g.host.Refresh();
+            if (which == 1) g.host.ScrollTo(45);
+            if (which == 2) g.host.Post([&] { g.form.mnuActionItem_Click(kClear); });
+        };
+        g.host.TickTimer();
+        g.host.DoEvents();
+        EXPECT_EQ(g.s().buildStage, 0) << which;
+        EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kClear)) << which;
+        g.host.RunTimer();
+        EXPECT_EQ(g.s().mazeGrid, maze) << which;
+        EXPECT_EQ(g.host.Image(), finished) << which;
+    }
+    // A resize in the middle makes a new maze of the new size.
+    g.host.Refresh();
+    g.host.TickTimer();
+    g.host.Post([&] { g.host.Resize(600, 400); });
+    g.host.TickTimer();
+    EXPECT_TRUE(g.s().needNewMaze);
+    g.host.RunTimer();
+    EXPECT_EQ(g.s().cellsX, 24);
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+}
+
+TEST(SquareWalking, StepsMarkTheTrailAndBeepAtWalls) {
+    Game g;
+    GameState& s = g.s();
+    EXPECT_EQ(s.walkGrid(1, 1), 1);
+    // The entrance above the start cannot be walked through; keys of the other style beep.
+    EXPECT_TRUE(g.host.PressKey(kUp));
+    EXPECT_TRUE(g.host.PressKey(kHome));
+    EXPECT_EQ(g.host.beeps, 2);
+    EXPECT_EQ(s.playerX, 1);
+    // Keys outside both tables are left to the focused control.
+    EXPECT_FALSE(g.host.PressKey(kPad5));
+    EXPECT_FALSE(g.host.PressKey(kLetterA));
+
+    const int key = OpenKey(s);
+    ASSERT_NE(key, 0);
+    EXPECT_TRUE(g.host.PressKey(key));
+    const int x1 = s.playerX, y1 = s.playerY;
+    EXPECT_EQ(s.walkGrid(y1, x1), 1);
+    EXPECT_EQ(s.lineColorIndex, 14);
+    EXPECT_DOUBLE_EQ(s.playerSceneX, 0.625 + (x1 - 1) / 2);
+    EXPECT_DOUBLE_EQ(s.playerSceneY, 0.625 + (y1 - 1) / 2);
+    // Back onto the trail: yellow, and the cell left is marked 3.
+    EXPECT_TRUE(g.host.PressKey(Opposite(key)));
+    EXPECT_EQ(s.lineColorIndex, 13);
+    EXPECT_EQ(s.walkGrid(y1, x1), 3);
+    EXPECT_EQ(s.playerX, 1);
+    // Forward again: green, marked 1 again; the slot crossed is never marked.
+    EXPECT_TRUE(g.host.PressKey(key));
+    EXPECT_EQ(s.lineColorIndex, 14);
+    EXPECT_EQ(s.walkGrid(y1, x1), 1);
+    EXPECT_EQ(s.walkGrid((y1 + 1) / 2, (x1 + 1) / 2), 2);
+    EXPECT_EQ(g.host.beeps, 2);
+    EXPECT_EQ(g.host.hDC().LiveObjects(), 0);
+}
+
+TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
+    Game g;
+    GameState& s = g.s();
+    const ByteGrid maze = s.mazeGrid;
+    for (int key : SolutionKeys(s)) ASSERT_TRUE(g.host.PressKey(key));
+    EXPECT_TRUE(s.exitReached);
+    EXPECT_EQ(g.host.Text1Text(), kCongratulation);
+    EXPECT_EQ(s.playerY, s.gridMaxY + 1);
+    EXPECT_EQ(g.host.beeps, 0);
+    // The exit line reaches the near edge in green.
+    const POINT end = ProjectPoint(s.playerSceneX, s.sceneDepth - 0.05, 2, s.View(), DrawAreaHeightPixels(g.host));
+    EXPECT_EQ(g.host.Image().pixel(end.x, end.y), Rgb(0, 255, 0));
+    // Walking is over: keys are not even consumed.
+    EXPECT_FALSE(g.host.PressKey(kUp));
+
+    // A redraw keeps the trail and the congratulation.
+    g.host.Refresh();
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kCongratulation);
+
+    g.form.mnuActionItem_Click(kClear);
+    EXPECT_FALSE(s.exitReached);
+    EXPECT_EQ(s.playerX, 1);
+    EXPECT_EQ(s.playerY, 1);
+    EXPECT_DOUBLE_EQ(s.playerSceneX, 0.625);
+    for (int y = 0; y <= s.gridMaxY; ++y) {
+        for (int x = 0; x <= s.gridMaxX; ++x) {
+            const int expected = (x == 1 && y == 1) ? 1 : (maze(y, x) ? 2 : 0);
+            ASSERT_EQ(s.walkGrid(y, x), expected) << x << "," << y;
+        }
+    }
+    g.host.RunTimer();
+    EXPECT_EQ(s.mazeGrid, maze);
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+    EXPECT_TRUE(g.host.PressKey(SolutionKeys(s).front()));
+}
+
+TEST(SquareWalking, KeysAreLeftAloneWhileWalkingIsNotAllowed) {
+    HeadlessForm host;
+    FrmMain form(host);
+    host.Show();
+    host.TickTimer();
+    host.TickTimer();
+    EXPECT_FALSE(host.PressKey(kRight));   // still building
+    host.RunTimer();
+    form.mnuActionItem_Click(kShowSolution);
+    EXPECT_FALSE(host.PressKey(kRight));
+    EXPECT_EQ(host.beeps, 0);
+}
+
+TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
+    Game g;
+    GameState& s = g.s();
+    const ViewParams v = s.View();
+    const int h = DrawAreaHeightPixels(g.host);
+    // The floor is seen inside the exit opening, at the near edge where no wall stands in front.
+    const POINT floor = ProjectPoint(s.cellsX - 0.375, s.sceneDepth - 0.12, 0, v, h);
+    EXPECT_EQ(g.host.Image().pixel(floor.x, floor.y), Rgb(118, 118, 118));
+    const POINT post = ProjectPoint(0.125, 0.125, 2, v, h);
+    EXPECT_EQ(g.host.Image().pixel(post.x, post.y), Rgb(236, 236, 236));
+    // The green entrance stub of the trail.
+    const POINT stub = ProjectPoint(0.625, 0.3, 2, v, h);
+    EXPECT_EQ(g.host.Image().pixel(stub.x, stub.y), Rgb(0, 255, 0));
+
+    g.form.mnuActionItem_Click(kShowSolution);
+    EXPECT_TRUE(s.showingSolution);
+    EXPECT_EQ(g.host.Text1Text(), "");
+    EXPECT_EQ(g.host.Image().pixel(stub.x, stub.y), Rgb(255, 0, 0));
+    const POINT exitLine = ProjectPoint(s.cellsX - 0.375, s.sceneDepth - 0.05, 2, v, h);
+    EXPECT_EQ(g.host.Image().pixel(exitLine.x, exitLine.y), Rgb(255, 0, 0));
+
+    s.exitReached = true;
+    g.host.Refresh();
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), "");
+    EXPECT_EQ(g.host.Image().pixel(exitLine.x, exitLine.y), Rgb(255, 0, 0));
+    EXPECT_EQ(g.host.hDC().LiveObjects(), 0);
+}
+
+TEST(SquareMenus, NewGameSeparatorAndExit) {
+    Game g;
+    const ByteGrid first = g.s().mazeGrid;
+    g.form.mnuActionItem_Click(3);   // the separator does nothing
+    EXPECT_EQ(g.s().buildStage, kStageFinished);
+    g.form.mnuActionItem_Click(kShowSolution);
+    g.host.SetClock(61000.5, 1.0);
+    g.form.mnuActionItem_Click(kNewGame);
+    EXPECT_FALSE(g.s().showingSolution);
+    EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kShowSolution));
+    g.host.RunTimer();
+    EXPECT_NE(g.s().mazeGrid, first);
+    EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kNewGame));
+    EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kExit));
+
+    g.host.Refresh();
+    g.host.TickTimer();
+    g.form.mnuActionItem_Click(kExit);
+    EXPECT_TRUE(g.host.ended);
+    EXPECT_EQ(g.s().buildStage, kStageClosing);
+    EXPECT_FALSE(g.host.Timer1Enabled());
+    EXPECT_FALSE(g.s().mazeGrid.Exists());
+    EXPECT_FALSE(g.s().walkGrid.Exists());
+}
+
+TEST(SquareBuild, PaletteDisplayDrawsTheSamePicture) {
+    Game trueColour(500, 380, ScreenCaps{1, 32, -1});
+    Game palette(500, 380, ScreenCaps{1, 8, 20});
+    ASSERT_TRUE(palette.s().usePalette);
+    ASSERT_FALSE(trueColour.s().usePalette);
+    for (Game* g : {&trueColour, &palette}) {
+        for (int key : SolutionKeys(g->s())) g->host.PressKey(key);
+        g->form.mnuActionItem_Click(kShowSolution);
+    }
+    EXPECT_EQ(trueColour.host.Image(), palette.host.Image());
+    EXPECT_EQ(palette.host.hDC().LiveObjects(), 0);
+}
+
+}  // namespace
+}  // namespace quivra

@@ -1,0 +1,212 @@
+// Start-up, window events and the build timer, driven through the headless host.
+#include <gtest/gtest.h>
+
+#include "app/frm_main.h"
+#include "app/headless_form.h"
+
+namespace quivra {
+namespace {
+
+struct Game {
+    explicit Game(int w = 400, int h = 298, ScreenCaps caps = {}) : host(w, h, caps), form(host) {}
+    HeadlessForm host;
+    FrmMain form;
+    GameState& s() { return form.State(); }
+};
+
+TEST(Startup, LoadSetsFlagsTablesAndSquareStyle) {
+    Game g;
+    g.form.Form_Load();
+    const GameState& s = g.s();
+    EXPECT_FALSE(s.drawInProgress);
+    EXPECT_FALSE(s.showingSolution);
+    EXPECT_FALSE(s.exitReached);
+    EXPECT_EQ(s.buildStage, 0);
+    EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kSquare));
+    EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kHoneycomb));
+    EXPECT_FALSE(s.mazeGrid.Exists());
+    EXPECT_FALSE(s.walkGrid.Exists());
+    EXPECT_TRUE(s.pathSteps.empty());
+    EXPECT_DOUBLE_EQ(s.sqrtThree * s.sqrtThree, 3.0);
+    // Greys 0..12, then yellow, green, red; 16 stays black.
+    const int greys[] = {0, 19, 39, 59, 78, 98, 118, 137, 157, 177, 196, 216, 236};
+    for (int i = 0; i <= 12; ++i) EXPECT_EQ(s.paletteColors[i], RGB(greys[i], greys[i], greys[i])) << i;
+    EXPECT_EQ(s.paletteColors[13], RGB(255, 255, 0));
+    EXPECT_EQ(s.paletteColors[14], RGB(0, 255, 0));
+    EXPECT_EQ(s.paletteColors[15], RGB(255, 0, 0));
+    EXPECT_EQ(s.paletteColors[16], 0u);
+    // Base directions of both styles in order 0.
+    EXPECT_EQ(s.stepX[0][0], -1);
+    EXPECT_EQ(s.stepY[1][0], 1);
+    EXPECT_EQ(s.hexStepX[5][0], 2);
+    EXPECT_EQ(s.hexStepY[5][0], 1);
+    EXPECT_EQ(s.mixTableA[0], 1);
+    EXPECT_EQ(s.mixTableB[0], 4);
+}
+
+TEST(Startup, PaletteDecisionFollowsTheScreen) {
+    struct Case {
+        ScreenCaps caps;
+        bool usePalette;
+    } cases[] = {
+        {{1, 32, -1}, false},   // true colour: n >= 31
+        {{1, 24, -1}, true},    // 2^24 + 1 colours left
+        {{1, 16, -1}, true},
+        {{1, 8, 20}, true},     // 256-colour palette display, 20 reserved
+        {{4, 1, 16}, false},    // 16 colours, all reserved
+    };
+    for (const Case& c : cases) {
+        Game g(400, 298, c.caps);
+        g.form.Form_Load();
+        EXPECT_EQ(g.s().usePalette, c.usePalette) << c.caps.planes << "x" << c.caps.bitsPerPixel;
+        EXPECT_EQ(g.s().gamePalette != 0, c.usePalette);
+    }
+}
+
+TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
+    Game g;
+    g.host.Show();
+    const GameState& s = g.s();
+    EXPECT_TRUE(s.needNewMaze);
+    EXPECT_TRUE(s.drawInProgress);
+    EXPECT_TRUE(g.host.Timer1Enabled());
+    EXPECT_FALSE(s.seedText.empty());
+    EXPECT_EQ(s.seedText[0], ' ');
+    // Layout in pixels: scroll bar flush right above the status line, status line along the bottom.
+    g.host.SetScaleMode(kScalePixels);
+    EXPECT_EQ(g.host.VScroll1Left(), 400 - g.host.VScroll1Width());
+    EXPECT_EQ(g.host.VScroll1Height(), 298 - g.host.Text1Height());
+    EXPECT_EQ(g.host.Text1Top(), 298 - g.host.Text1Height());
+    EXPECT_EQ(g.host.Text1Width(), 400);
+
+    g.host.RunTimer();
+    EXPECT_EQ(s.buildStage, kStageFinished);
+    EXPECT_FALSE(s.drawInProgress);
+    EXPECT_FALSE(g.host.Timer1Enabled());
+    EXPECT_TRUE(s.mazeGrid.Exists());
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+    EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kShowSolution));
+    EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kClear));
+    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
+}
+
+TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
+    // The status line is 19 px high: 57 px is exactly three lines and still big enough.
+    Game g(400, 57);
+    g.host.Show();
+    EXPECT_EQ(g.s().buildStage, 0);
+    EXPECT_TRUE(g.s().drawInProgress);
+    EXPECT_NE(g.host.Text1Text(), kTooSmall);
+
+    Game small(400, 56);
+    small.host.Show();
+    EXPECT_EQ(small.s().buildStage, kStageFinished);
+    EXPECT_FALSE(small.s().drawInProgress);
+    EXPECT_FALSE(small.host.Timer1Enabled());
+    EXPECT_EQ(small.host.Text1Text(), kTooSmall);
+    // Keys do nothing on a window that never had a maze.
+    EXPECT_FALSE(small.host.PressKey(40));
+    EXPECT_EQ(small.host.beeps, 0);
+}
+
+TEST(Startup, RestoreKeepsTheMazeOtherResizesMakeANewOne) {
+    Game g;
+    g.host.Show();
+    g.host.RunTimer();
+    ASSERT_TRUE(g.host.PressKey(39) || g.host.PressKey(40));
+    const ByteGrid maze = g.s().mazeGrid;
+    const ByteGrid walk = g.s().walkGrid;
+    const int px = g.s().playerX, py = g.s().playerY;
+
+    g.host.Minimize();
+    EXPECT_EQ(g.s().buildStage, kStageFinished);
+    EXPECT_TRUE(g.s().wasMinimized);
+    g.host.Restore();
+    EXPECT_FALSE(g.s().needNewMaze);
+    g.host.RunTimer();
+    EXPECT_EQ(g.s().mazeGrid, maze);
+    EXPECT_EQ(g.s().walkGrid, walk);
+    EXPECT_EQ(g.s().playerX, px);
+    EXPECT_EQ(g.s().playerY, py);
+
+    g.s().exitReached = true;
+    g.s().showingSolution = true;
+    g.host.SetClock(50000.25, 1.0);
+    g.host.Resize(500, 350);
+    EXPECT_TRUE(g.s().needNewMaze);
+    EXPECT_FALSE(g.s().exitReached);
+    EXPECT_FALSE(g.s().showingSolution);
+    EXPECT_EQ(g.s().seedText, " 50000.25");
+    g.host.RunTimer();
+    EXPECT_EQ(g.s().playerX, 1);
+    EXPECT_EQ(g.s().playerY, 1);
+}
+
+TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
+    Game g;
+    g.host.Show();
+    g.host.TickTimer();   // stage 0
+    g.host.TickTimer();   // floor
+    int restarts = 0;
+    g.host.onDoEvents = [&](int) {
+        if (restarts < 3) {
+            ++restarts;
+            g.host.Refresh();
+            EXPECT_TRUE(g.s().drawInProgress);
+        }
+    };
+    const int ticks = g.host.RunTimer();
+    EXPECT_EQ(restarts, 3);
+    EXPECT_EQ(g.s().buildStage, kStageFinished);
+    EXPECT_FALSE(g.host.Timer1Enabled());
+    // Each repaint restarts from stage 0; a whole build of this size is gridMaxY/2 + 4 ticks.
+    EXPECT_GT(ticks, g.s().gridMaxY / 2 + 4);
+}
+
+TEST(Startup, ScrollBarTiltsTheView) {
+    Game g;
+    g.host.Show();
+    g.host.RunTimer();
+    // Dragging the thumb of a finished scene changes nothing until it is released.
+    g.host.DragThumb(30);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle, 45);
+    EXPECT_FALSE(g.host.Timer1Enabled());
+    g.host.ScrollTo(30);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle, 60);
+    EXPECT_TRUE(g.host.Timer1Enabled());
+    EXPECT_TRUE(g.s().drawInProgress);
+    // During a run every drag step restarts the drawing with the new tilt.
+    g.host.TickTimer();
+    g.host.DragThumb(60);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle, 30);
+    EXPECT_EQ(g.s().buildStage, 0);
+    g.host.RunTimer();
+    EXPECT_NEAR(g.s().viewSin, 0.5, 1e-12);
+}
+
+TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
+    Game g;
+    g.host.Show();
+    g.host.TickTimer();
+    g.host.onDoEvents = [&](int) { g.host.Close(); };
+    g.host.TickTimer();
+    EXPECT_EQ(g.s().buildStage, kStageClosing);
+    EXPECT_FALSE(g.host.Timer1Enabled());
+    EXPECT_FALSE(g.s().mazeGrid.Exists());
+    EXPECT_TRUE(g.s().pathSteps.empty());
+}
+
+TEST(Startup, WindowNarrowerThanTheScrollBarStillBuilds) {
+    for (int width : {1, 10, 17, 18}) {
+        Game g(width, 300);
+        g.host.Show();
+        g.host.RunTimer();
+        EXPECT_EQ(g.s().buildStage, kStageFinished) << width;
+        EXPECT_EQ(g.s().cellsX, 2) << width;
+        EXPECT_GE(g.s().cellsY, 2) << width;
+        EXPECT_TRUE(std::isfinite(g.s().scaleX)) << width;
+    }
+}
+
+}  // namespace
+}  // namespace quivra

@@ -1,0 +1,118 @@
+// The real Qt window on the offscreen platform: captions, menus, keys and the picture.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "app/about.h"
+#include "app/qt_form.h"
+#include "url_catcher.h"
+
+namespace quivra {
+namespace {
+
+QColor PixelAt(const QImage& image, double x, double y, double z, const GameState& s, int drawHeight) {
+    const POINT p = ProjectPoint(x, y, z, s.View(), drawHeight);
+    return image.pixelColor(p.x, p.y);
+}
+
+bool WaitForBuild(QtForm& w, int ms = 10000) {
+    return QTest::qWaitFor([&] { return w.Form().State().buildStage == kStageFinished && !w.Timer1Enabled(); }, ms);
+}
+
+TEST(Window, DesignValuesCaptionsAndMenus) {
+    QtForm w;
+    EXPECT_EQ(w.windowTitle().toStdString(), kCaption);
+    const QList<QAction*> menus = w.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text().toStdString(), kActionMenuCaption);
+    EXPECT_EQ(menus[1]->text().toStdString(), kStyleMenuCaption);
+    EXPECT_EQ(menus[2]->text().toStdString(), kHelpMenuCaption);
+    for (int i = 0; i < 5; ++i) {
+        if (i == 3) {
+            EXPECT_TRUE(w.Action(Menu::Action, i)->isSeparator());
+            continue;
+        }
+        EXPECT_EQ(w.Action(Menu::Action, i)->text().toStdString(), kActionCaptions[i]);
+        EXPECT_TRUE(w.Action(Menu::Action, i)->shortcut().isEmpty());
+    }
+    EXPECT_TRUE(w.Action(Menu::Action, kNewGame)->isEnabled());
+    EXPECT_FALSE(w.Action(Menu::Action, kShowSolution)->isEnabled());
+    EXPECT_FALSE(w.Action(Menu::Action, kClear)->isEnabled());
+    EXPECT_TRUE(w.Action(Menu::Action, kExit)->isEnabled());
+    EXPECT_EQ(w.Action(Menu::Style, kHoneycomb)->text().toStdString(), kStyleCaptions[0]);
+    EXPECT_EQ(w.Action(Menu::Style, kSquare)->text().toStdString(), kStyleCaptions[1]);
+    EXPECT_TRUE(w.Action(Menu::Style, kSquare)->isChecked());
+    EXPECT_FALSE(w.Action(Menu::Style, kHoneycomb)->isChecked());
+    EXPECT_EQ(w.Action(Menu::Help, 0)->text().toStdString(), kHelpCaptions[0]);
+    EXPECT_EQ(w.VScroll1()->minimum(), 30);
+    EXPECT_EQ(w.VScroll1()->maximum(), 60);
+    EXPECT_EQ(w.VScroll1()->value(), 45);
+    EXPECT_EQ(w.VScroll1()->singleStep(), 1);
+    EXPECT_EQ(w.VScroll1()->pageStep(), 5);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.ClientArea()->size(), QSize(400, 298));
+    EXPECT_FALSE(w.windowIcon().isNull());
+}
+
+TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const GameState& s = w.Form().State();
+    EXPECT_EQ(w.Text1()->text().toStdString(), kSquareHint);
+    EXPECT_TRUE(w.Action(Menu::Action, kClear)->isEnabled());
+    const int drawHeight = w.ClientArea()->height() - w.Text1()->height();
+    EXPECT_EQ(PixelAt(w.BackingImage(), s.cellsX - 0.375, s.sceneDepth - 0.12, 0, s, drawHeight), QColor(118, 118, 118));
+
+    // Up from the start cell is the entrance: blocked, so the key is the game's and the bar keeps its value.
+    w.VScroll1()->setFocus();
+    QTest::keyClick(w.windowHandle(), Qt::Key_Up);
+    EXPECT_EQ(w.VScroll1()->value(), 45);
+    // Keypad 8 with NumLock on walks the same way.
+    EXPECT_EQ(QtForm::VirtualKeyCode(Qt::Key_8, Qt::KeypadModifier), 104);
+    EXPECT_EQ(QtForm::VirtualKeyCode(Qt::Key_Home, Qt::KeypadModifier), 36);
+
+    // While the correct path is shown keys are not the game's: the scroll bar takes them.
+    w.Action(Menu::Action, kShowSolution)->trigger();
+    EXPECT_EQ(PixelAt(w.BackingImage(), 0.625, 0.3, 2, s, drawHeight), QColor(255, 0, 0));
+    QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(w.VScroll1()->value(), 46);
+}
+
+TEST(Window, AboutShowsItsMessageThenOpensTheHomePage) {
+    QtForm w;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    QString shown;
+    QTimer::singleShot(100, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + "|" + box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    w.Action(Menu::Help, 0)->trigger();
+    QDesktopServices::unsetUrlHandler("https");
+    EXPECT_EQ(shown.toStdString(), kAboutTitle + "|" + AboutText());
+    EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
+}
+
+}  // namespace
+}  // namespace quivra
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
