@@ -68,11 +68,7 @@ TEST_F(WallPiecesTest, SegmentDrawsTheNearFaceThenTheTop) {
     EXPECT_EQ(fills_[0].polygon, Face(block[3], block[2])) << "near face, 3-2";
     EXPECT_EQ(fills_[1].colour, colours_[12]);
     ASSERT_EQ(fills_[1].polygon.size(), 4);
-    // The top covers the upper edge of the near face.
-    const QPoint nearTop = fills_[1].polygon[3];
-    EXPECT_EQ(fills_[1].polygon[3], fills_[0].polygon[0]);
-    EXPECT_EQ(image_.pixel(nearTop.x() + 20, nearTop.y() - 1), qRgb(236, 236, 236));
-    EXPECT_EQ(image_.pixel(nearTop.x() + 20, nearTop.y() + 10), qRgb(157, 157, 157));
+    EXPECT_EQ(fills_[1].polygon[3], fills_[0].polygon[0]) << "the top covers the face's upper edge";
 
     // No depth: the near face still shows, the top has no area and fills nothing.
     fills_.clear();
