@@ -79,7 +79,7 @@ public:
     HGDIOBJ SelectObject(HGDIOBJ object);   // pens only; returns the pen it replaces
     bool MoveToEx(int x, int y, POINT* previous);
     bool LineTo(int x, int y);
-    bool DeleteObject(HGDIOBJ object);
+    bool DeleteObject(HGDIOBJ object);   // false for an object still selected, as in GDI
 
     HPALETTE CreatePalette(const std::vector<PALETTEENTRY>& entries);
     HPALETTE SelectPalette(HPALETTE palette, bool forceBackground);   // returns the palette it replaces
