@@ -6,6 +6,7 @@
 // like a path cell (1), which is exactly how both treat positions beyond the array. So the inner
 // loops need no range checks, and every step is a precomputed flat offset.
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstring>
 #include <vector>
@@ -91,8 +92,10 @@ public:
         const int* o = offsets_[order].data();
         int slot = 0;
         for (;;) {
-            while (slot < Slots && g[p + 2 * o[slot]] != 0) ++slot;
-            if (slot < Slots) {
+            // All neighbours tested at once: the first free one from `slot` on, without a branch per try.
+            const unsigned freeSlots = FreeMask(g + p, o) & (~0u << slot);
+            if (freeSlots != 0) {
+                slot = std::countr_zero(freeSlots);
                 steps[++sp] = PathStep{static_cast<uint8_t>(slot), static_cast<int16_t>(order)};
                 g[p + o[slot]] = 2;
                 p += 2 * o[slot];
@@ -126,8 +129,9 @@ public:
         int sp = -1;
         int dir = 0;
         for (;;) {
-            while (dir < Slots && g[p + base_[dir]] != 2) ++dir;
-            if (dir < Slots) {
+            const unsigned open = OpenMask(g + p) & (~0u << dir);
+            if (open != 0) {
+                dir = std::countr_zero(open);
                 const int wall = p + base_[dir];
                 g[wall] = 1;
                 if (wall == exit) break;   // the only step that leaves the grid
@@ -171,11 +175,23 @@ public:
     }
 
 private:
-    int DrawOrder(FastRegister& reg) {
+    static int DrawOrder(FastRegister& reg) {
         int v;
         do v = reg.Next();
         while (v >= Orders);
         return v;
+    }
+    // Bit s set when the cell two steps along slot s is unvisited (code 0).
+    static unsigned FreeMask(const uint8_t* cell, const int* o) {
+        unsigned m = 0;
+        for (int s = 0; s < Slots; ++s) m |= static_cast<unsigned>(cell[2 * o[s]] == 0) << s;
+        return m;
+    }
+    // Bit d set when the wall slot in base direction d is open and not yet on the path (code 2).
+    unsigned OpenMask(const uint8_t* cell) const {
+        unsigned m = 0;
+        for (int d = 0; d < Slots; ++d) m |= static_cast<unsigned>(cell[base_[d]] == 2) << d;
+        return m;
     }
     // Closed walls of a path cell whose far side is on the path or outside the grid.
     int Contacts(int p) const {
