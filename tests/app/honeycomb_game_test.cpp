@@ -1,0 +1,185 @@
+// Style switching, About, and walking the honeycomb through the headless host.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "app/about.h"
+#include "app/frm_main.h"
+#include "app/headless_form.h"
+
+namespace quivra {
+namespace {
+
+constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+constexpr int kPad4 = 100, kPad6 = 102, kPad7 = 103;
+const int kHexKeys[6] = {kHome, kEnd, kUp, kDown, kPageUp, kPageDown};
+
+struct HexGame {
+    HexGame() : form(host) {
+        host.Show();
+        host.RunTimer();
+        form.mnuStyleItem_Click(kHoneycomb);
+        host.RunTimer();
+    }
+    HeadlessForm host;
+    FrmMain form;
+    GameState& s() { return form.State(); }
+};
+
+std::vector<int> SolutionKeys(const GameState& s) {
+    std::vector<int> keys;
+    int x = 3, y = 2, px = 3, py = -2;
+    while (y < s.gridMaxY) {
+        for (int d = 0; d < 6; ++d) {
+            const int dx = s.hexStepX[d][0], dy = s.hexStepY[d][0];
+            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
+            keys.push_back(kHexKeys[d]);
+            px = x, py = y;
+            x += 2 * dx, y += 2 * dy;
+            break;
+        }
+    }
+    return keys;
+}
+
+TEST(StyleMenu, SwitchingBuildsANewMazeOfTheOtherStyle) {
+    HeadlessForm host;
+    FrmMain form(host);
+    host.Show();
+    host.RunTimer();
+    const GameState& s = form.State();
+    const int squareColumns = s.cellsX;
+
+    // Clicking the style in force changes nothing and starts no run.
+    form.mnuStyleItem_Click(kSquare);
+    EXPECT_FALSE(host.Timer1Enabled());
+    EXPECT_EQ(s.buildStage, kStageFinished);
+
+    form.mnuActionItem_Click(kShowSolution);
+    form.mnuStyleItem_Click(kHoneycomb);
+    EXPECT_TRUE(host.MenuChecked(Menu::Style, kHoneycomb));
+    EXPECT_FALSE(host.MenuChecked(Menu::Style, kSquare));
+    EXPECT_FALSE(s.showingSolution);
+    EXPECT_TRUE(s.needNewMaze);
+    host.RunTimer();
+    EXPECT_EQ(host.Text1Text(), kHexHint);
+    EXPECT_EQ(s.cellsX % 2, 1);
+    EXPECT_EQ(s.gridMaxX, 4 * s.cellsX + 2);
+    EXPECT_EQ(s.playerX, 3);
+    EXPECT_EQ(s.playerY, 2);
+    EXPECT_DOUBLE_EQ(s.playerSceneY, std::sqrt(3.0) / 2);
+
+    form.mnuStyleItem_Click(kSquare);
+    host.RunTimer();
+    EXPECT_EQ(host.Text1Text(), kSquareHint);
+    EXPECT_EQ(s.cellsX, squareColumns);
+    EXPECT_EQ(host.hDC().LiveObjects(), 0);
+}
+
+TEST(StyleMenu, SwitchInTheMiddleOfABuildStartsTheNewStyleCleanly) {
+    HeadlessForm host;
+    FrmMain form(host);
+    host.Show();
+    host.TickTimer();
+    host.TickTimer();
+    host.TickTimer();
+    host.Post([&] { form.mnuStyleItem_Click(kHoneycomb); });
+    host.RunTimer();
+    EXPECT_EQ(host.Text1Text(), kHexHint);
+    EXPECT_EQ(form.State().gridMaxY, 4 * form.State().cellsY);
+    // A switch while the window is too small still leaves the other style's maze behind for later.
+    host.Resize(400, 40);
+    form.mnuStyleItem_Click(kSquare);
+    EXPECT_EQ(host.Text1Text(), kTooSmall);
+    host.Resize(400, 298);
+    host.RunTimer();
+    EXPECT_EQ(host.Text1Text(), kSquareHint);
+    EXPECT_EQ(form.State().gridMaxX, 2 * form.State().cellsX);
+}
+
+TEST(HelpMenu, AboutShowsTheMessageThenOpensTheHomePage) {
+    HeadlessForm host;
+    FrmMain form(host);
+    host.Show();
+    form.mnuHelpItem_Click(0);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].second, "关于");
+    EXPECT_EQ(host.messages[0].first,
+              "Quivra V3.05 3D版     邮箱：" + kMakerEmail + "   Brintel软件：" + kHomePage);
+    ASSERT_EQ(host.urls.size(), 1u);
+    EXPECT_EQ(host.urls[0], kHomePage);
+}
+
+TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
+    HexGame g;
+    GameState& s = g.s();
+    const double r3 = std::sqrt(3.0);
+    // Left and Right are not honeycomb keys: they beep and are consumed.
+    for (int key : {kLeft, kRight, kPad4, kPad6}) EXPECT_TRUE(g.host.PressKey(key));
+    EXPECT_EQ(g.host.beeps, 4);
+    // Up from the start is the entrance: blocked.
+    EXPECT_TRUE(g.host.PressKey(kUp));
+    EXPECT_EQ(g.host.beeps, 5);
+
+    // Try every direction from the start; check each move's grid and scene change, then step back.
+    int moves = 0;
+    for (int d = 0; d < 6; ++d) {
+        const int beeps = g.host.beeps;
+        const double x0 = s.playerSceneX, y0 = s.playerSceneY;
+        const int gx = s.playerX, gy = s.playerY;
+        ASSERT_TRUE(g.host.PressKey(d == 0 ? kPad7 : kHexKeys[d]));
+        if (g.host.beeps != beeps) {
+            EXPECT_EQ(s.playerX, gx);
+            continue;
+        }
+        ++moves;
+        const int dx = s.playerX - gx, dy = s.playerY - gy;
+        EXPECT_EQ(dx, 2 * s.hexStepX[d][0]);
+        EXPECT_EQ(dy, 2 * s.hexStepY[d][0]);
+        if (dx == 0) {
+            EXPECT_NEAR(s.playerSceneY - y0, dy > 0 ? r3 : -r3, 1e-12);
+            EXPECT_DOUBLE_EQ(s.playerSceneX, x0);
+        } else {
+            EXPECT_DOUBLE_EQ(s.playerSceneX - x0, dx > 0 ? 1.5 : -1.5);
+            EXPECT_NEAR(s.playerSceneY - y0, dy > 0 ? r3 / 2 : -r3 / 2, 1e-12);
+        }
+        EXPECT_EQ(s.walkGrid(s.playerY, s.playerX), 1);
+        EXPECT_EQ(s.lineColorIndex, 14);
+        // Back the opposite way: yellow, the cell left marked 3, the scene position restored.
+        const int tx = s.playerX, ty = s.playerY;
+        ASSERT_TRUE(g.host.PressKey(kHexKeys[5 - d]));
+        EXPECT_EQ(s.lineColorIndex, 13);
+        EXPECT_EQ(s.walkGrid(ty, tx), 3);
+        EXPECT_EQ(s.playerX, gx);
+        EXPECT_NEAR(s.playerSceneX, x0, 1e-12);
+        EXPECT_NEAR(s.playerSceneY, y0, 1e-12);
+    }
+    EXPECT_GE(moves, 1);
+}
+
+TEST(HexWalking, WalkingTheCorrectPathReachesTheExit) {
+    HexGame g;
+    GameState& s = g.s();
+    const std::vector<int> keys = SolutionKeys(s);
+    ASSERT_FALSE(keys.empty());
+    for (int key : keys) ASSERT_TRUE(g.host.PressKey(key));
+    EXPECT_EQ(g.host.beeps, 0);
+    EXPECT_TRUE(s.exitReached);
+    EXPECT_EQ(g.host.Text1Text(), kCongratulation);
+    EXPECT_FALSE(g.host.PressKey(kDown));
+    g.host.Refresh();
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kCongratulation);
+    g.form.mnuActionItem_Click(kClear);
+    EXPECT_EQ(s.playerX, 3);
+    EXPECT_EQ(s.playerY, 2);
+    EXPECT_EQ(s.walkGrid(2, 3), 1);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
+    EXPECT_TRUE(g.host.PressKey(keys.front()));
+    EXPECT_EQ(g.host.hDC().LiveObjects(), 0);
+}
+
+}  // namespace
+}  // namespace quivra
