@@ -1,11 +1,12 @@
 // The trail and the correct path as lines between cell centres.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "app/headless_form.h"
 #include "render/hex_scene.h"
 
 namespace quivra {
@@ -13,8 +14,9 @@ namespace {
 
 const double r = std::sqrt(3.0);
 
-// A 3 x 2 honeycomb with every hexagon closed and every cell carved (codes 0 and 2).
-ByteGrid ClosedHoneycomb() {
+// A 3 x 2 honeycomb, all hexagons closed and carved, with the correct path of a worked example
+// marked: (2,3) -> (4,7) -> (2,11) -> (6,11) -> out at (8,11).
+ByteGrid SolvedExample() {
     ByteGrid g;
     g.Redim(8, 14);
     for (int y = 0; y <= 8; ++y) {
@@ -25,138 +27,86 @@ ByteGrid ClosedHoneycomb() {
             g(y, x) = closed ? 0 : 2;
         }
     }
-    return g;
-}
-
-// The correct path of a worked example: (2,3) -> (4,7) -> (2,11) -> (6,11) -> out at (8,11).
-ByteGrid SolvedExample() {
-    ByteGrid g = ClosedHoneycomb();
     for (auto [y, x] : {std::pair{0, 3}, {2, 3}, {3, 5}, {4, 7}, {3, 9}, {2, 11}, {4, 11}, {6, 11}, {8, 11}}) g(y, x) = 1;
     return g;
 }
 
-ByteGrid WalkGridOf(const ByteGrid& maze) {
-    ByteGrid w = maze;
-    for (int y = 0; y <= maze.MaxY(); ++y) {
-        for (int x = 0; x <= maze.MaxX(); ++x) w(y, x) = maze(y, x) != 0 ? 2 : 0;
-    }
-    w(2, 3) = 1;
-    return w;
-}
-
-GameState TablesOnly() {
+GameState Tables() {
     GameState s;
     FillHexStepTables(s.hexStepX, s.hexStepY);
     s.sqrtThree = r;
     return s;
 }
 
-std::vector<HexLine> Trail(const GameState& s, const ByteGrid& walk) {
+// Lines as "colour:x1,y1>x2,y2" with y in units of sqrt(3)/4, rounded to 2 decimals.
+std::string Text(const std::vector<HexLine>& lines) {
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(2);
+    for (const HexLine& l : lines) {
+        out << l.colour << ":" << l.x1 << "," << l.y1 / (r / 4) << ">" << l.x2 << "," << l.y2 / (r / 4) << " ";
+    }
+    return out.str();
+}
+
+std::string Trail(const GameState& s, const ByteGrid& walk) {
     std::vector<HexLine> lines;
-    TraceHexTrail(s, walk.MaxX(), walk.MaxY(), walk, [&](const HexLine& l) { lines.push_back(l); });
-    return lines;
+    TraceHexTrail(s, 14, 8, walk, [&](const HexLine& l) { lines.push_back(l); });
+    return Text(lines);
 }
 
-std::vector<HexLine> Solution(const GameState& s, const ByteGrid& maze) {
+std::string Solution(const GameState& s, const ByteGrid& maze) {
     std::vector<HexLine> lines;
-    TraceHexSolution(s, maze.MaxY(), maze, 2 * r + 0.25, [&](const HexLine& l) { lines.push_back(l); });
-    return lines;
+    TraceHexSolution(s, 8, maze, 2 * r + 0.25, [&](const HexLine& l) { lines.push_back(l); });
+    return Text(lines);
 }
 
-void ExpectLine(const HexLine& l, int colour, double x1, double y1, double x2, double y2) {
-    EXPECT_EQ(l.colour, colour);
-    EXPECT_NEAR(l.x1, x1, 1e-9);
-    EXPECT_NEAR(l.y1, y1, 1e-9);
-    EXPECT_NEAR(l.x2, x2, 1e-9);
-    EXPECT_NEAR(l.y2, y2, 1e-9);
-}
-
-TEST(HexTrail, LinksWalkedNeighboursThroughOpenWallsOnly) {
-    GameState s = TablesOnly();
+TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
+    GameState s = Tables();
     const ByteGrid maze = SolvedExample();
-    ByteGrid walk = WalkGridOf(maze);
-
-    // The start cell alone: just the green entrance stub.
-    auto lines = Trail(s, walk);
-    ASSERT_EQ(lines.size(), 1u);
-    ExpectLine(lines[0], 14, 1.0, 0, 1.0, r / 2);
-
-    // A walked neighbour through an open wall: two green halves meeting in the wall.
-    walk(4, 7) = 1;
-    lines = Trail(s, walk);
-    ASSERT_EQ(lines.size(), 3u);
-    ExpectLine(lines[1], 14, 1.0, r / 2, 1.75, 3 * r / 4);
-    ExpectLine(lines[2], 14, 2.5, r, 1.75, 3 * r / 4);
-
-    // A stepped-back mark on either side makes both halves yellow.
-    walk(4, 7) = 3;
-    lines = Trail(s, walk);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].colour, 13);
-    EXPECT_EQ(lines[2].colour, 13);
-    walk(2, 3) = 3;
-    EXPECT_EQ(Trail(s, walk)[1].colour, 13);
-    walk(2, 3) = 1;
-
-    // A walked cell behind a closed wall gets no line.
-    walk(6, 3) = 1;
-    EXPECT_EQ(Trail(s, walk).size(), 3u);
-
-    // The exit stub only once the player has walked out.
-    walk(6, 11) = 1;
-    EXPECT_EQ(Trail(s, walk).size(), 3u);
-    s.exitReached = true;
-    lines = Trail(s, walk);
-    ASSERT_EQ(lines.size(), 4u);
-    ExpectLine(lines[3], 14, 4.0, 3 * r / 2, 4.0, 2 * r);
-
-    // Too few rows for a cell: nothing.
-    EXPECT_TRUE([&] {
-        std::vector<HexLine> none;
-        TraceHexTrail(s, 14, 2, walk, [&](const HexLine& l) { none.push_back(l); });
-        return none.empty();
-    }());
-}
-
-TEST(HexSolution, FromTheEntranceToTheNearEdge) {
-    const GameState s = TablesOnly();
-    const auto lines = Solution(s, SolvedExample());
-    ASSERT_EQ(lines.size(), 5u);
-    ExpectLine(lines[0], 15, 1.0, 0, 1.0, r / 2);
-    ExpectLine(lines[1], 15, 1.0, r / 2, 2.5, r);
-    ExpectLine(lines[2], 15, 2.5, r, 4.0, r / 2);
-    ExpectLine(lines[3], 15, 4.0, r / 2, 4.0, 3 * r / 2);
-    ExpectLine(lines[4], 15, 4.0, 3 * r / 2, 4.0, 2 * r + 0.25);
-}
-
-TEST(HexSolution, StopsOnGridsWithoutAFullChain) {
-    const GameState s = TablesOnly();
-
-    // A broken chain ends where the marks end.
-    ByteGrid broken = SolvedExample();
-    broken(4, 11) = 2;
-    EXPECT_EQ(Solution(s, broken).size(), 3u);
-
-    // A loop of marks (2,3) -> (6,3) -> (4,7) -> (2,3) ... does not hold the walk forever.
-    ByteGrid loop = ClosedHoneycomb();
-    for (auto [y, x] : {std::pair{0, 3}, {4, 3}, {5, 5}, {3, 5}}) loop(y, x) = 1;
-    const auto looped = Solution(s, loop);
-    EXPECT_GT(looped.size(), 3u);
-    EXPECT_LE(looped.size(), 13u);
-
-    // Every border position marked: no step leaves the field except down through the bottom.
-    ByteGrid marked = ClosedHoneycomb();
+    ByteGrid walk = maze;
     for (int y = 0; y <= 8; ++y) {
-        for (int x = 0; x <= 14; ++x) marked(y, x) = 1;
+        for (int x = 0; x <= 14; ++x) walk(y, x) = maze(y, x) != 0 ? 2 : 0;
     }
-    for (const HexLine& l : Solution(s, marked)) {
-        EXPECT_GE(std::min(l.x1, l.x2), 0.0);
-        EXPECT_GE(std::min(l.y1, l.y2), 0.0);
-        EXPECT_LE(std::max(l.y1, l.y2), 2 * r + 0.25);
-    }
+    walk(2, 3) = 1;
+    EXPECT_EQ(Trail(s, walk), "14:1.00,0.00>1.00,2.00 ");   // the start cell: the entrance stub
+    walk(4, 7) = 1;
+    walk(6, 3) = 1;    // walked, but behind the closed bottom wall of the start cell
+    walk(6, 11) = 1;   // next to the exit
+    const std::string joined = "14:1.00,0.00>1.00,2.00 14:1.00,2.00>1.75,3.00 14:2.50,4.00>1.75,3.00 ";
+    EXPECT_EQ(Trail(s, walk), joined);
+    s.exitReached = true;
+    EXPECT_EQ(Trail(s, walk), joined + "14:4.00,6.00>4.00,8.00 ");
+    walk(4, 7) = 3;   // stepped back: both halves yellow
+    EXPECT_EQ(Trail(s, walk), "14:1.00,0.00>1.00,2.00 13:1.00,2.00>1.75,3.00 13:2.50,4.00>1.75,3.00 "
+                              "14:4.00,6.00>4.00,8.00 ");
+}
 
-    // No grid at all: nothing drawn.
-    EXPECT_TRUE(Solution(s, ByteGrid{}).empty());
+TEST(HexLines, CorrectPathFromTheEntranceToTheNearEdge) {
+    const GameState s = Tables();
+    ByteGrid maze = SolvedExample();
+    EXPECT_EQ(Solution(s, maze), "15:1.00,0.00>1.00,2.00 15:1.00,2.00>2.50,4.00 15:2.50,4.00>4.00,2.00 "
+                                 "15:4.00,2.00>4.00,6.00 15:4.00,6.00>4.00,8.58 ");
+
+    // Without a full chain the walk stops where the marks end...
+    maze(4, 11) = 2;
+    EXPECT_EQ(Solution(s, maze), "15:1.00,0.00>1.00,2.00 15:1.00,2.00>2.50,4.00 15:2.50,4.00>4.00,2.00 ");
+    // ... a loop of marks (2,3) -> (6,3) -> (4,7) -> (2,3) does not hold it forever ...
+    maze(4, 3) = 1;
+    maze(5, 5) = 1;
+    maze(3, 9) = 2;
+    const std::string looped = Solution(s, maze);
+    EXPECT_LE(std::count(looped.begin(), looped.end(), ':'), 13);
+    // ... and marks on every position never lead it out of the field but down through the exit.
+    for (int y = 0; y <= 8; ++y) {
+        for (int x = 0; x <= 14; ++x) maze(y, x) = 1;
+    }
+    std::vector<HexLine> lines;
+    TraceHexSolution(s, 8, maze, 2 * r + 0.25, [&](const HexLine& l) { lines.push_back(l); });
+    for (const HexLine& l : lines) {
+        EXPECT_TRUE(std::min(l.x1, l.x2) >= 0 && std::min(l.y1, l.y2) >= 0 && std::max(l.y1, l.y2) <= 2 * r + 0.25);
+    }
+    EXPECT_EQ(Solution(s, ByteGrid{}), "");
 }
 
 }  // namespace
