@@ -34,8 +34,9 @@ Register RegisterFromSeed(const SeedDigits& seed);   // w(k) = digit(k) + 1
 int NextRegisterValue(Register& reg, int m);
 
 // The seed text the game makes from a clock reading: the reading rounded to single precision,
-// written with a leading blank for non-negative values, a point, at most 7 significant
-// digits and no trailing zeros (43200.52 -> " 43200.52").
+// written with a leading blank for non-negative values, a point whatever the locale, at most
+// 7 significant digits, no trailing zeros and, as classic BASIC does, no zero before the point
+// (43200.52 -> " 43200.52", 0.25 -> " .25").
 std::string SeedTextFromSeconds(double secondsSinceMidnight);
 
 }  // namespace quivra
