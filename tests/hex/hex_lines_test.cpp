@@ -14,7 +14,7 @@ namespace {
 
 const double r = std::sqrt(3.0);
 
-// A 3 x 2 honeycomb, all hexagons closed and carved, with the correct path of a worked example
+// A 3 x 2 honeycomb, all hexagons closed and carved, with the correct path of a known maze
 // marked: (2,3) -> (4,7) -> (2,11) -> (6,11) -> out at (8,11).
 ByteGrid SolvedExample() {
     ByteGrid g;
