@@ -84,12 +84,14 @@ public:
     int Carve(const SeedDigits& seed, int modulus, PathStep* steps, StartRule start, int entrance, int exit) {
         std::memcpy(work_.data(), template_.data(), size_);
         uint8_t* const g = work_.data();
+        // Locals, so that the byte stores into the raster do not force reloads of members.
+        const std::array<int, Slots>* const offsets = offsets_.data();
         FastRegister reg(seed, modulus);
         int p = start(reg);
         g[p] = 2;
         int sp = -1;
         int order = DrawOrder(reg);
-        const int* o = offsets_[order].data();
+        const int* o = offsets[order].data();
         int slot = 0;
         for (;;) {
             // All neighbours tested at once: the first free one from `slot` on, without a branch per try.
@@ -101,12 +103,12 @@ public:
                 p += 2 * o[slot];
                 g[p] = 2;
                 order = DrawOrder(reg);
-                o = offsets_[order].data();
+                o = offsets[order].data();
                 slot = 0;
             } else if (sp >= 0) {
                 slot = steps[sp].slot;
                 order = steps[sp].order;
-                o = offsets_[order].data();
+                o = offsets[order].data();
                 p -= 2 * o[slot];
                 --sp;
                 ++slot;
@@ -123,41 +125,42 @@ public:
     // measures it backwards from the last cell.
     MazeMeasures Solve(PathStep* steps, int startCell, int lastCell, int exit) {
         uint8_t* const g = work_.data();
+        const std::array<int, Slots> base = base_;
         MazeMeasures m{1, 0};
         g[startCell] = 1;
         int p = startCell;
         int sp = -1;
         int dir = 0;
         for (;;) {
-            const unsigned open = OpenMask(g + p) & (~0u << dir);
+            const unsigned open = OpenMask(g + p, base) & (~0u << dir);
             if (open != 0) {
                 dir = std::countr_zero(open);
-                const int wall = p + base_[dir];
+                const int wall = p + base[dir];
                 g[wall] = 1;
                 if (wall == exit) break;   // the only step that leaves the grid
                 steps[++sp].slot = static_cast<uint8_t>(dir);
-                p = wall + base_[dir];
+                p = wall + base[dir];
                 g[p] = 1;
                 dir = 0;
             } else {
                 if (sp < 0) return m;   // no way out: not a carved maze
                 dir = steps[sp].slot;
                 g[p] = 2;
-                p -= base_[dir];
+                p -= base[dir];
                 g[p] = 2;
-                p -= base_[dir];
+                p -= base[dir];
                 --sp;
                 ++dir;
             }
         }
         p = lastCell;
         while (sp >= 0) {
-            m.contacts += Contacts(p);
-            p -= 2 * base_[steps[sp].slot];
+            m.contacts += Contacts(g + p, base);
+            p -= 2 * base[steps[sp].slot];
             --sp;
             ++m.pathLength;
         }
-        m.contacts += Contacts(p);
+        m.contacts += Contacts(g + p, base);
         return m;
     }
 
@@ -188,19 +191,15 @@ private:
         return m;
     }
     // Bit d set when the wall slot in base direction d is open and not yet on the path (code 2).
-    unsigned OpenMask(const uint8_t* cell) const {
+    static unsigned OpenMask(const uint8_t* cell, const std::array<int, Slots>& base) {
         unsigned m = 0;
-        for (int d = 0; d < Slots; ++d) m |= static_cast<unsigned>(cell[base_[d]] == 2) << d;
+        for (int d = 0; d < Slots; ++d) m |= static_cast<unsigned>(cell[base[d]] == 2) << d;
         return m;
     }
     // Closed walls of a path cell whose far side is on the path or outside the grid.
-    int Contacts(int p) const {
-        const uint8_t* const g = work_.data();
+    static int Contacts(const uint8_t* cell, const std::array<int, Slots>& base) {
         int n = 0;
-        for (int d = 0; d < Slots; ++d) {
-            const int wall = p + base_[d];
-            n += (g[wall] == 0) & (g[wall + base_[d]] == 1);
-        }
+        for (int d = 0; d < Slots; ++d) n += (cell[base[d]] == 0) & (cell[2 * base[d]] == 1);
         return n;
     }
 
