@@ -16,9 +16,20 @@ namespace {
 constexpr int kMaxCellsPerSide = 20000;
 constexpr long long kMaxGridPositions = 50'000'000;
 
+// Control characters are written as \xNN so that an error stays on one line.
 std::string Quoted(std::string_view s) {
+    static const char hex[] = "0123456789abcdef";
     std::string q(1, '\'');
-    q.append(s);
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f) {
+            q += "\\x";
+            q += hex[u >> 4];
+            q += hex[u & 15];
+        } else {
+            q += c;
+        }
+    }
     q += '\'';
     return q;
 }
@@ -178,6 +189,9 @@ void RunGenerate(const ParsedOptions& options, std::string& out) {
     out += "trials " + std::to_string(r.trials) + "\n";
 }
 
+constexpr OptionSpec kRenderOptions[] = {{"style", 1},    {"size", 1},  {"tilt", 1},    {"time", 1},
+                                         {"trials", 1},   {"keys", 1},  {"solution", 0}, {"clear", 0},
+                                         {"palette", 0},  {"dump", 0},  {"out", 1}};
 constexpr OptionSpec kCarveOptions[] = {{"style", 1}, {"cells", 2}, {"digits", 1}};
 constexpr OptionSpec kGenerateOptions[] = {{"style", 1}, {"cells", 2}, {"seed-text", 1}, {"trials", 1}, {"budget", 1}};
 
@@ -185,6 +199,10 @@ constexpr Command kCommands[] = {
     {"carve", "--style square|hex --cells X Y --digits d1,d2,d3,d4,d5,d6,d7,d8", kCarveOptions, RunCarve},
     {"generate", "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS)",
      kGenerateOptions, RunGenerate},
+    {"render",
+     "--style square|hex [--size WxH] [--tilt DEGREES] [--time SECONDS] [--trials N] [--keys K1,K2,...] "
+     "[--solution] [--clear] [--palette] [--dump] --out FILE.png",
+     kRenderOptions, RunRender},
 };
 
 std::string Usage() {

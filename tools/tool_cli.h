@@ -49,6 +49,9 @@ struct Command {
 
 std::span<const Command> Commands();
 
+// The render command (render_command.cpp): a whole scene through the game's own build stages.
+void RunRender(const ParsedOptions& options, std::string& out);
+
 // Runs one command line (without the program name). Output goes to `out` only when the command
 // succeeds; a usage error goes to `err` as one line and gives status 2.
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
