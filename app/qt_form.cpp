@@ -246,10 +246,10 @@ int QtForm::VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || event == lastKeyEvent_) return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) return false;
-    lastKeyEvent_ = event;   // a key propagating to parent widgets is still one key
+    if (event->type() != QEvent::KeyPress) return false;
+    // A key goes first to the focus widget and may then propagate to its parents: look at it once.
+    QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (watched != first || first->window() != this) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     int code = VirtualKeyCode(key->key(), key->modifiers());
     if (code < 0) return false;

@@ -103,7 +103,6 @@ private:
     bool shown_ = false;
     bool ending_ = false;
     bool wasMinimized_ = false;
-    const QEvent* lastKeyEvent_ = nullptr;
     std::unique_ptr<FrmMain> form_;
 };
 

@@ -24,6 +24,27 @@ QColor PixelAt(const QImage& image, double x, double y, double z, const GameStat
     return image.pixelColor(p.x, p.y);
 }
 
+// Qt keys that walk the correct path: arrows for squares, keypad digits for the honeycomb.
+std::vector<Qt::Key> SolutionKeys(const GameState& s, bool honeycomb) {
+    const Qt::Key squareKeys[4] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up};
+    const Qt::Key hexKeys[6] = {Qt::Key_7, Qt::Key_1, Qt::Key_8, Qt::Key_2, Qt::Key_9, Qt::Key_3};
+    std::vector<Qt::Key> keys;
+    int x = honeycomb ? 3 : 1, y = honeycomb ? 2 : 1, px = x, py = honeycomb ? -2 : -1;
+    while (y < s.gridMaxY) {
+        const int directions = honeycomb ? 6 : 4;
+        for (int d = 0; d < directions; ++d) {
+            const int dx = honeycomb ? s.hexStepX[d][0] : s.stepX[d][0];
+            const int dy = honeycomb ? s.hexStepY[d][0] : s.stepY[d][0];
+            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
+            keys.push_back(honeycomb ? hexKeys[d] : squareKeys[d]);
+            px = x, py = y;
+            x += 2 * dx, y += 2 * dy;
+            break;
+        }
+    }
+    return keys;
+}
+
 bool WaitForBuild(QtForm& w, int ms = 10000) {
     return QTest::qWaitFor([&] { return w.Form().State().buildStage == kStageFinished && !w.Timer1Enabled(); }, ms);
 }
@@ -79,15 +100,37 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     w.VScroll1()->setFocus();
     QTest::keyClick(w.windowHandle(), Qt::Key_Up);
     EXPECT_EQ(w.VScroll1()->value(), 45);
-    // Keypad 8 with NumLock on walks the same way.
-    EXPECT_EQ(QtForm::VirtualKeyCode(Qt::Key_8, Qt::KeypadModifier), 104);
-    EXPECT_EQ(QtForm::VirtualKeyCode(Qt::Key_Home, Qt::KeypadModifier), 36);
 
-    // While the correct path is shown keys are not the game's: the scroll bar takes them.
-    w.Action(Menu::Action, kShowSolution)->trigger();
-    EXPECT_EQ(PixelAt(w.BackingImage(), 0.625, 0.3, 2, s, drawHeight), QColor(255, 0, 0));
+    // Walk the correct path out with the arrow keys.
+    for (Qt::Key key : SolutionKeys(s, false)) QTest::keyClick(w.windowHandle(), key);
+    EXPECT_TRUE(s.exitReached);
+    EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
+
+    // Walking is over, so keys are not the game's: the scroll bar takes them and tilts the view.
     QTest::keyClick(w.windowHandle(), Qt::Key_Down);
     EXPECT_EQ(w.VScroll1()->value(), 46);
+    ASSERT_TRUE(WaitForBuild(w));
+    EXPECT_DOUBLE_EQ(s.viewAngle, 44);
+
+    w.Action(Menu::Action, kShowSolution)->trigger();
+    EXPECT_EQ(PixelAt(w.BackingImage(), 0.625, 0.3, 2, s, drawHeight), QColor(255, 0, 0));
+}
+
+TEST(Window, HoneycombWalksWithTheKeypad) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    w.Action(Menu::Style, kHoneycomb)->trigger();
+    EXPECT_TRUE(w.Action(Menu::Style, kHoneycomb)->isChecked());
+    EXPECT_FALSE(w.Action(Menu::Style, kSquare)->isChecked());
+    ASSERT_TRUE(WaitForBuild(w));
+    const GameState& s = w.Form().State();
+    EXPECT_EQ(w.Text1()->text().toStdString(), kHexHint);
+    // Keypad digits with NumLock on.
+    for (Qt::Key key : SolutionKeys(s, true)) QTest::keyClick(w.windowHandle(), key, Qt::KeypadModifier);
+    EXPECT_TRUE(s.exitReached);
+    EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
 TEST(Window, AboutShowsItsMessageThenOpensTheHomePage) {
