@@ -107,7 +107,9 @@ QtForm::QtForm() {
     timer1_ = new QTimer(this);
     timer1_->setInterval(kTimer1Interval);
     connect(timer1_, &QTimer::timeout, this, [this] {
-        if (!ending_) form_->Timer1_Timer();
+        if (ending_) return;
+        form_->Timer1_Timer();
+        client_->update();
     });
 
     BuildMenus();
@@ -133,7 +135,10 @@ void QtForm::BuildMenus() {
         int index = 0;
         for (const std::string& item : items) {
             QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(QString::fromStdString(item));
-            connect(action, &QAction::triggered, this, [this, click, index] { (form_.get()->*click)(index); });
+            connect(action, &QAction::triggered, this, [this, click, index] {
+                (form_.get()->*click)(index);
+                client_->update();   // the commands draw into the backing image
+            });
             actions.push_back(action);
             ++index;
         }
@@ -175,7 +180,10 @@ void QtForm::Refresh() {
 }
 
 std::string QtForm::Text1Text() const { return text1_->text().toStdString(); }
-void QtForm::SetText1Text(const std::string& text) { text1_->setText(QString::fromStdString(text)); }
+void QtForm::SetText1Text(const std::string& text) {
+    text1_->setText(QString::fromStdString(text));
+    text1_->setCursorPosition(0);   // a hint longer than the window shows its beginning
+}
 double QtForm::Text1Top() const { return ToUnit(text1_->y()); }
 void QtForm::SetText1Top(double top) { text1_->move(text1_->x(), FromUnit(top)); }
 double QtForm::Text1Width() const { return ToUnit(text1_->width()); }
@@ -258,6 +266,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::ControlModifier) shift |= 2;
     if (key->modifiers() & Qt::AltModifier) shift |= 4;
     form_->Form_KeyDown(code, shift);
+    client_->update();
     return code == 0;
 }
 
