@@ -79,8 +79,10 @@ void FrmMain::mnuStyleItem_Click(int index) {
     }
     s.showingSolution = false;
     // The grids still hold the other style's maze: even a resize that builds nothing (a too
-    // small window) must leave a request for a new one behind.
+    // small window) must leave a request for a new one behind. The new maze has not been walked
+    // out of, even when the restore of a minimised window is what builds it.
     s.needNewMaze = true;
+    s.exitReached = false;
     Form_Resize();
 }
 

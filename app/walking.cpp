@@ -45,8 +45,12 @@ int SquareDirection(int key) {
 
 void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     GameState& s = state_;
-    // Walking needs a finished scene; a too-small first window finishes with no maze at all.
-    if (s.buildStage != kStageFinished || s.showingSolution || s.exitReached || !s.walkGrid.Exists()) return;
+    // Walking needs a finished scene; a too-small first window finishes with no maze at all, and
+    // after a style change that built nothing (minimised or too small) the grid is the old style's.
+    if (s.buildStage != kStageFinished || s.showingSolution || s.exitReached || !s.walkGrid.Exists() ||
+        s.needNewMaze) {
+        return;
+    }
 
     const bool honeycomb = HoneycombChecked();
     const int direction = honeycomb ? HexDirection(keyCode) : SquareDirection(keyCode);

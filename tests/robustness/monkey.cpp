@@ -1,0 +1,390 @@
+#include "tests/robustness/monkey.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace quivra::robustness {
+
+namespace {
+
+constexpr int kSquareKeys[4] = {37, 40, 39, 38};           // left, down, right, up
+constexpr int kHexKeys[6] = {36, 35, 38, 40, 33, 34};       // home, end, up, down, pgup, pgdn
+// Every key either style looks at, keypad 5, and a few keys neither does.
+constexpr int kAnyKeys[] = {33, 34, 35, 36, 37, 38, 39, 40, 97, 98, 99, 100, 101, 102, 103, 104, 105,
+                            0, 13, 27, 45, 46, 65, 112, 255};
+
+const char* KindName(int kind) {
+    static const char* const names[] = {"tick", "run to end", "key", "walk open", "walk solution", "game menu",
+                                        "style menu", "help menu", "scroll", "drag thumb", "resize", "minimise",
+                                        "restore", "repaint", "post", "exit"};
+    return names[kind];
+}
+
+}  // namespace
+
+void WatchedHost::Cls() {
+    ++clears;
+    lastClear = ++changes;
+    HeadlessForm::Cls();
+}
+
+void WatchedHost::SetMenuEnabled(Menu menu, int index, bool enabled) {
+    if (menu == Menu::Action && index == kClear && enabled) {
+        ++finishes;
+        lastFinish = ++changes;
+    }
+    HeadlessForm::SetMenuEnabled(menu, index, enabled);
+}
+
+Monkey::Monkey(const MonkeyOptions& options)
+    : options_(options),
+      rng_(options.seed),
+      host_(Uniform(1, 900), Uniform(1, 700)),
+      form_(host_) {
+    host_.SetClock(Uniform(0, 86399) + 0.25, HeadlessForm::StepForTrials(1));
+    host_.onDoEvents = [this](int) { OnDoEvents(); };
+}
+
+Monkey::Kind Monkey::PickKind(bool nested) {
+    // Weights of the events a user (or the toolkit) can raise at any moment.
+    struct Weighted {
+        Kind kind;
+        int weight;
+    };
+    static const Weighted table[] = {
+        {Kind::Tick, 30},      {Kind::RunToEnd, 2}, {Kind::Key, 18},       {Kind::WalkOpen, 8},
+        {Kind::WalkSolution, 1}, {Kind::ActionMenu, 5}, {Kind::StyleMenu, 3}, {Kind::HelpMenu, 1},
+        {Kind::Scroll, 4},     {Kind::Drag, 4},     {Kind::Resize, 6},     {Kind::Minimize, 2},
+        {Kind::Restore, 2},    {Kind::Repaint, 3},  {Kind::Post, 8},
+    };
+    int total = 0;
+    for (const auto& w : table) total += w.weight;
+    for (;;) {
+        int r = Uniform(0, total - 1);
+        for (const auto& w : table) {
+            if (r < w.weight) {
+                // Inside a step the toolkit delivers input and window events; the timer only fires
+                // there from a modal loop, which Do() arranges itself.
+                if (nested && (w.kind == Kind::Tick || w.kind == Kind::RunToEnd || w.kind == Kind::Post ||
+                               w.kind == Kind::WalkSolution)) {
+                    break;
+                }
+                return w.kind;
+            }
+            r -= w.weight;
+        }
+    }
+}
+
+void Monkey::Tick() {
+    if (exited_) return;
+    ++stepDepth_;
+    report_.maxStepDepth = std::max(report_.maxStepDepth, stepDepth_);
+    if (host_.TickTimer()) ++report_.ticks;
+    --stepDepth_;
+}
+
+void Monkey::PressKey(int key) {
+    const GameState& s = form_.State();
+    const int x = s.playerX, y = s.playerY;
+    const bool exit = s.exitReached;
+    host_.PressKey(key);
+    if (s.playerX != x || s.playerY != y) ++report_.steps;
+    if (!exit && s.exitReached) ++report_.exitsReached;
+}
+
+void Monkey::ResizeRandomly() {
+    const int text1 = host_.Text1HeightPixels();
+    const int scroll = host_.VScroll1WidthPixels();
+    int w, h;
+    const int r = Uniform(0, 99);
+    if (options_.huge && Uniform(0, 499) == 0) {
+        ++report_.hugeResizes;
+        if (Chance(0.5)) {
+            w = 16000, h = 9000;
+        } else {
+            w = 7680, h = 4320;
+        }
+    } else if (r < 15) {   // around the edges: too low, exactly at the limit, narrower than the scroll bar
+        w = Chance(0.5) ? Uniform(1, scroll + 2) : Uniform(1, 400);
+        h = Chance(0.7) ? 3 * text1 + Uniform(-2, 1) : Uniform(1, 4 * text1);
+    } else if (r < 45) {
+        w = Uniform(1, 200), h = Uniform(1, 200);
+    } else if (r < 95) {
+        w = Uniform(200, 1000), h = Uniform(100, 800);
+    } else {
+        w = Uniform(1000, 3000), h = Uniform(60, 2000);
+    }
+    host_.Resize(w, h);
+}
+
+void Monkey::OnDoEvents() {
+    // What the user did while the step was drawing reaches the game now.
+    if (exited_ || stepDepth_ > 2) return;
+    const int count = Chance(0.25) ? Uniform(1, 3) : 0;
+    for (int i = 0; i < count && !exited_ && report_.failure.empty(); ++i) {
+        if (options_.exitAt >= 0 && eventIndex_ >= options_.exitAt) {
+            Do(Kind::Exit, true);
+        } else {
+            Do(PickKind(true), true);
+        }
+        ++report_.nestedEvents;
+        Check(false);
+    }
+}
+
+void Monkey::Do(Kind kind, bool nested) {
+    if (exited_) return;
+    ++report_.events;
+    lastKind_ = KindName(static_cast<int>(kind));
+    const GameState& s = form_.State();
+    if (options_.trace) {
+        std::printf("%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
+                    eventIndex_, nested ? " (in a step)" : "", lastKind_, s.buildStage, s.drawInProgress,
+                    host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.gridMaxX, s.gridMaxY,
+                    s.playerX, s.playerY, host_.ClientWidth(), host_.ClientHeight(),
+                    host_.WindowState() == kWindowMinimized ? " minimised" : "");
+    }
+    switch (kind) {
+    case Kind::Tick:
+        Tick();
+        break;
+    case Kind::RunToEnd:
+        // Enough ticks to finish a build on a normal window; each one is checked as an event.
+        for (int i = 0; i < 400 && host_.Timer1Enabled() && !exited_ && report_.failure.empty(); ++i) {
+            Tick();
+            ++eventIndex_;
+            if (!Check(true)) return;
+        }
+        break;
+    case Kind::Key:
+        PressKey(kAnyKeys[Uniform(0, static_cast<int>(std::size(kAnyKeys)) - 1)]);
+        break;
+    case Kind::WalkOpen: {
+        // A burst of steps through open walls, so walks get far from the start.
+        const int steps = Uniform(1, 40);
+        for (int i = 0; i < steps && s.walkGrid.Exists(); ++i) {
+            const bool hex = form_.HoneycombChecked();
+            const int dirs = hex ? 6 : 4;
+            const int d = Uniform(0, dirs - 1);
+            const int wx = s.playerX + (hex ? s.hexStepX[d][0] : s.stepX[d][0]);
+            const int wy = s.playerY + (hex ? s.hexStepY[d][0] : s.stepY[d][0]);
+            if (!s.walkGrid.Contains(wy, wx) || s.walkGrid(wy, wx) == 0) continue;
+            PressKey(hex ? kHexKeys[d] : kSquareKeys[d]);
+        }
+        break;
+    }
+    case Kind::WalkSolution: {
+        // From the start along the marked route and out through the exit.
+        if (s.buildStage != kStageFinished || s.drawInProgress || s.needNewMaze || !s.walkGrid.Exists()) break;
+        const bool hex = form_.HoneycombChecked();
+        if (s.playerX != (hex ? 3 : 1) || s.playerY != (hex ? 2 : 1) || s.exitReached || s.showingSolution) {
+            if (!host_.MenuEnabled(Menu::Action, kClear)) break;
+            form_.mnuActionItem_Click(kClear);
+            Do(Kind::RunToEnd, nested);
+            if (s.buildStage != kStageFinished || s.drawInProgress) break;
+        }
+        for (int key : SolutionKeys()) {
+            PressKey(key);
+            ++eventIndex_;
+            if (!Check(true)) return;
+        }
+        if (!s.exitReached) Fail("walking the marked route did not reach the exit");
+        break;
+    }
+    case Kind::ActionMenu: {
+        // Only what the menu offers: the correct path and Clear are greyed out during a run.
+        const int index = Uniform(0, 3);
+        if (host_.MenuEnabled(Menu::Action, index)) form_.mnuActionItem_Click(index);
+        break;
+    }
+    case Kind::StyleMenu:
+        form_.mnuStyleItem_Click(Uniform(0, 1));
+        break;
+    case Kind::HelpMenu:
+        form_.mnuHelpItem_Click(0);
+        // The message box runs its own loop: the timer, if a handler armed it, fires inside it.
+        if (nested && Chance(0.5)) {
+            nestedTickAllowed_ = true;
+            Tick();
+        }
+        break;
+    case Kind::Scroll:
+        host_.ScrollTo(Uniform(kVScroll1Min - 3, kVScroll1Max + 3));
+        break;
+    case Kind::Drag:
+        host_.DragThumb(Uniform(kVScroll1Min - 3, kVScroll1Max + 3));
+        break;
+    case Kind::Resize:
+        ResizeRandomly();
+        break;
+    case Kind::Minimize:
+        host_.Minimize();
+        break;
+    case Kind::Restore:
+        host_.Restore();
+        break;
+    case Kind::Repaint:
+        host_.Refresh();
+        break;
+    case Kind::Post: {
+        const int count = Uniform(1, 3);
+        for (int i = 0; i < count; ++i) {
+            const Kind k = PickKind(true);
+            host_.Post([this, k] {
+                if (exited_) return;   // nothing reaches a program that has ended
+                Do(k, true);
+                ++report_.nestedEvents;
+                Check(false);
+            });
+        }
+        break;
+    }
+    case Kind::Exit:
+        if (options_.exitByClose) {
+            host_.Close();
+        } else {
+            form_.mnuActionItem_Click(kExit);
+        }
+        exited_ = true;
+        break;
+    }
+}
+
+std::vector<int> Monkey::SolutionKeys() const {
+    const GameState& s = form_.State();
+    const bool hex = form_.HoneycombChecked();
+    std::vector<int> keys;
+    int x = hex ? 3 : 1, y = hex ? 2 : 1, px = x, py = hex ? -2 : -1;
+    const int dirs = hex ? 6 : 4;
+    const size_t limit = s.mazeGrid.Size();
+    while (y < s.gridMaxY && keys.size() < limit) {
+        int next = -1;
+        for (int d = 0; d < dirs && next < 0; ++d) {
+            const int dx = hex ? s.hexStepX[d][0] : s.stepX[d][0];
+            const int dy = hex ? s.hexStepY[d][0] : s.stepY[d][0];
+            if (!s.mazeGrid.Contains(y + dy, x + dx) || s.mazeGrid(y + dy, x + dx) != 1) continue;
+            if (x + 2 * dx == px && y + 2 * dy == py) continue;
+            next = d;
+        }
+        if (next < 0) break;
+        keys.push_back(hex ? kHexKeys[next] : kSquareKeys[next]);
+        px = x, py = y;
+        x += 2 * (hex ? s.hexStepX[next][0] : s.stepX[next][0]);
+        y += 2 * (hex ? s.hexStepY[next][0] : s.stepY[next][0]);
+    }
+    return keys;
+}
+
+bool Monkey::Fail(const std::string& what) {
+    if (!report_.failure.empty()) return false;
+    std::ostringstream out;
+    out << what << " (seed " << options_.seed << ", event " << eventIndex_ << ", " << lastKind_
+        << "; replay with QUIVRA_MONKEY_SEED=" << options_.seed << ")";
+    report_.failure = out.str();
+    return false;
+}
+
+bool Monkey::Check(bool topLevel) {
+    if (!report_.failure.empty()) return false;
+    const GameState& s = form_.State();
+    if (host_.hDC().LiveObjects() != 0) return Fail("brushes, pens or regions left alive after drawing");
+
+    if (exited_) {
+        if (s.buildStage != kStageClosing) return Fail("buildStage is not 6 after the program ended");
+        if (host_.Timer1Enabled()) return Fail("Timer1 still enabled after the program ended");
+        if (s.mazeGrid.Exists() || s.walkGrid.Exists() || !s.pathSteps.empty()) {
+            return Fail("grids not released at the end");
+        }
+        return true;
+    }
+    if (s.buildStage > kStageFinished) return Fail("buildStage " + std::to_string(s.buildStage) + " while running");
+
+    // One chain: a run marked under way has a timer tick coming or a step on the stack, and a
+    // timer armed without a run is only the last tick of a stopped one, which draws nothing.
+    if (s.drawInProgress && !host_.Timer1Enabled() && stepDepth_ == 0) {
+        return Fail("drawInProgress with no timer and no step: the run can never finish");
+    }
+    if (host_.Timer1Enabled() && !s.drawInProgress && s.buildStage < kStageFinished) {
+        return Fail("timer armed for a build that no run owns");
+    }
+    if (stepDepth_ > 1 && !nestedTickAllowed_) return Fail("a build step started inside another");
+    if (s.drawInProgress &&
+        (host_.MenuEnabled(Menu::Action, kShowSolution) || host_.MenuEnabled(Menu::Action, kClear))) {
+        return Fail("correct path or Clear offered while a run is under way");
+    }
+
+    // Grids and the player.
+    if (s.mazeGrid.Exists() != s.walkGrid.Exists()) return Fail("only one of mazeGrid and walkGrid exists");
+    if (s.mazeGrid.Exists()) {
+        if (s.mazeGrid.MaxX() != s.walkGrid.MaxX() || s.mazeGrid.MaxY() != s.walkGrid.MaxY() ||
+            s.mazeGrid.MaxX() != s.gridMaxX || s.mazeGrid.MaxY() != s.gridMaxY) {
+            return Fail("grid bounds differ");
+        }
+        // While a new maze is pending the player still stands on the old one, which nothing reads:
+        // walking waits for the new maze, which puts the player on its start.
+        if (s.needNewMaze) {
+        } else if (s.exitReached) {
+            if (s.playerY < s.gridMaxY || s.playerX < 0 || s.playerX > s.gridMaxX) {
+                return Fail("exit reached but the player is not past the exit");
+            }
+        } else if (!s.walkGrid.Contains(s.playerY, s.playerX) || s.walkGrid(s.playerY, s.playerX) != 1) {
+            return Fail("player not on a trail cell of walkGrid");
+        }
+        // The whole grid now and then, and always while it is small.
+        if (s.walkGrid.Size() <= 8192 || eventIndex_ % 32 == 0) {
+            const uint8_t* walk = s.walkGrid.Data();
+            const uint8_t* maze = s.mazeGrid.Data();
+            for (size_t i = 0; i < s.walkGrid.Size(); ++i) {
+                if (walk[i] > 3) return Fail("walking mark outside 0..3");
+                if ((walk[i] == 0) != (maze[i] == 0)) return Fail("walkGrid and mazeGrid disagree on a wall");
+            }
+        }
+    }
+    if (!topLevel) return true;
+
+    // A finished build that nothing has cleared since is on screen with the right status line.
+    const bool finished = s.buildStage == kStageFinished && !s.drawInProgress && !host_.Timer1Enabled();
+    if (finished && !wasFinished_ && host_.lastFinish > host_.lastClear) ++report_.finishedBuilds;
+    wasFinished_ = finished;
+    if (finished && host_.lastFinish > host_.lastClear && host_.WindowState() != kWindowMinimized) {
+        const bool hex = form_.HoneycombChecked();
+        const std::string expected =
+            s.showingSolution ? "" : s.exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
+        if (host_.Text1Text() != expected) return Fail("status line '" + host_.Text1Text() + "' after a build");
+        if (!host_.MenuEnabled(Menu::Action, kShowSolution) || !host_.MenuEnabled(Menu::Action, kClear)) {
+            return Fail("correct path or Clear not offered after a build");
+        }
+        if (s.needNewMaze) return Fail("a build finished with a new maze still pending");
+        // The floor covers the middle of any drawing area worth the name.
+        const int w = DrawAreaWidthPixels(host_), h = DrawAreaHeightPixels(host_);
+        if (w >= 40 && h >= 40 && host_.Image().pixel(w / 2, h / 2) == qRgb(255, 255, 255)) {
+            return Fail("finished build not on screen");
+        }
+    }
+    return true;
+}
+
+MonkeyReport Monkey::Run() {
+    host_.Show();
+    Check(true);
+    for (eventIndex_ = 0; eventIndex_ < options_.events && report_.failure.empty() && !exited_; ++eventIndex_) {
+        nestedTickAllowed_ = false;
+        if (eventIndex_ == options_.exitAt) {
+            Do(Kind::Exit, false);
+        } else {
+            Do(PickKind(false), false);
+        }
+        Check(true);
+    }
+    if (report_.failure.empty() && !exited_ && options_.exitAt < 0) {
+        // Exit last, in the middle of whatever is going on.
+        Do(Kind::Exit, false);
+        Check(true);
+    }
+    if (report_.failure.empty() && host_.TickTimer()) Fail("the timer still fires after the program ended");
+    return report_;
+}
+
+}  // namespace quivra::robustness

@@ -1,0 +1,86 @@
+#pragma once
+// A seeded random event driver for the game on the headless host: keys, menus, the scroll bar,
+// resizes from a sliver to a wall of screens, minimise and restore, repaints, and events that
+// arrive while a build step lets pending events run. After every event it checks what must
+// always hold, and a failure names the seed and the event so it can be replayed.
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "app/headless_form.h"
+
+namespace quivra::robustness {
+
+// The host with two things counted that the game cannot tell us: when the picture is cleared,
+// and when a build finishes (the only place that enables Clear).
+class WatchedHost : public HeadlessForm {
+public:
+    using HeadlessForm::HeadlessForm;
+    void Cls() override;
+    void SetMenuEnabled(Menu menu, int index, bool enabled) override;
+    int clears = 0;
+    int finishes = 0;
+    int lastClear = 0;    // value of `changes` at the last Cls
+    int lastFinish = -1;  // value of `changes` at the last finished build
+    int changes = 0;
+};
+
+struct MonkeyOptions {
+    uint64_t seed = 1;
+    long events = 2000;
+    bool huge = false;        // now and then a 7680 x 4320 or 16000 x 9000 window
+    long exitAt = -1;         // event at which Exit (or closing the window) happens, -1 never
+    bool exitByClose = false;
+    bool trace = false;       // print every event as it happens
+};
+
+struct MonkeyReport {
+    long events = 0;          // top-level and delivered-in-a-step events together
+    long nestedEvents = 0;
+    long ticks = 0;
+    long finishedBuilds = 0;
+    long steps = 0;           // successful walking steps
+    long exitsReached = 0;
+    long hugeResizes = 0;
+    int maxStepDepth = 0;
+    std::string failure;      // empty when every check held
+};
+
+class Monkey {
+public:
+    explicit Monkey(const MonkeyOptions& options);
+    MonkeyReport Run();
+
+private:
+    enum class Kind {
+        Tick, RunToEnd, Key, WalkOpen, WalkSolution, ActionMenu, StyleMenu, HelpMenu, Scroll, Drag, Resize,
+        Minimize, Restore, Repaint, Post, Exit
+    };
+    Kind PickKind(bool nested);
+    void Do(Kind kind, bool nested);
+    void Tick();
+    void PressKey(int key);
+    void ResizeRandomly();
+    void OnDoEvents();
+    bool Check(bool topLevel);
+    bool Fail(const std::string& what);
+    int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    std::vector<int> SolutionKeys() const;
+
+    MonkeyOptions options_;
+    std::mt19937_64 rng_;
+    WatchedHost host_;
+    FrmMain form_;
+    MonkeyReport report_;
+    long eventIndex_ = 0;
+    const char* lastKind_ = "";
+    int stepDepth_ = 0;
+    bool nestedTickAllowed_ = false;   // a modal box's loop may fire the timer inside a step
+    bool exited_ = false;
+    bool wasFinished_ = false;
+};
+
+}  // namespace quivra::robustness

@@ -1,0 +1,61 @@
+// Random events on the headless host, checked after every one. QUIVRA_MONKEY_EVENTS sets the
+// length of the long run (a few thousand by default, so the suite stays quick), QUIVRA_MONKEY_SEED
+// its seed, QUIVRA_MONKEY_HUGE=1 adds 7680 x 4320 and 16000 x 9000 windows, QUIVRA_MONKEY_TRACE=1
+// prints every event.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/robustness/monkey.h"
+
+namespace quivra::robustness {
+namespace {
+
+long EnvNumber(const char* name, long fallback) {
+    const char* v = std::getenv(name);
+    return v && *v ? std::strtol(v, nullptr, 10) : fallback;
+}
+
+void Print(const char* name, const MonkeyOptions& o, const MonkeyReport& r) {
+    std::printf("%s: seed %llu, %ld events (%ld inside build steps), %ld ticks, %ld finished builds, %ld steps, "
+                "%ld exits, %ld huge windows, deepest step nesting %d\n",
+                name, static_cast<unsigned long long>(o.seed), r.events, r.nestedEvents, r.ticks, r.finishedBuilds,
+                r.steps, r.exitsReached, r.hugeResizes, r.maxStepDepth);
+}
+
+TEST(Monkey, RandomEventsKeepTheGameConsistent) {
+    MonkeyOptions o;
+    o.seed = static_cast<uint64_t>(EnvNumber("QUIVRA_MONKEY_SEED", 20261207));
+    o.events = EnvNumber("QUIVRA_MONKEY_EVENTS", 3000);
+    o.huge = EnvNumber("QUIVRA_MONKEY_HUGE", 0) != 0;
+    o.trace = EnvNumber("QUIVRA_MONKEY_TRACE", 0) != 0;
+    const MonkeyReport r = Monkey(o).Run();
+    Print("monkey", o, r);
+    EXPECT_EQ(r.failure, "");
+    // The run must have exercised what it claims to.
+    EXPECT_GE(r.events, o.events);
+    EXPECT_GT(r.nestedEvents, 0);
+    EXPECT_GT(r.finishedBuilds, 0);
+    EXPECT_GT(r.steps, 0);
+}
+
+TEST(Monkey, ExitOrCloseAtAnyMoment) {
+    const uint64_t base = static_cast<uint64_t>(EnvNumber("QUIVRA_MONKEY_SEED", 20261207));
+    const long runs = std::max(8L, EnvNumber("QUIVRA_MONKEY_EVENTS", 3000) / 100);
+    long total = 0;
+    for (long i = 0; i < runs; ++i) {
+        MonkeyOptions o;
+        o.seed = base + 1000 + static_cast<uint64_t>(i);
+        o.events = 200;
+        o.exitAt = static_cast<long>((o.seed * 7919) % 200);
+        o.exitByClose = i % 2 == 1;
+        const MonkeyReport r = Monkey(o).Run();
+        total += r.events;
+        ASSERT_EQ(r.failure, "") << "run " << i;
+    }
+    std::printf("exit runs: %ld runs, %ld events\n", runs, total);
+}
+
+}  // namespace
+}  // namespace quivra::robustness

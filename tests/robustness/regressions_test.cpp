@@ -1,0 +1,114 @@
+// Faults the random event driver found, each replayed by hand.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "app/headless_form.h"
+#include "tools/tool_cli.h"
+
+namespace quivra {
+namespace {
+
+constexpr int kLeft = 37, kDown = 40, kRight = 39, kUp = 38, kHome = 36, kPageDown = 34;
+
+struct Game {
+    explicit Game(int w = 400, int h = 298) : host(w, h), form(host) {
+        host.Show();
+        host.RunTimer();
+    }
+    HeadlessForm host;
+    FrmMain form;
+    GameState& s() { return form.State(); }
+};
+
+TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
+    for (bool minimise : {false, true}) {
+        SCOPED_TRACE(minimise ? "minimised" : "too small");
+        Game g;
+        const ByteGrid squareWalk = g.s().walkGrid;
+        if (minimise) {
+            g.host.Minimize();
+        } else {
+            g.host.Resize(400, 40);
+            ASSERT_EQ(g.host.Text1Text(), kTooSmall);
+        }
+        g.form.mnuStyleItem_Click(kHoneycomb);
+        ASSERT_EQ(g.s().buildStage, kStageFinished);
+        const int beeps = g.host.beeps;
+        for (int key : {kLeft, kDown, kRight, kUp, kHome, kPageDown, kDown, kDown}) {
+            EXPECT_FALSE(g.host.PressKey(key)) << key;
+        }
+        EXPECT_EQ(g.host.beeps, beeps);
+        EXPECT_EQ(g.s().walkGrid, squareWalk);
+        EXPECT_EQ(g.s().playerX, 1);
+        EXPECT_EQ(g.s().playerY, 1);
+
+        // The next build is a honeycomb, walked with its own keys.
+        if (minimise) {
+            g.host.Restore();
+        } else {
+            g.host.Resize(400, 298);
+        }
+        g.host.RunTimer();
+        EXPECT_EQ(g.host.Text1Text(), kHexHint);
+        EXPECT_EQ(g.s().playerX, 3);
+        EXPECT_EQ(g.s().playerY, 2);
+    }
+}
+
+
+// Keys along the marked route from the square start cell.
+std::vector<int> SquareRouteKeys(const GameState& s) {
+    static const int keyOf[4] = {kLeft, kDown, kRight, kUp};
+    std::vector<int> keys;
+    int x = 1, y = 1, px = 1, py = -1;
+    while (y < s.gridMaxY) {
+        for (int d = 0; d < 4; ++d) {
+            const int dx = s.stepX[d][0], dy = s.stepY[d][0];
+            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
+            keys.push_back(keyOf[d]);
+            px = x, py = y;
+            x += 2 * dx, y += 2 * dy;
+            break;
+        }
+    }
+    return keys;
+}
+
+TEST(Regressions, StyleChangeWhileMinimisedAfterTheExitGivesAFreshMaze) {
+    Game g;
+    for (int key : SquareRouteKeys(g.s())) g.host.PressKey(key);
+    ASSERT_TRUE(g.s().exitReached);
+    g.host.Minimize();
+    g.form.mnuStyleItem_Click(kHoneycomb);
+    g.host.Restore();
+    g.host.RunTimer();
+    EXPECT_FALSE(g.s().exitReached);
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
+    EXPECT_EQ(g.s().playerY, 2);
+    EXPECT_TRUE(g.host.PressKey(kDown));   // walking is possible in the new maze
+}
+
+// Found by the argument fuzzer: an argument with a line break split the one-line error.
+TEST(Regressions, ToolErrorsStayOnOneLineWhateverTheArguments) {
+    const std::vector<std::vector<std::string>> lines = {
+        {"carve", "--style", "squ\nare", "--cells", "3", "3", "--digits", "1,2,3,4,5,6,7,8"},
+        {"generate", "-\n--budget"},
+        {"carve\r\n"},
+        {"carve", "--cells", "3", "\x7f\n3", "--style", "square", "--digits", "1"},
+    };
+    for (const auto& args : lines) {
+        std::ostringstream out, err;
+        EXPECT_EQ(tool::RunTool(args, out, err), 2);
+        const std::string e = err.str();
+        EXPECT_EQ(e.find('\n'), e.size() - 1) << e;
+        EXPECT_EQ(e.find('\r'), std::string::npos) << e;
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+}  // namespace
+}  // namespace quivra
