@@ -31,7 +31,9 @@ void FrmMain::mnuActionItem_Click(int index) {
             s.showingSolution = false;
             s.needViewSetup = true;
             s.buildStage = kStageStart;
-            if (s.mazeGrid.Exists()) {
+            // A grid still waiting for its new maze (a style change that built nothing) holds the
+            // other style's maze: the new maze puts the player on its own start.
+            if (s.mazeGrid.Exists() && !s.needNewMaze) {
                 for (int x = 0; x <= s.gridMaxX; ++x) {
                     for (int y = 0; y <= s.gridMaxY; ++y) s.walkGrid(y, x) = s.mazeGrid(y, x) != 0 ? 2 : 0;
                 }

@@ -250,7 +250,8 @@ void BuildHexScene(GameState& s, FormHost& host) {
     host.DoEvents();
     if (s.buildStage < kStageFinished) {
         host.SetTimer1Enabled(true);
-    } else if (reachedEnd && s.buildStage == kStageFinished) {
+    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
+        // Not after a stop: minimising or a too-small window leaves 5 behind as well.
         FinishBuild(s, host);
     }
 }

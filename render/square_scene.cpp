@@ -173,8 +173,9 @@ void BuildSquareScene(GameState& s, FormHost& host) {
     host.DoEvents();
     if (s.buildStage < kStageFinished) {
         host.SetTimer1Enabled(true);
-    } else if (reachedEnd && s.buildStage == kStageFinished) {
-        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids).
+    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
+        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
+        // minimising or a too-small window stops the run and leaves 5 behind as well).
         FinishBuild(s, host);
     }
 }

@@ -177,14 +177,19 @@ void Monkey::Do(Kind kind, bool nested) {
     }
     case Kind::WalkSolution: {
         // From the start along the marked route and out through the exit.
-        if (s.buildStage != kStageFinished || s.drawInProgress || s.needNewMaze || !s.walkGrid.Exists()) break;
         const bool hex = form_.HoneycombChecked();
-        if (s.playerX != (hex ? 3 : 1) || s.playerY != (hex ? 2 : 1) || s.exitReached || s.showingSolution) {
+        auto walkable = [&] {
+            return !exited_ && s.buildStage == kStageFinished && !s.drawInProgress && !s.needNewMaze &&
+                   s.walkGrid.Exists() && !s.exitReached && !s.showingSolution && form_.HoneycombChecked() == hex;
+        };
+        auto atStart = [&] { return s.playerX == (hex ? 3 : 1) && s.playerY == (hex ? 2 : 1); };
+        if (!walkable() || !atStart()) {
             if (!host_.MenuEnabled(Menu::Action, kClear)) break;
             form_.mnuActionItem_Click(kClear);
             Do(Kind::RunToEnd, nested);
-            if (s.buildStage != kStageFinished || s.drawInProgress) break;
         }
+        // Events that arrived during the redraw may have changed everything.
+        if (!walkable() || !atStart()) break;
         for (int key : SolutionKeys()) {
             PressKey(key);
             ++eventIndex_;
@@ -280,8 +285,9 @@ std::vector<int> Monkey::SolutionKeys() const {
 bool Monkey::Fail(const std::string& what) {
     if (!report_.failure.empty()) return false;
     std::ostringstream out;
-    out << what << " (seed " << options_.seed << ", event " << eventIndex_ << ", " << lastKind_
-        << "; replay with QUIVRA_MONKEY_SEED=" << options_.seed << ")";
+    out << what << " (seed " << options_.seed << ", event " << eventIndex_ << ", " << lastKind_;
+    if (options_.exitAt >= 0) out << ", exit at event " << options_.exitAt << (options_.exitByClose ? " by closing" : "");
+    out << ")";
     report_.failure = out.str();
     return false;
 }
@@ -371,7 +377,7 @@ MonkeyReport Monkey::Run() {
     Check(true);
     for (eventIndex_ = 0; eventIndex_ < options_.events && report_.failure.empty() && !exited_; ++eventIndex_) {
         nestedTickAllowed_ = false;
-        if (eventIndex_ == options_.exitAt) {
+        if (options_.exitAt >= 0 && eventIndex_ >= options_.exitAt) {
             Do(Kind::Exit, false);
         } else {
             Do(PickKind(false), false);

@@ -50,6 +50,7 @@ TEST(Monkey, ExitOrCloseAtAnyMoment) {
         o.events = 200;
         o.exitAt = static_cast<long>((o.seed * 7919) % 200);
         o.exitByClose = i % 2 == 1;
+        o.trace = EnvNumber("QUIVRA_MONKEY_TRACE", 0) != 0;
         const MonkeyReport r = Monkey(o).Run();
         total += r.events;
         ASSERT_EQ(r.failure, "") << "run " << i;

@@ -92,6 +92,56 @@ TEST(Regressions, StyleChangeWhileMinimisedAfterTheExitGivesAFreshMaze) {
     EXPECT_TRUE(g.host.PressKey(kDown));   // walking is possible in the new maze
 }
 
+TEST(Regressions, ClearAfterAStyleChangeThatBuiltNothingLeavesTheOldGridAlone) {
+    Game g;
+    g.form.mnuStyleItem_Click(kHoneycomb);
+    g.host.RunTimer();
+    g.host.Minimize();
+    g.form.mnuStyleItem_Click(kSquare);
+    ASSERT_TRUE(g.host.MenuEnabled(Menu::Action, kClear));
+    g.form.mnuActionItem_Click(kClear);
+    // No trail mark on a wall: the square start (1, 1) is an outline of the honeycomb raster.
+    const GameState& s = g.s();
+    for (size_t i = 0; i < s.walkGrid.Size(); ++i) {
+        ASSERT_EQ(s.walkGrid.Data()[i] == 0, s.mazeGrid.Data()[i] == 0) << i;
+    }
+    g.host.Restore();
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+    EXPECT_EQ(s.walkGrid(1, 1), 1);
+    EXPECT_EQ(s.mazeGrid.MaxX(), 2 * s.cellsX);
+}
+
+TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
+    for (int style : {kSquare, kHoneycomb}) {
+        for (bool minimise : {false, true}) {
+            SCOPED_TRACE(std::string(style == kHoneycomb ? "honeycomb, " : "square, ") +
+                         (minimise ? "minimised" : "too small"));
+            Game g;
+            g.form.mnuStyleItem_Click(style);
+            g.form.mnuActionItem_Click(kNewGame);
+            // Stop the run from inside the step that draws the last row.
+            g.host.onDoEvents = [&](int) {
+                if (g.s().buildStage != kStageFinished || !g.s().drawInProgress) return;
+                if (minimise) {
+                    g.host.Minimize();
+                } else {
+                    g.host.Resize(400, 40);
+                }
+            };
+            g.host.RunTimer();
+            g.host.onDoEvents = nullptr;
+            EXPECT_FALSE(g.s().drawInProgress);
+            EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kClear));
+            if (!minimise) {
+                EXPECT_EQ(g.host.Text1Text(), kTooSmall);
+            }
+            // The picture was cleared and stays so: no trail drawn over it.
+            EXPECT_EQ(g.host.Image().pixel(g.host.ClientWidth() / 2, 10), qRgb(255, 255, 255));
+        }
+    }
+}
+
 // Found by the argument fuzzer: an argument with a line break split the one-line error.
 TEST(Regressions, ToolErrorsStayOnOneLineWhateverTheArguments) {
     const std::vector<std::vector<std::string>> lines = {
