@@ -15,7 +15,7 @@ constexpr long long kMaxPixels = 16000LL * 9000LL;
 
 void ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
-    if (x == std::string::npos) throw UsageError("size must be WxH, not '" + text + "'");
+    if (x == std::string::npos) throw UsageError("size must be WxH, not " + Quoted(text));
     width = ParseInt(std::string_view(text).substr(0, x), "window width", 1, kMaxSide);
     height = ParseInt(std::string_view(text).substr(x + 1), "window height", 1, kMaxSide);
     if (static_cast<long long>(width) * height > kMaxPixels) throw UsageError("window larger than 16000 x 9000 pixels");
@@ -47,7 +47,7 @@ void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
 
 void RunRender(const ParsedOptions& options, std::string& out) {
     const std::string& style = options.Required("style")[0];
-    if (style != "square" && style != "hex") throw UsageError("unknown style '" + style + "' (square or hex)");
+    if (style != "square" && style != "hex") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     int width = 400, height = 298;
     if (options.Has("size")) ParseSize(options.Required("size")[0], width, height);
     const int tilt = options.Has("tilt") ? ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max) : 45;
@@ -83,7 +83,7 @@ void RunRender(const ParsedOptions& options, std::string& out) {
     if (options.Has("solution") && host.MenuEnabled(Menu::Action, kShowSolution)) {
         form.mnuActionItem_Click(kShowSolution);
     }
-    if (!host.Image().save(QString::fromStdString(file), "PNG")) throw UsageError("cannot write '" + file + "'");
+    if (!host.Image().save(QString::fromStdString(file), "PNG")) throw UsageError("cannot write " + Quoted(file));
 
     const GameState& s = form.State();
     out += "seed \"" + seed + "\"\n";

@@ -16,24 +16,6 @@ namespace {
 constexpr int kMaxCellsPerSide = 20000;
 constexpr long long kMaxGridPositions = 50'000'000;
 
-// Control characters are written as \xNN so that an error stays on one line.
-std::string Quoted(std::string_view s) {
-    static const char hex[] = "0123456789abcdef";
-    std::string q(1, '\'');
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            q += "\\x";
-            q += hex[u >> 4];
-            q += hex[u & 15];
-        } else {
-            q += c;
-        }
-    }
-    q += '\'';
-    return q;
-}
-
 struct Tables {
     MixTable mixA, mixB;
     SquareStepTable stepX, stepY;
@@ -214,6 +196,24 @@ std::string Usage() {
 bool IsHelp(std::string_view a) { return a == "--help" || a == "-h" || a == "help"; }
 
 }  // namespace
+
+// Control characters are written as \xNN so that an error stays on one line.
+std::string Quoted(std::string_view s) {
+    static const char hex[] = "0123456789abcdef";
+    std::string q(1, '\'');
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f) {
+            q += "\\x";
+            q += hex[u >> 4];
+            q += hex[u & 15];
+        } else {
+            q += c;
+        }
+    }
+    q += '\'';
+    return q;
+}
 
 const std::vector<std::string>& ParsedOptions::Required(std::string_view name) const {
     const auto it = values_.find(std::string(name));

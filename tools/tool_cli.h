@@ -35,6 +35,9 @@ private:
 
 ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs);
 
+// The text in single quotes for an error message, control characters written as \xNN.
+std::string Quoted(std::string_view s);
+
 // Whole-string integer in lo..hi; `what` names the value in the error message.
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi);
 // Finite, non-negative decimal number.

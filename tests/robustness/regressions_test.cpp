@@ -149,6 +149,8 @@ TEST(Regressions, ToolErrorsStayOnOneLineWhateverTheArguments) {
         {"generate", "-\n--budget"},
         {"carve\r\n"},
         {"carve", "--cells", "3", "\x7f\n3", "--style", "square", "--digits", "1"},
+        {"render", "--style", "he\nx", "--out", "unused.png"},
+        {"render", "--style", "hex", "--size", "1\n2", "--out", "unused.png"},
     };
     for (const auto& args : lines) {
         std::ostringstream out, err;
