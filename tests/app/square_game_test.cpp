@@ -105,6 +105,7 @@ TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
         };
         g.host.TickTimer();
         g.host.DoEvents();
+        g.host.onDoEvents = nullptr;
         EXPECT_EQ(g.s().buildStage, 0) << which;
         EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kClear)) << which;
         g.host.RunTimer();
