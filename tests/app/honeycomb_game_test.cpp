@@ -7,13 +7,13 @@
 #include "app/about.h"
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "correct_path.h"
 
 namespace quivra {
 namespace {
 
-constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 constexpr int kPad4 = 100, kPad6 = 102, kPad7 = 103;
-const int kHexKeys[6] = {kHome, kEnd, kUp, kDown, kPageUp, kPageDown};
 
 struct HexGame {
     HexGame() : form(host) {
@@ -26,22 +26,6 @@ struct HexGame {
     FrmMain form;
     GameState& s() { return form.State(); }
 };
-
-std::vector<int> SolutionKeys(const GameState& s) {
-    std::vector<int> keys;
-    int x = 3, y = 2, px = 3, py = -2;
-    while (y < s.gridMaxY) {
-        for (int d = 0; d < 6; ++d) {
-            const int dx = s.hexStepX[d][0], dy = s.hexStepY[d][0];
-            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
-            keys.push_back(kHexKeys[d]);
-            px = x, py = y;
-            x += 2 * dx, y += 2 * dy;
-            break;
-        }
-    }
-    return keys;
-}
 
 TEST(StyleMenu, SwitchingBuildsANewMazeOfTheOtherStyle) {
     HeadlessForm host;
@@ -128,7 +112,7 @@ TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
         const int beeps = g.host.beeps;
         const double x0 = s.playerSceneX, y0 = s.playerSceneY;
         const int gx = s.playerX, gy = s.playerY;
-        ASSERT_TRUE(g.host.PressKey(d == 0 ? kPad7 : kHexKeys[d]));
+        ASSERT_TRUE(g.host.PressKey(d == 0 ? kPad7 : kHoneycombKeys[d]));
         if (g.host.beeps != beeps) {
             EXPECT_EQ(s.playerX, gx);
             continue;
@@ -148,7 +132,7 @@ TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
         EXPECT_EQ(s.lineColorIndex, 14);
         // Back the opposite way: yellow, the cell left marked 3, the scene position restored.
         const int tx = s.playerX, ty = s.playerY;
-        ASSERT_TRUE(g.host.PressKey(kHexKeys[5 - d]));
+        ASSERT_TRUE(g.host.PressKey(kHoneycombKeys[5 - d]));
         EXPECT_EQ(s.lineColorIndex, 13);
         EXPECT_EQ(s.walkGrid(ty, tx), 3);
         EXPECT_EQ(s.playerX, gx);
@@ -161,7 +145,7 @@ TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
 TEST(HexWalking, WalkingTheCorrectPathReachesTheExit) {
     HexGame g;
     GameState& s = g.s();
-    const std::vector<int> keys = SolutionKeys(s);
+    const std::vector<int> keys = CorrectPathKeys(s, true);
     ASSERT_FALSE(keys.empty());
     for (int key : keys) ASSERT_TRUE(g.host.PressKey(key));
     EXPECT_EQ(g.host.beeps, 0);

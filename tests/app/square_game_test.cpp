@@ -5,6 +5,7 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "correct_path.h"
 
 namespace quivra {
 namespace {
@@ -20,24 +21,6 @@ struct Game {
     FrmMain form;
     GameState& s() { return form.State(); }
 };
-
-// Keys that walk the correct path from the start cell through the exit.
-std::vector<int> SolutionKeys(const GameState& s) {
-    static const int keyOf[4] = {kLeft, kDown, kRight, kUp};
-    std::vector<int> keys;
-    int x = 1, y = 1, px = 1, py = -1;
-    while (y < s.gridMaxY) {
-        for (int d = 0; d < 4; ++d) {
-            const int dx = s.stepX[d][0], dy = s.stepY[d][0];
-            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
-            keys.push_back(keyOf[d]);
-            px = x, py = y;
-            x += 2 * dx, y += 2 * dy;
-            break;
-        }
-    }
-    return keys;
-}
 
 // Any open direction from the player's cell that is not the entrance.
 int OpenKey(const GameState& s) {
@@ -162,7 +145,7 @@ TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
     Game g;
     GameState& s = g.s();
     const ByteGrid maze = s.mazeGrid;
-    for (int key : SolutionKeys(s)) ASSERT_TRUE(g.host.PressKey(key));
+    for (int key : CorrectPathKeys(s, false)) ASSERT_TRUE(g.host.PressKey(key));
     EXPECT_TRUE(s.exitReached);
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);
     EXPECT_EQ(s.playerY, s.gridMaxY + 1);
@@ -192,7 +175,7 @@ TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
     g.host.RunTimer();
     EXPECT_EQ(s.mazeGrid, maze);
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
-    EXPECT_TRUE(g.host.PressKey(SolutionKeys(s).front()));
+    EXPECT_TRUE(g.host.PressKey(CorrectPathKeys(s, false).front()));
 }
 
 TEST(SquareWalking, KeysAreLeftAloneWhileWalkingIsNotAllowed) {
@@ -268,7 +251,7 @@ TEST(SquareBuild, PaletteDisplayDrawsTheSamePicture) {
     ASSERT_TRUE(palette.s().usePalette);
     ASSERT_FALSE(trueColour.s().usePalette);
     for (Game* g : {&trueColour, &palette}) {
-        for (int key : SolutionKeys(g->s())) g->host.PressKey(key);
+        for (int key : CorrectPathKeys(g->s(), false)) g->host.PressKey(key);
         g->form.mnuActionItem_Click(kShowSolution);
     }
     EXPECT_EQ(trueColour.host.Image(), palette.host.Image());

@@ -14,6 +14,7 @@
 
 #include "app/about.h"
 #include "app/qt_form.h"
+#include "correct_path.h"
 #include "url_catcher.h"
 
 namespace quivra {
@@ -22,27 +23,6 @@ namespace {
 QColor PixelAt(const QImage& image, double x, double y, double z, const GameState& s, int drawHeight) {
     const POINT p = ProjectPoint(x, y, z, s.View(), drawHeight);
     return image.pixelColor(p.x, p.y);
-}
-
-// Qt keys that walk the correct path: arrows for squares, keypad digits for the honeycomb.
-std::vector<Qt::Key> SolutionKeys(const GameState& s, bool honeycomb) {
-    const Qt::Key squareKeys[4] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up};
-    const Qt::Key hexKeys[6] = {Qt::Key_7, Qt::Key_1, Qt::Key_8, Qt::Key_2, Qt::Key_9, Qt::Key_3};
-    std::vector<Qt::Key> keys;
-    int x = honeycomb ? 3 : 1, y = honeycomb ? 2 : 1, px = x, py = honeycomb ? -2 : -1;
-    while (y < s.gridMaxY) {
-        const int directions = honeycomb ? 6 : 4;
-        for (int d = 0; d < directions; ++d) {
-            const int dx = honeycomb ? s.hexStepX[d][0] : s.stepX[d][0];
-            const int dy = honeycomb ? s.hexStepY[d][0] : s.stepY[d][0];
-            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
-            keys.push_back(honeycomb ? hexKeys[d] : squareKeys[d]);
-            px = x, py = y;
-            x += 2 * dx, y += 2 * dy;
-            break;
-        }
-    }
-    return keys;
 }
 
 bool WaitForBuild(QtForm& w, int ms = 10000) {
@@ -102,7 +82,8 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     EXPECT_EQ(w.VScroll1()->value(), 45);
 
     // Walk the correct path out with the arrow keys.
-    for (Qt::Key key : SolutionKeys(s, false)) QTest::keyClick(w.windowHandle(), key);
+    const Qt::Key arrows[4] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up};
+    for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), arrows[d]);
     EXPECT_TRUE(s.exitReached);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 
@@ -128,7 +109,8 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     const GameState& s = w.Form().State();
     EXPECT_EQ(w.Text1()->text().toStdString(), kHexHint);
     // Keypad digits with NumLock on.
-    for (Qt::Key key : SolutionKeys(s, true)) QTest::keyClick(w.windowHandle(), key, Qt::KeypadModifier);
+    const Qt::Key keypad[6] = {Qt::Key_7, Qt::Key_1, Qt::Key_8, Qt::Key_2, Qt::Key_9, Qt::Key_3};
+    for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), keypad[d], Qt::KeypadModifier);
     EXPECT_TRUE(s.exitReached);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
