@@ -155,6 +155,7 @@ void Monkey::Do(Kind kind, bool nested) {
         for (int i = 0; i < 400 && host_.Timer1Enabled() && !exited_ && report_.failure.empty(); ++i) {
             Tick();
             ++eventIndex_;
+            ++report_.events;
             if (!Check(true)) return;
         }
         break;
@@ -193,6 +194,7 @@ void Monkey::Do(Kind kind, bool nested) {
         for (int key : SolutionKeys()) {
             PressKey(key);
             ++eventIndex_;
+            ++report_.events;
             if (!Check(true)) return;
         }
         if (!s.exitReached) Fail("walking the marked route did not reach the exit");
@@ -384,8 +386,9 @@ MonkeyReport Monkey::Run() {
         }
         Check(true);
     }
-    if (report_.failure.empty() && !exited_ && options_.exitAt < 0) {
-        // Exit last, in the middle of whatever is going on.
+    if (report_.failure.empty() && !exited_) {
+        // Exit last, in the middle of whatever is going on (and in the runs that exit early, when
+        // a walk or a whole redraw carried the count past the chosen event).
         Do(Kind::Exit, false);
         Check(true);
     }
