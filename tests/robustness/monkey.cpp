@@ -40,7 +40,7 @@ void WatchedHost::SetMenuEnabled(Menu menu, int index, bool enabled) {
 Monkey::Monkey(const MonkeyOptions& options)
     : options_(options),
       rng_(options.seed),
-      host_(Uniform(1, 900), Uniform(1, 700)),
+      host_(Uniform(1, 900), Uniform(1, 700), options.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{}),
       form_(host_) {
     host_.SetClock(Uniform(0, 86399) + 0.25, HeadlessForm::StepForTrials(1));
     host_.onDoEvents = [this](int) { OnDoEvents(); };
@@ -298,6 +298,11 @@ bool Monkey::Check(bool topLevel) {
     if (!report_.failure.empty()) return false;
     const GameState& s = form_.State();
     if (host_.hDC().LiveObjects() != 0) return Fail("brushes, pens or regions left alive after drawing");
+    // Every drawing step selects the window's own palette back when it is done.
+    DeviceContext& dc = host_.hDC();
+    if (dc.SelectPalette(dc.DefaultPalette(), false) != dc.DefaultPalette()) {
+        return Fail("the game palette left selected after drawing");
+    }
 
     if (exited_) {
         if (s.buildStage != kStageClosing) return Fail("buildStage is not 6 after the program ended");

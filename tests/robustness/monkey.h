@@ -33,6 +33,7 @@ struct MonkeyOptions {
     bool huge = false;        // now and then a 7680 x 4320 or 16000 x 9000 window
     long exitAt = -1;         // event at which Exit (or closing the window) happens, -1 never
     bool exitByClose = false;
+    bool palette = false;     // a 256-colour display, where the game selects its own palette
     bool trace = false;       // print every event as it happens
 };
 

@@ -30,8 +30,9 @@ TEST(Monkey, RandomEventsKeepTheGameConsistent) {
     o.events = EnvNumber("QUIVRA_MONKEY_EVENTS", 3000);
     o.huge = EnvNumber("QUIVRA_MONKEY_HUGE", 0) != 0;
     o.trace = EnvNumber("QUIVRA_MONKEY_TRACE", 0) != 0;
+    o.palette = o.seed % 2 == 1;   // odd seeds play on a palette display
     const MonkeyReport r = Monkey(o).Run();
-    Print("monkey", o, r);
+    Print(o.palette ? "monkey (palette display)" : "monkey", o, r);
     EXPECT_EQ(r.failure, "");
     // The run must have exercised what it claims to.
     EXPECT_GE(r.events, o.events);
@@ -50,6 +51,7 @@ TEST(Monkey, ExitOrCloseAtAnyMoment) {
         o.events = 200;
         o.exitAt = static_cast<long>((o.seed * 7919) % 200);
         o.exitByClose = i % 2 == 1;
+        o.palette = i % 4 >= 2;
         o.trace = EnvNumber("QUIVRA_MONKEY_TRACE", 0) != 0;
         const MonkeyReport r = Monkey(o).Run();
         total += r.events;
