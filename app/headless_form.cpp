@@ -93,6 +93,7 @@ void HeadlessForm::DragThumb(int value) {
 void HeadlessForm::Close() {
     int cancel = 0;
     form_->Form_Unload(cancel);
+    ended = true;   // the window is gone: the program ends with it
 }
 
 void HeadlessForm::Cls() { image_.fill(Qt::white); }
@@ -108,7 +109,10 @@ void HeadlessForm::DoEvents() {
     // Only what was pending when DoEvents began; events posted by those wait for the next one.
     std::deque<std::function<void()>> batch;
     batch.swap(pending_);
-    for (auto& event : batch) event();
+    for (auto& event : batch) {
+        if (ended) return;   // nothing is handled after the program ended
+        event();
+    }
 }
 
 double HeadlessForm::Timer() const {

@@ -199,7 +199,7 @@ private:
     // Closed walls of a path cell whose far side is on the path or outside the grid.
     static int Contacts(const uint8_t* cell, const std::array<int, Slots>& base) {
         int n = 0;
-        for (int d = 0; d < Slots; ++d) n += (cell[base[d]] == 0) & (cell[2 * base[d]] == 1);
+        for (int d = 0; d < Slots; ++d) n += static_cast<int>(cell[base[d]] == 0) & static_cast<int>(cell[2 * base[d]] == 1);
         return n;
     }
 

@@ -188,8 +188,12 @@ TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
     Game g;
     g.host.Show();
     g.host.TickTimer();
-    g.host.onDoEvents = [&](int) { g.host.Close(); };
+    // Closed in the middle of a step, with a repaint queued behind: nothing runs after the close.
+    g.host.Post([&] { g.host.Close(); });
+    g.host.Post([&] { g.host.Refresh(); });
     g.host.TickTimer();
+    EXPECT_TRUE(g.host.ended);
+    EXPECT_EQ(g.host.paints, 1);
     EXPECT_EQ(g.s().buildStage, kStageClosing);
     EXPECT_FALSE(g.host.Timer1Enabled());
     EXPECT_FALSE(g.s().mazeGrid.Exists());
