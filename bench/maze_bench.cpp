@@ -4,23 +4,13 @@
 
 #include "maze/hex_maze.h"
 #include "maze/square_maze.h"
+#include "maze/tables.h"
 
 namespace {
 
 using namespace quivra;
 
 constexpr int kTrialsPerRun = 64;
-
-struct Tables {
-    MixTable mixA, mixB;
-    SquareStepTable stepX, stepY;
-    HexStepTable hexStepX, hexStepY;
-    Tables() {
-        FillMixTables(mixB, mixA);
-        FillSquareStepTables(stepX, stepY);
-        FillHexStepTables(hexStepX, hexStepY);
-    }
-};
 
 // One second per reading against a budget of kTrialsPerRun seconds: exactly that many candidates.
 Clock Stepping() {
@@ -36,7 +26,7 @@ void SetCounters(benchmark::State& state, int cellCount) {
 }
 
 void BM_SquareCandidates(benchmark::State& state) {
-    static const Tables t;
+    const MazeTables& t = GameTables();
     const int cellsX = static_cast<int>(state.range(0)), cellsY = static_cast<int>(state.range(1));
     const int gridMaxX = 2 * cellsX, gridMaxY = 2 * cellsY, cellCount = cellsX * cellsY;
     ByteGrid grid;
@@ -53,7 +43,7 @@ void BM_SquareCandidates(benchmark::State& state) {
 BENCHMARK(BM_SquareCandidates)->Args({32, 23})->Args({79, 42})->Args({159, 89})->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_HexCandidates(benchmark::State& state) {
-    static const Tables t;
+    const MazeTables& t = GameTables();
     const int cellsX = static_cast<int>(state.range(0)), cellsY = static_cast<int>(state.range(1));
     const int gridMaxX = cellsX / 2 * 8 + 6, gridMaxY = 4 * cellsY, cellCount = cellsX * cellsY - cellsX / 2;
     ByteGrid grid;

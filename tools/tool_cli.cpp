@@ -7,6 +7,7 @@
 
 #include "maze/hex_maze.h"
 #include "maze/square_maze.h"
+#include "maze/tables.h"
 
 namespace quivra::tool {
 
@@ -15,21 +16,6 @@ namespace {
 // Keeps a run of the tool well inside memory: the carve needs about three bytes per grid position.
 constexpr int kMaxCellsPerSide = 20000;
 constexpr long long kMaxGridPositions = 50'000'000;
-
-struct Tables {
-    MixTable mixA, mixB;
-    SquareStepTable stepX, stepY;
-    HexStepTable hexStepX, hexStepY;
-    Tables() {
-        FillMixTables(mixB, mixA);
-        FillSquareStepTables(stepX, stepY);
-        FillHexStepTables(hexStepX, hexStepY);
-    }
-};
-const Tables& GameTables() {
-    static const Tables tables;
-    return tables;
-}
 
 struct MazeShape {
     bool hex = false;
@@ -125,7 +111,7 @@ double WallClockSeconds() {
 void RunCarve(const ParsedOptions& options, std::string& out) {
     const MazeShape s = ShapeFromOptions(options);
     const SeedDigits seed = ParseDigits(options.Required("digits")[0]);
-    const Tables& t = GameTables();
+    const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
@@ -156,7 +142,7 @@ void RunGenerate(const ParsedOptions& options, std::string& out) {
         budget = ParseSeconds(options.Required("budget")[0], "budget");
         clock = WallClockSeconds;
     }
-    const Tables& t = GameTables();
+    const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);

@@ -4,22 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "maze/tables.h"
 #include "tests/fuzz/maze_check.h"
 
 namespace {
 
 using namespace quivra;
-
-struct Tables {
-    MixTable mixA, mixB;
-    SquareStepTable stepX, stepY;
-    HexStepTable hexStepX, hexStepY;
-    Tables() {
-        FillMixTables(mixB, mixA);
-        FillSquareStepTables(stepX, stepY);
-        FillHexStepTables(hexStepX, hexStepY);
-    }
-};
 
 // Kept to at most 128 cells per side so that one input takes milliseconds.
 constexpr int kMaxSide = 128;
@@ -27,7 +17,7 @@ constexpr int kMaxSide = 128;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const Tables t;
+    const MazeTables& t = GameTables();
     if (size < 4) return 0;
     const bool hex = data[0] & 1;
     // Small sides are the interesting ones: most inputs stay under 24, one in sixteen goes to the

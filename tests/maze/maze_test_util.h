@@ -9,20 +9,11 @@
 
 #include "maze/hex_maze.h"
 #include "maze/square_maze.h"
+#include "maze/tables.h"
 
 namespace quivra::testing {
 
-struct GameTables {
-    MixTable mixA, mixB;
-    SquareStepTable stepX, stepY;
-    HexStepTable hexStepX, hexStepY;
-    GameTables() {
-        FillMixTables(mixB, mixA);
-        FillSquareStepTables(stepX, stepY);
-        FillHexStepTables(hexStepX, hexStepY);
-    }
-};
-inline const GameTables T;
+inline const MazeTables& T = GameTables();
 
 using Pos = std::pair<int, int>;   // (y, x)
 
