@@ -207,29 +207,29 @@ const std::vector<std::string>& ParsedOptions::Required(std::string_view name) c
     return it->second;
 }
 
-ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs) {
+ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> known) {
     ParsedOptions parsed;
     for (size_t i = 0; i < args.size();) {
         const std::string& arg = args[i];
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         if (arg.rfind("--", 0) == 0) {
-            for (const OptionSpec& s : specs) {
-                if (arg.substr(2) == s.name) spec = &s;
+            for (const OptionSpec& s : known) {
+                if (arg.substr(2) == s.name) option = &s;
             }
         }
-        if (!spec) throw UsageError("unknown option " + Quoted(arg));
-        if (parsed.Has(spec->name)) throw UsageError("option " + arg + " given twice");
+        if (!option) throw UsageError("unknown option " + Quoted(arg));
+        if (parsed.Has(option->name)) throw UsageError("option " + arg + " given twice");
         std::vector<std::string> values;
-        for (int k = 0; k < spec->valueCount; ++k) {
+        for (int k = 0; k < option->valueCount; ++k) {
             const size_t v = i + 1 + static_cast<size_t>(k);
             if (v >= args.size() || args[v].rfind("--", 0) == 0) {
-                throw UsageError("option " + arg + " needs " + std::to_string(spec->valueCount) +
-                                 (spec->valueCount == 1 ? " value" : " values"));
+                throw UsageError("option " + arg + " needs " + std::to_string(option->valueCount) +
+                                 (option->valueCount == 1 ? " value" : " values"));
             }
             values.push_back(args[v]);
         }
-        parsed.Raw().emplace(std::string(spec->name), std::move(values));
-        i += 1 + static_cast<size_t>(spec->valueCount);
+        parsed.Raw().emplace(std::string(option->name), std::move(values));
+        i += 1 + static_cast<size_t>(option->valueCount);
     }
     return parsed;
 }

@@ -33,7 +33,7 @@ private:
     std::map<std::string, std::vector<std::string>> values_;
 };
 
-ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs);
+ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> known);
 
 // The text in single quotes for an error message, control characters written as \xNN.
 std::string Quoted(std::string_view s);
