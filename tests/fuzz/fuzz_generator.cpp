@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "maze/tables.h"
-#include "tests/fuzz/maze_check.h"
+#include "tests/maze/maze_check.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double budgetOrNan = data[3] == 0xFF ? __builtin_nan("") : trials;
     const std::string_view seedText(reinterpret_cast<const char*>(data + 4), size - 4);
 
-    const fuzzing::Shape s = fuzzing::MakeShape(hex, cellsX, cellsY);
+    const mazecheck::Shape s = mazecheck::MakeShape(hex, cellsX, cellsY);
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
@@ -42,14 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                               steps, s.cellCount, s.cellsX, s.cellsY, budgetOrNan)
             : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, clock, seedText, grid, s.gridMaxX, s.gridMaxY,
                                  steps, s.cellCount, s.cellsX, s.cellsY, budgetOrNan);
-    const int route = fuzzing::CheckMaze(s, grid, t.hexStepX, t.hexStepY, t.stepX, t.stepY);
+    const int route = mazecheck::CheckMaze(s, grid, t.hexStepX, t.hexStepY, t.stepX, t.stepY);
     const int expectedTrials = data[3] == 0xFF ? 1 : trials;
     if (r.trials != expectedTrials || r.bestTrial < 0 || r.bestTrial >= r.trials) {
-        fuzzing::Fail(s, "candidate count", r.trials, r.bestTrial);
+        mazecheck::Fail(s, "candidate count", r.trials, r.bestTrial);
     }
-    if (r.measures.pathLength != route) fuzzing::Fail(s, "reported path length", r.measures.pathLength, route);
+    if (r.measures.pathLength != route) mazecheck::Fail(s, "reported path length", r.measures.pathLength, route);
     for (uint8_t digit : r.bestDigits) {
-        if (digit > 9) fuzzing::Fail(s, "seed digit out of range", digit, 0);
+        if (digit > 9) mazecheck::Fail(s, "seed digit out of range", digit, 0);
     }
     return 0;
 }

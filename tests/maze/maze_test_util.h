@@ -10,6 +10,7 @@
 #include "maze/hex_maze.h"
 #include "maze/square_maze.h"
 #include "maze/tables.h"
+#include "tests/maze/maze_check.h"
 
 namespace quivra::testing {
 
@@ -66,66 +67,13 @@ inline std::vector<std::string> GridRows(const ByteGrid& g) {
 
 // Perfect maze, untouched posts and margins, one unbranched marked route; returns its cells.
 inline int CheckSolvedMaze(const TestMaze& m) {
-    const ByteGrid& g = m.grid;
-    std::vector<char> slot(g.Size()), seen(g.Size());
-    const int W = m.gridMaxX + 1;
-    int cells = 0, passages = 0, ones = 0;
-    for (int y = 0; y <= m.gridMaxY; ++y) {
-        for (int x = 0; x <= m.gridMaxX; ++x) {
-            if (!m.IsCell(y, x)) continue;
-            ++cells;
-            EXPECT_TRUE(g(y, x) == 1 || g(y, x) == 2) << "cell " << y << "," << x;
-            for (int d = 0; d < m.Slots(); ++d) {
-                auto [dy, dx] = m.Step(d, 0);
-                if (slot[(y + dy) * W + x + dx]++) continue;
-                if (m.IsCell(y + 2 * dy, x + 2 * dx)) {
-                    passages += g(y + dy, x + dx) != 0;
-                } else if (Pos{y + dy, x + dx} != m.Entrance() && Pos{y + dy, x + dx} != m.Exit()) {
-                    EXPECT_EQ(g(y + dy, x + dx), 0) << "border " << y + dy << "," << x + dx;
-                }
-            }
-        }
+    try {
+        return mazecheck::CheckMaze(mazecheck::MakeShape(m.hex, m.cellsX, m.cellsY), m.grid, T.hexStepX, T.hexStepY,
+                                    T.stepX, T.stepY);
+    } catch (const mazecheck::Failure& e) {
+        ADD_FAILURE() << e.what();
+        return 0;
     }
-    EXPECT_EQ(cells, m.cellCount);
-    EXPECT_EQ(passages, cells - 1);
-    for (int y = 0; y <= m.gridMaxY; ++y) {
-        for (int x = 0; x <= m.gridMaxX; ++x) {
-            ones += g(y, x) == 1;
-            if (!m.IsCell(y, x) && !slot[y * W + x]) {
-                EXPECT_EQ(g(y, x), m.Raster(y, x)) << "post or margin " << y << "," << x;
-            }
-        }
-    }
-    std::vector<Pos> todo = {m.First()};   // connected: flood the cells through open slots
-    int reached = 0;
-    for (seen[m.First().first * W + m.First().second] = 1; !todo.empty(); ++reached) {
-        auto [y, x] = todo.back();
-        todo.pop_back();
-        for (int d = 0; d < m.Slots(); ++d) {
-            auto [dy, dx] = m.Step(d, 0);
-            if (m.IsCell(y + 2 * dy, x + 2 * dx) && g(y + dy, x + dx) && !seen[(y + 2 * dy) * W + x + 2 * dx]++)
-                todo.push_back({y + 2 * dy, x + 2 * dx});
-        }
-    }
-    EXPECT_EQ(reached, cells);
-    int length = 1;
-    Pos at = m.First(), from = m.Entrance();
-    for (;; ++length) {
-        std::vector<Pos> ways;
-        for (int d = 0; d < m.Slots(); ++d) {
-            const Pos w{at.first + m.Step(d, 0).first, at.second + m.Step(d, 0).second};
-            if (w != from && g(w.first, w.second) == 1) ways.push_back(w);
-        }
-        if (ways.size() != 1 || length > cells) {
-            ADD_FAILURE() << "route branches or ends at " << at.first << "," << at.second;
-            return length;
-        }
-        if (ways[0] == m.Exit()) break;
-        from = ways[0];
-        at = {2 * ways[0].first - at.first, 2 * ways[0].second - at.second};
-    }
-    EXPECT_EQ(ones, 2 * length + 1) << "marks off the route";   // cells, passages between, both openings
-    return length;
 }
 
 // One second per reading: with a budget of n seconds, exactly n candidates.
