@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/frm_main.h"
+#include "app/form_design.h"
 #include "maze/hex_maze.h"
 #include "render/scene_common.h"
 

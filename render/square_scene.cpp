@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/frm_main.h"
+#include "app/form_design.h"
 #include "maze/square_maze.h"
 #include "render/scene_common.h"
 #include "render/wall_pieces.h"

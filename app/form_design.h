@@ -1,0 +1,39 @@
+#pragma once
+// The main window's texts and design values, shared by its handlers, the scene builders and
+// the hosts.
+#include <string>
+
+namespace quivra {
+
+// Texts the game shows.
+inline const std::string kCaption = "Quivra V3.05 3D版";
+inline const std::string kTooSmall = "窗口太小!";
+inline const std::string kCongratulation = "恭喜!";
+inline const std::string kSquareHint = "请使用方向键来行走";
+inline const std::string kHexHint = "请使用键： Home键, 上、下方向键, PgUp键, End键, 及 PgDn键 来行走。";
+
+// Menu captions by menu and index ("-" is the separator).
+inline const std::string kActionCaptions[] = {"新游戏", "正确走法", "清除", "-", "退出"};
+inline const std::string kStyleCaptions[] = {"蜂窝状", "四方形"};
+inline const std::string kHelpCaptions[] = {"关于"};
+inline const std::string kActionMenuCaption = "游戏";
+inline const std::string kStyleMenuCaption = "Quivra样式";
+inline const std::string kHelpMenuCaption = "帮助";
+
+// Design values of the window and its controls, in twips (15 per pixel).
+constexpr int kClientWidthTwips = 6000;
+constexpr int kClientHeightTwips = 4470;
+constexpr int kText1HeightTwips = 288;
+constexpr int kVScroll1WidthTwips = 252;
+constexpr int kVScroll1Min = 30;
+constexpr int kVScroll1Max = 60;
+constexpr int kVScroll1Start = 45;
+constexpr int kTimer1Interval = 55;   // ms
+constexpr double kGenerationBudget = 0.25;   // seconds
+
+// Action menu indices.
+constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
+// Style menu indices.
+constexpr int kHoneycomb = 0, kSquare = 1;
+
+}  // namespace quivra
