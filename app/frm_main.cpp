@@ -107,6 +107,10 @@ void FrmMain::Form_Paint() {
 
 void FrmMain::Form_Unload(int& cancel) {
     cancel = 0;
+    StopAndRelease();
+}
+
+void FrmMain::StopAndRelease() {
     GameState& s = state_;
     s.buildStage = kStageClosing;
     host_.SetTimer1Enabled(false);

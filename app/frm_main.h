@@ -32,6 +32,9 @@ public:
     bool HoneycombChecked() const { return host_.MenuChecked(Menu::Style, kHoneycomb); }
 
 private:
+    // Ends any build chain for good and releases the grids (closing and Exit).
+    void StopAndRelease();
+
     FormHost& host_;
     GameState state_;
 };

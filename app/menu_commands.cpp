@@ -53,16 +53,10 @@ void FrmMain::mnuActionItem_Click(int index) {
             host_.Refresh();
             break;
         }
-        case kExit: {
-            s.buildStage = kStageClosing;
-            host_.SetTimer1Enabled(false);
-            s.pathSteps.clear();
-            s.pathSteps.shrink_to_fit();
-            s.walkGrid.Erase();
-            s.mazeGrid.Erase();
+        case kExit:
+            StopAndRelease();
             host_.EndProgram();
             break;
-        }
         default:   // the separator
             break;
     }
