@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
+// A whole scene at the largest size with this many candidates already takes hours.
+constexpr int kMaxTrials = 1'000'000;
 
 void ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -70,7 +72,7 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         time = ParseSeconds(options.Required("time")[0], "time", 86400);
         if (time >= 86400) throw UsageError("time must be below 86400 seconds");
     }
-    const int trials = options.Has("trials") ? ParseInt(options.Required("trials")[0], "trial count", 0, 1'000'000) : 100;
+    const int trials = options.Has("trials") ? ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials) : 100;
     const std::vector<int> keys = options.Has("keys") ? ParseKeys(options.Required("keys")[0]) : std::vector<int>{};
     // Before the work, so that a name that cannot be written does not cost a long build.
     const PictureTarget target = CheckPictureTarget(options.Required("out")[0]);
