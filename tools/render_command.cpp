@@ -1,9 +1,12 @@
 // quivra-tool render: a whole scene built through the real build stages on the headless host,
-// then key presses, Clear and the correct path as a player would give them, saved as PNG.
+// then key presses, Clear and the correct path as a player would give them, saved as a picture.
+#include <optional>
 #include <sstream>
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "tools/picture_file.h"
+#include "tools/progress.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
@@ -12,6 +15,8 @@ namespace {
 
 constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
+// A whole scene at the largest size with this many candidates already takes hours.
+constexpr int kMaxTrials = 1'000'000;
 
 void ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -43,9 +48,20 @@ void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
     }
 }
 
+// The headless window, with every reading of its scripted clock counted for the progress line.
+class WatchedForm : public HeadlessForm {
+public:
+    using HeadlessForm::HeadlessForm;
+    double Timer() const override {
+        if (progress) progress->Reading();
+        return HeadlessForm::Timer();
+    }
+    mutable std::optional<Progress> progress;   // the clock is read through a const method
+};
+
 }  // namespace
 
-void RunRender(const ParsedOptions& options, std::string& out) {
+void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     const std::string& style = options.Required("style")[0];
     if (style != "square" && style != "hex") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     int width = 400, height = 298;
@@ -53,15 +69,16 @@ void RunRender(const ParsedOptions& options, std::string& out) {
     const int tilt = options.Has("tilt") ? ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max) : 45;
     double time = 43200.52;
     if (options.Has("time")) {
-        time = ParseSeconds(options.Required("time")[0], "time");
+        time = ParseSeconds(options.Required("time")[0], "time", 86400);
         if (time >= 86400) throw UsageError("time must be below 86400 seconds");
     }
-    const int trials = options.Has("trials") ? ParseInt(options.Required("trials")[0], "trial count", 0, 1'000'000) : 100;
+    const int trials = options.Has("trials") ? ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials) : 100;
     const std::vector<int> keys = options.Has("keys") ? ParseKeys(options.Required("keys")[0]) : std::vector<int>{};
-    const std::string& file = options.Required("out")[0];
+    // Before the work, so that a name that cannot be written does not cost a long build.
+    const PictureTarget target = CheckPictureTarget(options.Required("out")[0]);
 
     const ScreenCaps caps = options.Has("palette") ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1};
-    HeadlessForm host(width, height, caps);
+    WatchedForm host(width, height, caps);
     FrmMain form(host);
     host.SetVScroll1Value(90 - tilt);
     form.Form_Load();
@@ -71,9 +88,12 @@ void RunRender(const ParsedOptions& options, std::string& out) {
         host.SetMenuChecked(Menu::Style, kSquare, false);
     }
     host.SetClock(time, HeadlessForm::StepForTrials(trials));
+    // The clock is read once for the seed text and once before the first candidate.
+    host.progress.emplace(progressFd, trials, 0.0, 2);
     form.Form_Resize();
     const std::string seed = form.State().seedText;
     const int stages = host.RunTimer();
+    host.progress.reset();
 
     for (int key : keys) host.PressKey(key);
     if (options.Has("clear") && host.MenuEnabled(Menu::Action, kClear)) {
@@ -83,7 +103,7 @@ void RunRender(const ParsedOptions& options, std::string& out) {
     if (options.Has("solution") && host.MenuEnabled(Menu::Action, kShowSolution)) {
         form.mnuActionItem_Click(kShowSolution);
     }
-    if (!host.Image().save(QString::fromStdString(file), "PNG")) throw UsageError("cannot write " + Quoted(file));
+    WritePicture(host.Image(), target);
 
     const GameState& s = form.State();
     out += "seed \"" + seed + "\"\n";

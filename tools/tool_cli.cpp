@@ -1,13 +1,17 @@
 #include "tools/tool_cli.h"
 
+#include <QtGlobal>
+
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <sstream>
 
 #include "maze/hex_maze.h"
 #include "maze/square_maze.h"
 #include "maze/tables.h"
+#include "tools/progress.h"
 
 namespace quivra::tool {
 
@@ -16,6 +20,10 @@ namespace {
 // Keeps a run of the tool well inside memory: the carve needs about three bytes per grid position.
 constexpr int kMaxCellsPerSide = 20000;
 constexpr long long kMaxGridPositions = 50'000'000;
+// Candidate seeds repeat after 10^8 candidates, so more would only carve the same mazes again.
+constexpr int kMaxTrials = 100'000'000;
+// The clock reads seconds since midnight, so no budget beyond a day can be kept.
+constexpr int kMaxBudget = 86400;
 
 struct MazeShape {
     bool hex = false;
@@ -108,7 +116,7 @@ double WallClockSeconds() {
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + ts.tv_nsec * 1e-9;
 }
 
-void RunCarve(const ParsedOptions& options, std::string& out) {
+void RunCarve(const ParsedOptions& options, std::string& out, int) {
     const MazeShape s = ShapeFromOptions(options);
     const SeedDigits seed = ParseDigits(options.Required("digits")[0]);
     const MazeTables& t = GameTables();
@@ -127,30 +135,38 @@ void RunCarve(const ParsedOptions& options, std::string& out) {
     PrintMaze(grid, steps, m, draws, out);
 }
 
-void RunGenerate(const ParsedOptions& options, std::string& out) {
+void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd) {
     const MazeShape s = ShapeFromOptions(options);
     const std::string& seedText = options.Required("seed-text")[0];
     if (options.Has("trials") == options.Has("budget")) throw UsageError("give exactly one of --trials and --budget");
 
     Clock clock;
     double budget;
-    if (options.Has("trials")) {
+    const bool counted = options.Has("trials");
+    if (counted) {
         // A clock that moves one second per reading, against a budget of N seconds: N candidates.
-        budget = ParseInt(options.Required("trials")[0], "trial count", 0, 1'000'000'000);
+        budget = ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials);
         clock = [reading = 0.0]() mutable { return reading++; };
     } else {
-        budget = ParseSeconds(options.Required("budget")[0], "budget");
+        budget = ParseSeconds(options.Required("budget")[0], "budget", kMaxBudget);
         clock = WallClockSeconds;
     }
     const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
-    const GenerationReport r =
-        s.hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, clock, seedText, grid, s.gridMaxX,
-                                s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget)
-              : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, clock, seedText, grid, s.gridMaxX, s.gridMaxY,
-                                   steps, s.cellCount, s.cellsX, s.cellsY, budget);
+    GenerationReport r;
+    {
+        Progress progress(progressFd, counted ? static_cast<long long>(budget) : -1, budget, 1);
+        const Clock watched = [&clock, &progress] {
+            progress.Reading();
+            return clock();
+        };
+        r = s.hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, watched, seedText, grid, s.gridMaxX,
+                                    s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget)
+                  : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, watched, seedText, grid, s.gridMaxX,
+                                       s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget);
+    }
     PrintMaze(grid, steps, r.measures, r.draws, out);
     out += "bestDigits " + DigitsText(r.bestDigits) + "\n";
     out += "trial " + std::to_string(r.bestTrial) + "\n";
@@ -181,23 +197,91 @@ std::string Usage() {
 
 bool IsHelp(std::string_view a) { return a == "--help" || a == "-h" || a == "help"; }
 
+// The code point of the UTF-8 sequence at s[i] and its length, or -1 where the bytes there are
+// not valid UTF-8 (bad or missing continuation, overlong form, surrogate, beyond U+10FFFF).
+long DecodeUtf8(std::string_view s, size_t i, size_t& length) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    length = 1;
+    if (lead < 0x80) return lead;
+    size_t n;
+    long cp, least;
+    if ((lead & 0xe0) == 0xc0) {
+        n = 2, cp = lead & 0x1f, least = 0x80;
+    } else if ((lead & 0xf0) == 0xe0) {
+        n = 3, cp = lead & 0x0f, least = 0x800;
+    } else if ((lead & 0xf8) == 0xf0) {
+        n = 4, cp = lead & 0x07, least = 0x10000;
+    } else {
+        return -1;
+    }
+    if (i + n > s.size()) return -1;
+    for (size_t k = 1; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xc0) != 0x80) return -1;
+        cp = cp << 6 | (c & 0x3f);
+    }
+    if (cp < least || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff)) return -1;
+    length = n;
+    return cp;
+}
+
+// Control characters (C0, DEL, C1) and those that break or reorder a terminal line: line and
+// paragraph separators, direction marks and embeddings, the byte order mark.
+bool Printable(long cp) {
+    if (cp < 0x20 || (cp >= 0x7f && cp < 0xa0)) return false;
+    if (cp == 0x200e || cp == 0x200f || cp == 0x2028 || cp == 0x2029 || cp == 0xfeff) return false;
+    return !(cp >= 0x202a && cp <= 0x202e) && !(cp >= 0x2066 && cp <= 0x2069);
+}
+
+// The command's output, or one line on `err` when even that cannot be written (a full disk).
+int RunStatus(const std::string& text, std::ostream& out, std::ostream& err) {
+    out << text << std::flush;
+    if (out) return 0;
+    err << "quivra-tool: cannot write to standard output\n";
+    return 1;
+}
+
+// Qt reports problems (an image it cannot allocate, a failed encoder) on stderr by itself. The tool
+// checks every step and reports them in its own one line, so Qt's are held back while it runs.
+class QuietQt {
+public:
+    QuietQt() { previous_ = qInstallMessageHandler(Handle); }
+    ~QuietQt() { qInstallMessageHandler(previous_); }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+
+private:
+    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtFatalMsg && previous_) previous_(type, context, message);   // Qt aborts next anyway
+    }
+    static inline QtMessageHandler previous_ = nullptr;
+};
+
 }  // namespace
 
-// Control characters are written as \xNN so that an error stays on one line.
 std::string Quoted(std::string_view s) {
     static const char hex[] = "0123456789abcdef";
     std::string q(1, '\'');
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            q += "\\x";
-            q += hex[u >> 4];
-            q += hex[u & 15];
+    size_t i = 0;
+    for (size_t shown = 0; i < s.size() && shown < kQuotedLength; ++shown) {
+        size_t length;
+        const long cp = DecodeUtf8(s, i, length);
+        if (cp == '\\') {
+            q += "\\\\";
+        } else if (cp >= 0 && Printable(cp)) {
+            q += s.substr(i, length);
         } else {
-            q += c;
+            for (size_t k = i; k < i + length; ++k) {
+                const auto u = static_cast<unsigned char>(s[k]);
+                q += "\\x";
+                q += hex[u >> 4];
+                q += hex[u & 15];
+            }
         }
+        i += length;
     }
     q += '\'';
+    if (i < s.size()) q += "\xe2\x80\xa6";   // U+2026 HORIZONTAL ELLIPSIS
     return q;
 }
 
@@ -237,47 +321,51 @@ ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const Op
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi) {
     long long v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+    if (text.empty() || end != text.data() + text.size() || ec == std::errc::invalid_argument) {
         throw UsageError(std::string(what) + " is not a whole number: " + Quoted(text));
     }
-    if (v < lo || v > hi) {
+    // Digits beyond what a long long holds are still a whole number, only out of range.
+    if (ec == std::errc::result_out_of_range || v < lo || v > hi) {
         throw UsageError(std::string(what) + " must be in " + std::to_string(lo) + ".." + std::to_string(hi) +
-                         ", not " + std::string(text));
+                         ", not " + Quoted(text));
     }
     return static_cast<int>(v);
 }
 
-double ParseSeconds(std::string_view text, std::string_view what) {
+double ParseSeconds(std::string_view text, std::string_view what, int max) {
     double v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) {
+    if (text.empty() || end != text.data() + text.size() || ec == std::errc::invalid_argument || std::isnan(v)) {
         throw UsageError(std::string(what) + " is not a number: " + Quoted(text));
     }
-    if (v < 0) throw UsageError(std::string(what) + " must not be negative");
-    return v;
+    // Too large for a double, or too small: strtod tells which (infinity or about zero).
+    if (ec == std::errc::result_out_of_range) v = std::strtod(std::string(text).c_str(), nullptr);
+    if (!(v >= 0 && v <= max)) {
+        throw UsageError(std::string(what) + " must be in 0.." + std::to_string(max) + " seconds, not " + Quoted(text));
+    }
+    return v + 0.0;   // no negative zero
 }
 
 std::span<const Command> Commands() { return kCommands; }
 
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || IsHelp(args[0])) {
-        out << Usage();
-        return 0;
-    }
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, int progressFd) {
+    const QuietQt quiet;
+    if (args.empty() || IsHelp(args[0])) return RunStatus(Usage(), out, err);
     for (const Command& c : kCommands) {
         if (args[0] != c.name) continue;
         if (args.size() == 2 && IsHelp(args[1])) {
-            out << "usage: quivra-tool " << c.name << " " << c.usage << "\n";
-            return 0;
+            return RunStatus("usage: quivra-tool " + std::string(c.name) + " " + std::string(c.usage) + "\n", out, err);
         }
         try {
             std::string text;
-            c.run(ParseOptions(std::span(args).subspan(1), c.options), text);
-            out << text;
-            return 0;
+            c.run(ParseOptions(std::span(args).subspan(1), c.options), text, progressFd);
+            return RunStatus(text, out, err);
         } catch (const UsageError& e) {
             err << "quivra-tool: " << e.what() << "\n";
             return 2;
+        } catch (const WriteError& e) {
+            err << "quivra-tool: " << e.what() << "\n";
+            return 1;
         }
     }
     err << "quivra-tool: unknown command " << Quoted(args[0]) << " (try --help)\n";

@@ -16,6 +16,11 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Output that could not be written (full disk, device error); one line and status 1.
+struct WriteError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 struct OptionSpec {
     std::string_view name;   // without the leading "--"
     int valueCount;          // values that follow the option
@@ -35,28 +40,33 @@ private:
 
 ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> known);
 
-// The text in single quotes for an error message, control characters written as \xNN.
+// A value for an error message, in single quotes and safe to print on one line: cut after
+// kQuotedLength characters (an ellipsis follows the closing quote), every byte that is not part of
+// printable UTF-8 written as \xNN, a backslash as \\.
+constexpr size_t kQuotedLength = 64;
 std::string Quoted(std::string_view s);
 
 // Whole-string integer in lo..hi; `what` names the value in the error message.
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi);
-// Finite, non-negative decimal number.
-double ParseSeconds(std::string_view text, std::string_view what);
+// Decimal number in 0..max.
+double ParseSeconds(std::string_view text, std::string_view what, int max);
 
 struct Command {
     std::string_view name;
     std::string_view usage;   // the arguments after the command name
     std::span<const OptionSpec> options;
-    void (*run)(const ParsedOptions& options, std::string& out);
+    // progressFd: where progress of a long run may be shown (only if it is a terminal), or -1.
+    void (*run)(const ParsedOptions& options, std::string& out, int progressFd);
 };
 
 std::span<const Command> Commands();
 
 // The render command (render_command.cpp): a whole scene through the game's own build stages.
-void RunRender(const ParsedOptions& options, std::string& out);
+void RunRender(const ParsedOptions& options, std::string& out, int progressFd);
 
 // Runs one command line (without the program name). Output goes to `out` only when the command
-// succeeds; a usage error goes to `err` as one line and gives status 2.
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// succeeds; an error goes to `err` as one line and gives status 2 (usage) or 1 (a failed write,
+// `out` included). Qt's own messages are held back while it runs, so that line stays the only one.
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, int progressFd = -1);
 
 }  // namespace quivra::tool

@@ -1,9 +1,18 @@
 // quivra-tool render: the report, the picture, and its argument errors.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "tools/tool_cli.h"
@@ -23,6 +32,40 @@ Result RunCommand(std::vector<std::string> args) {
 }
 
 std::string TempPng(const std::string& name) { return testing::TempDir() + "quivra_" + name + ".png"; }
+
+// What reaches the process's real standard error meanwhile (Qt and libpng write there themselves).
+class StderrCapture {
+public:
+    StderrCapture() : file_(std::tmpfile()), saved_(dup(2)) {
+        std::fflush(stderr);
+        dup2(fileno(file_), 2);
+    }
+    ~StderrCapture() {
+        Text();
+        std::fclose(file_);
+    }
+    std::string Text() {
+        if (saved_ >= 0) {
+            std::fflush(stderr);
+            dup2(saved_, 2);
+            close(saved_);
+            saved_ = -1;
+        }
+        std::string text;
+        std::rewind(file_);
+        for (int c; (c = std::fgetc(file_)) != EOF;) text += static_cast<char>(c);
+        return text;
+    }
+
+private:
+    FILE* file_;
+    int saved_;
+};
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 TEST(RenderCommand, ReportsTheBuildAndWritesThePicture) {
     const std::string file = TempPng("small");
@@ -69,13 +112,85 @@ TEST(RenderCommand, BadArgumentsExitWithStatusTwo) {
         {"render", "--style", "hex", "--keys", "40,,39", "--out", "x.png"},
         {"render", "--style", "hex", "--solution", "yes", "--out", "x.png"},
         {"render", "--style", "square", "--size", "60x60", "--out", "/nonexistent/dir/x.png"},
+        {"render", "--style", "square", "--size", "60x60", "--out", ""},
+        {"render", "--style", "square", "--size", "60x60", "--out", TempPng("notes") + ".txt"},
+        {"render", "--style", "square", "--size", "60x60", "--out", testing::TempDir() + "quivra_no_extension"},
+        {"render", "--style", "square", "--size", "60x60", "--out", testing::TempDir()},
     };
     for (const auto& args : bad) {
+        StderrCapture stray;
         const Result r = RunCommand(args);
-        EXPECT_EQ(r.status, 2) << args[2];
+        EXPECT_EQ(r.status, 2) << args[2] << " " << args.back();
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(stray.Text(), "") << "only the tool's own line";
     }
+    EXPECT_FALSE(std::filesystem::exists(TempPng("notes") + ".txt"));
+}
+
+TEST(RenderCommand, TheExtensionPicksTheFormat) {
+    const std::string png = TempPng("format");
+    ASSERT_EQ(RunCommand({"render", "--style", "hex", "--size", "90x70", "--out", png}).status, 0);
+    const QImage picture(QString::fromStdString(png));
+    const std::pair<std::string, QByteArray> formats[] = {
+        {".jpg", "jpeg"}, {".JPEG", "jpeg"}, {".bmp", "bmp"}, {".ppm", "ppm"}, {".Png", "png"}};
+    for (const auto& [extension, format] : formats) {
+        const std::string file = testing::TempDir() + "quivra_format" + extension;
+        const Result r = RunCommand({"render", "--style", "hex", "--size", "90x70", "--out", file});
+        ASSERT_EQ(r.status, 0) << r.err;
+        QImageReader reader(QString::fromStdString(file));
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), format) << extension;
+        if (format != "jpeg") {
+            EXPECT_EQ(reader.read().convertToFormat(picture.format()), picture) << extension;
+        }
+    }
+}
+
+// Writes that fail at once (/dev/full) or part-way (a 16 KiB file system, or where mounting one is not
+// allowed a 16 KiB file size limit): one line, status 1, the old picture untouched, nothing left behind.
+TEST(RenderCommand, AFailedWriteIsAnErrorAndLeavesNoPartialPicture) {
+    const std::vector<std::string> scene = {"render", "--style", "hex", "--size", "800x600", "--trials", "2"};
+    {
+        StderrCapture stray;
+        std::vector<std::string> args = scene;
+        args.insert(args.end(), {"--out", "/dev/full"});
+        const Result r = RunCommand(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(stray.Text(), "");
+    }
+
+    const std::string folder = testing::TempDir() + "quivra_small_disk_" + std::to_string(getpid());
+    std::filesystem::create_directory(folder);
+    const bool mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=16k") == 0;
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    if (!mounted) {
+        rlimit small = saved;
+        small.rlim_cur = 16 * 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    const std::string target = folder + "/maze.png";
+    std::ofstream(target) << "old picture";
+    StderrCapture stray;
+    std::vector<std::string> args = scene;
+    args.insert(args.end(), {"--out", target});
+    const Result r = RunCommand(args);
+    const std::string strayText = stray.Text();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(r.status, 1) << (mounted ? "tmpfs" : "file size limit");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(strayText, "") << "no libpng or Qt lines";
+    EXPECT_EQ(FileText(target), "old picture");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "no temporary file left";
+    if (mounted) umount(folder.c_str());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 // The command-line companion's argument parsing: any argument list must end in output and status
-// 0, or one line on the error stream and status 2; never a crash or an escaped exception.
+// 0, or one short printable line on the error stream and status 2 (1 for a failed write); never a
+// crash or an escaped exception.
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -22,16 +27,26 @@ long long AsNumber(const std::string& text) {
     return ec == std::errc() ? v : 0;
 }
 
+bool RefusedBudget(const std::string& text) {
+    try {
+        ParseSeconds(text, "budget", 86400);
+        return false;
+    } catch (const UsageError&) {
+        return true;
+    }
+}
+
 // Mazes, scenes and candidate runs are other tests' business: here they only need to be small.
 bool CheapToRun(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--budget") return false;   // reads the wall clock
+        // A budget that is kept reads the wall clock; one that is refused costs nothing.
+        if (args[i] == "--budget" && (i + 1 == args.size() || !RefusedBudget(args[i + 1]))) return false;
         if (args[i] == "render") {
             // A whole scene: only a small window and few candidates.
             bool small = false, few = false;
             for (size_t k = i + 1; k + 1 < args.size(); ++k) {
                 if (args[k] == "--size") small = args[k + 1].size() <= 5 && AsNumber(args[k + 1]) <= 99;
-                if (args[k] == "--trials") few = AsNumber(args[k + 1]) <= 2;
+                if (args[k] == "--trials") few = AsNumber(args[k + 1]) <= 2 || AsNumber(args[k + 1]) > 1'000'000;
             }
             if (!small || !few) return false;
         }
@@ -40,14 +55,35 @@ bool CheapToRun(const std::vector<std::string>& args) {
                 if (AsNumber(args[k]) > 40) return false;
             }
         }
-        if (args[i] == "--trials" && i + 1 < args.size() && AsNumber(args[i + 1]) > 4) return false;
+        if (args[i] == "--trials" && i + 1 < args.size() && AsNumber(args[i + 1]) > 4 &&
+            AsNumber(args[i + 1]) <= 100'000'000) {
+            return false;
+        }
     }
     return true;
 }
 
-const std::string& ScratchPicture() {
-    static const std::string path = "/tmp/quivra-fuzz-" + std::to_string(getpid()) + ".png";
+// The scratch file with the extension the input asked for (when it looks like one), so that the
+// choice of format and the refusals are exercised without writing anywhere else.
+std::string ScratchPicture(const std::string& asked) {
+    std::string path = "/tmp/quivra-fuzz-" + std::to_string(getpid());
+    const size_t dot = asked.rfind('.');
+    if (asked.empty()) return asked;
+    if (dot != std::string::npos && asked.size() - dot <= 6 &&
+        std::all_of(asked.begin() + static_cast<std::ptrdiff_t>(dot) + 1, asked.end(), isalnum)) {
+        path += asked.substr(dot);
+    }
     return path;
+}
+
+// One line, valid UTF-8 with no control character (Qt's decoder as the judge), and short.
+bool OnePrintableLine(const std::string& line) {
+    const QString text = QString::fromUtf8(line);
+    if (line.size() > 600 || text.toUtf8() != QByteArray::fromStdString(line) || !text.endsWith('\n')) return false;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i].category() == QChar::Other_Control) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -76,9 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     } catch (const UsageError&) {
                     }
                     try {
-                        const double d = ParseSeconds(v, name);
-                        if (!(d >= 0)) std::abort();
-                    } catch (const UsageError&) {
+                        const double d = ParseSeconds(v, name, 86400);
+                        if (!(d >= 0 && d <= 86400)) std::abort();
+                    } catch (const UsageError& e) {
+                        if (!OnePrintableLine(std::string(e.what()) + "\n")) std::abort();
                     }
                 }
             }
@@ -89,15 +126,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!CheapToRun(args)) return 0;
     // Pictures go to one scratch file, never where the input says.
     for (size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == "--out" && args[i + 1].rfind("--", 0) != 0) args[i + 1] = ScratchPicture();
+        if (args[i] == "--out" && args[i + 1].rfind("--", 0) != 0) args[i + 1] = ScratchPicture(args[i + 1]);
     }
     std::ostringstream out, err;
     const int status = RunTool(args, out, err);
     const std::string e = err.str();
     if (status == 0) {
         if (!e.empty()) std::abort();
-    } else if (status == 2) {
-        if (!out.str().empty() || e.empty() || e.find('\n') != e.size() - 1) std::abort();
+    } else if (status == 2 || status == 1) {
+        if (!out.str().empty() || !OnePrintableLine(e)) std::abort();
     } else {
         std::abort();
     }

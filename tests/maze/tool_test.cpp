@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QString>
+
 #include <sstream>
 
 #include "tools/tool_cli.h"
@@ -7,11 +14,21 @@
 namespace quivra::tool {
 namespace {
 
-int Tool(std::vector<std::string> args, std::string& out, std::string& err) {
+int Tool(std::vector<std::string> args, std::string& out, std::string& err, int progressFd = -1) {
     std::ostringstream o, e;
-    const int status = RunTool(args, o, e);
+    const int status = RunTool(args, o, e, progressFd);
     out = o.str(), err = e.str();
     return status;
+}
+
+// Valid UTF-8 (Qt's decoder as the judge) without a control character before the one line break.
+bool OnePrintableLine(const std::string& line) {
+    const QString text = QString::fromUtf8(line);
+    if (text.toUtf8() != QByteArray::fromStdString(line) || !text.endsWith('\n')) return false;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i].category() == QChar::Other_Control) return false;
+    }
+    return true;
 }
 
 TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
@@ -31,8 +48,12 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
         {"carve --digits 1,2,3,4,5,6,7,8,", "eight"}, {"carve --cells 3", "needs 2"},
         {"carve --cells 3x 2", "whole number"}, {"carve --extra", "unknown option"},
         {"carve --cells 20000 20000", "too large"}, {"carve --cells 99999999999 3", "cells X"},
+        {"carve --cells 3 99999999999999999999999", "cells Y must be in"},
         {"carve --style square --style square", "twice"}, {"generate --trials -1", "trial count"},
-        {"generate --budget -0.5", "negative"}, {"generate --budget nan", "not a number"},
+        {"generate --trials 100000001", "must be in 0..100000000"},
+        {"generate --budget -0.5", "must be in"}, {"generate --budget nan", "not a number"},
+        {"generate --budget 86400.01", "must be in 0..86400"}, {"generate --budget 1e300", "must be in"},
+        {"generate --budget 1e999", "must be in"}, {"generate --budget inf", "must be in"},
         {"generate --trials 3 --budget 1", "exactly one"}, {"generate --seed-text", "needs 1"}};
     for (const auto& [line, problem] : bad) {
         // Valid values for the options the line leaves out.
@@ -47,6 +68,66 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
         EXPECT_NE(err.find(problem), std::string::npos) << full << ": " << err;
         EXPECT_EQ(err.find('\n'), err.size() - 1) << full;
     }
+}
+
+TEST(Tool, EchoedValuesAreCutAndEveryUnprintableByteEscaped) {
+    // C0, DEL, C1 (NEL), a stray byte, a surrogate, a line separator; then printable text, far too long.
+    const std::string hostile = std::string("\x01\x7f\xc2\x85\xff\xed\xa0\x80\xe2\x80\xa8") + "\\中" +
+                                std::string(10'000'000, 'y');
+    std::string out, err;
+    EXPECT_EQ(Tool({"carve", "--style", hostile}, out, err), 2);
+    EXPECT_TRUE(OnePrintableLine(err)) << err;
+    EXPECT_LT(err.size(), 2 * kQuotedLength + 100);
+    EXPECT_NE(err.find("'\\x01\\x7f\\xc2\\x85\\xff\\xed\\xa0\\x80\\xe2\\x80\\xa8\\\\中yyy"), std::string::npos) << err;
+    EXPECT_NE(err.find("y'\xe2\x80\xa6"), std::string::npos) << err;   // an ellipsis after the cut
+}
+
+TEST(Tool, FailedStandardOutputIsAnError) {
+    std::ostream broken(nullptr);   // every write fails, as on a full disk
+    std::ostringstream e;
+    EXPECT_EQ(RunTool({"carve", "--style", "square", "--cells", "3", "2", "--digits", "1,2,3,4,5,6,7,8"}, broken, e), 1);
+    EXPECT_TRUE(OnePrintableLine(e.str())) << e.str();
+}
+
+// Everything written to a descriptor so far, waiting a little for a terminal's buffer to pass it on.
+std::string Drain(int fd) {
+    std::string text;
+    char buffer[4096];
+    pollfd p{fd, POLLIN, 0};
+    while (poll(&p, 1, 500) > 0 && (p.revents & POLLIN)) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    return text;
+}
+
+TEST(Tool, LongRunsShowProgressOnATerminalOnly) {
+    const std::vector<std::string> run = {"generate", "--style", "square", "--cells", "9", "9", "--seed-text", "x",
+                                          "--budget", "0.8"};
+    std::string out, err;
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    EXPECT_EQ(Tool(run, out, err, terminal), 0);
+    const std::string shown = Drain(master);
+    EXPECT_NE(shown.find(" candidates, "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" left"), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K") << "the line is erased at the end";
+    EXPECT_EQ(out.rfind("trials "), out.find("trials ")) << "the report is untouched";
+    close(terminal);
+    close(master);
+
+    int pipeFds[2];
+    ASSERT_EQ(pipe2(pipeFds, O_NONBLOCK), 0);
+    EXPECT_EQ(Tool(run, out, err, pipeFds[1]), 0);
+    close(pipeFds[1]);
+    EXPECT_EQ(Drain(pipeFds[0]), "");
+    close(pipeFds[0]);
 }
 
 }  // namespace

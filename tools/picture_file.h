@@ -1,0 +1,34 @@
+#pragma once
+// Pictures are written completely or not at all: into a temporary file beside the target, every
+// step checked, then renamed over it.
+#include <QImage>
+
+#include <string>
+#include <string_view>
+
+namespace quivra::tool {
+
+struct PictureFormat {
+    std::string_view extension;   // lower case, without the dot
+    const char* qtFormat;         // the name QImageWriter knows it by
+};
+
+// What --out accepts; other extensions are refused.
+inline constexpr PictureFormat kPictureFormats[] = {
+    {"png", "png"}, {"jpg", "jpeg"}, {"jpeg", "jpeg"}, {"bmp", "bmp"}, {"ppm", "ppm"}};
+
+struct PictureTarget {
+    std::string name;       // as given, for messages
+    std::string path;       // where the bytes go, a symbolic link to a file resolved
+    const char* qtFormat;
+    bool replace;           // a regular file: temporary file and rename; else (device, pipe) written directly
+};
+
+// Checks the name before any work is done: a known extension, a folder that can take the file.
+// An existing device or pipe without an extension gets PNG. Throws UsageError.
+PictureTarget CheckPictureTarget(const std::string& name);
+
+// Encodes and writes the picture; throws WriteError and leaves no temporary file behind.
+void WritePicture(const QImage& image, const PictureTarget& target);
+
+}  // namespace quivra::tool
