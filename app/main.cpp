@@ -4,6 +4,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The X11 window class and the Wayland app id, so desktops match the window to its menu entry.
+    QApplication::setApplicationName("Quivra");
+    QApplication::setApplicationVersion("3.05");
+    QApplication::setDesktopFileName("dev.quivra.Quivra");
     quivra::QtForm window;
     window.show();
     return app.exec();

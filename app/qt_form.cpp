@@ -31,25 +31,13 @@ ScreenCaps CapsOf(const QScreen* screen) {
     return caps;
 }
 
-// A little maze, drawn rather than shipped as a file.
+// The installed icon (data/icons), compiled in as a resource.
 QIcon MazeIcon() {
-    QImage icon(32, 32, QImage::Format_ARGB32);
-    icon.fill(QColor(236, 236, 236));
-    QPainter p(&icon);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(59, 59, 59));
-    static const char* const rows[] = {
-        "#.#######", "#...#...#", "###.#.#.#", "#...#.#.#", "#.###.#.#",
-        "#.#...#.#", "#.#.###.#", "#...#...#", "#######.#",
-    };
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 9; ++x) {
-            if (rows[y][x] == '#') p.drawRect(x * 32 / 9, y * 32 / 9, 32 / 9 + 1, 32 / 9 + 1);
-        }
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QString(":/icons/hicolor/%1x%1/apps/dev.quivra.Quivra.png").arg(size), QSize(size, size));
     }
-    p.setPen(QPen(QColor(0, 200, 0), 2));
-    p.drawLine(5, 0, 5, 8);
-    return QIcon(QPixmap::fromImage(icon));
+    return icon;
 }
 
 }  // namespace

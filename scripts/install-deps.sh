@@ -1,5 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quivra needs to build, test and run, if any are missing.
+# Installs the Debian 12 packages Quivra needs, if any are missing.
+#   install-deps.sh            build and run
+#   install-deps.sh --play     also the Wayland platform plugin, for native Wayland sessions
+#   install-deps.sh --test     also the validators the test suite runs
+#   install-deps.sh --package  also what building the .deb needs
+#   install-deps.sh --lint     also lintian, to check the .deb
 set -euo pipefail
 
 packages=(
@@ -8,6 +13,15 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei      # a CJK font: without one every Chinese caption is a row of boxes
 )
+for group in "$@"; do
+  case "$group" in
+    --play)    packages+=(qt6-wayland) ;;                    # without it Qt aborts when only Wayland is there
+    --test)    packages+=(desktop-file-utils appstream) ;;   # desktop-file-validate, appstreamcli
+    --package) packages+=(dpkg-dev file) ;;                  # CPack's shlibdeps needs dpkg-shlibdeps and file
+    --lint)    packages+=(lintian) ;;
+    *) echo "install-deps.sh: unknown option '$group' (--play, --test, --package or --lint)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,30 @@
 # Installs what is missing, builds the game and starts it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DQUIVRA_TESTS=OFF -DQUIVRA_BENCH=OFF >/dev/null
+
+# Without a display Qt aborts with a long message about reinstalling; say what is wrong instead.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Quivra needs a desktop session (X11 or Wayland) or a virtual one such as Xvfb: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+  exit 1
+fi
+
+bash "$root/scripts/install-deps.sh" --play
+[ -x "$root/build/app/quivra" ] || echo "Building Quivra (the first build takes about a minute)..."
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DQUIVRA_SANITIZE=OFF -DQUIVRA_TESTS=OFF -DQUIVRA_BENCH=OFF >/dev/null
 cmake --build "$root/build" -j"$(nproc)" --target quivra
-exec "$root/build/app/quivra"
+
+# Qt wants a private runtime folder (0700, ours); root under sudo often has none or the user's.
+runtime="${XDG_RUNTIME_DIR:-}"
+if [ -z "$runtime" ] || [ ! -d "$runtime" ] || [ ! -O "$runtime" ] || [ "$(stat -c %a "$runtime")" != 700 ]; then
+  runtime="${TMPDIR:-/tmp}/quivra-runtime-$(id -u)"
+  mkdir -p -m 700 "$runtime"
+  if [ ! -O "$runtime" ] || [ "$(stat -c %a "$runtime")" != 700 ]; then runtime="$(mktemp -d)"; fi
+  export XDG_RUNTIME_DIR="$runtime"
+fi
+
+status=0
+"$root/build/app/quivra" || status=$?
+if [ "$status" -eq 134 ]; then
+  echo "Quivra could not open a window on DISPLAY='${DISPLAY:-}' WAYLAND_DISPLAY='${WAYLAND_DISPLAY:-}': it needs a desktop session (or Xvfb)." >&2
+fi
+exit "$status"

@@ -65,6 +65,15 @@ TEST(Window, DesignValuesCaptionsAndMenus) {
     EXPECT_FALSE(w.windowIcon().isNull());
 }
 
+// The window shows the installed icon (compiled in from data/icons) at every size a desktop asks for.
+TEST(Window, IconIsTheInstalledIconInEverySize) {
+    QtForm w;
+    const QList<QSize> sizes = w.windowIcon().availableSizes();
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
+}
+
 TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     QtForm w;
     w.show();
