@@ -101,7 +101,10 @@ QtForm::QtForm() {
         if (action == QAbstractSlider::SliderMove) return;
         QTimer::singleShot(0, this, [this] { form_->VScroll1_Change(); });
     });
-    connect(vscroll1_, &QScrollBar::sliderMoved, this, [this](int) { form_->VScroll1_Scroll(); });
+    // sliderMoved comes before the value follows the thumb: the value's own change is the Scroll.
+    connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int) {
+        if (vscroll1_->isSliderDown()) form_->VScroll1_Scroll();
+    });
     connect(vscroll1_, &QScrollBar::sliderReleased, this, [this] { form_->VScroll1_Change(); });
 
     timer1_ = new QTimer(this);
@@ -146,7 +149,17 @@ void QtForm::BuildMenus() {
     addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
     addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
     addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
-    for (QAction* a : styleItems_) a->setCheckable(true);
+    // A style item's tick changes only in code. Qt flips a checkable action's own check before
+    // `triggered`; undo that at once, so the handler sees the menu as the player saw it.
+    for (QAction* a : styleItems_) {
+        a->setCheckable(true);
+        connect(a, &QAction::toggled, this, [this, a](bool on) {
+            if (checkingInCode_) return;
+            checkingInCode_ = true;
+            a->setChecked(!on);
+            checkingInCode_ = false;
+        });
+    }
     actionItems_[kShowSolution]->setEnabled(false);
     actionItems_[kClear]->setEnabled(false);
 }
@@ -207,7 +220,11 @@ void QtForm::SetTimer1Enabled(bool enabled) {
 }
 
 bool QtForm::MenuChecked(Menu menu, int index) const { return Action(menu, index)->isChecked(); }
-void QtForm::SetMenuChecked(Menu menu, int index, bool checked) { Action(menu, index)->setChecked(checked); }
+void QtForm::SetMenuChecked(Menu menu, int index, bool checked) {
+    checkingInCode_ = true;
+    Action(menu, index)->setChecked(checked);
+    checkingInCode_ = false;
+}
 bool QtForm::MenuEnabled(Menu menu, int index) const { return Action(menu, index)->isEnabled(); }
 void QtForm::SetMenuEnabled(Menu menu, int index, bool enabled) { Action(menu, index)->setEnabled(enabled); }
 
