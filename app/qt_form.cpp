@@ -99,13 +99,17 @@ QtForm::QtForm() {
     // Change on clicks and on release of the thumb; Scroll while the thumb is dragged.
     connect(vscroll1_, &QScrollBar::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderMove) return;
-        QTimer::singleShot(0, this, [this] { form_->VScroll1_Change(); });
+        QTimer::singleShot(0, this, [this] {
+            if (!ending_) form_->VScroll1_Change();
+        });
     });
     // sliderMoved comes before the value follows the thumb: the value's own change is the Scroll.
     connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int) {
-        if (vscroll1_->isSliderDown()) form_->VScroll1_Scroll();
+        if (vscroll1_->isSliderDown() && !ending_) form_->VScroll1_Scroll();
     });
-    connect(vscroll1_, &QScrollBar::sliderReleased, this, [this] { form_->VScroll1_Change(); });
+    connect(vscroll1_, &QScrollBar::sliderReleased, this, [this] {
+        if (!ending_) form_->VScroll1_Change();
+    });
 
     timer1_ = new QTimer(this);
     timer1_->setInterval(kTimer1Interval);
@@ -139,6 +143,7 @@ void QtForm::BuildMenus() {
         for (const std::string& item : items) {
             QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(QString::fromStdString(item));
             connect(action, &QAction::triggered, this, [this, click, index] {
+                if (ending_) return;
                 (form_.get()->*click)(index);
                 client_->update();   // the commands draw into the backing image
             });
@@ -275,6 +280,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     // A key goes first to the focus widget and may then propagate to its parents: look at it once.
     QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
     if (watched != first || first->window() != this) return false;
+    if (ending_) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     int code = VirtualKeyCode(key->key(), key->modifiers());
     if (code < 0) return false;
@@ -293,7 +299,7 @@ void QtForm::ClientResized() {
         image_.fill(Qt::white);
         dc_.SetTarget(&image_);
     }
-    if (shown_ && !isMinimized()) form_->Form_Resize();
+    if (shown_ && !isMinimized() && !ending_) form_->Form_Resize();
 }
 
 void QtForm::showEvent(QShowEvent* event) {
@@ -306,7 +312,7 @@ void QtForm::showEvent(QShowEvent* event) {
 
 void QtForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !shown_) return;
+    if (event->type() != QEvent::WindowStateChange || !shown_ || ending_) return;
     const bool minimized = isMinimized();
     if (minimized != wasMinimized_) {
         wasMinimized_ = minimized;
@@ -316,7 +322,7 @@ void QtForm::changeEvent(QEvent* event) {
 
 void QtForm::closeEvent(QCloseEvent* event) {
     int cancel = 0;
-    form_->Form_Unload(cancel);
+    if (!ending_) form_->Form_Unload(cancel);
     ending_ = true;
     timer1_->stop();
     event->accept();

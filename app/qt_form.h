@@ -102,7 +102,7 @@ private:
     DeviceContext dc_;
     int scaleMode_ = kScaleTwips;
     bool shown_ = false;
-    bool ending_ = false;
+    bool ending_ = false;   // closed, or Exit chosen: no handler runs any more
     bool wasMinimized_ = false;
     bool checkingInCode_ = false;
     std::unique_ptr<FrmMain> form_;

@@ -19,5 +19,5 @@ run_suite() {
 }
 
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=Release
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp" \
   run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUIVRA_SANITIZE=ON -DQUIVRA_BENCH=OFF

@@ -178,6 +178,30 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     EXPECT_EQ(s.walkGrid, walk);
 }
 
+TEST_P(HostContract, NothingIsHandledAfterExitOrClose) {
+    for (bool close : {false, true}) {
+        SCOPED_TRACE(close ? "closed" : "exit");
+        auto d = Started();
+        const GameState& s = d->Form().State();
+        d->Click(Menu::Action, kNewGame);
+        d->Tick();
+        d->Post([&] { d->Click(Menu::Action, kNewGame); });
+        if (close) {
+            d->Close();
+        } else {
+            d->Click(Menu::Action, kExit);
+        }
+        d->Click(Menu::Style, kHoneycomb);
+        d->PressKey(40);
+        d->ScrollTo(30);
+        d->ResizeClient(500, 300);
+        EXPECT_FALSE(d->Tick());
+        EXPECT_EQ(s.buildStage, kStageClosing);
+        EXPECT_FALSE(s.mazeGrid.Exists());
+        ExpectTicked(d->Host(), kSquare);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Hosts, HostContract, ::testing::Values("headless", "qt"),
                          [](const ::testing::TestParamInfo<std::string>& host) { return host.param; });
 

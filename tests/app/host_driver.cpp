@@ -58,8 +58,8 @@ private:
 
 class HeadlessDriver : public HostDriver {
 public:
-    HeadlessDriver(int w, int h, ScreenCaps caps) : host_(*this, w, h, caps), form_(host_) {
-        host_.SetClock(43200.52, HeadlessForm::StepForTrials(1));
+    HeadlessDriver(int w, int h, ScreenCaps caps, double clock) : host_(*this, w, h, caps), form_(host_) {
+        host_.SetClock(clock, HeadlessForm::StepForTrials(1));
         host_.onDoEvents = [this](int) {
             if (onDoEvents) onDoEvents();
         };
@@ -75,7 +75,7 @@ public:
     bool Tick() override { return host_.TickTimer(); }
     void PressKey(int keyCode) override { host_.PressKey(keyCode); }
     void Click(Menu menu, int index) override {
-        if (!host_.MenuEnabled(menu, index)) return;
+        if (host_.ended || !host_.MenuEnabled(menu, index)) return;
         switch (menu) {
             case Menu::Action: form_.mnuActionItem_Click(index); break;
             case Menu::Style: form_.mnuStyleItem_Click(index); break;
@@ -88,7 +88,7 @@ public:
         host_.DragThumb(value);
     }
     void ReleaseThumb() override {
-        if (!held_) return;
+        if (!held_ || host_.ended) return;
         held_ = false;
         form_.VScroll1_Change();
     }
@@ -130,6 +130,14 @@ public:
         QtForm::MsgBox(text, title);
     }
     void OpenUrl(const std::string&) override { ++d_.counts.urls; }
+    // The headless host's scripted clock: one candidate maze per generation, the same every run.
+    double Timer() const override {
+        const double now = clock_;
+        clock_ += HeadlessForm::StepForTrials(1);
+        if (clock_ >= 86400.0) clock_ -= 86400.0;
+        return now;
+    }
+    void SetClock(double now) { clock_ = now; }
 
 private:
     // The box is modal: its own loop runs the answer.
@@ -145,6 +153,7 @@ private:
         });
     }
     HostDriver& d_;
+    mutable double clock_ = 43200.52;
 };
 
 // Qt key and modifiers of a Windows virtual-key code; Key_unknown for codes no key sends here.
@@ -174,7 +183,8 @@ std::pair<int, Qt::KeyboardModifiers> QtKeyOf(int code) {
 
 class QtDriver : public HostDriver {
 public:
-    QtDriver(int w, int h) : window_(*this) {
+    QtDriver(int w, int h, double clock) : window_(*this) {
+        window_.SetClock(clock);
         // Ticks come from Tick(), through the timer's own event, so a run never depends on how
         // fast the machine is; the real interval would fire on its own between the test's steps.
         window_.Timer1()->setInterval(24 * 3600 * 1000);
@@ -265,12 +275,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<HostDriver> MakeHeadlessDriver(int clientWidth, int clientHeight, ScreenCaps caps) {
-    return std::make_unique<HeadlessDriver>(clientWidth, clientHeight, caps);
+std::unique_ptr<HostDriver> MakeHeadlessDriver(int clientWidth, int clientHeight, ScreenCaps caps, double clock) {
+    return std::make_unique<HeadlessDriver>(clientWidth, clientHeight, caps, clock);
 }
 
-std::unique_ptr<HostDriver> MakeQtDriver(int clientWidth, int clientHeight) {
-    return std::make_unique<QtDriver>(clientWidth, clientHeight);
+std::unique_ptr<HostDriver> MakeQtDriver(int clientWidth, int clientHeight, double clock) {
+    return std::make_unique<QtDriver>(clientWidth, clientHeight, clock);
 }
 
 }  // namespace quivra

@@ -62,8 +62,11 @@ public:
     std::function<void()> whileAboutOpen;    // while the modal About box is up
 };
 
-std::unique_ptr<HostDriver> MakeHeadlessDriver(int clientWidth, int clientHeight, ScreenCaps caps = {});
+// Both read a scripted clock starting at `clock` (seconds since midnight) that makes every
+// generation try one candidate maze.
+std::unique_ptr<HostDriver> MakeHeadlessDriver(int clientWidth, int clientHeight, ScreenCaps caps = {},
+                                               double clock = 43200.52);
 // Needs a QApplication on the offscreen platform.
-std::unique_ptr<HostDriver> MakeQtDriver(int clientWidth, int clientHeight);
+std::unique_ptr<HostDriver> MakeQtDriver(int clientWidth, int clientHeight, double clock = 43200.52);
 
 }  // namespace quivra
