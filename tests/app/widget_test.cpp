@@ -60,6 +60,7 @@ TEST(Window, DesignValuesCaptionsAndMenus) {
     EXPECT_EQ(w.VScroll1()->value(), 45);
     EXPECT_EQ(w.VScroll1()->singleStep(), 1);
     EXPECT_EQ(w.VScroll1()->pageStep(), 5);
+    EXPECT_EQ(w.Timer1()->interval(), 55);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.ClientArea()->size(), QSize(400, 298));
@@ -68,6 +69,7 @@ TEST(Window, DesignValuesCaptionsAndMenus) {
 
 TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     QtForm w;
+    w.Timer1()->setInterval(5);   // the build itself is not under test
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ASSERT_TRUE(WaitForBuild(w));
@@ -100,6 +102,7 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
 
 TEST(Window, HoneycombWalksWithTheKeypad) {
     QtForm w;
+    w.Timer1()->setInterval(5);   // the build itself is not under test
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ASSERT_TRUE(WaitForBuild(w));
