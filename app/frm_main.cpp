@@ -75,6 +75,9 @@ void FrmMain::Form_Resize() {
         s.buildStage = kStageFinished;
         s.drawInProgress = false;
         host_.SetText1Text(kTooSmall);
+        // The message must be readable: the status line goes to the bottom of what is left.
+        host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
+        host_.SetText1Width(host_.ScaleWidth());
         return;
     }
     host_.SetVScroll1Height(host_.ScaleHeight() - host_.Text1Height());

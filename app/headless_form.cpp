@@ -57,6 +57,7 @@ void HeadlessForm::Show() {
 }
 
 void HeadlessForm::Resize(int clientWidth, int clientHeight) {
+    if (ended) return;
     minimized_ = false;
     image_ = QImage(std::max(clientWidth, 1), std::max(clientHeight, 1), QImage::Format_RGB32);
     image_.fill(Qt::white);
@@ -65,32 +66,38 @@ void HeadlessForm::Resize(int clientWidth, int clientHeight) {
 }
 
 void HeadlessForm::Minimize() {
+    if (ended) return;
     minimized_ = true;
     form_->Form_Resize();
 }
 
 void HeadlessForm::Restore() {
+    if (ended) return;
     minimized_ = false;
     form_->Form_Resize();
 }
 
 bool HeadlessForm::PressKey(int keyCode) {
+    if (ended) return false;
     int code = keyCode;
     form_->Form_KeyDown(code, 0);
     return code == 0;
 }
 
 void HeadlessForm::ScrollTo(int value) {
+    if (ended) return;
     scrollValue_ = std::clamp(value, kVScroll1Min, kVScroll1Max);
     form_->VScroll1_Change();
 }
 
 void HeadlessForm::DragThumb(int value) {
+    if (ended) return;
     scrollValue_ = std::clamp(value, kVScroll1Min, kVScroll1Max);
     form_->VScroll1_Scroll();
 }
 
 void HeadlessForm::Close() {
+    if (ended) return;
     int cancel = 0;
     form_->Form_Unload(cancel);
     ended = true;   // the window is gone: the program ends with it

@@ -22,7 +22,7 @@ public:
     // Clock step that makes a generator run exactly `trials` candidates (0 still makes one).
     static double StepForTrials(int trials);
 
-    // Window events raised as the toolkit would raise them.
+    // Window events raised as the toolkit would raise them; none reaches an ended program.
     void Show();                           // Form_Load, then the first Form_Resize
     void Resize(int clientWidth, int clientHeight);
     void Minimize();

@@ -87,10 +87,17 @@ QtForm::QtForm() {
     // Change on clicks and on release of the thumb; Scroll while the thumb is dragged.
     connect(vscroll1_, &QScrollBar::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderMove) return;
-        QTimer::singleShot(0, this, [this] { form_->VScroll1_Change(); });
+        QTimer::singleShot(0, this, [this] {
+            if (!ending_) form_->VScroll1_Change();
+        });
     });
-    connect(vscroll1_, &QScrollBar::sliderMoved, this, [this](int) { form_->VScroll1_Scroll(); });
-    connect(vscroll1_, &QScrollBar::sliderReleased, this, [this] { form_->VScroll1_Change(); });
+    // sliderMoved comes before the value follows the thumb: the value's own change is the Scroll.
+    connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int) {
+        if (vscroll1_->isSliderDown() && !ending_) form_->VScroll1_Scroll();
+    });
+    connect(vscroll1_, &QScrollBar::sliderReleased, this, [this] {
+        if (!ending_) form_->VScroll1_Change();
+    });
 
     timer1_ = new QTimer(this);
     timer1_->setInterval(kTimer1Interval);
@@ -124,6 +131,7 @@ void QtForm::BuildMenus() {
         for (const std::string& item : items) {
             QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(QString::fromStdString(item));
             connect(action, &QAction::triggered, this, [this, click, index] {
+                if (ending_) return;
                 (form_.get()->*click)(index);
                 client_->update();   // the commands draw into the backing image
             });
@@ -134,7 +142,17 @@ void QtForm::BuildMenus() {
     addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
     addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
     addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
-    for (QAction* a : styleItems_) a->setCheckable(true);
+    // A style item's tick changes only in code. Qt flips a checkable action's own check before
+    // `triggered`; undo that at once, so the handler sees the menu as the player saw it.
+    for (QAction* a : styleItems_) {
+        a->setCheckable(true);
+        connect(a, &QAction::toggled, this, [this, a](bool on) {
+            if (checkingInCode_) return;
+            checkingInCode_ = true;
+            a->setChecked(!on);
+            checkingInCode_ = false;
+        });
+    }
     actionItems_[kShowSolution]->setEnabled(false);
     actionItems_[kClear]->setEnabled(false);
 }
@@ -195,7 +213,11 @@ void QtForm::SetTimer1Enabled(bool enabled) {
 }
 
 bool QtForm::MenuChecked(Menu menu, int index) const { return Action(menu, index)->isChecked(); }
-void QtForm::SetMenuChecked(Menu menu, int index, bool checked) { Action(menu, index)->setChecked(checked); }
+void QtForm::SetMenuChecked(Menu menu, int index, bool checked) {
+    checkingInCode_ = true;
+    Action(menu, index)->setChecked(checked);
+    checkingInCode_ = false;
+}
 bool QtForm::MenuEnabled(Menu menu, int index) const { return Action(menu, index)->isEnabled(); }
 void QtForm::SetMenuEnabled(Menu menu, int index, bool enabled) { Action(menu, index)->setEnabled(enabled); }
 
@@ -246,6 +268,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     // A key goes first to the focus widget and may then propagate to its parents: look at it once.
     QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
     if (watched != first || first->window() != this) return false;
+    if (ending_) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     int code = VirtualKeyCode(key->key(), key->modifiers());
     if (code < 0) return false;
@@ -264,7 +287,7 @@ void QtForm::ClientResized() {
         image_.fill(Qt::white);
         dc_.SetTarget(&image_);
     }
-    if (shown_ && !isMinimized()) form_->Form_Resize();
+    if (shown_ && !isMinimized() && !ending_) form_->Form_Resize();
 }
 
 void QtForm::showEvent(QShowEvent* event) {
@@ -277,7 +300,7 @@ void QtForm::showEvent(QShowEvent* event) {
 
 void QtForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !shown_) return;
+    if (event->type() != QEvent::WindowStateChange || !shown_ || ending_) return;
     const bool minimized = isMinimized();
     if (minimized != wasMinimized_) {
         wasMinimized_ = minimized;
@@ -287,7 +310,7 @@ void QtForm::changeEvent(QEvent* event) {
 
 void QtForm::closeEvent(QCloseEvent* event) {
     int cancel = 0;
-    form_->Form_Unload(cancel);
+    if (!ending_) form_->Form_Unload(cancel);
     ending_ = true;
     timer1_->stop();
     event->accept();

@@ -31,6 +31,7 @@ public:
     FrmMain& Form() { return *form_; }
     QLineEdit* Text1() const { return text1_; }
     QScrollBar* VScroll1() const { return vscroll1_; }
+    QTimer* Timer1() const { return timer1_; }
     QAction* Action(Menu menu, int index) const;
     QWidget* ClientArea() const { return client_; }
     const QImage& BackingImage() const { return image_; }
@@ -101,8 +102,9 @@ private:
     DeviceContext dc_;
     int scaleMode_ = kScaleTwips;
     bool shown_ = false;
-    bool ending_ = false;
+    bool ending_ = false;   // closed, or Exit chosen: no handler runs any more
     bool wasMinimized_ = false;
+    bool checkingInCode_ = false;
     std::unique_ptr<FrmMain> form_;
 };
 

@@ -72,6 +72,12 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     }
     const int tx = wx + sx;
     const int ty = wy + sy;
+    // Whatever the menus say, a step never lands outside the grid or on a closed cell; only the
+    // exit leaves it, through the bottom row.
+    if (tx < 0 || tx > s.gridMaxX || ty < 0 || (ty < s.gridMaxY && s.walkGrid(ty, tx) == 0)) {
+        host_.Beep();
+        return;
+    }
 
     Canvas canvas = MakeCanvas(host_, s);
     const ViewParams view = s.View();

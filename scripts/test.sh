@@ -20,5 +20,5 @@ run_suite() {
 }
 
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=Release -DQUIVRA_SANITIZE=OFF -DQUIVRA_BENCH=ON
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp" \
   run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUIVRA_SANITIZE=ON -DQUIVRA_BENCH=OFF

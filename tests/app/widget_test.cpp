@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -59,6 +60,7 @@ TEST(Window, DesignValuesCaptionsAndMenus) {
     EXPECT_EQ(w.VScroll1()->value(), 45);
     EXPECT_EQ(w.VScroll1()->singleStep(), 1);
     EXPECT_EQ(w.VScroll1()->pageStep(), 5);
+    EXPECT_EQ(w.Timer1()->interval(), 55);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.ClientArea()->size(), QSize(400, 298));
@@ -76,6 +78,7 @@ TEST(Window, IconIsTheInstalledIconInEverySize) {
 
 TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     QtForm w;
+    w.Timer1()->setInterval(5);   // the build itself is not under test
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ASSERT_TRUE(WaitForBuild(w));
@@ -108,6 +111,7 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
 
 TEST(Window, HoneycombWalksWithTheKeypad) {
     QtForm w;
+    w.Timer1()->setInterval(5);   // the build itself is not under test
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ASSERT_TRUE(WaitForBuild(w));
@@ -141,12 +145,65 @@ TEST(Window, AboutShowsItsMessageThenOpensTheHomePage) {
     EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
 }
 
+// Opens the item's menu from the menu bar and clicks the item, as a player does.
+void ClickThroughMenuBar(QtForm& w, Menu menu, int index) {
+    QAction* item = w.Action(menu, index);
+    auto* popup = qobject_cast<QMenu*>(item->parent());
+    ASSERT_NE(popup, nullptr);
+    QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, w.menuBar()->actionGeometry(popup->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 2000));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !popup->isVisible(); }, 2000));
+}
+
+TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
+    QtForm w;
+    w.Timer1()->setInterval(5);   // four whole builds: no need to watch them grow
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    for (int style : {kSquare, kHoneycomb}) {
+        // At rest, and while a new maze is being drawn.
+        for (bool midBuild : {false, true}) {
+            SCOPED_TRACE(std::to_string(style) + (midBuild ? " mid-build" : " at rest"));
+            if (midBuild) {
+                w.Action(Menu::Action, kNewGame)->trigger();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form().State().buildStage > kStageStart; }, 2000));
+            }
+            ClickThroughMenuBar(w, Menu::Style, style);
+            EXPECT_EQ(w.Action(Menu::Style, kHoneycomb)->isChecked(), style == kHoneycomb);
+            EXPECT_EQ(w.Action(Menu::Style, kSquare)->isChecked(), style == kSquare);
+            EXPECT_EQ(w.Timer1Enabled(), midBuild);
+            ASSERT_TRUE(WaitForBuild(w));
+        }
+        // The other item switches and builds.
+        const int other = style == kSquare ? kHoneycomb : kSquare;
+        ClickThroughMenuBar(w, Menu::Style, other);
+        EXPECT_TRUE(w.Action(Menu::Style, other)->isChecked());
+        EXPECT_TRUE(w.Timer1Enabled());
+        ASSERT_TRUE(WaitForBuild(w));
+        EXPECT_EQ(w.Text1()->text().toStdString(), other == kHoneycomb ? kHexHint : kSquareHint);
+    }
+}
+
+TEST(Window, TooSmallMessageIsOnScreen) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.resize(300, 40 + w.menuBar()->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ClientArea()->height() < 3 * w.Text1()->height(); }, 2000));
+    EXPECT_EQ(w.Text1()->text().toStdString(), kTooSmall);
+    EXPECT_TRUE(w.Text1()->isVisible());
+    EXPECT_TRUE(w.ClientArea()->rect().contains(w.Text1()->geometry())) << w.Text1()->y();
+    // Its letters are drawn: dark pixels inside the status line on the window's own picture.
+    const QImage shot = w.ClientArea()->grab().toImage();
+    const QRect line = w.Text1()->geometry();
+    int dark = 0;
+    for (int y = line.top() + 2; y < line.bottom() - 1; ++y) {
+        for (int x = line.left(); x < line.left() + 80; ++x) dark += qGray(shot.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(dark, 10);
+}
+
 }  // namespace
 }  // namespace quivra
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -23,27 +23,21 @@ const char* KindName(int kind) {
 
 }  // namespace
 
-void WatchedHost::Cls() {
-    ++clears;
-    lastClear = ++changes;
-    HeadlessForm::Cls();
+namespace {
+std::unique_ptr<HostDriver> MakeDriver(const MonkeyOptions& o, int w, int h, double clock) {
+    if (o.realWindow) return MakeQtDriver(w, h, clock);
+    return MakeHeadlessDriver(w, h, o.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{}, clock);
 }
-
-void WatchedHost::SetMenuEnabled(Menu menu, int index, bool enabled) {
-    if (menu == Menu::Action && index == kClear && enabled) {
-        ++finishes;
-        lastFinish = ++changes;
-    }
-    HeadlessForm::SetMenuEnabled(menu, index, enabled);
-}
+}  // namespace
 
 Monkey::Monkey(const MonkeyOptions& options)
     : options_(options),
       rng_(options.seed),
-      host_(Uniform(1, 900), Uniform(1, 700), options.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{}),
-      form_(host_) {
-    host_.SetClock(Uniform(0, 86399) + 0.25, HeadlessForm::StepForTrials(1));
-    host_.onDoEvents = [this](int) { OnDoEvents(); };
+      driver_(MakeDriver(options, Uniform(1, 900), Uniform(1, 700), Uniform(0, 86399) + 0.25)),
+      d_(*driver_),
+      host_(d_.Host()),
+      form_(d_.Form()) {
+    d_.onDoEvents = [this] { OnDoEvents(); };
 }
 
 Monkey::Kind Monkey::PickKind(bool nested) {
@@ -81,7 +75,7 @@ void Monkey::Tick() {
     if (exited_) return;
     ++stepDepth_;
     report_.maxStepDepth = std::max(report_.maxStepDepth, stepDepth_);
-    if (host_.TickTimer()) ++report_.ticks;
+    if (d_.Tick()) ++report_.ticks;
     --stepDepth_;
 }
 
@@ -89,14 +83,14 @@ void Monkey::PressKey(int key) {
     const GameState& s = form_.State();
     const int x = s.playerX, y = s.playerY;
     const bool exit = s.exitReached;
-    host_.PressKey(key);
+    d_.PressKey(key);
     if (s.playerX != x || s.playerY != y) ++report_.steps;
     if (!exit && s.exitReached) ++report_.exitsReached;
 }
 
 void Monkey::ResizeRandomly() {
-    const int text1 = host_.Text1HeightPixels();
-    const int scroll = host_.VScroll1WidthPixels();
+    const int text1 = d_.Text1HeightPixels();
+    const int scroll = d_.VScroll1WidthPixels();
     int w, h;
     const int r = Uniform(0, 99);
     if (options_.huge && Uniform(0, 499) == 0) {
@@ -116,7 +110,7 @@ void Monkey::ResizeRandomly() {
     } else {
         w = Uniform(1000, 3000), h = Uniform(60, 2000);
     }
-    host_.Resize(w, h);
+    d_.ResizeClient(w, h);
 }
 
 void Monkey::OnDoEvents() {
@@ -143,7 +137,7 @@ void Monkey::Do(Kind kind, bool nested) {
         std::printf("%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
                     eventIndex_, nested ? " (in a step)" : "", lastKind_, s.buildStage, s.drawInProgress,
                     host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.gridMaxX, s.gridMaxY,
-                    s.playerX, s.playerY, host_.ClientWidth(), host_.ClientHeight(),
+                    s.playerX, s.playerY, d_.ClientWidth(), d_.ClientHeight(),
                     host_.WindowState() == kWindowMinimized ? " minimised" : "");
     }
     switch (kind) {
@@ -186,7 +180,7 @@ void Monkey::Do(Kind kind, bool nested) {
         auto atStart = [&] { return s.playerX == (hex ? 3 : 1) && s.playerY == (hex ? 2 : 1); };
         if (!walkable() || !atStart()) {
             if (!host_.MenuEnabled(Menu::Action, kClear)) break;
-            form_.mnuActionItem_Click(kClear);
+            d_.Click(Menu::Action, kClear);
             Do(Kind::RunToEnd, nested);
         }
         // Events that arrived during the redraw may have changed everything.
@@ -200,37 +194,40 @@ void Monkey::Do(Kind kind, bool nested) {
         if (!s.exitReached) Fail("walking the marked route did not reach the exit");
         break;
     }
-    case Kind::ActionMenu: {
-        // Only what the menu offers: the correct path and Clear are greyed out during a run.
-        const int index = Uniform(0, 3);
-        if (host_.MenuEnabled(Menu::Action, index)) form_.mnuActionItem_Click(index);
+    case Kind::ActionMenu:
+        // Greyed-out items (the correct path and Clear during a run) do nothing when clicked.
+        d_.Click(Menu::Action, Uniform(0, 3));
         break;
-    }
     case Kind::StyleMenu:
-        form_.mnuStyleItem_Click(Uniform(0, 1));
+        d_.Click(Menu::Style, Uniform(0, 1));
         break;
-    case Kind::HelpMenu:
-        form_.mnuHelpItem_Click(0);
+    case Kind::HelpMenu: {
         // The message box runs its own loop: the timer, if a handler armed it, fires inside it.
-        if (nested && Chance(0.5)) {
+        const bool tick = nested && Chance(0.5);
+        d_.whileAboutOpen = [this, tick] {
+            if (!tick) return;
             nestedTickAllowed_ = true;
             Tick();
-        }
+        };
+        d_.Click(Menu::Help, 0);
+        d_.whileAboutOpen = nullptr;
         break;
+    }
     case Kind::Scroll:
-        host_.ScrollTo(Uniform(kVScroll1Min - 3, kVScroll1Max + 3));
+        d_.ScrollTo(Uniform(kVScroll1Min - 3, kVScroll1Max + 3));
         break;
     case Kind::Drag:
-        host_.DragThumb(Uniform(kVScroll1Min - 3, kVScroll1Max + 3));
+        d_.DragThumb(Uniform(kVScroll1Min - 3, kVScroll1Max + 3));
+        if (Chance(0.3)) d_.ReleaseThumb();
         break;
     case Kind::Resize:
         ResizeRandomly();
         break;
     case Kind::Minimize:
-        host_.Minimize();
+        d_.Minimize();
         break;
     case Kind::Restore:
-        host_.Restore();
+        d_.Restore();
         break;
     case Kind::Repaint:
         host_.Refresh();
@@ -239,7 +236,7 @@ void Monkey::Do(Kind kind, bool nested) {
         const int count = Uniform(1, 3);
         for (int i = 0; i < count; ++i) {
             const Kind k = PickKind(true);
-            host_.Post([this, k] {
+            d_.Post([this, k] {
                 if (exited_) return;   // nothing reaches a program that has ended
                 Do(k, true);
                 ++report_.nestedEvents;
@@ -249,12 +246,13 @@ void Monkey::Do(Kind kind, bool nested) {
         break;
     }
     case Kind::Exit:
-        if (options_.exitByClose) {
-            host_.Close();
-        } else {
-            form_.mnuActionItem_Click(kExit);
-        }
+        // Events still queued behind the exit find the program ended.
         exited_ = true;
+        if (options_.exitByClose) {
+            d_.Close();
+        } else {
+            d_.Click(Menu::Action, kExit);
+        }
         break;
     }
 }
@@ -359,9 +357,9 @@ bool Monkey::Check(bool topLevel) {
 
     // A finished build that nothing has cleared since is on screen with the right status line.
     const bool finished = s.buildStage == kStageFinished && !s.drawInProgress && !host_.Timer1Enabled();
-    if (finished && !wasFinished_ && host_.lastFinish > host_.lastClear) ++report_.finishedBuilds;
+    if (finished && !wasFinished_ && d_.counts.lastFinish > d_.counts.lastClear) ++report_.finishedBuilds;
     wasFinished_ = finished;
-    if (finished && host_.lastFinish > host_.lastClear && host_.WindowState() != kWindowMinimized) {
+    if (finished && d_.counts.lastFinish > d_.counts.lastClear && host_.WindowState() != kWindowMinimized) {
         const bool hex = form_.HoneycombChecked();
         const std::string expected =
             s.showingSolution ? "" : s.exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
@@ -372,7 +370,7 @@ bool Monkey::Check(bool topLevel) {
         if (s.needNewMaze) return Fail("a build finished with a new maze still pending");
         // The floor covers the middle of any drawing area worth the name.
         const int w = DrawAreaWidthPixels(host_), h = DrawAreaHeightPixels(host_);
-        if (w >= 40 && h >= 40 && host_.Image().pixel(w / 2, h / 2) == qRgb(255, 255, 255)) {
+        if (w >= 40 && h >= 40 && d_.Image().pixel(w / 2, h / 2) == qRgb(255, 255, 255)) {
             return Fail("finished build not on screen");
         }
     }
@@ -380,7 +378,7 @@ bool Monkey::Check(bool topLevel) {
 }
 
 MonkeyReport Monkey::Run() {
-    host_.Show();
+    d_.Show();
     Check(true);
     for (eventIndex_ = 0; eventIndex_ < options_.events && report_.failure.empty() && !exited_; ++eventIndex_) {
         nestedTickAllowed_ = false;
@@ -397,7 +395,7 @@ MonkeyReport Monkey::Run() {
         Do(Kind::Exit, false);
         Check(true);
     }
-    if (report_.failure.empty() && host_.TickTimer()) Fail("the timer still fires after the program ended");
+    if (report_.failure.empty() && d_.Tick()) Fail("the timer still fires after the program ended");
     return report_;
 }
 

@@ -1,31 +1,18 @@
 #pragma once
-// A seeded random event driver for the game on the headless host: keys, menus, the scroll bar,
-// resizes from a sliver to a wall of screens, minimise and restore, repaints, and events that
-// arrive while a build step lets pending events run. After every event it checks what must
-// always hold, and a failure names the seed and the event so it can be replayed.
+// A seeded random event driver for the game: keys, menus, the scroll bar, resizes from a sliver
+// to a wall of screens, minimise and restore, repaints, and events that arrive while a build
+// step lets pending events run. It drives the headless host, or the real Qt window through Qt's
+// own events. After every event it checks what must always hold, and a failure names the seed
+// and the event so it can be replayed.
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "app/headless_form.h"
+#include "host_driver.h"
 
 namespace quivra::robustness {
-
-// The host with two things counted that the game cannot tell us: when the picture is cleared,
-// and when a build finishes (the only place that enables Clear).
-class WatchedHost : public HeadlessForm {
-public:
-    using HeadlessForm::HeadlessForm;
-    void Cls() override;
-    void SetMenuEnabled(Menu menu, int index, bool enabled) override;
-    int clears = 0;
-    int finishes = 0;
-    int lastClear = 0;    // value of `changes` at the last Cls
-    int lastFinish = -1;  // value of `changes` at the last finished build
-    int changes = 0;
-};
 
 struct MonkeyOptions {
     uint64_t seed = 1;
@@ -33,7 +20,8 @@ struct MonkeyOptions {
     bool huge = false;        // now and then a 7680 x 4320 or 16000 x 9000 window
     long exitAt = -1;         // event at which Exit (or closing the window) happens, -1 never
     bool exitByClose = false;
-    bool palette = false;     // a 256-colour display, where the game selects its own palette
+    bool palette = false;     // a 256-colour display, where the game selects its own palette (headless only)
+    bool realWindow = false;  // the Qt window on the offscreen platform instead of the headless host
     bool trace = false;       // print every event as it happens
 };
 
@@ -73,8 +61,10 @@ private:
 
     MonkeyOptions options_;
     std::mt19937_64 rng_;
-    WatchedHost host_;
-    FrmMain form_;
+    std::unique_ptr<HostDriver> driver_;
+    HostDriver& d_;
+    FormHost& host_;
+    FrmMain& form_;
     MonkeyReport report_;
     long eventIndex_ = 0;
     const char* lastKind_ = "";

@@ -1,4 +1,4 @@
-// Random events on the headless host, checked after every one. QUIVRA_MONKEY_EVENTS sets the
+// Random events on the headless host and on the real window, checked after every one. QUIVRA_MONKEY_EVENTS sets the
 // length of the long run (a few thousand by default, so the suite stays quick), QUIVRA_MONKEY_SEED
 // its seed, QUIVRA_MONKEY_HUGE=1 adds 7680 x 4320 and 16000 x 9000 windows, QUIVRA_MONKEY_TRACE=1
 // prints every event.
@@ -58,6 +58,30 @@ TEST(Monkey, ExitOrCloseAtAnyMoment) {
         ASSERT_EQ(r.failure, "") << "run " << i;
     }
     std::printf("exit runs: %ld runs, %ld events\n", runs, total);
+}
+
+// The real window through Qt's own events: triggered actions, key events to the window, resizes,
+// minimise and restore, scroll bar actions and timer events. A third of the headless length.
+TEST(Monkey, RealWindowThroughQtEvents) {
+    const uint64_t base = static_cast<uint64_t>(EnvNumber("QUIVRA_MONKEY_SEED", 20261207));
+    const long events = std::max(100L, EnvNumber("QUIVRA_MONKEY_EVENTS", 3000) / 3);
+    for (int i = 0; i < 3; ++i) {
+        MonkeyOptions o;
+        o.realWindow = true;
+        o.seed = base + 2000 + static_cast<uint64_t>(i);
+        o.events = i == 0 ? events : events / 4;
+        if (i > 0) o.exitAt = static_cast<long>((o.seed * 7919) % o.events);
+        o.exitByClose = i == 2;
+        o.trace = EnvNumber("QUIVRA_MONKEY_TRACE", 0) != 0;
+        const MonkeyReport r = Monkey(o).Run();
+        Print("monkey (real window)", o, r);
+        ASSERT_EQ(r.failure, "") << "run " << i;
+        if (i == 0) {
+            EXPECT_GT(r.nestedEvents, 0);
+            EXPECT_GT(r.finishedBuilds, 0);
+            EXPECT_GT(r.steps, 0);
+        }
+    }
 }
 
 }  // namespace

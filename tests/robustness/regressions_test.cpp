@@ -1,6 +1,7 @@
 // Faults the random event driver found, each replayed by hand.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,6 +139,32 @@ TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
             }
             // The picture was cleared and stays so: no trail drawn over it.
             EXPECT_EQ(g.host.Image().pixel(g.host.ClientWidth() / 2, 10), qRgb(255, 255, 255));
+        }
+    }
+}
+
+// The unticked style item once led here: a maze walked with the other style's steps. Whatever the
+// menus say, a step never leaves the grid (but through the exit) nor lands on a wall.
+TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
+    for (int built : {kSquare, kHoneycomb}) {
+        SCOPED_TRACE(built == kSquare ? "square maze" : "honeycomb maze");
+        Game g;
+        if (built == kHoneycomb) {
+            g.form.mnuStyleItem_Click(kHoneycomb);
+            g.host.RunTimer();
+        }
+        g.host.SetMenuChecked(Menu::Style, kHoneycomb, built == kSquare);
+        g.host.SetMenuChecked(Menu::Style, kSquare, built != kSquare);
+        const GameState& s = g.s();
+        std::mt19937 rng(7);
+        const int keys[] = {33, 34, 35, 36, 37, 38, 39, 40, 97, 98, 99, 100, 102, 103, 104, 105};
+        for (int i = 0; i < 3000 && !s.exitReached; ++i) {
+            g.host.PressKey(keys[rng() % std::size(keys)]);
+            ASSERT_GE(s.playerX, 0);
+            ASSERT_LE(s.playerX, s.gridMaxX);
+            if (s.exitReached) break;
+            ASSERT_TRUE(s.walkGrid.Contains(s.playerY, s.playerX)) << s.playerY;
+            ASSERT_NE(s.mazeGrid(s.playerY, s.playerX), 0);
         }
     }
 }

@@ -1,0 +1,286 @@
+#include "host_driver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+
+#include <algorithm>
+#include <utility>
+
+#include "app/headless_form.h"
+#include "app/qt_form.h"
+
+namespace quivra {
+
+namespace {
+
+void CountCls(HostCounts& c) {
+    ++c.clears;
+    c.lastClear = ++c.changes;
+}
+
+void CountEnabled(HostCounts& c, Menu menu, int index, bool enabled) {
+    if (menu == Menu::Action && index == kClear && enabled) {
+        ++c.finishes;
+        c.lastFinish = ++c.changes;
+    }
+}
+
+// --- headless ----------------------------------------------------------------------------------
+
+class WatchedHeadless : public HeadlessForm {
+public:
+    WatchedHeadless(HostDriver& driver, int w, int h, ScreenCaps caps) : HeadlessForm(w, h, caps), d_(driver) {}
+    void Cls() override {
+        CountCls(d_.counts);
+        HeadlessForm::Cls();
+    }
+    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
+        CountEnabled(d_.counts, menu, index, enabled);
+        HeadlessForm::SetMenuEnabled(menu, index, enabled);
+    }
+    void Beep() override { ++d_.counts.beeps; }
+    void MsgBox(const std::string&, const std::string&) override {
+        ++d_.counts.messages;
+        if (d_.whileAboutOpen) d_.whileAboutOpen();
+    }
+    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
+
+private:
+    HostDriver& d_;
+};
+
+class HeadlessDriver : public HostDriver {
+public:
+    HeadlessDriver(int w, int h, ScreenCaps caps, double clock) : host_(*this, w, h, caps), form_(host_) {
+        host_.SetClock(clock, HeadlessForm::StepForTrials(1));
+        host_.onDoEvents = [this](int) {
+            if (onDoEvents) onDoEvents();
+        };
+    }
+    std::string Name() const override { return "headless"; }
+    FormHost& Host() override { return host_; }
+    FrmMain& Form() override { return form_; }
+    const QImage& Image() const override { return host_.Image(); }
+    int ClientWidth() const override { return host_.ClientWidth(); }
+    int ClientHeight() const override { return host_.ClientHeight(); }
+
+    void Show() override { host_.Show(); }
+    bool Tick() override { return host_.TickTimer(); }
+    void PressKey(int keyCode) override { host_.PressKey(keyCode); }
+    void Click(Menu menu, int index) override {
+        if (host_.ended || !host_.MenuEnabled(menu, index)) return;
+        switch (menu) {
+            case Menu::Action: form_.mnuActionItem_Click(index); break;
+            case Menu::Style: form_.mnuStyleItem_Click(index); break;
+            case Menu::Help: form_.mnuHelpItem_Click(index); break;
+        }
+    }
+    void ScrollTo(int value) override { host_.ScrollTo(value); }
+    void DragThumb(int value) override {
+        held_ = true;
+        host_.DragThumb(value);
+    }
+    void ReleaseThumb() override {
+        if (!held_ || host_.ended) return;
+        held_ = false;
+        form_.VScroll1_Change();
+    }
+    void ResizeClient(int width, int height) override { host_.Resize(width, height); }
+    void Minimize() override { host_.Minimize(); }
+    void Restore() override {
+        if (host_.WindowState() == kWindowMinimized) host_.Restore();
+    }
+    void Close() override { host_.Close(); }
+    void Post(std::function<void()> event) override { host_.Post(std::move(event)); }
+
+private:
+    WatchedHeadless host_;
+    FrmMain form_;
+    bool held_ = false;
+};
+
+// --- the real window ---------------------------------------------------------------------------
+
+class WatchedQtForm : public QtForm {
+public:
+    explicit WatchedQtForm(HostDriver& driver) : d_(driver) {}
+    void Cls() override {
+        CountCls(d_.counts);
+        QtForm::Cls();
+    }
+    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
+        CountEnabled(d_.counts, menu, index, enabled);
+        QtForm::SetMenuEnabled(menu, index, enabled);
+    }
+    void Beep() override { ++d_.counts.beeps; }
+    void DoEvents() override {
+        if (d_.onDoEvents) d_.onDoEvents();
+        QtForm::DoEvents();
+    }
+    void MsgBox(const std::string& text, const std::string& title) override {
+        ++d_.counts.messages;
+        AnswerWhenShown(0);
+        QtForm::MsgBox(text, title);
+    }
+    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
+    // The headless host's scripted clock: one candidate maze per generation, the same every run.
+    double Timer() const override {
+        const double now = clock_;
+        clock_ += HeadlessForm::StepForTrials(1);
+        if (clock_ >= 86400.0) clock_ -= 86400.0;
+        return now;
+    }
+    void SetClock(double now) { clock_ = now; }
+
+private:
+    // The box is modal: its own loop runs the answer.
+    void AnswerWhenShown(int attempt) {
+        QTimer::singleShot(0, this, [this, attempt] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                if (attempt < 1000) AnswerWhenShown(attempt + 1);
+                return;
+            }
+            if (d_.whileAboutOpen) d_.whileAboutOpen();
+            box->button(QMessageBox::Ok)->click();
+        });
+    }
+    HostDriver& d_;
+    mutable double clock_ = 43200.52;
+};
+
+// Qt key and modifiers of a Windows virtual-key code; Key_unknown for codes no key sends here.
+std::pair<int, Qt::KeyboardModifiers> QtKeyOf(int code) {
+    switch (code) {
+        case 12: return {Qt::Key_Clear, Qt::KeypadModifier};
+        case 13: return {Qt::Key_Return, Qt::NoModifier};
+        case 27: return {Qt::Key_Escape, Qt::NoModifier};
+        case 33: return {Qt::Key_PageUp, Qt::NoModifier};
+        case 34: return {Qt::Key_PageDown, Qt::NoModifier};
+        case 35: return {Qt::Key_End, Qt::NoModifier};
+        case 36: return {Qt::Key_Home, Qt::NoModifier};
+        case 37: return {Qt::Key_Left, Qt::NoModifier};
+        case 38: return {Qt::Key_Up, Qt::NoModifier};
+        case 39: return {Qt::Key_Right, Qt::NoModifier};
+        case 40: return {Qt::Key_Down, Qt::NoModifier};
+        case 45: return {Qt::Key_Insert, Qt::NoModifier};
+        case 46: return {Qt::Key_Delete, Qt::NoModifier};
+        case 112: return {Qt::Key_F1, Qt::NoModifier};
+        default: break;
+    }
+    if (code >= 96 && code <= 105) return {Qt::Key_0 + (code - 96), Qt::KeypadModifier};
+    if (code >= 48 && code <= 57) return {Qt::Key_0 + (code - 48), Qt::NoModifier};
+    if (code >= 65 && code <= 90) return {Qt::Key_A + (code - 65), Qt::NoModifier};
+    return {Qt::Key_unknown, Qt::NoModifier};
+}
+
+class QtDriver : public HostDriver {
+public:
+    QtDriver(int w, int h, double clock) : window_(*this) {
+        window_.SetClock(clock);
+        // Ticks come from Tick(), through the timer's own event, so a run never depends on how
+        // fast the machine is; the real interval would fire on its own between the test's steps.
+        window_.Timer1()->setInterval(24 * 3600 * 1000);
+        SetClientSize(w, h);
+    }
+    std::string Name() const override { return "qt"; }
+    FormHost& Host() override { return window_; }
+    FrmMain& Form() override { return window_.Form(); }
+    const QImage& Image() const override { return window_.BackingImage(); }
+    int ClientWidth() const override { return window_.ClientArea()->width(); }
+    int ClientHeight() const override { return window_.ClientArea()->height(); }
+
+    void Show() override {
+        window_.show();
+        window_.activateWindow();
+        (void)QTest::qWaitForWindowExposed(&window_);
+        Settle();
+    }
+    bool Tick() override {
+        QTimer* timer = window_.Timer1();
+        if (!timer->isActive()) return false;
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+        Settle();
+        return true;
+    }
+    void PressKey(int keyCode) override {
+        const auto [key, modifiers] = QtKeyOf(keyCode);
+        if (key == Qt::Key_unknown) return;
+        QTest::keyClick(window_.windowHandle(), static_cast<Qt::Key>(key), modifiers);
+        Settle();
+    }
+    void Click(Menu menu, int index) override {
+        window_.Action(menu, index)->trigger();
+        Settle();
+    }
+    void ScrollTo(int value) override {
+        QScrollBar* bar = window_.VScroll1();
+        const int target = std::clamp(value, bar->minimum(), bar->maximum());
+        if (target == bar->value()) bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        while (bar->value() != target) {
+            bar->triggerAction(target > bar->value() ? QAbstractSlider::SliderSingleStepAdd
+                                                     : QAbstractSlider::SliderSingleStepSub);
+        }
+        Settle();
+    }
+    void DragThumb(int value) override {
+        QScrollBar* bar = window_.VScroll1();
+        if (!bar->isSliderDown()) bar->setSliderDown(true);
+        bar->setSliderPosition(value);
+        Settle();
+    }
+    void ReleaseThumb() override {
+        if (!window_.VScroll1()->isSliderDown()) return;
+        window_.VScroll1()->setSliderDown(false);
+        Settle();
+    }
+    void ResizeClient(int width, int height) override {
+        if (window_.isMinimized()) window_.showNormal();
+        SetClientSize(width, height);
+        Settle();
+    }
+    void Minimize() override {
+        window_.showMinimized();
+        Settle();
+    }
+    void Restore() override {
+        if (!window_.isMinimized()) return;
+        window_.showNormal();
+        window_.activateWindow();
+        Settle();
+    }
+    void Close() override {
+        window_.close();
+        Settle();
+    }
+    void Post(std::function<void()> event) override { QTimer::singleShot(0, &window_, std::move(event)); }
+
+private:
+    void SetClientSize(int width, int height) {
+        window_.resize(std::max(width, 1), std::max(height, 1) + window_.menuBar()->sizeHint().height());
+    }
+    // What the action queued (the scroll bar's change, layout) is delivered now.
+    static void Settle() { QCoreApplication::processEvents(); }
+
+    WatchedQtForm window_;
+};
+
+}  // namespace
+
+std::unique_ptr<HostDriver> MakeHeadlessDriver(int clientWidth, int clientHeight, ScreenCaps caps, double clock) {
+    return std::make_unique<HeadlessDriver>(clientWidth, clientHeight, caps, clock);
+}
+
+std::unique_ptr<HostDriver> MakeQtDriver(int clientWidth, int clientHeight, double clock) {
+    return std::make_unique<QtDriver>(clientWidth, clientHeight, clock);
+}
+
+}  // namespace quivra
