@@ -216,7 +216,10 @@ void QtForm::DoEvents() {
     QCoreApplication::processEvents();
 }
 
-void QtForm::Beep() { QApplication::beep(); }
+void QtForm::Beep() {
+    ++beeps_;
+    if (!bell_.Ring()) QApplication::beep();
+}
 
 void QtForm::MsgBox(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/desktop_bell.h"
 #include "app/form_host.h"
 #include "app/frm_main.h"
 
@@ -34,6 +35,7 @@ public:
     QAction* Action(Menu menu, int index) const;
     QWidget* ClientArea() const { return client_; }
     const QImage& BackingImage() const { return image_; }
+    int Beeps() const { return beeps_; }
 
     // Windows virtual-key code of a Qt key event, or -1 for keys the game never looks at.
     static int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
@@ -103,6 +105,8 @@ private:
     bool shown_ = false;
     bool ending_ = false;
     bool wasMinimized_ = false;
+    DesktopBell bell_;
+    int beeps_ = 0;
     std::unique_ptr<FrmMain> form_;
 };
 

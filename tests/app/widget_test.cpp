@@ -115,6 +115,29 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
+TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const GameState& s = w.Form().State();
+    // Q and E are honeycomb letters: in the square style they beep like Home and PgUp.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Q);
+    QTest::keyClick(w.windowHandle(), Qt::Key_E);
+    EXPECT_EQ(w.Beeps(), 2);
+    const Qt::Key square[4] = {Qt::Key_A, Qt::Key_S, Qt::Key_D, Qt::Key_W};
+    for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), square[d]);
+    EXPECT_TRUE(s.exitReached);
+
+    w.Action(Menu::Style, kHoneycomb)->trigger();
+    ASSERT_TRUE(WaitForBuild(w));
+    const Qt::Key honeycomb[6] = {Qt::Key_Q, Qt::Key_A, Qt::Key_W, Qt::Key_S, Qt::Key_E, Qt::Key_D};
+    for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), honeycomb[d]);
+    EXPECT_TRUE(s.exitReached);
+    EXPECT_EQ(w.Beeps(), 2);
+    EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
+}
+
 TEST(Window, AboutShowsItsMessageThenOpensTheHomePage) {
     QtForm w;
     UrlCatcher catcher;
