@@ -54,6 +54,17 @@ QIcon MazeIcon() {
 
 }  // namespace
 
+QString UnbrokenWords(const QString& text) {
+    // A word joiner between two non-blank characters: the label may wrap only at the blanks, so
+    // an address such as https://quivra.dev/ is never cut after its "//".
+    QString joined;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i > 0 && !text[i].isSpace() && !text[i - 1].isSpace()) joined += QChar(0x2060);
+        joined += text[i];
+    }
+    return joined;
+}
+
 // The client area below the menu bar: shows the backing image and reports its size.
 class ClientWidget : public QWidget {
 public:
@@ -222,7 +233,7 @@ void QtForm::Beep() {
 }
 
 void QtForm::MsgBox(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), UnbrokenWords(QString::fromStdString(text)),
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/desktop_bell.h"
+#include "app/desktop.h"
 #include "app/form_host.h"
 #include "app/frm_main.h"
 
@@ -22,6 +22,9 @@ class ClientWidget;
 }
 
 namespace quivra {
+
+// A message's text as shown: lines break only at its blanks.
+QString UnbrokenWords(const QString& text);
 
 class QtForm : public QMainWindow, public FormHost {
     Q_OBJECT

@@ -1,18 +1,22 @@
 // The real Qt window on the offscreen platform: captions, menus, keys and the picture.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "app/about.h"
+#include "app/desktop.h"
 #include "app/qt_form.h"
 #include "correct_path.h"
 #include "url_catcher.h"
@@ -138,20 +142,37 @@ TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
-TEST(Window, AboutShowsItsMessageThenOpensTheHomePage) {
+TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
+    ASSERT_TRUE(UseChineseToolkitTexts());
     QtForm w;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    QString shown;
+    QString shown, button;
+    QList<int> lineStarts;   // where lines of the label's text begin, over many widths
     QTimer::singleShot(100, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown = box->windowTitle() + "|" + box->text();
+            button = box->button(QMessageBox::Ok)->text();
+            const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            for (int width = 80; width <= 800; width += 4) {
+                QTextLayout layout(label->text(), label->font());
+                layout.beginLayout();
+                for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                    line.setLineWidth(width);
+                    lineStarts << label->text().left(line.textStart()).remove(QChar(0x2060)).size();
+                }
+                layout.endLayout();
+            }
             QTest::keyClick(box, Qt::Key_Return);
         }
     });
     w.Action(Menu::Help, 0)->trigger();
     QDesktopServices::unsetUrlHandler("https");
-    EXPECT_EQ(shown.toStdString(), kAboutTitle + "|" + AboutText());
+    EXPECT_EQ(shown.remove(QChar(0x2060)).toStdString(), kAboutTitle + "|" + AboutText());
+    EXPECT_EQ(button.remove('&').toStdString(), "确定");
+    // However narrow the box, lines break only at the blanks.
+    const QString text = QString::fromStdString(AboutText());
+    for (int start : lineStarts) EXPECT_TRUE(start == 0 || text[start - 1] == ' ') << start;
     EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
 }
 

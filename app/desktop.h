@@ -1,10 +1,11 @@
 #pragma once
-// The desktop's own "bell" event sound, as other desktop programs play it: the X bell is off on
-// most desktops and Wayland has none, so a blocked move would otherwise be silent.
+// What the game takes from the desktop it runs on: the bell sound and the toolkit's Chinese texts.
 struct ca_context;
 
 namespace quivra {
 
+// The desktop's own "bell" event sound, as other desktop programs play it: the X bell is off on
+// most desktops and Wayland has none, so a blocked move would otherwise be silent.
 class DesktopBell {
 public:
     DesktopBell();   // connects to the sound server once, so a key never waits for it
@@ -19,5 +20,9 @@ public:
 private:
     ca_context* context_ = nullptr;
 };
+
+// Loads the toolkit's own Chinese texts (standard buttons) for the whole application, whatever the
+// desktop's language: the game's window is Chinese. False when they are not installed.
+bool UseChineseToolkitTexts();
 
 }  // namespace quivra

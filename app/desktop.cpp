@@ -1,4 +1,8 @@
-#include "app/desktop_bell.h"
+#include "app/desktop.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <canberra.h>
 
@@ -27,6 +31,19 @@ bool DesktopBell::Ring() {
     if (context_ == nullptr) return false;
     return ca_context_play(context_, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "Blocked move",
                            nullptr) == CA_SUCCESS;
+}
+
+bool UseChineseToolkitTexts() {
+    static QTranslator* translator = nullptr;
+    if (translator != nullptr) return true;
+    auto* loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(loaded)) {
+        delete loaded;
+        return false;
+    }
+    translator = loaded;
+    return true;
 }
 
 }  // namespace quivra
