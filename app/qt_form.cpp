@@ -14,6 +14,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <cmath>
 
@@ -76,7 +77,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawImage(0, 0, form_->image_);
+        p.drawImage(QPointF(0, 0), form_->image_);   // device pixels one to one: the image carries the ratio
     }
     void resizeEvent(QResizeEvent*) override { form_->ClientResized(); }
 
@@ -135,7 +136,7 @@ QtForm::QtForm() {
 
     form_ = std::make_unique<FrmMain>(*this);
     form_->Form_Load();
-    resize(image_.width(), image_.height() + menuBar()->sizeHint().height());
+    resize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
 QtForm::~QtForm() { qApp->removeEventFilter(this); }
@@ -172,8 +173,8 @@ QAction* QtForm::Action(Menu menu, int index) const {
 }
 
 int QtForm::FromUnit(double value) const {
-    const double pixels = scaleMode_ == kScaleTwips ? value / kTwipsPerPixel : value;
-    return static_cast<int>(std::lround(pixels));
+    const double logical = scaleMode_ == kScaleTwips ? value / kTwipsPerPixel : value / dpr_;
+    return static_cast<int>(std::lround(logical));
 }
 
 double QtForm::ScaleWidth() const { return ToUnit(client_->width()); }
@@ -284,19 +285,36 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     return code == 0;
 }
 
-void QtForm::ClientResized() {
-    if (image_.size() != client_->size()) {
-        image_ = QImage(client_->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+bool QtForm::UpdatePixelRatio() {
+    const double dpr = client_->devicePixelRatioF();
+    const QSize device = (QSizeF(client_->size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    const bool changed = dpr != dpr_;
+    if (changed || image_.size() != device) {
+        dpr_ = dpr;
+        image_ = QImage(device, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(dpr);
         image_.fill(Qt::white);
         dc_.SetTarget(&image_);
     }
+    return changed;
+}
+
+void QtForm::ClientResized() {
+    UpdatePixelRatio();
     if (shown_ && !isMinimized()) form_->Form_Resize();
+}
+
+void QtForm::ScreenChanged() {
+    // Same logical size on a screen of another ratio: the same maze, drawn again at its pixels.
+    if (UpdatePixelRatio() && shown_ && !isMinimized()) Refresh();
 }
 
 void QtForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &QtForm::ScreenChanged);
+        UpdatePixelRatio();
         form_->Form_Resize();
     }
 }

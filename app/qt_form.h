@@ -45,6 +45,7 @@ public:
 
     // --- FormHost ----------------------------------------------------------------------------
     void Attach(FrmMain*) override {}
+    double TwipsPerPixel() const override { return kTwipsPerPixel / dpr_; }
     int ScaleMode() const override { return scaleMode_; }
     void SetScaleMode(int mode) override { scaleMode_ = mode; }
     double ScaleWidth() const override;
@@ -93,7 +94,13 @@ protected:
 private:
     friend class ClientWidget;
     void ClientResized();
-    double ToUnit(int pixels) const { return scaleMode_ == kScaleTwips ? pixels * kTwipsPerPixel : pixels; }
+    void ScreenChanged();
+    // Follows the screen's device pixel ratio; true when it changed.
+    bool UpdatePixelRatio();
+    // Widgets are placed in logical pixels, which hold 15 twips at every ratio.
+    double ToUnit(int logicalPixels) const {
+        return scaleMode_ == kScaleTwips ? logicalPixels * kTwipsPerPixel : logicalPixels * dpr_;
+    }
     int FromUnit(double value) const;
     void BuildMenus();
 
@@ -105,6 +112,7 @@ private:
     QImage image_;
     DeviceContext dc_;
     int scaleMode_ = kScaleTwips;
+    double dpr_ = 1.0;
     bool shown_ = false;
     bool ending_ = false;
     bool wasMinimized_ = false;

@@ -9,14 +9,17 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/about.h"
 #include "app/desktop.h"
+#include "app/headless_form.h"
 #include "app/qt_form.h"
 #include "correct_path.h"
 #include "url_catcher.h"
@@ -176,11 +179,61 @@ TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
     EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
 }
 
+// Run at scale factors 1, 1.5 and 2 and on two screens of different ratios (see CMakeLists.txt).
+TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const double dpr = w.devicePixelRatioF();
+    const QImage& image = w.BackingImage();
+    EXPECT_EQ(image.size(), (QSizeF(w.ClientArea()->size()) * dpr).toSize());
+    // Twips stay logical: the status line is as high as at scale 1, and the window holds as many cells.
+    w.SetScaleMode(kScaleTwips);
+    EXPECT_EQ(w.Text1Height(), 285);
+    HeadlessForm logical(w.ClientArea()->width(), w.ClientArea()->height());
+    FrmMain form(logical);
+    logical.Show();
+    logical.RunTimer();
+    EXPECT_EQ(w.Form().State().cellsX, form.State().cellsX);
+    EXPECT_EQ(w.Form().State().cellsY, form.State().cellsY);
+    // A picture drawn at logical size and doubled has every aligned 2 x 2 block in one colour.
+    if (dpr == 2) {
+        int detailed = 0;
+        for (int y = 0; y + 1 < image.height(); y += 2) {
+            for (int x = 0; x + 1 < image.width(); x += 2) {
+                const QRgb c = image.pixel(x, y);
+                detailed += c != image.pixel(x + 1, y) || c != image.pixel(x, y + 1) || c != image.pixel(x + 1, y + 1);
+            }
+        }
+        EXPECT_GT(detailed, 100);
+    }
+}
+
+TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+        GTEST_SKIP() << "needs two screens of different ratios";
+    }
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const ByteGrid maze = w.Form().State().mazeGrid;
+    const QSize logical = w.ClientArea()->size();
+    QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];
+    w.windowHandle()->setScreen(other);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.BackingImage().devicePixelRatio() == other->devicePixelRatio(); }));
+    ASSERT_TRUE(WaitForBuild(w));
+    EXPECT_EQ(w.BackingImage().size(), (QSizeF(logical) * other->devicePixelRatio()).toSize());
+    EXPECT_TRUE(w.Form().State().mazeGrid == maze);
+}
+
 }  // namespace
 }  // namespace quivra
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
