@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -161,6 +162,17 @@ void QtForm::BuildMenus() {
     for (QAction* a : styleItems_) a->setCheckable(true);
     actionItems_[kShowSolution]->setEnabled(false);
     actionItems_[kClear]->setEnabled(false);
+
+    // The keyboard route of other desktop programs, kept off the menu items themselves: F10 opens the
+    // menu bar, F2 or Ctrl+N starts a new game, Ctrl+Q quits. No walking key uses these.
+    auto addShortcut = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    addShortcut(QKeySequence(Qt::Key_F10), [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_N)}) {
+        addShortcut(keys, [this] { actionItems_[kNewGame]->trigger(); });
+    }
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { actionItems_[kExit]->trigger(); });
 }
 
 QAction* QtForm::Action(Menu menu, int index) const {

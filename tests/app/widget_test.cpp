@@ -145,6 +145,37 @@ TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
+TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    QTest::keyClick(w.windowHandle(), Qt::Key_F10);
+    ASSERT_NE(w.menuBar()->activeAction(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.menuBar()->activeAction()->menu()->isVisible(); }));
+    QTest::keyClick(w.menuBar()->activeAction()->menu(), Qt::Key_Escape);
+    QTest::keyClick(w.menuBar(), Qt::Key_Escape);
+
+    const GameState& s = w.Form().State();
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_N}) {
+        const std::string seed = s.seedText;
+        QTest::qWait(20);   // a new seed needs another reading of the clock
+        QTest::keyClick(w.windowHandle(), key, key == Qt::Key_N ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_NE(s.seedText, seed);
+        ASSERT_TRUE(WaitForBuild(w));
+    }
+    // Ctrl+Q quits even in the honeycomb style, where Q alone walks up-left.
+    w.Action(Menu::Style, kHoneycomb)->trigger();
+    ASSERT_TRUE(WaitForBuild(w));
+    QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(s.buildStage, kStageClosing);
+    EXPECT_EQ(w.Beeps(), 0);
+    // Quitting stops every later event loop from starting; running and leaving the application's
+    // own loop clears that, so the tests after this one can still open a modal box.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
 TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
     ASSERT_TRUE(UseChineseToolkitTexts());
     QtForm w;
