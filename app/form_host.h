@@ -24,6 +24,8 @@ public:
     virtual void Attach(FrmMain* form) = 0;
 
     // Window. Sizes and control positions are in the current scale unit (twips or pixels).
+    // Pixels are the screen's device pixels: a HiDPI screen has fewer twips to each of them.
+    virtual double TwipsPerPixel() const { return kTwipsPerPixel; }
     virtual int ScaleMode() const = 0;
     virtual void SetScaleMode(int mode) = 0;
     virtual double ScaleWidth() const = 0;
@@ -72,7 +74,7 @@ namespace quivra {
 
 // The drawing area (client area less the scroll bar and the status line), in pixels,
 // whatever the window's current scale unit.
-inline double UnitsPerPixel(const FormHost& host) { return host.ScaleMode() == kScaleTwips ? kTwipsPerPixel : 1.0; }
+inline double UnitsPerPixel(const FormHost& host) { return host.ScaleMode() == kScaleTwips ? host.TwipsPerPixel() : 1.0; }
 inline int DrawAreaWidthPixels(const FormHost& host) {
     return static_cast<int>((host.ScaleWidth() - host.VScroll1Width()) / UnitsPerPixel(host) + 0.5);
 }

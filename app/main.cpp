@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/desktop.h"
 #include "app/qt_form.h"
 
 int main(int argc, char** argv) {
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Quivra");
     QApplication::setApplicationVersion("3.05");
     QApplication::setDesktopFileName("dev.quivra.Quivra");
+    quivra::UseChineseToolkitTexts();
     quivra::QtForm window;
     window.show();
     return app.exec();

@@ -11,9 +11,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <cmath>
 
@@ -42,6 +44,17 @@ QIcon MazeIcon() {
 
 }  // namespace
 
+QString UnbrokenWords(const QString& text) {
+    // A word joiner between two non-blank characters: the label may wrap only at the blanks, so
+    // an address such as https://quivra.dev/ is never cut after its "//".
+    QString joined;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i > 0 && !text[i].isSpace() && !text[i - 1].isSpace()) joined += QChar(0x2060);
+        joined += text[i];
+    }
+    return joined;
+}
+
 // The client area below the menu bar: shows the backing image and reports its size.
 class ClientWidget : public QWidget {
 public:
@@ -53,7 +66,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawImage(0, 0, form_->image_);
+        p.drawImage(QPointF(0, 0), form_->image_);   // device pixels one to one: the image carries the ratio
     }
     void resizeEvent(QResizeEvent*) override { form_->ClientResized(); }
 
@@ -119,7 +132,7 @@ QtForm::QtForm() {
 
     form_ = std::make_unique<FrmMain>(*this);
     form_->Form_Load();
-    resize(image_.width(), image_.height() + menuBar()->sizeHint().height());
+    resize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
 QtForm::~QtForm() { qApp->removeEventFilter(this); }
@@ -155,6 +168,17 @@ void QtForm::BuildMenus() {
     }
     actionItems_[kShowSolution]->setEnabled(false);
     actionItems_[kClear]->setEnabled(false);
+
+    // The keyboard route of other desktop programs, kept off the menu items themselves: F10 opens the
+    // menu bar, F2 or Ctrl+N starts a new game, Ctrl+Q quits. No walking key uses these.
+    auto addShortcut = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    addShortcut(QKeySequence(Qt::Key_F10), [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_N)}) {
+        addShortcut(keys, [this] { actionItems_[kNewGame]->trigger(); });
+    }
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { actionItems_[kExit]->trigger(); });
 }
 
 QAction* QtForm::Action(Menu menu, int index) const {
@@ -167,8 +191,8 @@ QAction* QtForm::Action(Menu menu, int index) const {
 }
 
 int QtForm::FromUnit(double value) const {
-    const double pixels = scaleMode_ == kScaleTwips ? value / kTwipsPerPixel : value;
-    return static_cast<int>(std::lround(pixels));
+    const double logical = scaleMode_ == kScaleTwips ? value / kTwipsPerPixel : value / dpr_;
+    return static_cast<int>(std::lround(logical));
 }
 
 double QtForm::ScaleWidth() const { return ToUnit(client_->width()); }
@@ -226,10 +250,13 @@ void QtForm::DoEvents() {
     QCoreApplication::processEvents();
 }
 
-void QtForm::Beep() { QApplication::beep(); }
+void QtForm::Beep() {
+    ++beeps_;
+    if (!bell_.Ring()) QApplication::beep();
+}
 
 void QtForm::MsgBox(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), UnbrokenWords(QString::fromStdString(text)),
                     QMessageBox::Ok, this);
     box.exec();
 }
@@ -281,19 +308,36 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     return code == 0;
 }
 
-void QtForm::ClientResized() {
-    if (image_.size() != client_->size()) {
-        image_ = QImage(client_->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+bool QtForm::UpdatePixelRatio() {
+    const double dpr = client_->devicePixelRatioF();
+    const QSize device = (QSizeF(client_->size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    const bool changed = dpr != dpr_;
+    if (changed || image_.size() != device) {
+        dpr_ = dpr;
+        image_ = QImage(device, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(dpr);
         image_.fill(Qt::white);
         dc_.SetTarget(&image_);
     }
+    return changed;
+}
+
+void QtForm::ClientResized() {
+    UpdatePixelRatio();
     if (shown_ && !isMinimized() && !ending_) form_->Form_Resize();
+}
+
+void QtForm::ScreenChanged() {
+    // Same logical size on a screen of another ratio: the same maze, drawn again at its pixels.
+    if (UpdatePixelRatio() && shown_ && !isMinimized() && !ending_) Refresh();
 }
 
 void QtForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &QtForm::ScreenChanged);
+        UpdatePixelRatio();
         form_->Form_Resize();
     }
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/desktop.h"
 #include "app/form_host.h"
 #include "app/frm_main.h"
 
@@ -22,6 +23,9 @@ class ClientWidget;
 
 namespace quivra {
 
+// A message's text as shown: lines break only at its blanks.
+QString UnbrokenWords(const QString& text);
+
 class QtForm : public QMainWindow, public FormHost {
     Q_OBJECT
 public:
@@ -35,12 +39,14 @@ public:
     QAction* Action(Menu menu, int index) const;
     QWidget* ClientArea() const { return client_; }
     const QImage& BackingImage() const { return image_; }
+    int Beeps() const { return beeps_; }
 
     // Windows virtual-key code of a Qt key event, or -1 for keys the game never looks at.
     static int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
     // --- FormHost ----------------------------------------------------------------------------
     void Attach(FrmMain*) override {}
+    double TwipsPerPixel() const override { return kTwipsPerPixel / dpr_; }
     int ScaleMode() const override { return scaleMode_; }
     void SetScaleMode(int mode) override { scaleMode_ = mode; }
     double ScaleWidth() const override;
@@ -89,7 +95,13 @@ protected:
 private:
     friend class ClientWidget;
     void ClientResized();
-    double ToUnit(int pixels) const { return scaleMode_ == kScaleTwips ? pixels * kTwipsPerPixel : pixels; }
+    void ScreenChanged();
+    // Follows the screen's device pixel ratio; true when it changed.
+    bool UpdatePixelRatio();
+    // Widgets are placed in logical pixels, which hold 15 twips at every ratio.
+    double ToUnit(int logicalPixels) const {
+        return scaleMode_ == kScaleTwips ? logicalPixels * kTwipsPerPixel : logicalPixels * dpr_;
+    }
     int FromUnit(double value) const;
     void BuildMenus();
 
@@ -101,10 +113,13 @@ private:
     QImage image_;
     DeviceContext dc_;
     int scaleMode_ = kScaleTwips;
+    double dpr_ = 1.0;
     bool shown_ = false;
     bool ending_ = false;   // closed, or Exit chosen: no handler runs any more
     bool wasMinimized_ = false;
     bool checkingInCode_ = false;
+    DesktopBell bell_;
+    int beeps_ = 0;
     std::unique_ptr<FrmMain> form_;
 };
 

@@ -11,6 +11,9 @@ constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
 constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 constexpr int kPad1 = 97, kPad2 = 98, kPad3 = 99, kPad4 = 100, kPad6 = 102, kPad7 = 103, kPad8 = 104,
               kPad9 = 105;
+// Letters for keyboards without Home, End, PgUp and PgDn (most laptops): on QWERTY the honeycomb's
+// six directions sit under Q W E / A S D, and the square's under W A S D.
+constexpr int kKeyA = 'A', kKeyD = 'D', kKeyE = 'E', kKeyQ = 'Q', kKeyS = 'S', kKeyW = 'W';
 
 constexpr int kNotAKey = -1;
 constexpr int kBeepKey = -2;
@@ -18,12 +21,12 @@ constexpr int kBeepKey = -2;
 // Direction of a key in the honeycomb style, kBeepKey for a key of the other style.
 int HexDirection(int key) {
     switch (key) {
-        case kHome: case kPad7: return 0;
-        case kEnd: case kPad1: return 1;
-        case kUp: case kPad8: return 2;
-        case kDown: case kPad2: return 3;
-        case kPageUp: case kPad9: return 4;
-        case kPageDown: case kPad3: return 5;
+        case kHome: case kPad7: case kKeyQ: return 0;
+        case kEnd: case kPad1: case kKeyA: return 1;
+        case kUp: case kPad8: case kKeyW: return 2;
+        case kDown: case kPad2: case kKeyS: return 3;
+        case kPageUp: case kPad9: case kKeyE: return 4;
+        case kPageDown: case kPad3: case kKeyD: return 5;
         case kLeft: case kPad4: case kRight: case kPad6: return kBeepKey;
         default: return kNotAKey;
     }
@@ -31,12 +34,12 @@ int HexDirection(int key) {
 
 int SquareDirection(int key) {
     switch (key) {
-        case kLeft: case kPad4: return 0;
-        case kDown: case kPad2: return 1;
-        case kRight: case kPad6: return 2;
-        case kUp: case kPad8: return 3;
+        case kLeft: case kPad4: case kKeyA: return 0;
+        case kDown: case kPad2: case kKeyS: return 1;
+        case kRight: case kPad6: case kKeyD: return 2;
+        case kUp: case kPad8: case kKeyW: return 3;
         case kPageUp: case kPageDown: case kEnd: case kHome:
-        case kPad1: case kPad3: case kPad7: case kPad9: return kBeepKey;
+        case kPad1: case kPad3: case kPad7: case kPad9: case kKeyQ: case kKeyE: return kBeepKey;
         default: return kNotAKey;
     }
 }

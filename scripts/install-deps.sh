@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev            # Qt 6 Widgets, Gui and Test, with the xcb and offscreen platforms
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei      # a CJK font: without one every Chinese caption is a row of boxes
+  qt6-translations-l10n   # Qt's own Chinese texts for the standard buttons
+  libcanberra-dev         # the desktop's bell sound for a blocked move
 )
 for group in "$@"; do
   case "$group" in

@@ -69,7 +69,7 @@ std::string FileText(const std::string& path) {
 
 TEST(RenderCommand, ReportsTheBuildAndWritesThePicture) {
     const std::string file = TempPng("small");
-    const Result r = RunCommand({"render", "--style", "square", "--size", "77x80", "--trials", "3", "--keys", "38,36,65",
+    const Result r = RunCommand({"render", "--style", "square", "--size", "77x80", "--trials", "3", "--keys", "38,36,90",
                           "--dump", "--out", file});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("seed \" 43200.52\"\ncells 2 2\nstages 6\nplayer 1 1\nexitReached 0\nbeeps 2\n"

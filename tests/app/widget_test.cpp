@@ -1,19 +1,26 @@
 // The real Qt window on the offscreen platform: captions, menus, keys and the picture.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/about.h"
+#include "app/desktop.h"
+#include "app/headless_form.h"
 #include "app/qt_form.h"
 #include "correct_path.h"
 #include "url_catcher.h"
@@ -128,20 +135,91 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
-TEST(Window, AboutShowsItsMessageThenOpensTheHomePage) {
+TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const GameState& s = w.Form().State();
+    // Q and E are honeycomb letters: in the square style they beep like Home and PgUp.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Q);
+    QTest::keyClick(w.windowHandle(), Qt::Key_E);
+    EXPECT_EQ(w.Beeps(), 2);
+    const Qt::Key square[4] = {Qt::Key_A, Qt::Key_S, Qt::Key_D, Qt::Key_W};
+    for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), square[d]);
+    EXPECT_TRUE(s.exitReached);
+
+    w.Action(Menu::Style, kHoneycomb)->trigger();
+    ASSERT_TRUE(WaitForBuild(w));
+    const Qt::Key honeycomb[6] = {Qt::Key_Q, Qt::Key_A, Qt::Key_W, Qt::Key_S, Qt::Key_E, Qt::Key_D};
+    for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), honeycomb[d]);
+    EXPECT_TRUE(s.exitReached);
+    EXPECT_EQ(w.Beeps(), 2);
+    EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
+}
+
+TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    QTest::keyClick(w.windowHandle(), Qt::Key_F10);
+    ASSERT_NE(w.menuBar()->activeAction(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.menuBar()->activeAction()->menu()->isVisible(); }));
+    QTest::keyClick(w.menuBar()->activeAction()->menu(), Qt::Key_Escape);
+    QTest::keyClick(w.menuBar(), Qt::Key_Escape);
+
+    const GameState& s = w.Form().State();
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_N}) {
+        const std::string seed = s.seedText;
+        QTest::qWait(20);   // a new seed needs another reading of the clock
+        QTest::keyClick(w.windowHandle(), key, key == Qt::Key_N ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_NE(s.seedText, seed);
+        ASSERT_TRUE(WaitForBuild(w));
+    }
+    // Ctrl+Q quits even in the honeycomb style, where Q alone walks up-left.
+    w.Action(Menu::Style, kHoneycomb)->trigger();
+    ASSERT_TRUE(WaitForBuild(w));
+    QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(s.buildStage, kStageClosing);
+    EXPECT_EQ(w.Beeps(), 0);
+    // Quitting stops every later event loop from starting; running and leaving the application's
+    // own loop clears that, so the tests after this one can still open a modal box.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
+TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
+    ASSERT_TRUE(UseChineseToolkitTexts());
     QtForm w;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    QString shown;
+    QString shown, button;
+    QList<int> lineStarts;   // where lines of the label's text begin, over many widths
     QTimer::singleShot(100, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown = box->windowTitle() + "|" + box->text();
+            button = box->button(QMessageBox::Ok)->text();
+            const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            for (int width = 80; width <= 800; width += 4) {
+                QTextLayout layout(label->text(), label->font());
+                layout.beginLayout();
+                for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                    line.setLineWidth(width);
+                    lineStarts << label->text().left(line.textStart()).remove(QChar(0x2060)).size();
+                }
+                layout.endLayout();
+            }
             QTest::keyClick(box, Qt::Key_Return);
         }
     });
     w.Action(Menu::Help, 0)->trigger();
     QDesktopServices::unsetUrlHandler("https");
-    EXPECT_EQ(shown.toStdString(), kAboutTitle + "|" + AboutText());
+    EXPECT_EQ(shown.remove(QChar(0x2060)).toStdString(), kAboutTitle + "|" + AboutText());
+    EXPECT_EQ(button.remove('&').toStdString(), "确定");
+    // However narrow the box, lines break only at the blanks.
+    const QString text = QString::fromStdString(AboutText());
+    for (int start : lineStarts) EXPECT_TRUE(start == 0 || text[start - 1] == ' ') << start;
     EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
 }
 
@@ -203,6 +281,56 @@ TEST(Window, TooSmallMessageIsOnScreen) {
         for (int x = line.left(); x < line.left() + 80; ++x) dark += qGray(shot.pixel(x, y)) < 128;
     }
     EXPECT_GT(dark, 10);
+}
+
+// Run at scale factors 1, 1.5 and 2 and on two screens of different ratios (see CMakeLists.txt).
+TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const double dpr = w.devicePixelRatioF();
+    const QImage& image = w.BackingImage();
+    EXPECT_EQ(image.size(), (QSizeF(w.ClientArea()->size()) * dpr).toSize());
+    // Twips stay logical: the status line is as high as at scale 1, and the window holds as many cells.
+    w.SetScaleMode(kScaleTwips);
+    EXPECT_EQ(w.Text1Height(), 285);
+    HeadlessForm logical(w.ClientArea()->width(), w.ClientArea()->height());
+    FrmMain form(logical);
+    logical.Show();
+    logical.RunTimer();
+    EXPECT_EQ(w.Form().State().cellsX, form.State().cellsX);
+    EXPECT_EQ(w.Form().State().cellsY, form.State().cellsY);
+    // A picture drawn at logical size and doubled has every aligned 2 x 2 block in one colour.
+    if (dpr == 2) {
+        int detailed = 0;
+        for (int y = 0; y + 1 < image.height(); y += 2) {
+            for (int x = 0; x + 1 < image.width(); x += 2) {
+                const QRgb c = image.pixel(x, y);
+                detailed += c != image.pixel(x + 1, y) || c != image.pixel(x, y + 1) || c != image.pixel(x + 1, y + 1);
+            }
+        }
+        EXPECT_GT(detailed, 100);
+    }
+}
+
+TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+        GTEST_SKIP() << "needs two screens of different ratios";
+    }
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const ByteGrid maze = w.Form().State().mazeGrid;
+    const QSize logical = w.ClientArea()->size();
+    QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];
+    w.windowHandle()->setScreen(other);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.BackingImage().devicePixelRatio() == other->devicePixelRatio(); }));
+    ASSERT_TRUE(WaitForBuild(w));
+    EXPECT_EQ(w.BackingImage().size(), (QSizeF(logical) * other->devicePixelRatio()).toSize());
+    EXPECT_TRUE(w.Form().State().mazeGrid == maze);
 }
 
 }  // namespace
