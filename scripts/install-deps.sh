@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quivra needs, if any are missing.
 #   install-deps.sh            build and run
-#   install-deps.sh --play     also the Wayland platform plugin, for native Wayland sessions
+#   install-deps.sh --play     also the Wayland platform plugin and the bell sound's player and theme
 #   install-deps.sh --test     also the validators the test suite runs
 #   install-deps.sh --package  also what building the .deb needs
 #   install-deps.sh --lint     also lintian, to check the .deb
@@ -17,7 +17,9 @@ packages=(
 )
 for group in "$@"; do
   case "$group" in
-    --play)    packages+=(qt6-wayland) ;;                    # without it Qt aborts when only Wayland is there
+    --play)    # without qt6-wayland Qt aborts when only Wayland is there; the bell needs the sound
+               # server's backend and the freedesktop sound theme
+               packages+=(qt6-wayland libcanberra-pulse sound-theme-freedesktop) ;;
     --test)    packages+=(desktop-file-utils appstream) ;;   # desktop-file-validate, appstreamcli
     --package) packages+=(dpkg-dev file) ;;                  # CPack's shlibdeps needs dpkg-shlibdeps and file
     --lint)    packages+=(lintian) ;;
