@@ -123,10 +123,8 @@ void HeadlessForm::DoEvents() {
 }
 
 double HeadlessForm::Timer() const {
-    const double now = clockNow_;
-    clockNow_ += clockStep_;
-    if (clockNow_ >= 86400.0) clockNow_ -= 86400.0;
-    return now;
+    const double now = clockStart_ + static_cast<double>(clockReadings_++) * clockStep_;
+    return now >= 86400.0 ? std::fmod(now, 86400.0) : now;
 }
 
 bool HeadlessForm::TickTimer() {

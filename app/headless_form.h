@@ -3,6 +3,7 @@
 // scripted clock, events queued for DoEvents, and records of what the game asked of the desktop.
 #include <QImage>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -18,7 +19,11 @@ public:
 
     // --- scripting ---------------------------------------------------------------------------
     // Every reading of the clock returns now, then advances it by step.
-    void SetClock(double now, double step) { clockNow_ = now; clockStep_ = step; }
+    void SetClock(double now, double step) {
+        clockStart_ = now;
+        clockStep_ = step;
+        clockReadings_ = 0;
+    }
     // Clock step that makes a generator run exactly `trials` candidates (0 still makes one).
     static double StepForTrials(int trials);
 
@@ -122,8 +127,10 @@ private:
     bool timerEnabled_ = false;
     MenuItem actionItems_[5], styleItems_[2], helpItems_[1];
     std::deque<std::function<void()>> pending_;
-    mutable double clockNow_ = 43200.52;
+    // Reading k is start + k * step, computed afresh so that a million steps add no rounding.
+    double clockStart_ = 43200.52;
     double clockStep_ = 1.0;   // one candidate per generation unless a test asks for more
+    mutable int64_t clockReadings_ = 0;
 };
 
 }  // namespace quivra

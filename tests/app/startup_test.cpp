@@ -14,6 +14,21 @@ struct Game {
     GameState& s() { return form.State(); }
 };
 
+// The search stops at the first reading a budget or more after its first: with the step for N trials
+// that is reading N, however large N is and at any time of day.
+TEST(Startup, ScriptedClockGivesExactlyTheTrialsAskedFor) {
+    for (double start : {0.0, 43200.52, 86399.0}) {
+        for (int trials : {2, 1000, 1000000}) {
+            HeadlessForm host;
+            host.SetClock(start, HeadlessForm::StepForTrials(trials));
+            const double t0 = host.Timer();
+            int readings = 1;
+            while (host.Timer() - t0 < kGenerationBudget) ++readings;
+            EXPECT_EQ(readings, trials) << start;
+        }
+    }
+}
+
 TEST(Startup, LoadSetsFlagsTablesAndSquareStyle) {
     Game g;
     g.form.Form_Load();
