@@ -142,15 +142,16 @@ void RunGenerate(const ParsedOptions& options, std::string& out) {
         budget = ParseSeconds(options.Required("budget")[0], "budget");
         clock = WallClockSeconds;
     }
+    const int threads = options.Has("threads") ? ParseInt(options.Required("threads")[0], "thread count", 1, 1024) : 0;
     const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
     const GenerationReport r =
         s.hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, clock, seedText, grid, s.gridMaxX,
-                                s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget)
+                                s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget, threads)
               : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, clock, seedText, grid, s.gridMaxX, s.gridMaxY,
-                                   steps, s.cellCount, s.cellsX, s.cellsY, budget);
+                                   steps, s.cellCount, s.cellsX, s.cellsY, budget, threads);
     PrintMaze(grid, steps, r.measures, r.draws, out);
     out += "bestDigits " + DigitsText(r.bestDigits) + "\n";
     out += "trial " + std::to_string(r.bestTrial) + "\n";
@@ -161,11 +162,12 @@ constexpr OptionSpec kRenderOptions[] = {{"style", 1},    {"size", 1},  {"tilt",
                                          {"trials", 1},   {"keys", 1},  {"solution", 0}, {"clear", 0},
                                          {"palette", 0},  {"dump", 0},  {"out", 1}};
 constexpr OptionSpec kCarveOptions[] = {{"style", 1}, {"cells", 2}, {"digits", 1}};
-constexpr OptionSpec kGenerateOptions[] = {{"style", 1}, {"cells", 2}, {"seed-text", 1}, {"trials", 1}, {"budget", 1}};
+constexpr OptionSpec kGenerateOptions[] = {{"style", 1},  {"cells", 2},  {"seed-text", 1},
+                                           {"trials", 1}, {"budget", 1}, {"threads", 1}};
 
 constexpr Command kCommands[] = {
     {"carve", "--style square|hex --cells X Y --digits d1,d2,d3,d4,d5,d6,d7,d8", kCarveOptions, RunCarve},
-    {"generate", "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS)",
+    {"generate", "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS) [--threads N]",
      kGenerateOptions, RunGenerate},
     {"render",
      "--style square|hex [--size WxH] [--tilt DEGREES] [--time SECONDS] [--trials N] [--keys K1,K2,...] "
