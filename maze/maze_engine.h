@@ -134,8 +134,10 @@ public:
     MazeCarver(const Layout& layout, const Rules& rules, PathStep* steps)
         : layout_(&layout), rules_(rules), steps_(steps), work_(layout.Size(), 1) {}
 
-    // One depth-first carve; returns the register draws when CountDraws, else 0.
-    template <bool CountDraws>
+    // One depth-first carve; returns the register draws when CountDraws, else 0. A trial carve
+    // (ForTrial) leaves in every cell, instead of 2, the base direction it was entered by, for
+    // MeasureTrial; its walls and openings are those of the real carve.
+    template <bool CountDraws, bool ForTrial = false>
     int Carve(const SeedDigits& seed) {
         constexpr int S = Rules::kSlots;
         std::memcpy(work_.data(), layout_->Template(), layout_->Size());
@@ -146,7 +148,7 @@ public:
         const std::array<int, S> base = layout_->Base();
         FastRegister<CountDraws> reg(seed, Rules::kModulus);
         int p = rules_.StartCell(reg, *layout_);
-        g[p] = 2;
+        g[p] = ForTrial ? kRootCell : 2;
         int sp = -1;
         int order = DrawOrder(reg);
         const auto* row = rows + order;
@@ -159,10 +161,11 @@ public:
             if (freeSlots != 0) {
                 slot = std::countr_zero(freeSlots);
                 steps[++sp] = PathStep{static_cast<uint8_t>(slot), static_cast<int16_t>(order)};
-                const int o = base[row->dir[slot]];
+                const int dir = row->dir[slot];
+                const int o = base[dir];
                 g[p + o] = 2;
                 p += 2 * o;
-                g[p] = 2;
+                g[p] = ForTrial ? static_cast<uint8_t>(kChildCell | dir << 1) : 2;
                 order = DrawOrder(reg);
                 row = rows + order;
                 slot = 0;
@@ -180,6 +183,39 @@ public:
         g[rules_.entrance] = 1;
         g[rules_.exit] = 2;
         return reg.Draws();
+    }
+
+    // The measures Solve gives, taken from a trial carve without searching: the correct path is
+    // the tree path from the first cell to the last, found by climbing from both towards the
+    // start cell of the carve. Marks its cells instead of writing 1.
+    MazeMeasures MeasureTrial() {
+        constexpr int S = Rules::kSlots;
+        uint8_t* const g = work_.data();
+        const std::array<int, S> base = layout_->Base();
+        auto parent = [&](int q) { return q - 2 * base[(g[q] >> 1) & 7]; };
+        int q = rules_.last;
+        for (;;) {
+            const uint8_t c = g[q];
+            g[q] = static_cast<uint8_t>(c | kAboveLast);
+            if (c & kRootCell) break;
+            q = parent(q);
+        }
+        MazeMeasures m{0, 0};
+        for (q = rules_.first; !(g[q] & kAboveLast); q = parent(q)) {
+            g[q] |= kOnPath;
+            ++m.pathLength;
+        }
+        const int meet = q;
+        for (q = rules_.last; q != meet; q = parent(q)) {
+            g[q] |= kOnPath;
+            ++m.pathLength;
+        }
+        g[meet] |= kOnPath;
+        ++m.pathLength;
+        for (q = rules_.first; q != meet; q = parent(q)) m.contacts += TrialContacts(g + q, base);
+        for (q = rules_.last; q != meet; q = parent(q)) m.contacts += TrialContacts(g + q, base);
+        m.contacts += TrialContacts(g + meet, base);
+        return m;
     }
 
     // Walks the base directions from the first cell to the exit, marks the path with 1, then
@@ -230,8 +266,8 @@ public:
 
     // One candidate as the search measures it: draws are not counted.
     MazeMeasures operator()(const SeedDigits& seed) {
-        Carve<false>(seed);
-        return Solve();
+        Carve<false, true>(seed);
+        return MeasureTrial();
     }
 
     void CopyOut(ByteGrid& grid) const {
@@ -250,6 +286,13 @@ public:
     }
 
 private:
+    // Cell codes of a trial carve. Bit 0 stays clear, so "on the path or outside the grid" (the
+    // frame is 1) is one test; margins (2) and walls (0) are neither.
+    static constexpr uint8_t kChildCell = 0x10;   // | entry direction << 1
+    static constexpr uint8_t kRootCell = 0x20;
+    static constexpr uint8_t kAboveLast = 0x40;   // on the climb from the last cell
+    static constexpr uint8_t kOnPath = 0x80;
+
     template <class Reg>
     static int DrawOrder(Reg& reg) {
         int v;
@@ -277,6 +320,15 @@ private:
         int n = 0;
         for (size_t d = 0; d < S; ++d) {
             n += static_cast<int>(cell[base[d]] == 0) & static_cast<int>(cell[2 * base[d]] == 1);
+        }
+        return n;
+    }
+
+    template <size_t S>
+    static int TrialContacts(const uint8_t* cell, const std::array<int, S>& base) {
+        int n = 0;
+        for (size_t d = 0; d < S; ++d) {
+            n += static_cast<int>(cell[base[d]] == 0) & static_cast<int>((cell[2 * base[d]] & (kOnPath | 1)) != 0);
         }
         return n;
     }
