@@ -1,5 +1,6 @@
 #include "maze/square_maze.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "maze/candidate_search.h"
@@ -106,6 +107,9 @@ GenerationReport GenerateSquareMaze(const MixTable& mixTableA, const MixTable& m
     GenerationReport report = detail::ChooseBestCandidate(
         mixTableA, mixTableB, clock, seedText, cellCount, 2 * cellCount + 1, budget, threads, own,
         [&] { return std::make_unique<SquareTrial>(layout, rules, stackSize); });
+    // Whatever the trials left deeper in the stack goes, so that the steps, like the grid, depend
+    // on the chosen seed alone and not on which thread carved what.
+    std::fill(pathSteps.begin(), pathSteps.end(), PathStep{});
     report.draws = carver.Carve<true>(report.bestDigits);
     report.measures = carver.Solve();
     carver.CopyOut(mazeGrid);
