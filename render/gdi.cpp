@@ -89,6 +89,15 @@ QPainter* DeviceContext::Painter() {
     return &surface_->painter;
 }
 
+const QBrush& DeviceContext::SolidBrush(QRgb rgb) {
+    for (const auto& [key, brush] : brushes_) {
+        if (key == rgb) return brush;
+    }
+    if (brushes_.size() >= 64) brushes_.clear();   // a program that paints in every colour
+    brushes_.emplace_back(rgb, QBrush(QColor(rgb)));
+    return brushes_.back().second;
+}
+
 int DeviceContext::GetDeviceCaps(int index) const {
     switch (index) {
         case PLANES: return caps_.planes;
@@ -132,8 +141,11 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
     if (shape == nullptr || paint == nullptr) return false;
     QPainter* painter = Painter();
     if (painter == nullptr) return false;
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(QColor(Resolve(paint->colour)));
+    if (!surface_->fillPen) {
+        painter->setPen(Qt::NoPen);
+        surface_->fillPen = true;
+    }
+    painter->setBrush(SolidBrush(Resolve(paint->colour)));
     painter->drawPolygon(shape->polygon, shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     if (fillLog_ != nullptr) fillLog_->push_back({paint->colour, shape->polygon});
     return true;
@@ -165,6 +177,7 @@ bool DeviceContext::LineTo(int x, int y) {
     }
     // Wide GDI pens end and join round.
     painter->setPen(QPen(QColor(Resolve(colour)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    surface_->fillPen = false;
     painter->setBrush(Qt::NoBrush);
     painter->drawLine(from.x, from.y, x, y);
     return true;

@@ -1,12 +1,14 @@
 #pragma once
 // A small GDI-style device context over a QImage: just the calls the drawing code makes.
 // Objects are handles into a table so that a test can count what is still alive.
+#include <QBrush>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace quivra {
@@ -121,8 +123,12 @@ private:
     struct Surface {
         QImage view;
         QPainter painter;
+        bool fillPen = false;   // the painter's pen is already none, as fills want it
     };
     QPainter* Painter();
+    // One brush per colour seen, so that a fill neither builds a brush nor, for the colour the
+    // painter already has, changes its state.
+    const QBrush& SolidBrush(QRgb rgb);
 
     bool ConsumeFailure();
     HGDIOBJ Add(Kind kind, COLORREF colour, int width, const POINT* points, int count, int fillMode);
@@ -141,6 +147,7 @@ private:
     int skipBeforeFailing_ = 0;
     int live_ = 0;
     std::vector<FillRecord>* fillLog_ = nullptr;
+    std::vector<std::pair<QRgb, QBrush>> brushes_;
 };
 
 }  // namespace quivra
