@@ -49,6 +49,18 @@ bool Collinear(const POINT* points, int count) {
     if (second < 0) return true;
     const int64_t dx = int64_t{points[second].x} - points[0].x;
     const int64_t dy = int64_t{points[second].y} - points[0].y;
+    // Corners within 2^30 of the origin, as every projected one is: the products fit 63 bits.
+    constexpr int32_t kSmall = 1 << 30;
+    bool small = true;
+    for (int i = 0; i < count; ++i) {
+        small &= points[i].x > -kSmall && points[i].x < kSmall && points[i].y > -kSmall && points[i].y < kSmall;
+    }
+    if (small) {
+        for (int i = second + 1; i < count; ++i) {
+            if (dx * (int64_t{points[i].y} - points[0].y) != dy * (int64_t{points[i].x} - points[0].x)) return false;
+        }
+        return true;
+    }
     for (int i = second + 1; i < count; ++i) {
         const int64_t ex = int64_t{points[i].x} - points[0].x;
         const int64_t ey = int64_t{points[i].y} - points[0].y;
@@ -146,8 +158,10 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
         surface_->fillPen = true;
     }
     painter->setBrush(SolidBrush(Resolve(paint->colour)));
-    painter->drawPolygon(shape->polygon, shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (fillLog_ != nullptr) fillLog_->push_back({paint->colour, shape->polygon});
+    const std::vector<QPoint>& corners = shape->corners;
+    painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
+                         shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    if (fillLog_ != nullptr) fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
     return true;
 }
 
@@ -194,7 +208,7 @@ bool DeviceContext::DeleteObject(HGDIOBJ object) {
     Object& entry = objects_[slot];
     if (entry.kind != Kind::Palette) --live_;
     entry.kind = Kind::Free;
-    entry.polygon.clear();   // keeps its capacity for the next region in this slot
+    entry.corners.clear();
     entry.entries.clear();
     entry.generation = (entry.generation + 1) & kGenerationMask;
     freeList_.push_back(slot);
@@ -245,8 +259,8 @@ HGDIOBJ DeviceContext::Add(Kind kind, COLORREF colour, int width, const POINT* p
     entry.width = width;
     entry.fillMode = fillMode;
     if (count > 0) {
-        entry.polygon.resize(count);
-        QPoint* corners = entry.polygon.data();
+        entry.corners.resize(static_cast<size_t>(count));
+        QPoint* corners = entry.corners.data();
         for (int i = 0; i < count; ++i) corners[i] = QPoint(points[i].x, points[i].y);
     }
     if (kind != Kind::Palette) ++live_;

@@ -112,7 +112,7 @@ private:
         COLORREF colour = 0;
         int width = 0;
         int fillMode = 0;
-        QPolygon polygon;
+        std::vector<QPoint> corners;   // a region's outline; keeps its capacity when the slot is reused
         std::vector<PALETTEENTRY> entries;
     };
     static constexpr HPALETTE kDefaultPalette = 0x7FFF0001;

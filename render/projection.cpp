@@ -19,12 +19,20 @@ int32_t ToPixel(double value) {
     return static_cast<int32_t>(value);
 }
 
-// std::floor without the library call, for the values a pixel coordinate can come from; the
-// rest (huge, infinite, NaN) still goes to the library.
-inline double Floor(double v) {
-    if (!(std::fabs(v) < 0x1p52)) return std::floor(v);
-    const double t = static_cast<double>(static_cast<int64_t>(v));
-    return t > v ? t - 1.0 : t;
+// ToPixel(floor(v)) and ToPixel(base - floor(v)), done in integers for the values a window can
+// show; the rest (huge, infinite, NaN) takes the long way.
+inline int32_t FloorPixel(double v) {
+    if (!(std::fabs(v) < kPixelLimit)) return ToPixel(std::floor(v));
+    const auto i = static_cast<int32_t>(v);   // truncates towards zero
+    return i > v ? i - 1 : i;
+}
+inline int32_t FloorPixelBelow(int base, double v) {
+    if (!(std::fabs(v) < kPixelLimit)) return ToPixel(base - std::floor(v));
+    auto i = static_cast<int32_t>(v);
+    if (i > v) --i;
+    const int64_t p = int64_t{base} - i;
+    const auto limit = static_cast<int64_t>(kPixelLimit);
+    return static_cast<int32_t>(p > limit ? limit : p < -limit ? -limit : p);
 }
 
 // The projection with the view's constants at hand. A row (y, z) has one perspective factor, so
@@ -59,7 +67,7 @@ public:
     POINT At(double x, const Row& r) const {
         const double xs = (x - halfW_) * r.f + halfW_ + widthRatio_;
         const double ys = (r.height - halfH_) * r.f + halfH_;
-        return {ToPixel(Floor(xs * scaleX_)), ToPixel(drawHeight_ - Floor(ys * scaleY_))};
+        return {FloorPixel(xs * scaleX_), FloorPixelBelow(drawHeight_, ys * scaleY_)};
     }
 
 private:
