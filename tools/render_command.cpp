@@ -83,7 +83,7 @@ void RunRender(const ParsedOptions& options, std::string& out) {
     if (options.Has("solution") && host.MenuEnabled(Menu::Action, kShowSolution)) {
         form.mnuActionItem_Click(kShowSolution);
     }
-    if (!host.Image().save(QString::fromStdString(file), "PNG")) throw UsageError("cannot write " + Quoted(file));
+    if (!host.Image().save(QString::fromStdString(file), "PNG", 89)) throw UsageError("cannot write " + Quoted(file));  // zlib level 1
 
     const GameState& s = form.State();
     out += "seed \"" + seed + "\"\n";
