@@ -165,7 +165,8 @@ int SearchThreads(int threads) {
 
 GenerationReport ChooseBestCandidate(const MixTable& mixTableA, const MixTable& mixTableB, const Clock& clock,
                                      std::string_view seedText, int cellCount, int firstBestContacts,
-                                     double budget, int threads, TrialRunner& own, const TrialFactory& makeTrial) {
+                                     double budget, int threads, TrialRunner& own, const TrialFactory& makeTrial,
+                                     size_t bytesPerTrial) {
     SeedDigits first = SeedDigitsFromText(seedText);
     MixDigits(mixTableA, mixTableB, first);
     GenerationReport report;
@@ -173,6 +174,10 @@ GenerationReport ChooseBestCandidate(const MixTable& mixTableA, const MixTable& 
 
     // A budget that is not above zero makes exactly one trial: no helpers for that.
     threads = budget > 0 ? SearchThreads(threads) : 1;
+    // Huge grids on many cores: a work grid each could exhaust memory; keep the helpers' share bounded.
+    constexpr size_t kHelperMemory = size_t{512} << 20;
+    const size_t helpers = kHelperMemory / std::max<size_t>(bytesPerTrial, 1);
+    threads = static_cast<int>(std::min<size_t>(static_cast<size_t>(threads), helpers + 1));
     if (threads == 1) {
         for (uint64_t i = 0;; ++i) {
             if (judge.Next(own.Run(SeedAfter(first, i)))) break;

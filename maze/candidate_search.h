@@ -31,9 +31,11 @@ SeedDigits SeedAfter(const SeedDigits& first, uint64_t index);
 int SearchThreads(int threads);
 
 // Fills bestDigits, bestTrial and trials of the report; the caller carves the chosen seed again.
-// `own` runs on the calling thread.
+// `own` runs on the calling thread; every other thread makes a trial of bytesPerTrial bytes, and
+// no more threads are started than fit in a fixed amount of memory.
 GenerationReport ChooseBestCandidate(const MixTable& mixTableA, const MixTable& mixTableB, const Clock& clock,
                                      std::string_view seedText, int cellCount, int firstBestContacts,
-                                     double budget, int threads, TrialRunner& own, const TrialFactory& makeTrial);
+                                     double budget, int threads, TrialRunner& own, const TrialFactory& makeTrial,
+                                     size_t bytesPerTrial);
 
 }  // namespace quivra::detail

@@ -132,7 +132,8 @@ GenerationReport GenerateHexMaze(const MixTable& mixTableA, const MixTable& mixT
     const size_t stackSize = pathSteps.size();
     GenerationReport report = detail::ChooseBestCandidate(
         mixTableA, mixTableB, clock, seedText, cellCount, 4 * cellCount + 1, budget, threads, own,
-        [&] { return std::make_unique<HexTrial>(layout, rules, stackSize); });
+        [&] { return std::make_unique<HexTrial>(layout, rules, stackSize); },
+        layout.Size() + stackSize * sizeof(PathStep));
     // Whatever the trials left deeper in the stack goes, so that the steps, like the grid, depend
     // on the chosen seed alone and not on which thread carved what.
     std::fill(pathSteps.begin(), pathSteps.end(), PathStep{});

@@ -106,7 +106,8 @@ GenerationReport GenerateSquareMaze(const MixTable& mixTableA, const MixTable& m
     const size_t stackSize = pathSteps.size();
     GenerationReport report = detail::ChooseBestCandidate(
         mixTableA, mixTableB, clock, seedText, cellCount, 2 * cellCount + 1, budget, threads, own,
-        [&] { return std::make_unique<SquareTrial>(layout, rules, stackSize); });
+        [&] { return std::make_unique<SquareTrial>(layout, rules, stackSize); },
+        layout.Size() + stackSize * sizeof(PathStep));
     // Whatever the trials left deeper in the stack goes, so that the steps, like the grid, depend
     // on the chosen seed alone and not on which thread carved what.
     std::fill(pathSteps.begin(), pathSteps.end(), PathStep{});
