@@ -58,7 +58,7 @@ void CheckShape(int gridMaxX, int gridMaxY, const PathSteps& pathSteps, int cell
 class HexTrial : public detail::TrialRunner {
 public:
     HexTrial(const HexRules::Layout& layout, const HexRules& rules, size_t stackSize)
-        : steps_(stackSize), carver_(layout, rules, steps_.data()) {}
+        : steps_(stackSize), carver_(layout, rules, steps_.data(), stackSize) {}
     MazeMeasures Run(const SeedDigits& seed) override { return carver_(seed); }
 
 private:
@@ -104,7 +104,7 @@ int CarveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, Byt
                  int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY, const SeedDigits& seed) {
     CheckShape(gridMaxX, gridMaxY, pathSteps, cellsX, cellsY);
     const auto layout = MakeLayout(hexStepX, hexStepY, gridMaxX, gridMaxY);
-    Carver carver(layout, HexRules(layout, cellsX, cellsY, gridMaxX, gridMaxY), pathSteps.data());
+    Carver carver(layout, HexRules(layout, cellsX, cellsY, gridMaxX, gridMaxY), pathSteps.data(), pathSteps.size());
     const int draws = carver.Carve<true>(seed);
     carver.CopyOut(mazeGrid);
     return draws;
@@ -113,7 +113,7 @@ int CarveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, Byt
 MazeMeasures SolveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, PathSteps& pathSteps,
                           ByteGrid& mazeGrid, int gridMaxX, int gridMaxY) {
     const auto layout = MakeLayout(hexStepX, hexStepY, gridMaxX, gridMaxY);
-    Carver carver(layout, MakeRules(layout, gridMaxX, gridMaxY), pathSteps.data());
+    Carver carver(layout, MakeRules(layout, gridMaxX, gridMaxY), pathSteps.data(), pathSteps.size());
     carver.CopyIn(mazeGrid);
     const MazeMeasures m = carver.Solve();
     carver.CopyOut(mazeGrid);
@@ -127,13 +127,13 @@ GenerationReport GenerateHexMaze(const MixTable& mixTableA, const MixTable& mixT
     CheckShape(gridMaxX, gridMaxY, pathSteps, cellsX, cellsY);
     const auto layout = MakeLayout(hexStepX, hexStepY, gridMaxX, gridMaxY);
     const HexRules rules(layout, cellsX, cellsY, gridMaxX, gridMaxY);
-    Carver carver(layout, rules, pathSteps.data());
+    Carver carver(layout, rules, pathSteps.data(), pathSteps.size());
     CallerTrial own(carver);
     const size_t stackSize = pathSteps.size();
     GenerationReport report = detail::ChooseBestCandidate(
         mixTableA, mixTableB, clock, seedText, cellCount, 4 * cellCount + 1, budget, threads, own,
         [&] { return std::make_unique<HexTrial>(layout, rules, stackSize); },
-        layout.Size() + stackSize * sizeof(PathStep));
+        layout.Size() + stackSize * (sizeof(PathStep) + sizeof(int)));
     // Whatever the trials left deeper in the stack goes, so that the steps, like the grid, depend
     // on the chosen seed alone and not on which thread carved what.
     std::fill(pathSteps.begin(), pathSteps.end(), PathStep{});

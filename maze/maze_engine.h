@@ -71,6 +71,7 @@ public:
         uint8_t fromHigh[8];   // slot bits of the free base directions 3..5
         uint8_t dir[8];        // base direction of each slot
     };
+    using Offsets = std::array<int, Slots>;   // flat step of each slot of one order
 
     // rasterCode(y, x) gives the code every position has before carving.
     template <class RasterCode>
@@ -81,6 +82,7 @@ public:
           stride_(gridMaxX + 1 + 2 * kPad),
           size_(static_cast<size_t>(gridMaxY + 1 + 2 * kPad) * static_cast<size_t>(stride_)),
           rows_(Orders),
+          offsets_(Orders),
           template_(size_, 1) {
         for (int d = 0; d < Slots; ++d) base_[d] = ty[d][0] * stride_ + tx[d][0];
         for (int order = 0; order < Orders; ++order) {
@@ -91,6 +93,7 @@ public:
                 while (dir < Slots - 1 && !(tx[slot][order] == tx[dir][0] && ty[slot][order] == ty[dir][0])) ++dir;
                 assert(tx[slot][order] == tx[dir][0] && ty[slot][order] == ty[dir][0]);
                 row.dir[slot] = static_cast<uint8_t>(dir);
+                offsets_[order][slot] = ty[slot][order] * stride_ + tx[slot][order];
                 for (int bits = 0; bits < 8; ++bits) {
                     if (dir < 3 && (bits >> dir & 1)) row.fromLow[bits] |= static_cast<uint8_t>(1u << slot);
                     if (dir >= 3 && (bits >> (dir - 3) & 1)) row.fromHigh[bits] |= static_cast<uint8_t>(1u << slot);
@@ -109,6 +112,7 @@ public:
     size_t Size() const { return size_; }
     const uint8_t* Template() const { return template_.data(); }
     const OrderRow* Rows() const { return rows_.data(); }
+    const Offsets* OrderOffsets() const { return offsets_.data(); }
     const std::array<int, Slots>& Base() const { return base_; }
 
 private:
@@ -118,6 +122,7 @@ private:
     size_t size_;
     std::array<int, Slots> base_{};
     std::vector<OrderRow> rows_;
+    std::vector<Offsets> offsets_;
     std::vector<uint8_t> template_;
 };
 
@@ -131,8 +136,9 @@ class MazeCarver {
 public:
     using Layout = MazeLayout<Rules::kSlots, Rules::kOrders>;
 
-    MazeCarver(const Layout& layout, const Rules& rules, PathStep* steps)
-        : layout_(&layout), rules_(rules), steps_(steps), work_(layout.Size(), 1) {}
+    // steps holds stackSize entries, as many as the carve's stack may need.
+    MazeCarver(const Layout& layout, const Rules& rules, PathStep* steps, size_t stackSize)
+        : layout_(&layout), rules_(rules), steps_(steps), work_(layout.Size(), 1), cameFrom_(stackSize) {}
 
     // One depth-first carve; returns the register draws when CountDraws, else 0. A trial carve
     // (ForTrial) leaves in every cell, instead of 2, the base direction it was entered by, for
@@ -143,7 +149,9 @@ public:
         std::memcpy(work_.data(), layout_->Template(), layout_->Size());
         uint8_t* const g = work_.data();
         PathStep* const steps = steps_;
+        int* const cameFrom = cameFrom_.data();
         const auto* const rows = layout_->Rows();
+        const auto* const offsets = layout_->OrderOffsets();
         // The steps in locals, so that they stay in registers across the byte stores.
         const std::array<int, S> base = layout_->Base();
         FastRegister<CountDraws> reg(seed, Rules::kModulus);
@@ -161,8 +169,11 @@ public:
             if (freeSlots != 0) {
                 slot = std::countr_zero(freeSlots);
                 steps[++sp] = PathStep{static_cast<uint8_t>(slot), static_cast<int16_t>(order)};
+                cameFrom[sp] = p;
                 const int dir = row->dir[slot];
-                const int o = base[dir];
+                // One load for a table that sits in L1 beside the rows; the honeycomb's 720 orders
+                // would crowd it out, so there the step comes from the direction.
+                const int o = kOffsetTable ? offsets[order][slot] : base[dir];
                 g[p + o] = 2;
                 p += 2 * o;
                 g[p] = ForTrial ? static_cast<uint8_t>(kChildCell | dir << 1) : 2;
@@ -173,7 +184,7 @@ public:
                 slot = steps[sp].slot;
                 order = steps[sp].order;
                 row = rows + order;
-                p -= 2 * base[row->dir[slot]];
+                p = cameFrom[sp];   // a load, not a chain of three, on the way back
                 --sp;
                 ++slot;
             } else {
@@ -286,6 +297,8 @@ public:
     }
 
 private:
+    static constexpr bool kOffsetTable = Rules::kOrders * Rules::kSlots <= 256;
+
     // Cell codes of a trial carve. Bit 0 stays clear, so "on the path or outside the grid" (the
     // frame is 1) is one test; margins (2) and walls (0) are neither.
     static constexpr uint8_t kChildCell = 0x10;   // | entry direction << 1
@@ -337,6 +350,7 @@ private:
     Rules rules_;
     PathStep* steps_;
     std::vector<uint8_t> work_;
+    std::vector<int> cameFrom_;   // beside the stack: the cell each entry was entered from
 };
 
 }  // namespace quivra::detail

@@ -52,7 +52,7 @@ SquareRules::Layout MakeLayout(const SquareStepTable& stepX, const SquareStepTab
 class SquareTrial : public detail::TrialRunner {
 public:
     SquareTrial(const SquareRules::Layout& layout, const SquareRules& rules, size_t stackSize)
-        : steps_(stackSize), carver_(layout, rules, steps_.data()) {}
+        : steps_(stackSize), carver_(layout, rules, steps_.data(), stackSize) {}
     MazeMeasures Run(const SeedDigits& seed) override { return carver_(seed); }
 
 private:
@@ -76,7 +76,7 @@ int CarveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, 
     assert(cellsX >= 1 && cellsY >= 1 && gridMaxX == 2 * cellsX && gridMaxY == 2 * cellsY);
     assert(pathSteps.size() >= static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY));
     const auto layout = MakeLayout(stepX, stepY, gridMaxX, gridMaxY);
-    Carver carver(layout, SquareRules(layout, cellsX, cellsY, gridMaxX, gridMaxY), pathSteps.data());
+    Carver carver(layout, SquareRules(layout, cellsX, cellsY, gridMaxX, gridMaxY), pathSteps.data(), pathSteps.size());
     const int draws = carver.Carve<true>(seed);
     carver.CopyOut(mazeGrid);
     return draws;
@@ -85,7 +85,8 @@ int CarveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, 
 MazeMeasures SolveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, PathSteps& pathSteps,
                              ByteGrid& mazeGrid, int gridMaxX, int gridMaxY) {
     const auto layout = MakeLayout(stepX, stepY, gridMaxX, gridMaxY);
-    Carver carver(layout, SquareRules(layout, gridMaxX / 2, gridMaxY / 2, gridMaxX, gridMaxY), pathSteps.data());
+    const SquareRules rules(layout, gridMaxX / 2, gridMaxY / 2, gridMaxX, gridMaxY);
+    Carver carver(layout, rules, pathSteps.data(), pathSteps.size());
     carver.CopyIn(mazeGrid);
     const MazeMeasures m = carver.Solve();
     carver.CopyOut(mazeGrid);
@@ -101,13 +102,13 @@ GenerationReport GenerateSquareMaze(const MixTable& mixTableA, const MixTable& m
     assert(pathSteps.size() >= static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY));
     const auto layout = MakeLayout(stepX, stepY, gridMaxX, gridMaxY);
     const SquareRules rules(layout, cellsX, cellsY, gridMaxX, gridMaxY);
-    Carver carver(layout, rules, pathSteps.data());
+    Carver carver(layout, rules, pathSteps.data(), pathSteps.size());
     CallerTrial own(carver);
     const size_t stackSize = pathSteps.size();
     GenerationReport report = detail::ChooseBestCandidate(
         mixTableA, mixTableB, clock, seedText, cellCount, 2 * cellCount + 1, budget, threads, own,
         [&] { return std::make_unique<SquareTrial>(layout, rules, stackSize); },
-        layout.Size() + stackSize * sizeof(PathStep));
+        layout.Size() + stackSize * (sizeof(PathStep) + sizeof(int)));
     // Whatever the trials left deeper in the stack goes, so that the steps, like the grid, depend
     // on the chosen seed alone and not on which thread carved what.
     std::fill(pathSteps.begin(), pathSteps.end(), PathStep{});

@@ -134,7 +134,9 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
     const std::vector<QPoint>& corners = shape->corners;
     painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
                          shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (fillLog_ != nullptr) fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
+    if (fillLog_ != nullptr) {
+        fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
+    }
     return true;
 }
 
