@@ -1,6 +1,14 @@
 // Candidate mazes per 0.25 s: the generator's own loop (carve + solve per candidate) at the grid
-// sizes the game makes for 800x600, 1920x1080 and 3840x2160 windows.
+// sizes the game makes for 800x600, 1920x1080 and 3840x2160 windows, alone and beside the yardstick.
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "bench/plain_dfs.h"
 
 #include "maze/hex_maze.h"
 #include "maze/square_maze.h"
@@ -25,6 +33,7 @@ void SetCounters(benchmark::State& state, int cellCount) {
     state.counters["cells"] = cellCount;
 }
 
+// Square and hex sizes as (cellsX, cellsY); the last argument is the thread count (0: every core).
 void BM_SquareCandidates(benchmark::State& state) {
     const MazeTables& t = GameTables();
     const int cellsX = static_cast<int>(state.range(0)), cellsY = static_cast<int>(state.range(1));
@@ -35,12 +44,17 @@ void BM_SquareCandidates(benchmark::State& state) {
     for (auto _ : state) {
         const GenerationReport r = GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, Stepping(), " 43200.52", grid,
                                                       gridMaxX, gridMaxY, steps, cellCount, cellsX, cellsY,
-                                                      kTrialsPerRun);
+                                                      kTrialsPerRun, static_cast<int>(state.range(2)));
         benchmark::DoNotOptimize(r);
     }
     SetCounters(state, cellCount);
 }
-BENCHMARK(BM_SquareCandidates)->Args({32, 23})->Args({79, 42})->Args({159, 89})->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_SquareCandidates)
+    ->ArgsProduct({{32}, {23}, {1, 0}})
+    ->ArgsProduct({{79}, {42}, {1, 0}})
+    ->ArgsProduct({{159}, {89}, {1, 0}})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 void BM_HexCandidates(benchmark::State& state) {
     const MazeTables& t = GameTables();
@@ -52,12 +66,90 @@ void BM_HexCandidates(benchmark::State& state) {
     for (auto _ : state) {
         const GenerationReport r = GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, Stepping(), " 43200.52",
                                                    grid, gridMaxX, gridMaxY, steps, cellCount, cellsX, cellsY,
-                                                   kTrialsPerRun);
+                                                   kTrialsPerRun, static_cast<int>(state.range(2)));
         benchmark::DoNotOptimize(r);
     }
     SetCounters(state, cellCount);
 }
-BENCHMARK(BM_HexCandidates)->Args({21, 13})->Args({51, 23})->Args({105, 50})->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_HexCandidates)
+    ->ArgsProduct({{21}, {13}, {1, 0}})
+    ->ArgsProduct({{51}, {23}, {1, 0}})
+    ->ArgsProduct({{105}, {50}, {1, 0}})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Rounds of the side-by-side comparison: QUIVRA_BENCH_ROUNDS, at least 7 by default.
+int Rounds() {
+    const char* env = std::getenv("QUIVRA_BENCH_ROUNDS");
+    const int n = env != nullptr ? std::atoi(env) : 0;
+    return n > 0 ? n : 7;
+}
+
+// The game's search with its 0.25 s wall-clock budget against the yardstick's 0.25 s, taking turns
+// (the order swaps every round) so that both see the same machine; counters are medians over the
+// rounds, ratio the median of each round's quotient.
+void BM_VersusYardstick(benchmark::State& state) {
+    const MazeTables& t = GameTables();
+    const bool hex = state.range(0) != 0;
+    const int cellsX = static_cast<int>(state.range(1)), cellsY = static_cast<int>(state.range(2));
+    const int threads = static_cast<int>(state.range(3));
+    const int gridMaxX = hex ? cellsX / 2 * 8 + 6 : 2 * cellsX, gridMaxY = hex ? 4 * cellsY : 2 * cellsY;
+    const int cellCount = hex ? cellsX * cellsY - cellsX / 2 : cellsX * cellsY;
+    ByteGrid grid;
+    grid.Redim(gridMaxY, gridMaxX);
+    PathSteps steps(cellCount + 1);
+    auto ours = [&] {
+        const GenerationReport r =
+            hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, SteadySeconds, " 43200.52", grid, gridMaxX,
+                                  gridMaxY, steps, cellCount, cellsX, cellsY, 0.25, threads)
+                : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, SteadySeconds, " 43200.52", grid, gridMaxX,
+                                     gridMaxY, steps, cellCount, cellsX, cellsY, 0.25, threads);
+        return static_cast<double>(r.trials);
+    };
+    auto yardstick = [&] { return static_cast<double>(bench::PlainDfsCandidates(hex, cellsX, cellsY, 0.25)); };
+    std::vector<double> mine, theirs, ratios;
+    for (auto _ : state) {
+        for (int round = 0; round < Rounds(); ++round) {
+            double a, b;
+            if (round % 2 == 0) {
+                b = yardstick();
+                a = ours();
+            } else {
+                a = ours();
+                b = yardstick();
+            }
+            mine.push_back(a);
+            theirs.push_back(b);
+            ratios.push_back(a / b);
+        }
+    }
+    state.SetLabel(hex ? "honeycomb" : "square");
+    state.counters["quivra"] = Median(mine);
+    state.counters["yardstick"] = Median(theirs);
+    state.counters["ratio"] = Median(ratios);
+    state.counters["threads"] = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
+}
+BENCHMARK(BM_VersusYardstick)
+    ->ArgNames({"hex", "x", "y", "threads"})
+    ->ArgsProduct({{0}, {79}, {42}, {1, 0}})
+    ->ArgsProduct({{1}, {51}, {23}, {1, 0}})
+    ->ArgsProduct({{0}, {32}, {23}, {1, 0}})
+    ->ArgsProduct({{0}, {159}, {89}, {1, 0}})
+    ->ArgsProduct({{1}, {21}, {13}, {1, 0}})
+    ->ArgsProduct({{1}, {105}, {50}, {1, 0}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

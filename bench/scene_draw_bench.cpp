@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <vector>
+
+#include <QImage>
+#include <QPainter>
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
@@ -98,6 +102,79 @@ void BM_NewMazeStageZero(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NewMazeStageZero)->Apply(GameSizes)->Unit(benchmark::kMillisecond);
+
+// A whole square redraw at 3840x2160 beside bare QPainter filling the very polygons it drew, with
+// the same colours, in the same order, on an image of the same size; taking turns, median of the
+// rounds (QUIVRA_BENCH_ROUNDS, 9 by default). ratio = redraw / bare. The redraw also clears the
+// window and draws the trail, which the bare fill does not.
+void BM_RedrawVersusBarePainter(benchmark::State& state) {
+    const int width = 3840, height = 2160;
+    Game game(width, height, false);
+    DeviceContext& dc = game.host.hDC();
+    std::vector<FillRecord> fills;
+    dc.RecordFills(&fills);
+    game.host.Refresh();
+    game.host.RunTimer();
+    dc.RecordFills(nullptr);
+    std::vector<QRgb> colours;
+    for (const FillRecord& f : fills) colours.push_back(dc.Resolve(f.colour));
+    QImage bareImage(game.host.Image().size(), game.host.Image().format());
+    bareImage.fill(Qt::white);
+
+    const char* env = std::getenv("QUIVRA_BENCH_ROUNDS");
+    const int rounds = env != nullptr && std::atoi(env) > 0 ? std::atoi(env) : 9;
+    auto ours = [&] {
+        const auto start = Clock::now();
+        game.host.Refresh();
+        game.host.RunTimer();
+        return Millis(Clock::now() - start);
+    };
+    auto bare = [&] {
+        const auto start = Clock::now();
+        QPainter painter(&bareImage);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        for (size_t i = 0; i < fills.size(); ++i) {
+            painter.setBrush(QColor(colours[i]));
+            painter.drawPolygon(fills[i].polygon, Qt::OddEvenFill);
+        }
+        painter.end();
+        return Millis(Clock::now() - start);
+    };
+    std::vector<double> oursMs, bareMs, ratios;
+    for (auto _ : state) {
+        for (int round = 0; round < rounds; ++round) {
+            double a, b;
+            if (round % 2 == 0) {
+                a = ours();
+                b = bare();
+            } else {
+                b = bare();
+                a = ours();
+            }
+            oursMs.push_back(a);
+            bareMs.push_back(b);
+            ratios.push_back(a / b);
+        }
+    }
+    state.counters["polygons"] = static_cast<double>(fills.size());
+    state.counters["redraw_ms"] = Median(oursMs);
+    state.counters["bare_ms"] = Median(bareMs);
+    state.counters["ratio"] = Median(ratios);
+}
+BENCHMARK(BM_RedrawVersusBarePainter)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Our own share of that redraw: everything but QPainter's fills (the device context has no target,
+// so each fill stops after its brush and region are made, checked and freed); Cls still clears.
+void BM_RedrawOwnShare(benchmark::State& state) {
+    Game game(3840, 2160, false);
+    game.host.hDC().SetTarget(nullptr);
+    for (auto _ : state) {
+        game.host.Refresh();
+        game.host.RunTimer();
+    }
+}
+BENCHMARK(BM_RedrawOwnShare)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,40 +1,79 @@
 #include "maze/hex_maze.h"
 
+#include <algorithm>
 #include <cassert>
 
+#include "maze/candidate_search.h"
 #include "maze/maze_engine.h"
 
 namespace quivra {
 
 namespace {
 
-constexpr int kHexModulus = 727;
+struct HexRules {
+    static constexpr int kSlots = kHexDirections;
+    static constexpr int kOrders = kHexOrders;
+    static constexpr int kModulus = 727;
+    using Layout = detail::MazeLayout<kSlots, kOrders>;
 
-using HexEngine = detail::MazeEngine<kHexDirections, kHexOrders>;
+    int cellsX, cellsY;
+    int entrance, exit, first, last;
 
-HexEngine MakeEngine(const HexStepTable& hexStepX, const HexStepTable& hexStepY, int gridMaxX, int gridMaxY) {
-    return HexEngine(hexStepX, hexStepY, gridMaxX, gridMaxY,
-                     [gridMaxY](int y, int x) { return HexRasterCode(y, x, gridMaxY); });
-}
+    HexRules(const Layout& l, int cx, int cy, int gridMaxX, int gridMaxY)
+        : cellsX(cx),
+          cellsY(cy),
+          entrance(l.Index(0, 3)),
+          exit(l.Index(gridMaxY, gridMaxX - 3)),
+          first(l.Index(2, 3)),
+          last(l.Index(gridMaxY - 2, gridMaxX - 3)) {}
 
-int Carve(HexEngine& e, int gridMaxX, int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY,
-          const SeedDigits& seed) {
-    assert(cellsX >= 1 && cellsX % 2 == 1 && cellsY >= (cellsX > 1 ? 2 : 1));
-    assert(gridMaxX == 4 * cellsX + 2 && gridMaxY == 4 * cellsY);
-    assert(pathSteps.size() >= static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY) - cellsX / 2);
-    auto start = [&](detail::FastRegister& reg) {
+    template <class Reg>
+    int StartCell(Reg& reg, const Layout& l) const {
         const int col = reg.Next() % cellsX;
         const int r2 = reg.Next();
         const int y = col % 2 == 1 ? 4 * (r2 % (cellsY - 1)) + 4 : 4 * (r2 % cellsY) + 2;
-        return e.Index(y, 4 * col + 3);
-    };
-    return e.Carve(seed, kHexModulus, pathSteps.data(), start, e.Index(0, 3), e.Index(gridMaxY, gridMaxX - 3));
+        return l.Index(y, 4 * col + 3);
+    }
+};
+
+using Carver = detail::MazeCarver<HexRules>;
+
+HexRules::Layout MakeLayout(const HexStepTable& hexStepX, const HexStepTable& hexStepY, int gridMaxX, int gridMaxY) {
+    return HexRules::Layout(hexStepX, hexStepY, gridMaxX, gridMaxY,
+                            [gridMaxY](int y, int x) { return HexRasterCode(y, x, gridMaxY); });
 }
 
-MazeMeasures Solve(HexEngine& e, PathSteps& pathSteps, int gridMaxX, int gridMaxY) {
-    return e.Solve(pathSteps.data(), e.Index(2, 3), e.Index(gridMaxY - 2, gridMaxX - 3),
-                   e.Index(gridMaxY, gridMaxX - 3));
+// The sizes in cells, from the grid's (a honeycomb has an odd number of columns).
+HexRules MakeRules(const HexRules::Layout& layout, int gridMaxX, int gridMaxY) {
+    return HexRules(layout, (gridMaxX - 2) / 4, gridMaxY / 4, gridMaxX, gridMaxY);
 }
+
+void CheckShape(int gridMaxX, int gridMaxY, const PathSteps& pathSteps, int cellsX, int cellsY) {
+    assert(cellsX >= 1 && cellsX % 2 == 1 && cellsY >= (cellsX > 1 ? 2 : 1));
+    assert(gridMaxX == 4 * cellsX + 2 && gridMaxY == 4 * cellsY);
+    assert(pathSteps.size() >= static_cast<size_t>(cellsX) * static_cast<size_t>(cellsY) - cellsX / 2);
+    (void)gridMaxX, (void)gridMaxY, (void)pathSteps, (void)cellsX, (void)cellsY;
+}
+
+class HexTrial : public detail::TrialRunner {
+public:
+    HexTrial(const HexRules::Layout& layout, const HexRules& rules, size_t stackSize)
+        : steps_(stackSize), carver_(layout, rules, steps_.data(), stackSize) {}
+    MazeMeasures Run(const SeedDigits& seed) override { return carver_(seed); }
+
+private:
+    PathSteps steps_;
+    Carver carver_;
+};
+
+class CallerTrial : public detail::TrialRunner {
+public:
+    explicit CallerTrial(Carver& carver) : carver_(carver) {}
+    MazeMeasures Run(const SeedDigits& seed) override { return carver_(seed); }
+
+private:
+    Carver& carver_;
+};
 
 }  // namespace
 
@@ -63,37 +102,45 @@ void FillHexRaster(ByteGrid& mazeGrid, int gridMaxX, int gridMaxY) {
 
 int CarveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, ByteGrid& mazeGrid, int gridMaxX,
                  int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY, const SeedDigits& seed) {
-    HexEngine e = MakeEngine(hexStepX, hexStepY, gridMaxX, gridMaxY);
-    const int draws = Carve(e, gridMaxX, gridMaxY, pathSteps, cellsX, cellsY, seed);
-    e.CopyOut(mazeGrid);
+    CheckShape(gridMaxX, gridMaxY, pathSteps, cellsX, cellsY);
+    const auto layout = MakeLayout(hexStepX, hexStepY, gridMaxX, gridMaxY);
+    Carver carver(layout, HexRules(layout, cellsX, cellsY, gridMaxX, gridMaxY), pathSteps.data(), pathSteps.size());
+    const int draws = carver.Carve<true>(seed);
+    carver.CopyOut(mazeGrid);
     return draws;
 }
 
 MazeMeasures SolveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexStepY, PathSteps& pathSteps,
                           ByteGrid& mazeGrid, int gridMaxX, int gridMaxY) {
-    HexEngine e = MakeEngine(hexStepX, hexStepY, gridMaxX, gridMaxY);
-    e.CopyIn(mazeGrid);
-    const MazeMeasures m = Solve(e, pathSteps, gridMaxX, gridMaxY);
-    e.CopyOut(mazeGrid);
+    const auto layout = MakeLayout(hexStepX, hexStepY, gridMaxX, gridMaxY);
+    Carver carver(layout, MakeRules(layout, gridMaxX, gridMaxY), pathSteps.data(), pathSteps.size());
+    carver.CopyIn(mazeGrid);
+    const MazeMeasures m = carver.Solve();
+    carver.CopyOut(mazeGrid);
     return m;
 }
 
 GenerationReport GenerateHexMaze(const MixTable& mixTableA, const MixTable& mixTableB, const HexStepTable& hexStepX,
                                  const HexStepTable& hexStepY, const Clock& clock, std::string_view seedText,
                                  ByteGrid& mazeGrid, int gridMaxX, int gridMaxY, PathSteps& pathSteps,
-                                 int cellCount, int cellsX, int cellsY, double budget) {
-    HexEngine e = MakeEngine(hexStepX, hexStepY, gridMaxX, gridMaxY);
-    auto trial = [&](const SeedDigits& seed) {
-        Carve(e, gridMaxX, gridMaxY, pathSteps, cellsX, cellsY, seed);
-        return Solve(e, pathSteps, gridMaxX, gridMaxY);
-    };
-    auto final = [&](GenerationReport& report) {
-        report.draws = Carve(e, gridMaxX, gridMaxY, pathSteps, cellsX, cellsY, report.bestDigits);
-        report.measures = Solve(e, pathSteps, gridMaxX, gridMaxY);
-        e.CopyOut(mazeGrid);
-    };
-    return detail::ChooseBestCandidate(mixTableA, mixTableB, clock, seedText, cellCount, 4 * cellCount + 1, budget,
-                                       trial, final);
+                                 int cellCount, int cellsX, int cellsY, double budget, int threads) {
+    CheckShape(gridMaxX, gridMaxY, pathSteps, cellsX, cellsY);
+    const auto layout = MakeLayout(hexStepX, hexStepY, gridMaxX, gridMaxY);
+    const HexRules rules(layout, cellsX, cellsY, gridMaxX, gridMaxY);
+    Carver carver(layout, rules, pathSteps.data(), pathSteps.size());
+    CallerTrial own(carver);
+    const size_t stackSize = pathSteps.size();
+    GenerationReport report = detail::ChooseBestCandidate(
+        mixTableA, mixTableB, clock, seedText, cellCount, 4 * cellCount + 1, budget, threads, own,
+        [&] { return std::make_unique<HexTrial>(layout, rules, stackSize); },
+        layout.Size() + stackSize * (sizeof(PathStep) + sizeof(int)));
+    // Whatever the trials left deeper in the stack goes, so that the steps, like the grid, depend
+    // on the chosen seed alone and not on which thread carved what.
+    std::fill(pathSteps.begin(), pathSteps.end(), PathStep{});
+    report.draws = carver.Carve<true>(report.bestDigits);
+    report.measures = carver.Solve();
+    carver.CopyOut(mazeGrid);
+    return report;
 }
 
 }  // namespace quivra

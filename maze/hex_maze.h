@@ -21,6 +21,6 @@ MazeMeasures SolveHexMaze(const HexStepTable& hexStepX, const HexStepTable& hexS
 GenerationReport GenerateHexMaze(const MixTable& mixTableA, const MixTable& mixTableB, const HexStepTable& hexStepX,
                                  const HexStepTable& hexStepY, const Clock& clock, std::string_view seedText,
                                  ByteGrid& mazeGrid, int gridMaxX, int gridMaxY, PathSteps& pathSteps,
-                                 int cellCount, int cellsX, int cellsY, double budget);
+                                 int cellCount, int cellsX, int cellsY, double budget, int threads = 0);
 
 }  // namespace quivra

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -19,58 +20,86 @@
 
 namespace quivra::detail {
 
-// NextRegisterValue as a ring with a running sum: the same values, a few operations per draw.
+// NextRegisterValue as a shift register packed into two words, with a running sum: the same
+// values, a handful of register operations per draw. Lives in the carve's locals.
+template <bool CountDraws>
 class FastRegister {
 public:
     FastRegister(const SeedDigits& seed, int m) : m_(m) {
+        int sum = 0;
         for (int k = 0; k < 8; ++k) {
-            w_[k] = seed[k] + 1;
-            sum_ += w_[k];
+            const uint64_t w = seed[k] + 1u;
+            sum += static_cast<int>(w);
+            if (k < 4) lo_ |= w << (16 * k);
+            else hi_ |= w << (16 * (k - 4));
         }
-        sum_ %= m_;
+        sum_ = sum % m_;
     }
     int Next() {
         const int v = sum_;
-        const int oldest = w_[head_];
-        w_[head_] = v;
-        head_ = (head_ + 1) & 7;
+        const int oldest = static_cast<int>(lo_ & 0xFFFF);
+        lo_ = (lo_ >> 16) | (hi_ << 48);
+        hi_ = (hi_ >> 16) | (static_cast<uint64_t>(v) << 48);
         int s = v + v - oldest;   // the sum after the shift, in -(m-1)..2m-2
         if (s >= m_) s -= m_;
         if (s < 0) s += m_;
         sum_ = s;
-        ++draws_;
+        if constexpr (CountDraws) ++draws_;
         return v;
     }
     int Draws() const { return draws_; }
 
 private:
-    std::array<int, 8> w_{};
-    int head_ = 0;
+    uint64_t lo_ = 0;   // w(0)..w(3), 16 bits each
+    uint64_t hi_ = 0;   // w(4)..w(7)
     int sum_ = 0;
     int m_;
     int draws_ = 0;
 };
 
+// What every trial of one run shares, read-only: the raster before carving, the flat step of each
+// base direction, and per direction order the tables that turn a mask of free base directions into
+// a mask of free try-slots.
 template <int Slots, int Orders>
-class MazeEngine {
+class MazeLayout {
 public:
+    static_assert(Slots <= 6, "the slot masks are split into two 3-bit halves");
     static constexpr int kPad = 2;
+
+    struct OrderRow {
+        uint8_t fromLow[8];    // slot bits of the free base directions 0..2
+        uint8_t fromHigh[8];   // slot bits of the free base directions 3..5
+        uint8_t dir[8];        // base direction of each slot
+    };
+    using Offsets = std::array<int, Slots>;   // flat step of each slot of one order
 
     // rasterCode(y, x) gives the code every position has before carving.
     template <class RasterCode>
-    MazeEngine(const StepTable<Slots, Orders>& tx, const StepTable<Slots, Orders>& ty, int gridMaxX, int gridMaxY,
+    MazeLayout(const StepTable<Slots, Orders>& tx, const StepTable<Slots, Orders>& ty, int gridMaxX, int gridMaxY,
                RasterCode rasterCode)
         : maxX_(gridMaxX),
           maxY_(gridMaxY),
           stride_(gridMaxX + 1 + 2 * kPad),
           size_(static_cast<size_t>(gridMaxY + 1 + 2 * kPad) * static_cast<size_t>(stride_)),
+          rows_(Orders),
           offsets_(Orders),
-          template_(size_, 1),
-          work_(size_, 1) {
+          template_(size_, 1) {
+        for (int d = 0; d < Slots; ++d) base_[d] = ty[d][0] * stride_ + tx[d][0];
         for (int order = 0; order < Orders; ++order) {
-            for (int slot = 0; slot < Slots; ++slot) offsets_[order][slot] = ty[slot][order] * stride_ + tx[slot][order];
+            OrderRow& row = rows_[order];
+            std::memset(&row, 0, sizeof row);
+            for (int slot = 0; slot < Slots; ++slot) {
+                int dir = 0;   // every order is a permutation of the base directions
+                while (dir < Slots - 1 && !(tx[slot][order] == tx[dir][0] && ty[slot][order] == ty[dir][0])) ++dir;
+                assert(tx[slot][order] == tx[dir][0] && ty[slot][order] == ty[dir][0]);
+                row.dir[slot] = static_cast<uint8_t>(dir);
+                offsets_[order][slot] = ty[slot][order] * stride_ + tx[slot][order];
+                for (int bits = 0; bits < 8; ++bits) {
+                    if (dir < 3 && (bits >> dir & 1)) row.fromLow[bits] |= static_cast<uint8_t>(1u << slot);
+                    if (dir >= 3 && (bits >> (dir - 3) & 1)) row.fromHigh[bits] |= static_cast<uint8_t>(1u << slot);
+                }
+            }
         }
-        base_ = offsets_[0];
         for (int y = 0; y <= maxY_; ++y) {
             uint8_t* row = template_.data() + Index(y, 0);
             for (int x = 0; x <= maxX_; ++x) row[x] = rasterCode(y, x);
@@ -78,57 +107,139 @@ public:
     }
 
     int Index(int y, int x) const { return (y + kPad) * stride_ + x + kPad; }
+    int MaxX() const { return maxX_; }
+    int MaxY() const { return maxY_; }
+    size_t Size() const { return size_; }
+    const uint8_t* Template() const { return template_.data(); }
+    const OrderRow* Rows() const { return rows_.data(); }
+    const Offsets* OrderOffsets() const { return offsets_.data(); }
+    const std::array<int, Slots>& Base() const { return base_; }
 
-    // One depth-first carve. start(reg) makes the start-cell draws and returns the cell's index.
-    template <class StartRule>
-    int Carve(const SeedDigits& seed, int modulus, PathStep* steps, StartRule start, int entrance, int exit) {
-        std::memcpy(work_.data(), template_.data(), size_);
+private:
+    int maxX_;
+    int maxY_;
+    int stride_;
+    size_t size_;
+    std::array<int, Slots> base_{};
+    std::vector<OrderRow> rows_;
+    std::vector<Offsets> offsets_;
+    std::vector<uint8_t> template_;
+};
+
+// The cell-level facts of one style: draws and start cell, register modulus, the fixed openings.
+// Rules provides kSlots, kOrders, kModulus, StartCell(reg, layout), and the indices entrance,
+// exit, first (the solve's start cell) and last (the cell before the exit).
+
+// One thread's work grid over a shared layout, with the depth-first stack it is given.
+template <class Rules>
+class MazeCarver {
+public:
+    using Layout = MazeLayout<Rules::kSlots, Rules::kOrders>;
+
+    // steps holds stackSize entries, as many as the carve's stack may need.
+    MazeCarver(const Layout& layout, const Rules& rules, PathStep* steps, size_t stackSize)
+        : layout_(&layout), rules_(rules), steps_(steps), work_(layout.Size(), 1), cameFrom_(stackSize) {}
+
+    // One depth-first carve; returns the register draws when CountDraws, else 0. A trial carve
+    // (ForTrial) leaves in every cell, instead of 2, the base direction it was entered by, for
+    // MeasureTrial; its walls and openings are those of the real carve.
+    template <bool CountDraws, bool ForTrial = false>
+    int Carve(const SeedDigits& seed) {
+        constexpr int S = Rules::kSlots;
+        std::memcpy(work_.data(), layout_->Template(), layout_->Size());
         uint8_t* const g = work_.data();
-        // Locals, so that the byte stores into the raster do not force reloads of members.
-        const std::array<int, Slots>* const offsets = offsets_.data();
-        FastRegister reg(seed, modulus);
-        int p = start(reg);
-        g[p] = 2;
+        PathStep* const steps = steps_;
+        int* const cameFrom = cameFrom_.data();
+        const auto* const rows = layout_->Rows();
+        const auto* const offsets = layout_->OrderOffsets();
+        // The steps in locals, so that they stay in registers across the byte stores.
+        const std::array<int, S> base = layout_->Base();
+        FastRegister<CountDraws> reg(seed, Rules::kModulus);
+        int p = rules_.StartCell(reg, *layout_);
+        g[p] = ForTrial ? kRootCell : 2;
         int sp = -1;
         int order = DrawOrder(reg);
-        const int* o = offsets[order].data();
+        const auto* row = rows + order;
         int slot = 0;
         for (;;) {
-            // All neighbours tested at once: the first free one from `slot` on, without a branch per try.
-            const unsigned freeSlots = FreeMask(g + p, o) & (~0u << slot);
+            // Free neighbours by base direction, then renumbered by the cell's order; the first
+            // from `slot` on is the one the order tries first.
+            const unsigned freeBase = FreeBase(g + p, base);
+            const unsigned freeSlots = (row->fromLow[freeBase & 7] | row->fromHigh[freeBase >> 3]) & (~0u << slot);
             if (freeSlots != 0) {
                 slot = std::countr_zero(freeSlots);
                 steps[++sp] = PathStep{static_cast<uint8_t>(slot), static_cast<int16_t>(order)};
-                g[p + o[slot]] = 2;
-                p += 2 * o[slot];
-                g[p] = 2;
+                cameFrom[sp] = p;
+                const int dir = row->dir[slot];
+                // One load for a table that sits in L1 beside the rows; the honeycomb's 720 orders
+                // would crowd it out, so there the step comes from the direction.
+                const int o = kOffsetTable ? offsets[order][slot] : base[dir];
+                g[p + o] = 2;
+                p += 2 * o;
+                g[p] = ForTrial ? static_cast<uint8_t>(kChildCell | dir << 1) : 2;
                 order = DrawOrder(reg);
-                o = offsets[order].data();
+                row = rows + order;
                 slot = 0;
             } else if (sp >= 0) {
                 slot = steps[sp].slot;
                 order = steps[sp].order;
-                o = offsets[order].data();
-                p -= 2 * o[slot];
+                row = rows + order;
+                p = cameFrom[sp];   // a load, not a chain of three, on the way back
                 --sp;
                 ++slot;
             } else {
                 break;
             }
         }
-        g[entrance] = 1;
-        g[exit] = 2;
+        g[rules_.entrance] = 1;
+        g[rules_.exit] = 2;
         return reg.Draws();
     }
 
-    // Walks the base directions from the start cell to the exit, marks the path with 1, then
-    // measures it backwards from the last cell.
-    MazeMeasures Solve(PathStep* steps, int startCell, int lastCell, int exit) {
+    // The measures Solve gives, taken from a trial carve without searching: the correct path is
+    // the tree path from the first cell to the last, found by climbing from both towards the
+    // start cell of the carve. Marks its cells instead of writing 1.
+    MazeMeasures MeasureTrial() {
+        constexpr int S = Rules::kSlots;
         uint8_t* const g = work_.data();
-        const std::array<int, Slots> base = base_;
+        const std::array<int, S> base = layout_->Base();
+        auto parent = [&](int q) { return q - 2 * base[(g[q] >> 1) & 7]; };
+        int q = rules_.last;
+        for (;;) {
+            const uint8_t c = g[q];
+            g[q] = static_cast<uint8_t>(c | kAboveLast);
+            if (c & kRootCell) break;
+            q = parent(q);
+        }
+        MazeMeasures m{0, 0};
+        for (q = rules_.first; !(g[q] & kAboveLast); q = parent(q)) {
+            g[q] |= kOnPath;
+            ++m.pathLength;
+        }
+        const int meet = q;
+        for (q = rules_.last; q != meet; q = parent(q)) {
+            g[q] |= kOnPath;
+            ++m.pathLength;
+        }
+        g[meet] |= kOnPath;
+        ++m.pathLength;
+        for (q = rules_.first; q != meet; q = parent(q)) m.contacts += TrialContacts(g + q, base);
+        for (q = rules_.last; q != meet; q = parent(q)) m.contacts += TrialContacts(g + q, base);
+        m.contacts += TrialContacts(g + meet, base);
+        return m;
+    }
+
+    // Walks the base directions from the first cell to the exit, marks the path with 1, then
+    // measures it backwards from the last cell.
+    MazeMeasures Solve() {
+        constexpr int S = Rules::kSlots;
+        uint8_t* const g = work_.data();
+        PathStep* const steps = steps_;
+        const std::array<int, S> base = layout_->Base();
+        const int exit = rules_.exit;
         MazeMeasures m{1, 0};
-        g[startCell] = 1;
-        int p = startCell;
+        int p = rules_.first;
+        g[p] = 1;
         int sp = -1;
         int dir = 0;
         for (;;) {
@@ -153,7 +264,7 @@ public:
                 ++dir;
             }
         }
-        p = lastCell;
+        p = rules_.last;
         while (sp >= 0) {
             m.contacts += Contacts(g + p, base);
             p -= 2 * base[steps[sp].slot];
@@ -164,85 +275,82 @@ public:
         return m;
     }
 
+    // One candidate as the search measures it: draws are not counted.
+    MazeMeasures operator()(const SeedDigits& seed) {
+        Carve<false, true>(seed);
+        return MeasureTrial();
+    }
+
     void CopyOut(ByteGrid& grid) const {
-        assert(grid.MaxX() == maxX_ && grid.MaxY() == maxY_);
-        for (int y = 0; y <= maxY_; ++y) {
-            std::memcpy(grid.Data() + static_cast<size_t>(y) * (maxX_ + 1), work_.data() + Index(y, 0), maxX_ + 1);
+        assert(grid.MaxX() == layout_->MaxX() && grid.MaxY() == layout_->MaxY());
+        const int width = layout_->MaxX() + 1;
+        for (int y = 0; y <= layout_->MaxY(); ++y) {
+            std::memcpy(grid.Data() + static_cast<size_t>(y) * width, work_.data() + layout_->Index(y, 0), width);
         }
     }
     void CopyIn(const ByteGrid& grid) {
-        assert(grid.MaxX() == maxX_ && grid.MaxY() == maxY_);
-        for (int y = 0; y <= maxY_; ++y) {
-            std::memcpy(work_.data() + Index(y, 0), grid.Data() + static_cast<size_t>(y) * (maxX_ + 1), maxX_ + 1);
+        assert(grid.MaxX() == layout_->MaxX() && grid.MaxY() == layout_->MaxY());
+        const int width = layout_->MaxX() + 1;
+        for (int y = 0; y <= layout_->MaxY(); ++y) {
+            std::memcpy(work_.data() + layout_->Index(y, 0), grid.Data() + static_cast<size_t>(y) * width, width);
         }
     }
 
 private:
-    static int DrawOrder(FastRegister& reg) {
+    static constexpr bool kOffsetTable = Rules::kOrders * Rules::kSlots <= 256;
+
+    // Cell codes of a trial carve. Bit 0 stays clear, so "on the path or outside the grid" (the
+    // frame is 1) is one test; margins (2) and walls (0) are neither.
+    static constexpr uint8_t kChildCell = 0x10;   // | entry direction << 1
+    static constexpr uint8_t kRootCell = 0x20;
+    static constexpr uint8_t kAboveLast = 0x40;   // on the climb from the last cell
+    static constexpr uint8_t kOnPath = 0x80;
+
+    template <class Reg>
+    static int DrawOrder(Reg& reg) {
         int v;
         do v = reg.Next();
-        while (v >= Orders);
+        while (v >= Rules::kOrders);
         return v;
     }
-    // Bit s set when the cell two steps along slot s is unvisited (code 0).
-    static unsigned FreeMask(const uint8_t* cell, const int* o) {
+    // Bit d set when the cell two steps along base direction d is unvisited (code 0).
+    template <size_t S>
+    static unsigned FreeBase(const uint8_t* cell, const std::array<int, S>& base) {
         unsigned m = 0;
-        for (int s = 0; s < Slots; ++s) m |= static_cast<unsigned>(cell[2 * o[s]] == 0) << s;
+        for (size_t d = 0; d < S; ++d) m |= static_cast<unsigned>(cell[2 * base[d]] == 0) << d;
         return m;
     }
     // Bit d set when the wall slot in base direction d is open and not yet on the path (code 2).
-    static unsigned OpenMask(const uint8_t* cell, const std::array<int, Slots>& base) {
+    template <size_t S>
+    static unsigned OpenMask(const uint8_t* cell, const std::array<int, S>& base) {
         unsigned m = 0;
-        for (int d = 0; d < Slots; ++d) m |= static_cast<unsigned>(cell[base[d]] == 2) << d;
+        for (size_t d = 0; d < S; ++d) m |= static_cast<unsigned>(cell[base[d]] == 2) << d;
         return m;
     }
     // Closed walls of a path cell whose far side is on the path or outside the grid.
-    static int Contacts(const uint8_t* cell, const std::array<int, Slots>& base) {
+    template <size_t S>
+    static int Contacts(const uint8_t* cell, const std::array<int, S>& base) {
         int n = 0;
-        for (int d = 0; d < Slots; ++d) n += static_cast<int>(cell[base[d]] == 0) & static_cast<int>(cell[2 * base[d]] == 1);
+        for (size_t d = 0; d < S; ++d) {
+            n += static_cast<int>(cell[base[d]] == 0) & static_cast<int>(cell[2 * base[d]] == 1);
+        }
         return n;
     }
 
-    int maxX_;
-    int maxY_;
-    int stride_;
-    size_t size_;
-    std::vector<std::array<int, Slots>> offsets_;   // [order][slot]: flat offset of one step
-    std::array<int, Slots> base_{};
-    std::vector<uint8_t> template_;
-    std::vector<uint8_t> work_;
-};
-
-// The search for the best candidate, shared by both styles. trial(seed) carves and solves one
-// candidate; final(seed) carves the kept one again and leaves it in the caller's grid.
-template <class Trial, class Final>
-GenerationReport ChooseBestCandidate(const MixTable& mixTableA, const MixTable& mixTableB, const Clock& clock,
-                                     std::string_view seedText, int cellCount, int firstBestContacts,
-                                     double budget, Trial trial, Final final) {
-    SeedDigits d = SeedDigitsFromText(seedText);
-    MixDigits(mixTableA, mixTableB, d);
-    GenerationReport report;
-    report.bestDigits = d;
-    int bestLength = 0;
-    int bestContacts = firstBestContacts;
-    const double t0 = clock();
-    for (;;) {
-        const MazeMeasures m = trial(d);
-        if (3 * m.pathLength >= cellCount &&
-            (m.contacts < bestContacts || (m.contacts == bestContacts && m.pathLength > bestLength))) {
-            bestContacts = m.contacts;
-            bestLength = m.pathLength;
-            report.bestDigits = d;
-            report.bestTrial = report.trials;
+    template <size_t S>
+    static int TrialContacts(const uint8_t* cell, const std::array<int, S>& base) {
+        int n = 0;
+        for (size_t d = 0; d < S; ++d) {
+            n += static_cast<int>(cell[base[d]] == 0) & static_cast<int>((cell[2 * base[d]] & (kOnPath | 1)) != 0);
         }
-        ++report.trials;
-        IncrementDigits(d);
-        const double elapsed = clock() - t0;
-        // Written so that a NaN budget or reading also ends the run.
-        if (!(elapsed < budget) || elapsed < 0) break;
+        return n;
     }
-    final(report);
-    return report;
-}
+
+    const Layout* layout_;
+    Rules rules_;
+    PathStep* steps_;
+    std::vector<uint8_t> work_;
+    std::vector<int> cameFrom_;   // beside the stack: the cell each entry was entered from
+};
 
 }  // namespace quivra::detail

@@ -33,11 +33,13 @@ int CarveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, 
 MazeMeasures SolveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, PathSteps& pathSteps,
                              ByteGrid& mazeGrid, int gridMaxX, int gridMaxY);
 
-// Keeps the best of as many candidates as fit in the budget (seconds, read from clock).
+// Keeps the best of as many candidates as fit in the budget (seconds, read from clock), carving them on
+// `threads` threads (0: every core). The choice does not depend on the number of threads.
 GenerationReport GenerateSquareMaze(const MixTable& mixTableA, const MixTable& mixTableB,
                                     const SquareStepTable& stepX, const SquareStepTable& stepY,
                                     const Clock& clock, std::string_view seedText, ByteGrid& mazeGrid,
                                     int gridMaxX, int gridMaxY, PathSteps& pathSteps, int cellCount,
-                                    int cellsX, int cellsY, double budget);
+                                    int cellsX, int cellsY, double budget,
+                                    int threads = 0);
 
 }  // namespace quivra

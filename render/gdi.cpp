@@ -21,11 +21,6 @@ const std::vector<PALETTEENTRY>& DefaultEntries() {
     return entries;
 }
 
-// Handles carry a generation so that a stale handle to a reused slot is refused.
-constexpr uint32_t kIndexBits = 20;
-constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
-constexpr uint32_t kGenerationMask = 0x3FF;   // keeps handles below the stock range 0x7FFF0000
-
 struct Product {
     bool negative;
     uint64_t magnitude;
@@ -37,8 +32,10 @@ Product Multiply(int64_t a, int64_t b) {
     return {magnitude != 0 && ((a < 0) != (b < 0)), magnitude};
 }
 
+}  // namespace
+
 // True when every point lies on one line (this includes fewer than three distinct points).
-bool Collinear(const POINT* points, int count) {
+bool DeviceContext::Collinear(const POINT* points, int count) {
     int second = -1;
     for (int i = 1; i < count; ++i) {
         if (!(points[i] == points[0])) {
@@ -49,6 +46,18 @@ bool Collinear(const POINT* points, int count) {
     if (second < 0) return true;
     const int64_t dx = int64_t{points[second].x} - points[0].x;
     const int64_t dy = int64_t{points[second].y} - points[0].y;
+    // Corners within 2^30 of the origin, as every projected one is: the products fit 63 bits.
+    constexpr int32_t kSmall = 1 << 30;
+    bool small = true;
+    for (int i = 0; i < count; ++i) {
+        small &= points[i].x > -kSmall && points[i].x < kSmall && points[i].y > -kSmall && points[i].y < kSmall;
+    }
+    if (small) {
+        for (int i = second + 1; i < count; ++i) {
+            if (dx * (int64_t{points[i].y} - points[0].y) != dy * (int64_t{points[i].x} - points[0].x)) return false;
+        }
+        return true;
+    }
     for (int i = second + 1; i < count; ++i) {
         const int64_t ex = int64_t{points[i].x} - points[0].x;
         const int64_t ey = int64_t{points[i].y} - points[0].y;
@@ -58,8 +67,6 @@ bool Collinear(const POINT* points, int count) {
     }
     return true;
 }
-
-}  // namespace
 
 DeviceContext::DeviceContext(QImage* target, ScreenCaps caps) : target_(target), caps_(caps) {}
 DeviceContext::~DeviceContext() = default;
@@ -89,6 +96,15 @@ QPainter* DeviceContext::Painter() {
     return &surface_->painter;
 }
 
+const QBrush& DeviceContext::SolidBrush(QRgb rgb) {
+    for (const auto& [key, brush] : brushes_) {
+        if (key == rgb) return brush;
+    }
+    if (brushes_.size() >= 64) brushes_.clear();   // a program that paints in every colour
+    brushes_.emplace_back(rgb, QBrush(QColor(rgb)));
+    return brushes_.back().second;
+}
+
 int DeviceContext::GetDeviceCaps(int index) const {
     switch (index) {
         case PLANES: return caps_.planes;
@@ -98,32 +114,10 @@ int DeviceContext::GetDeviceCaps(int index) const {
     }
 }
 
-bool DeviceContext::ConsumeFailure() {
-    if (failCreations_ <= 0) return false;
-    if (skipBeforeFailing_ > 0) {
-        --skipBeforeFailing_;
-        return false;
-    }
-    --failCreations_;
-    return true;
-}
-
-HBRUSH DeviceContext::CreateSolidBrush(COLORREF colour) {
-    if (ConsumeFailure()) return 0;
-    return Add(Kind::Brush, colour, 0, nullptr, 0, 0);
-}
-
 HPEN DeviceContext::CreatePen(int style, int width, COLORREF colour) {
     if (ConsumeFailure()) return 0;
     if (style != PS_SOLID) return 0;
     return Add(Kind::Pen, colour, width < 1 ? 1 : width, nullptr, 0, 0);
-}
-
-HRGN DeviceContext::CreatePolygonRgn(const POINT* points, int count, int fillMode) {
-    if (ConsumeFailure()) return 0;
-    if (points == nullptr || count < 3 || (fillMode != ALTERNATE && fillMode != WINDING)) return 0;
-    if (Collinear(points, count)) return 0;
-    return Add(Kind::Region, 0, 0, points, count, fillMode);
 }
 
 bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
@@ -132,10 +126,17 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
     if (shape == nullptr || paint == nullptr) return false;
     QPainter* painter = Painter();
     if (painter == nullptr) return false;
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(QColor(Resolve(paint->colour)));
-    painter->drawPolygon(shape->polygon, shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (fillLog_ != nullptr) fillLog_->push_back({paint->colour, shape->polygon});
+    if (!surface_->fillPen) {
+        painter->setPen(Qt::NoPen);
+        surface_->fillPen = true;
+    }
+    painter->setBrush(SolidBrush(Resolve(paint->colour)));
+    const std::vector<QPoint>& corners = shape->corners;
+    painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
+                         shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    if (fillLog_ != nullptr) {
+        fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
+    }
     return true;
 }
 
@@ -165,27 +166,16 @@ bool DeviceContext::LineTo(int x, int y) {
     }
     // Wide GDI pens end and join round.
     painter->setPen(QPen(QColor(Resolve(colour)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    surface_->fillPen = false;
     painter->setBrush(Qt::NoBrush);
     painter->drawLine(from.x, from.y, x, y);
     return true;
 }
 
-bool DeviceContext::DeleteObject(HGDIOBJ object) {
-    const uint32_t slot = (object & kIndexMask) - 1;
-    if (object == 0 || slot >= objects_.size() || objects_[slot].kind == Kind::Free ||
-        objects_[slot].generation != (object >> kIndexBits)) {
-        return false;
-    }
-    // Like GDI, an object still selected into the context cannot be deleted.
-    if (object == selectedPen_ || object == selectedPalette_) return false;
-    Object& entry = objects_[slot];
-    if (entry.kind != Kind::Palette) --live_;
-    entry.kind = Kind::Free;
-    entry.polygon.clear();   // keeps its capacity for the next region in this slot
-    entry.entries.clear();
-    entry.generation = (entry.generation + 1) & kGenerationMask;
-    freeList_.push_back(slot);
-    return true;
+uint32_t DeviceContext::GrowTable() {
+    if (objects_.size() >= kIndexMask) return kNoSlot;   // table full: creation fails
+    objects_.emplace_back();
+    return static_cast<uint32_t>(objects_.size() - 1);
 }
 
 HPALETTE DeviceContext::CreatePalette(const std::vector<PALETTEENTRY>& entries) {
@@ -214,38 +204,6 @@ QRgb DeviceContext::Resolve(COLORREF colour) const {
     }
     return qRgb(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                 static_cast<int>((colour >> 16) & 0xFF));
-}
-
-HGDIOBJ DeviceContext::Add(Kind kind, COLORREF colour, int width, const POINT* points, int count, int fillMode) {
-    uint32_t slot;
-    if (!freeList_.empty()) {
-        slot = freeList_.back();
-        freeList_.pop_back();
-    } else {
-        if (objects_.size() >= kIndexMask) return 0;   // table full: creation fails
-        slot = static_cast<uint32_t>(objects_.size());
-        objects_.emplace_back();
-    }
-    Object& entry = objects_[slot];
-    entry.kind = kind;
-    entry.colour = colour;
-    entry.width = width;
-    entry.fillMode = fillMode;
-    if (count > 0) {
-        entry.polygon.resize(count);
-        QPoint* corners = entry.polygon.data();
-        for (int i = 0; i < count; ++i) corners[i] = QPoint(points[i].x, points[i].y);
-    }
-    if (kind != Kind::Palette) ++live_;
-    return (entry.generation << kIndexBits) | (slot + 1);
-}
-
-const DeviceContext::Object* DeviceContext::Find(HGDIOBJ handle, Kind kind) const {
-    const uint32_t slot = (handle & kIndexMask) - 1;
-    if (handle == 0 || slot >= objects_.size()) return nullptr;
-    const Object& entry = objects_[slot];
-    if (entry.kind != kind || entry.generation != (handle >> kIndexBits)) return nullptr;
-    return &entry;
 }
 
 const std::vector<PALETTEENTRY>& DeviceContext::SelectedEntries() const {

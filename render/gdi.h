@@ -1,12 +1,14 @@
 #pragma once
 // A small GDI-style device context over a QImage: just the calls the drawing code makes.
 // Objects are handles into a table so that a test can count what is still alive.
+#include <QBrush>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace quivra {
@@ -72,14 +74,38 @@ public:
 
     int GetDeviceCaps(int index) const;
 
-    HBRUSH CreateSolidBrush(COLORREF colour);
+    HBRUSH CreateSolidBrush(COLORREF colour) {
+        if (ConsumeFailure()) return 0;
+        return Add(Kind::Brush, colour, 0, nullptr, 0, 0);
+    }
     HPEN CreatePen(int style, int width, COLORREF colour);
-    HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode);   // 0 for a degenerate outline
+    HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {   // 0 for a degenerate outline
+        if (ConsumeFailure()) return 0;
+        if (points == nullptr || count < 3 || (fillMode != ALTERNATE && fillMode != WINDING)) return 0;
+        if (Collinear(points, count)) return 0;
+        return Add(Kind::Region, 0, 0, points, count, fillMode);
+    }
     bool FillRgn(HRGN region, HBRUSH brush);
     HGDIOBJ SelectObject(HGDIOBJ object);   // pens only; returns the pen it replaces
     bool MoveToEx(int x, int y, POINT* previous);
     bool LineTo(int x, int y);
-    bool DeleteObject(HGDIOBJ object);   // false for an object still selected, as in GDI
+    bool DeleteObject(HGDIOBJ object) {   // false for an object still selected, as in GDI
+        const uint32_t slot = (object & kIndexMask) - 1;
+        if (object == 0 || slot >= objects_.size() || objects_[slot].kind == Kind::Free ||
+            objects_[slot].generation != (object >> kIndexBits)) {
+            return false;
+        }
+        // Like GDI, an object still selected into the context cannot be deleted.
+        if (object == selectedPen_ || object == selectedPalette_) return false;
+        Object& entry = objects_[slot];
+        if (entry.kind != Kind::Palette) --live_;
+        entry.kind = Kind::Free;
+        entry.corners.clear();
+        entry.entries.clear();
+        entry.generation = (entry.generation + 1) & kGenerationMask;
+        freeList_.push_back(slot);
+        return true;
+    }
 
     HPALETTE CreatePalette(const std::vector<PALETTEENTRY>& entries);
     HPALETTE SelectPalette(HPALETTE palette, bool forceBackground);   // returns the palette it replaces
@@ -110,7 +136,7 @@ private:
         COLORREF colour = 0;
         int width = 0;
         int fillMode = 0;
-        QPolygon polygon;
+        std::vector<QPoint> corners;   // a region's outline; keeps its capacity when the slot is reused
         std::vector<PALETTEENTRY> entries;
     };
     static constexpr HPALETTE kDefaultPalette = 0x7FFF0001;
@@ -121,12 +147,59 @@ private:
     struct Surface {
         QImage view;
         QPainter painter;
+        bool fillPen = false;   // the painter's pen is already none, as fills want it
     };
     QPainter* Painter();
+    // One brush per colour seen, so that a fill neither builds a brush nor, for the colour the
+    // painter already has, changes its state.
+    const QBrush& SolidBrush(QRgb rgb);
 
-    bool ConsumeFailure();
-    HGDIOBJ Add(Kind kind, COLORREF colour, int width, const POINT* points, int count, int fillMode);
-    const Object* Find(HGDIOBJ handle, Kind kind) const;
+    // Handles carry a generation so that a stale handle to a reused slot is refused. The small
+    // calls every polygon makes live here, so that the drawing code can inline them.
+    static constexpr uint32_t kIndexBits = 20;
+    static constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+    static constexpr uint32_t kGenerationMask = 0x3FF;   // keeps handles below the stock range 0x7FFF0000
+    static constexpr uint32_t kNoSlot = ~0u;
+
+    static bool Collinear(const POINT* points, int count);
+    bool ConsumeFailure() {
+        if (failCreations_ <= 0) return false;
+        if (skipBeforeFailing_ > 0) {
+            --skipBeforeFailing_;
+            return false;
+        }
+        --failCreations_;
+        return true;
+    }
+    uint32_t GrowTable();
+    HGDIOBJ Add(Kind kind, COLORREF colour, int width, const POINT* points, int count, int fillMode) {
+        uint32_t slot;
+        if (!freeList_.empty()) {
+            slot = freeList_.back();
+            freeList_.pop_back();
+        } else if ((slot = GrowTable()) == kNoSlot) {
+            return 0;
+        }
+        Object& entry = objects_[slot];
+        entry.kind = kind;
+        entry.colour = colour;
+        entry.width = width;
+        entry.fillMode = fillMode;
+        if (count > 0) {
+            entry.corners.resize(static_cast<size_t>(count));
+            QPoint* corners = entry.corners.data();
+            for (int i = 0; i < count; ++i) corners[i] = QPoint(points[i].x, points[i].y);
+        }
+        if (kind != Kind::Palette) ++live_;
+        return (entry.generation << kIndexBits) | (slot + 1);
+    }
+    const Object* Find(HGDIOBJ handle, Kind kind) const {
+        const uint32_t slot = (handle & kIndexMask) - 1;
+        if (handle == 0 || slot >= objects_.size()) return nullptr;
+        const Object& entry = objects_[slot];
+        if (entry.kind != kind || entry.generation != (handle >> kIndexBits)) return nullptr;
+        return &entry;
+    }
     const std::vector<PALETTEENTRY>& SelectedEntries() const;
 
     QImage* target_ = nullptr;
@@ -141,6 +214,7 @@ private:
     int skipBeforeFailing_ = 0;
     int live_ = 0;
     std::vector<FillRecord>* fillLog_ = nullptr;
+    std::vector<std::pair<QRgb, QBrush>> brushes_;
 };
 
 }  // namespace quivra

@@ -1,6 +1,7 @@
 #include "render/projection.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace quivra {
 
@@ -17,6 +18,62 @@ int32_t ToPixel(double value) {
     if (value < -kPixelLimit) return static_cast<int32_t>(-kPixelLimit);
     return static_cast<int32_t>(value);
 }
+
+// ToPixel(floor(v)) and ToPixel(base - floor(v)), done in integers for the values a window can
+// show; the rest (huge, infinite, NaN) takes the long way.
+inline int32_t FloorPixel(double v) {
+    if (!(std::fabs(v) < kPixelLimit)) return ToPixel(std::floor(v));
+    const auto i = static_cast<int32_t>(v);   // truncates towards zero
+    return i > v ? i - 1 : i;
+}
+inline int32_t FloorPixelBelow(int base, double v) {
+    if (!(std::fabs(v) < kPixelLimit)) return ToPixel(base - std::floor(v));
+    auto i = static_cast<int32_t>(v);
+    if (i > v) --i;
+    const int64_t p = int64_t{base} - i;
+    const auto limit = static_cast<int64_t>(kPixelLimit);
+    return static_cast<int32_t>(p > limit ? limit : p < -limit ? -limit : p);
+}
+
+// The projection with the view's constants at hand. A row (y, z) has one perspective factor, so
+// corners on the same row, as the upright faces have, share its divide.
+class Projector {
+public:
+    struct Row {
+        double height;
+        double f;
+    };
+    Projector(const ViewParams& view, int drawHeight)
+        : h_(view.sceneDepth),
+          d_(view.viewSpan),
+          halfW_(view.sceneWidth / 2.0),
+          halfH_(view.sceneDepth / 2.0),
+          widthRatio_(view.widthRatio),
+          scaleX_(view.scaleX),
+          scaleY_(view.scaleY),
+          cos_(view.viewCos),
+          sin_(view.viewSin),
+          drawHeight_(drawHeight) {}
+
+    Row RowOf(double y, double z) const {
+        const double depth = (h_ - y) * cos_ - z * sin_;
+        const double height = (h_ - y) * sin_ + z * cos_;
+        return {height, d_ / (d_ + depth)};
+    }
+    // The row of (y, z), reusing the one just computed for (py, pz) when it is the same row.
+    Row RowOf(double y, double z, double py, double pz, const Row& previous) const {
+        return y == py && z == pz ? previous : RowOf(y, z);
+    }
+    POINT At(double x, const Row& r) const {
+        const double xs = (x - halfW_) * r.f + halfW_ + widthRatio_;
+        const double ys = (r.height - halfH_) * r.f + halfH_;
+        return {FloorPixel(xs * scaleX_), FloorPixelBelow(drawHeight_, ys * scaleY_)};
+    }
+
+private:
+    double h_, d_, halfW_, halfH_, widthRatio_, scaleX_, scaleY_, cos_, sin_;
+    int drawHeight_;
+};
 
 // Smallest width left over beside the two units the near wall tops may grow by: keeps the ratios
 // below finite for scenes that are two units wide or less.
@@ -44,15 +101,8 @@ ViewParams SetupView(double viewAngle, double sceneWidth, double sceneDepth, int
 }
 
 POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int drawHeight) {
-    const double w = view.sceneWidth;
-    const double h = view.sceneDepth;
-    const double d = view.viewSpan;
-    const double depth = (h - y) * view.viewCos - z * view.viewSin;
-    const double height = (h - y) * view.viewSin + z * view.viewCos;
-    const double f = d / (d + depth);
-    const double xs = (x - w / 2.0) * f + w / 2.0 + view.widthRatio;
-    const double ys = (height - h / 2.0) * f + h / 2.0;
-    return {ToPixel(std::floor(xs * view.scaleX)), ToPixel(drawHeight - std::floor(ys * view.scaleY))};
+    const Projector p(view, drawHeight);
+    return p.At(x, p.RowOf(y, z));
 }
 
 namespace {
@@ -78,22 +128,22 @@ void FillTriangle(Canvas& canvas, const POINT (&points)[3], int colour) { FillPo
 
 void DrawQuad(Canvas& canvas, const ViewParams& view, double x1, double y1, double z1, double x2, double y2,
               double z2, double x3, double y3, double z3, double x4, double y4, double z4, int colour) {
-    const POINT points[4] = {
-        ProjectPoint(x1, y1, z1, view, canvas.drawHeight),
-        ProjectPoint(x2, y2, z2, view, canvas.drawHeight),
-        ProjectPoint(x3, y3, z3, view, canvas.drawHeight),
-        ProjectPoint(x4, y4, z4, view, canvas.drawHeight),
-    };
+    const Projector p(view, canvas.drawHeight);
+    const Projector::Row r1 = p.RowOf(y1, z1);
+    const Projector::Row r2 = p.RowOf(y2, z2, y1, z1, r1);
+    const Projector::Row r3 = p.RowOf(y3, z3, y2, z2, r2);
+    const Projector::Row r4 = p.RowOf(y4, z4, y3, z3, r3);
+    const POINT points[4] = {p.At(x1, r1), p.At(x2, r2), p.At(x3, r3), p.At(x4, r4)};
     FillQuad(canvas, points, colour);
 }
 
 void DrawTriangle(Canvas& canvas, const ViewParams& view, double x1, double y1, double z1, double x2, double y2,
                   double z2, double x3, double y3, double z3, int colour) {
-    const POINT points[3] = {
-        ProjectPoint(x1, y1, z1, view, canvas.drawHeight),
-        ProjectPoint(x2, y2, z2, view, canvas.drawHeight),
-        ProjectPoint(x3, y3, z3, view, canvas.drawHeight),
-    };
+    const Projector p(view, canvas.drawHeight);
+    const Projector::Row r1 = p.RowOf(y1, z1);
+    const Projector::Row r2 = p.RowOf(y2, z2, y1, z1, r1);
+    const Projector::Row r3 = p.RowOf(y3, z3, y2, z2, r2);
+    const POINT points[3] = {p.At(x1, r1), p.At(x2, r2), p.At(x3, r3)};
     FillTriangle(canvas, points, colour);
 }
 

@@ -22,3 +22,10 @@ run_suite() {
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=Release -DQUIVRA_SANITIZE=OFF -DQUIVRA_BENCH=ON
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp" \
   run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUIVRA_SANITIZE=ON -DQUIVRA_BENCH=OFF
+
+# The parallel candidate search under ThreadSanitizer: only the maze library and the search's tests.
+echo "== build-tsan: configure and build"
+cmake -S "$root" -B "$root/build-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVRA_TSAN=ON >/dev/null
+cmake --build "$root/build-tsan" -j"$jobs"
+echo "== build-tsan: tests"
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$root/build-tsan" --output-on-failure -R CandidateSearch

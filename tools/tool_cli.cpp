@@ -151,6 +151,7 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
         budget = ParseSeconds(options.Required("budget")[0], "budget", kMaxBudget);
         clock = WallClockSeconds;
     }
+    const int threads = options.Has("threads") ? ParseInt(options.Required("threads")[0], "thread count", 1, 1024) : 0;
     const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
@@ -163,9 +164,9 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
             return clock();
         };
         r = s.hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, watched, seedText, grid, s.gridMaxX,
-                                    s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget)
+                                    s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget, threads)
                   : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, watched, seedText, grid, s.gridMaxX,
-                                       s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget);
+                                       s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget, threads);
     }
     PrintMaze(grid, steps, r.measures, r.draws, out);
     out += "bestDigits " + DigitsText(r.bestDigits) + "\n";
@@ -177,11 +178,12 @@ constexpr OptionSpec kRenderOptions[] = {{"style", 1},    {"size", 1},  {"tilt",
                                          {"trials", 1},   {"keys", 1},  {"solution", 0}, {"clear", 0},
                                          {"palette", 0},  {"dump", 0},  {"out", 1}};
 constexpr OptionSpec kCarveOptions[] = {{"style", 1}, {"cells", 2}, {"digits", 1}};
-constexpr OptionSpec kGenerateOptions[] = {{"style", 1}, {"cells", 2}, {"seed-text", 1}, {"trials", 1}, {"budget", 1}};
+constexpr OptionSpec kGenerateOptions[] = {{"style", 1},  {"cells", 2},  {"seed-text", 1},
+                                           {"trials", 1}, {"budget", 1}, {"threads", 1}};
 
 constexpr Command kCommands[] = {
     {"carve", "--style square|hex --cells X Y --digits d1,d2,d3,d4,d5,d6,d7,d8", kCarveOptions, RunCarve},
-    {"generate", "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS)",
+    {"generate", "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS) [--threads N]",
      kGenerateOptions, RunGenerate},
     {"render",
      "--style square|hex [--size WxH] [--tilt DEGREES] [--time SECONDS] [--trials N] [--keys K1,K2,...] "

@@ -71,24 +71,13 @@ TEST(MazeChoice, KeepsTheCandidateTheRuleChoosesAndCarvesItAgain) {
         for (const char* text : {" 5", " 43200.52", ""}) {
             TestMaze m(hex, cx, cy), replay(hex, cx, cy);
             const GenerationReport r = m.Generate(text, SteppingClock(), 40);
-            // Replay the candidates: a third of the cells, fewest contacts, longest path, earliest.
-            SeedDigits d = SeedDigitsFromText(text), best;
-            MixDigits(T.mixA, T.mixB, d);
-            int bestTrial = 0, bestLength = 0, bestContacts = (hex ? 4 : 2) * m.cellCount + 1;
-            for (int i = 0; i < 40; ++i, IncrementDigits(d)) {
-                if (i == 0) best = d;
-                replay.Carve(d);
-                const MazeMeasures c = replay.Solve();
-                if (3 * c.pathLength < m.cellCount) continue;
-                ties += c.contacts == bestContacts;
-                if (c.contacts < bestContacts || (c.contacts == bestContacts && c.pathLength > bestLength))
-                    bestTrial = i, best = d, bestContacts = c.contacts, bestLength = c.pathLength;
-            }
+            const Choice c = ReplayChoice(hex, cx, cy, text, 40);
+            ties += c.ties;
             SCOPED_TRACE(std::to_string(cx) + "x" + std::to_string(cy) + " '" + text + "'");
             EXPECT_EQ(r.trials, 40);
-            EXPECT_EQ(r.bestTrial, bestTrial);
-            EXPECT_EQ(r.bestDigits, best);
-            EXPECT_EQ(r.draws, replay.Carve(best));
+            EXPECT_EQ(r.bestTrial, c.bestTrial);
+            EXPECT_EQ(r.bestDigits, c.best);
+            EXPECT_EQ(r.draws, replay.Carve(c.best));
             const MazeMeasures again = replay.Solve();
             EXPECT_EQ(replay.grid, m.grid);
             EXPECT_TRUE(again.pathLength == r.measures.pathLength && again.contacts == r.measures.contacts);

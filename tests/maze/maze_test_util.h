@@ -3,6 +3,7 @@
 // must satisfy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,11 +38,12 @@ struct TestMaze {
         return hex ? SolveHexMaze(T.hexStepX, T.hexStepY, steps, grid, gridMaxX, gridMaxY)
                    : SolveSquareMaze(T.stepX, T.stepY, steps, grid, gridMaxX, gridMaxY);
     }
-    GenerationReport Generate(std::string_view text, const Clock& clock, double budget) {
+    // threads 0: every core, as the game runs it.
+    GenerationReport Generate(std::string_view text, const Clock& clock, double budget, int threads = 0) {
         return hex ? GenerateHexMaze(T.mixA, T.mixB, T.hexStepX, T.hexStepY, clock, text, grid, gridMaxX, gridMaxY,
-                                     steps, cellCount, cellsX, cellsY, budget)
+                                     steps, cellCount, cellsX, cellsY, budget, threads)
                    : GenerateSquareMaze(T.mixA, T.mixB, T.stepX, T.stepY, clock, text, grid, gridMaxX, gridMaxY,
-                                        steps, cellCount, cellsX, cellsY, budget);
+                                        steps, cellCount, cellsX, cellsY, budget, threads);
     }
     int Slots() const { return hex ? 6 : 4; }
     Pos Step(int slot, int order) const {
@@ -74,6 +76,29 @@ inline int CheckSolvedMaze(const TestMaze& m) {
         ADD_FAILURE() << e.what();
         return 0;
     }
+}
+
+// The keeping rule replayed one candidate at a time with the plain carve and solver.
+struct Choice {
+    int bestTrial = 0;
+    SeedDigits best{};
+    int ties = 0;   // candidates that tied the best contacts so far
+};
+inline Choice ReplayChoice(bool hex, int cellsX, int cellsY, std::string_view text, int trials) {
+    TestMaze replay(hex, cellsX, cellsY);
+    SeedDigits d = SeedDigitsFromText(text);
+    MixDigits(T.mixA, T.mixB, d);
+    Choice c{0, d, 0};
+    int bestLength = 0, bestContacts = (hex ? 4 : 2) * replay.cellCount + 1;
+    for (int i = 0; i < std::max(trials, 1); ++i, IncrementDigits(d)) {
+        replay.Carve(d);
+        const MazeMeasures m = replay.Solve();
+        if (3 * m.pathLength < replay.cellCount) continue;
+        c.ties += m.contacts == bestContacts;
+        if (m.contacts < bestContacts || (m.contacts == bestContacts && m.pathLength > bestLength))
+            c.bestTrial = i, c.best = d, bestContacts = m.contacts, bestLength = m.pathLength;
+    }
+    return c;
 }
 
 // One second per reading: with a budget of n seconds, exactly n candidates.

@@ -39,6 +39,13 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
     // " 5" mixes to the digits above; zero trials still make one.
     EXPECT_EQ(Tool({"generate", "--cells", "3", "2", "--seed-text", " 5", "--trials", "0", "--style", "square"}, out, err), 0);
     EXPECT_EQ(out, worked + "bestDigits 3,3,9,1,3,7,9,6\ntrial 0\ntrials 1\n");
+    // More threads carve ahead, but the kept maze and the count are those of one.
+    std::string one, three;
+    for (auto [threads, text] : {std::pair{"1", &one}, std::pair{"3", &three}}) {
+        EXPECT_EQ(Tool({"generate", "--style", "hex", "--cells", "9", "6", "--seed-text", " 7", "--trials", "40",
+                        "--threads", threads}, *text, err), 0);
+    }
+    EXPECT_EQ(one, three);
 
     const std::pair<std::string, std::string> bad[] = {
         {"dance", "unknown command"},          {"carve --style round", "style"},
@@ -54,7 +61,8 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
         {"generate --budget -0.5", "must be in"}, {"generate --budget nan", "not a number"},
         {"generate --budget 86400.01", "must be in 0..86400"}, {"generate --budget 1e300", "must be in"},
         {"generate --budget 1e999", "must be in"}, {"generate --budget inf", "must be in"},
-        {"generate --trials 3 --budget 1", "exactly one"}, {"generate --seed-text", "needs 1"}};
+        {"generate --trials 3 --budget 1", "exactly one"}, {"generate --seed-text", "needs 1"},
+        {"generate --trials 3 --threads 0", "thread count must be in 1..1024"}};
     for (const auto& [line, problem] : bad) {
         // Valid values for the options the line leaves out.
         std::string full = line;

@@ -53,7 +53,13 @@ TEST(DeviceContext, OutlinesWithoutAreaMakeNoRegion) {
     const POINT thinTriangle[3] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MAX - 1, INT_MAX}};
     EXPECT_EQ(dc.CreatePolygonRgn(wideLine, 3, ALTERNATE), 0u);
     EXPECT_NE(dc.CreatePolygonRgn(thinTriangle, 3, ALTERNATE), 0u);
-    EXPECT_EQ(dc.LiveObjects(), 1);
+    // And just inside the range every projected corner stays in.
+    constexpr int kNear = (1 << 30) - 1;
+    const POINT nearLine[3] = {{-kNear, -kNear}, {0, 0}, {kNear, kNear}};
+    const POINT nearThin[3] = {{-kNear, -kNear}, {kNear, kNear}, {kNear - 1, kNear}};
+    EXPECT_EQ(dc.CreatePolygonRgn(nearLine, 3, ALTERNATE), 0u);
+    EXPECT_NE(dc.CreatePolygonRgn(nearThin, 3, ALTERNATE), 0u);
+    EXPECT_EQ(dc.LiveObjects(), 2);
 }
 
 TEST(DeviceContext, FillsUseTheAlternateRuleAndDrawNothingWithoutATarget) {

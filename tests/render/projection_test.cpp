@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "render/wall_pieces.h"
 
@@ -53,6 +55,52 @@ TEST(Projection, WorkedExamplesToThePixel) {
     EXPECT_EQ(ProjectPoint(-2, 8.25, 0, tilt45, kHpx).x, -39);
     // The drawing height moves every row by the same amount.
     EXPECT_EQ(ProjectPoint(0, 0, 0, tilt45, kHpx + 100), (POINT{155, 287}));
+}
+
+// The written rule: one divide per corner, the library floor.
+POINT Reference(double x, double y, double z, const ViewParams& v, int hpx) {
+    const double w = v.sceneWidth, h = v.sceneDepth, d = v.viewSpan;
+    const double depth = (h - y) * v.viewCos - z * v.viewSin;
+    const double height = (h - y) * v.viewSin + z * v.viewCos;
+    const double f = d / (d + depth);
+    const double xs = (x - w / 2.0) * f + w / 2.0 + v.widthRatio;
+    const double ys = (height - h / 2.0) * f + h / 2.0;
+    return {static_cast<int32_t>(std::floor(xs * v.scaleX)), static_cast<int32_t>(hpx - std::floor(ys * v.scaleY))};
+}
+
+TEST(Projection, CornersOfQuadsAndSinglePointsFollowTheWrittenRule) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int compared = 0;
+    for (int i = 0; i < 200; ++i) {
+        const double width = 3 + 150 * unit(rng), depth = 2 + 90 * unit(rng);
+        const int wpx = 50 + static_cast<int>(4000 * unit(rng)), hpx = 50 + static_cast<int>(2200 * unit(rng));
+        const ViewParams view = SetupView(30 + static_cast<int>(31 * unit(rng)), width, depth, wpx, hpx);
+        QImage image(8, 8, QImage::Format_RGB32);
+        DeviceContext dc(&image);
+        const PaletteColors colours = GameColours();
+        Canvas canvas{dc, hpx, false, colours};
+        std::vector<FillRecord> fills;
+        dc.RecordFills(&fills);
+        // An upright face: two corners on each (y, z) row, as the wall pieces draw them.
+        const double x1 = width * unit(rng), x2 = width * unit(rng), y1 = depth * unit(rng), y2 = depth * unit(rng);
+        const double z = 2 * unit(rng);
+        EXPECT_EQ(ProjectPoint(x1, y1, z, view, hpx), Reference(x1, y1, z, view, hpx));
+        DrawQuad(canvas, view, x1, y1, 2, x2, y1, 2, x2, y2, 0, x1, y2, 0, 7);
+        DrawTriangle(canvas, view, x1, y1, z, x2, y1, z, x2, y2, z, 7);
+        const POINT corners[7] = {Reference(x1, y1, 2, view, hpx), Reference(x2, y1, 2, view, hpx),
+                                  Reference(x2, y2, 0, view, hpx), Reference(x1, y2, 0, view, hpx),
+                                  Reference(x1, y1, z, view, hpx), Reference(x2, y1, z, view, hpx),
+                                  Reference(x2, y2, z, view, hpx)};
+        std::vector<QPoint> expected, drawn;
+        for (const POINT& p : corners) expected.emplace_back(p.x, p.y);
+        for (const FillRecord& f : fills) drawn.insert(drawn.end(), f.polygon.begin(), f.polygon.end());
+        if (drawn.size() == expected.size()) {   // a flat outline draws nothing
+            EXPECT_EQ(drawn, expected);
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 150);
 }
 
 TEST(Projection, DegenerateViewsStayFiniteAndInRange) {
