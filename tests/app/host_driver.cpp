@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/headless_form.h"
+#include "app/key_codes.h"
 #include "app/qt_form.h"
 
 namespace quivra {
@@ -159,25 +160,25 @@ private:
 // Qt key and modifiers of a Windows virtual-key code; Key_unknown for codes no key sends here.
 std::pair<int, Qt::KeyboardModifiers> QtKeyOf(int code) {
     switch (code) {
-        case 12: return {Qt::Key_Clear, Qt::KeypadModifier};
-        case 13: return {Qt::Key_Return, Qt::NoModifier};
-        case 27: return {Qt::Key_Escape, Qt::NoModifier};
-        case 33: return {Qt::Key_PageUp, Qt::NoModifier};
-        case 34: return {Qt::Key_PageDown, Qt::NoModifier};
-        case 35: return {Qt::Key_End, Qt::NoModifier};
-        case 36: return {Qt::Key_Home, Qt::NoModifier};
-        case 37: return {Qt::Key_Left, Qt::NoModifier};
-        case 38: return {Qt::Key_Up, Qt::NoModifier};
-        case 39: return {Qt::Key_Right, Qt::NoModifier};
-        case 40: return {Qt::Key_Down, Qt::NoModifier};
-        case 45: return {Qt::Key_Insert, Qt::NoModifier};
-        case 46: return {Qt::Key_Delete, Qt::NoModifier};
-        case 112: return {Qt::Key_F1, Qt::NoModifier};
+        case vk::kClear: return {Qt::Key_Clear, Qt::KeypadModifier};
+        case vk::kReturn: return {Qt::Key_Return, Qt::NoModifier};
+        case vk::kEscape: return {Qt::Key_Escape, Qt::NoModifier};
+        case vk::kPageUp: return {Qt::Key_PageUp, Qt::NoModifier};
+        case vk::kPageDown: return {Qt::Key_PageDown, Qt::NoModifier};
+        case vk::kEnd: return {Qt::Key_End, Qt::NoModifier};
+        case vk::kHome: return {Qt::Key_Home, Qt::NoModifier};
+        case vk::kLeft: return {Qt::Key_Left, Qt::NoModifier};
+        case vk::kUp: return {Qt::Key_Up, Qt::NoModifier};
+        case vk::kRight: return {Qt::Key_Right, Qt::NoModifier};
+        case vk::kDown: return {Qt::Key_Down, Qt::NoModifier};
+        case vk::kInsert: return {Qt::Key_Insert, Qt::NoModifier};
+        case vk::kDelete: return {Qt::Key_Delete, Qt::NoModifier};
+        case vk::kF1: return {Qt::Key_F1, Qt::NoModifier};
         default: break;
     }
-    if (code >= 96 && code <= 105) return {Qt::Key_0 + (code - 96), Qt::KeypadModifier};
-    if (code >= 48 && code <= 57) return {Qt::Key_0 + (code - 48), Qt::NoModifier};
-    if (code >= 65 && code <= 90) return {Qt::Key_A + (code - 65), Qt::NoModifier};
+    if (code >= vk::kPad0 && code <= vk::kPad9) return {Qt::Key_0 + (code - vk::kPad0), Qt::KeypadModifier};
+    if (code >= vk::k0 && code <= vk::k0 + 9) return {Qt::Key_0 + (code - vk::k0), Qt::NoModifier};
+    if (code >= vk::kA && code <= vk::kZ) return {Qt::Key_A + (code - vk::kA), Qt::NoModifier};
     return {Qt::Key_unknown, Qt::NoModifier};
 }
 

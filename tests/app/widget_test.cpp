@@ -22,11 +22,13 @@
 #include "app/desktop.h"
 #include "app/headless_form.h"
 #include "app/qt_form.h"
-#include "correct_path.h"
+#include "tests/support/correct_path.h"
 #include "url_catcher.h"
 
 namespace quivra {
 namespace {
+
+using test::CorrectPathDirections;
 
 QColor PixelAt(const QImage& image, double x, double y, double z, const GameState& s, int drawHeight) {
     const POINT p = ProjectPoint(x, y, z, s.View(), drawHeight);
