@@ -21,40 +21,40 @@ namespace quivra {
 
 namespace {
 
-void CountCls(HostCounts& c) {
-    ++c.clears;
-    c.lastClear = ++c.changes;
-}
-
-void CountEnabled(HostCounts& c, Menu menu, int index, bool enabled) {
-    if (menu == Menu::Action && index == kClear && enabled) {
-        ++c.finishes;
-        c.lastFinish = ++c.changes;
+// Counts what the game asks of either host; each host adds what only it needs.
+template <class Host>
+class Watched : public Host {
+public:
+    template <class... Args>
+    explicit Watched(HostDriver& driver, Args&&... args) : Host(std::forward<Args>(args)...), d_(driver) {}
+    void Cls() override {
+        ++d_.counts.clears;
+        d_.counts.lastClear = ++d_.counts.changes;
+        Host::Cls();
     }
-}
+    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
+        if (menu == Menu::Action && index == kClear && enabled) {
+            ++d_.counts.finishes;
+            d_.counts.lastFinish = ++d_.counts.changes;
+        }
+        Host::SetMenuEnabled(menu, index, enabled);
+    }
+    void Beep() override { ++d_.counts.beeps; }
+    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
+
+protected:
+    HostDriver& d_;
+};
 
 // --- headless ----------------------------------------------------------------------------------
 
-class WatchedHeadless : public HeadlessForm {
+class WatchedHeadless : public Watched<HeadlessForm> {
 public:
-    WatchedHeadless(HostDriver& driver, int w, int h, ScreenCaps caps) : HeadlessForm(w, h, caps), d_(driver) {}
-    void Cls() override {
-        CountCls(d_.counts);
-        HeadlessForm::Cls();
-    }
-    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
-        CountEnabled(d_.counts, menu, index, enabled);
-        HeadlessForm::SetMenuEnabled(menu, index, enabled);
-    }
-    void Beep() override { ++d_.counts.beeps; }
+    WatchedHeadless(HostDriver& driver, int w, int h, ScreenCaps caps) : Watched(driver, w, h, caps) {}
     void MsgBox(const std::string&, const std::string&) override {
         ++d_.counts.messages;
         if (d_.whileAboutOpen) d_.whileAboutOpen();
     }
-    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
-
-private:
-    HostDriver& d_;
 };
 
 class HeadlessDriver : public HostDriver {
@@ -109,18 +109,9 @@ private:
 
 // --- the real window ---------------------------------------------------------------------------
 
-class WatchedQtForm : public QtForm {
+class WatchedQtForm : public Watched<QtForm> {
 public:
-    explicit WatchedQtForm(HostDriver& driver) : d_(driver) {}
-    void Cls() override {
-        CountCls(d_.counts);
-        QtForm::Cls();
-    }
-    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
-        CountEnabled(d_.counts, menu, index, enabled);
-        QtForm::SetMenuEnabled(menu, index, enabled);
-    }
-    void Beep() override { ++d_.counts.beeps; }
+    explicit WatchedQtForm(HostDriver& driver) : Watched(driver) {}
     void DoEvents() override {
         if (d_.onDoEvents) d_.onDoEvents();
         QtForm::DoEvents();
@@ -130,7 +121,6 @@ public:
         AnswerWhenShown(0);
         QtForm::MsgBox(text, title);
     }
-    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
     // The headless host's scripted clock: one candidate maze per generation, the same every run.
     double Timer() const override {
         const double now = clock_;
@@ -153,7 +143,6 @@ private:
             box->button(QMessageBox::Ok)->click();
         });
     }
-    HostDriver& d_;
     mutable double clock_ = 43200.52;
 };
 

@@ -39,6 +39,14 @@ bool WaitForBuild(QtForm& w, int ms = 10000) {
     return QTest::qWaitFor([&] { return w.Form().State().buildStage == kStageFinished && !w.Timer1Enabled(); }, ms);
 }
 
+// Shows the window, then waits until it is on screen and its first build has finished.
+::testing::AssertionResult ShownAndBuilt(QtForm& w) {
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w)) return ::testing::AssertionFailure() << "the window never showed";
+    if (!WaitForBuild(w)) return ::testing::AssertionFailure() << "the first build never finished";
+    return ::testing::AssertionSuccess();
+}
+
 TEST(Window, DesignValuesCaptionsAndMenus) {
     QtForm w;
     EXPECT_EQ(w.windowTitle().toStdString(), kCaption);
@@ -88,9 +96,7 @@ TEST(Window, IconIsTheInstalledIconInEverySize) {
 TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     QtForm w;
     w.Timer1()->setInterval(5);   // the build itself is not under test
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const GameState& s = w.Form().State();
     EXPECT_EQ(w.Text1()->text().toStdString(), kSquareHint);
     EXPECT_TRUE(w.Action(Menu::Action, kClear)->isEnabled());
@@ -121,9 +127,7 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
 TEST(Window, HoneycombWalksWithTheKeypad) {
     QtForm w;
     w.Timer1()->setInterval(5);   // the build itself is not under test
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     w.Action(Menu::Style, kHoneycomb)->trigger();
     EXPECT_TRUE(w.Action(Menu::Style, kHoneycomb)->isChecked());
     EXPECT_FALSE(w.Action(Menu::Style, kSquare)->isChecked());
@@ -139,9 +143,7 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
 
 TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const GameState& s = w.Form().State();
     // Q and E are honeycomb letters: in the square style they beep like Home and PgUp.
     QTest::keyClick(w.windowHandle(), Qt::Key_Q);
@@ -162,9 +164,7 @@ TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
 
 TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_F10);
     ASSERT_NE(w.menuBar()->activeAction(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.menuBar()->activeAction()->menu()->isVisible(); }));
@@ -239,9 +239,7 @@ void ClickThroughMenuBar(QtForm& w, Menu menu, int index) {
 TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
     QtForm w;
     w.Timer1()->setInterval(5);   // four whole builds: no need to watch them grow
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     for (int style : {kSquare, kHoneycomb}) {
         // At rest, and while a new maze is being drawn.
         for (bool midBuild : {false, true}) {
@@ -288,9 +286,7 @@ TEST(Window, TooSmallMessageIsOnScreen) {
 // Run at scale factors 1, 1.5 and 2 and on two screens of different ratios (see CMakeLists.txt).
 TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const double dpr = w.devicePixelRatioF();
     const QImage& image = w.BackingImage();
     EXPECT_EQ(image.size(), (QSizeF(w.ClientArea()->size()) * dpr).toSize());
@@ -322,9 +318,7 @@ TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
         GTEST_SKIP() << "needs two screens of different ratios";
     }
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const ByteGrid maze = w.Form().State().mazeGrid;
     const QSize logical = w.ClientArea()->size();
     QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];
