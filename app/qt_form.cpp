@@ -19,6 +19,8 @@
 
 #include <cmath>
 
+#include "app/key_codes.h"
+
 namespace quivra {
 
 namespace {
@@ -272,21 +274,23 @@ void QtForm::EndProgram() {
 double QtForm::Timer() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 
 int QtForm::VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
-    if ((modifiers & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
+    if ((modifiers & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        return vk::kPad0 + (qtKey - Qt::Key_0);
+    }
     switch (qtKey) {
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Clear: return 12;   // keypad 5 without NumLock
+        case Qt::Key_PageUp: return vk::kPageUp;
+        case Qt::Key_PageDown: return vk::kPageDown;
+        case Qt::Key_End: return vk::kEnd;
+        case Qt::Key_Home: return vk::kHome;
+        case Qt::Key_Left: return vk::kLeft;
+        case Qt::Key_Up: return vk::kUp;
+        case Qt::Key_Right: return vk::kRight;
+        case Qt::Key_Down: return vk::kDown;
+        case Qt::Key_Clear: return vk::kClear;   // keypad 5 without NumLock
         default: break;
     }
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 48 + (qtKey - Qt::Key_0);
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 65 + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return vk::k0 + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return vk::kA + (qtKey - Qt::Key_A);
     return -1;
 }
 

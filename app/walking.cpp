@@ -1,45 +1,39 @@
 // Keyboard walking: one cell per key, each step drawn at once as a line at wall height.
 #include "app/frm_main.h"
+#include "app/key_codes.h"
 #include "render/scene_common.h"
 
 namespace quivra {
 
 namespace {
 
-// Windows virtual-key codes of the keys the game looks at.
-constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int kPad1 = 97, kPad2 = 98, kPad3 = 99, kPad4 = 100, kPad6 = 102, kPad7 = 103, kPad8 = 104,
-              kPad9 = 105;
-// Letters for keyboards without Home, End, PgUp and PgDn (most laptops): on QWERTY the honeycomb's
-// six directions sit under Q W E / A S D, and the square's under W A S D.
-constexpr int kKeyA = 'A', kKeyD = 'D', kKeyE = 'E', kKeyQ = 'Q', kKeyS = 'S', kKeyW = 'W';
-
 constexpr int kNotAKey = -1;
 constexpr int kBeepKey = -2;
 
-// Direction of a key in the honeycomb style, kBeepKey for a key of the other style.
+// Direction of a key in the honeycomb style, kBeepKey for a key of the other style. Letters serve
+// keyboards without Home, End, PgUp and PgDn (most laptops): on QWERTY the honeycomb's six
+// directions sit under Q W E / A S D, and the square's under W A S D.
 int HexDirection(int key) {
     switch (key) {
-        case kHome: case kPad7: case kKeyQ: return 0;
-        case kEnd: case kPad1: case kKeyA: return 1;
-        case kUp: case kPad8: case kKeyW: return 2;
-        case kDown: case kPad2: case kKeyS: return 3;
-        case kPageUp: case kPad9: case kKeyE: return 4;
-        case kPageDown: case kPad3: case kKeyD: return 5;
-        case kLeft: case kPad4: case kRight: case kPad6: return kBeepKey;
+        case vk::kHome: case vk::kPad7: case vk::kQ: return 0;
+        case vk::kEnd: case vk::kPad1: case vk::kA: return 1;
+        case vk::kUp: case vk::kPad8: case vk::kW: return 2;
+        case vk::kDown: case vk::kPad2: case vk::kS: return 3;
+        case vk::kPageUp: case vk::kPad9: case vk::kE: return 4;
+        case vk::kPageDown: case vk::kPad3: case vk::kD: return 5;
+        case vk::kLeft: case vk::kPad4: case vk::kRight: case vk::kPad6: return kBeepKey;
         default: return kNotAKey;
     }
 }
 
 int SquareDirection(int key) {
     switch (key) {
-        case kLeft: case kPad4: case kKeyA: return 0;
-        case kDown: case kPad2: case kKeyS: return 1;
-        case kRight: case kPad6: case kKeyD: return 2;
-        case kUp: case kPad8: case kKeyW: return 3;
-        case kPageUp: case kPageDown: case kEnd: case kHome:
-        case kPad1: case kPad3: case kPad7: case kPad9: case kKeyQ: case kKeyE: return kBeepKey;
+        case vk::kLeft: case vk::kPad4: case vk::kA: return 0;
+        case vk::kDown: case vk::kPad2: case vk::kS: return 1;
+        case vk::kRight: case vk::kPad6: case vk::kD: return 2;
+        case vk::kUp: case vk::kPad8: case vk::kW: return 3;
+        case vk::kPageUp: case vk::kPageDown: case vk::kEnd: case vk::kHome:
+        case vk::kPad1: case vk::kPad3: case vk::kPad7: case vk::kPad9: case vk::kQ: case vk::kE: return kBeepKey;
         default: return kNotAKey;
     }
 }

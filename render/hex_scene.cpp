@@ -79,37 +79,50 @@ void StageStart(GameState& s, FormHost& host) {
     if (s.buildStage == kStageStart) s.buildStage = kStageTemplates;
 }
 
-// The repeating shapes of one column pair whose left cell is centred at (1, s/2).
+// The repeating shapes of one column pair whose left cell is centred at (1, s/2). Walls are kWall
+// thick and lie inside the hexagon outline; a joint fills the gap between the wall ends at a vertex.
 void StageTemplates(GameState& s) {
     const double r = s.sqrtThree;
-    const double e = kWall / r + 0.5;              // 0.644338
-    const double a = (1 - kWall / r) / 2;          // 0.427831
-    const double b = r * kWall / 2;                // 0.216506
-    const double c = (kWall / r + 1) * 1.5;        // 1.716506
-    const double d = 2 - kWall / (2 * r);          // 1.927831
-    const double f = kWall / r + 2;                // 2.144338
-    const double mid = (r + kWall) / 2;            // 0.991025
-    const double h = r / 2;
+    const double h = r / 2;                                    // Y of the left and right vertices
+    const double halfWall = kWall / 2;
+    const double sideJointSlantY = (r + kWall) / 2;            // 0.991025, the side joints' slanted corner
+    const double leftJointRight = r * kWall / 2;               // 0.216506
+    const double topLeftJointLeft = (1 - kWall / r) / 2;       // 0.427831
+    const double topLeftJointRight = kWall / r + 0.5;          // 0.644338, where the left cell's top wall starts
+    const double topRightJointRight = (kWall / r + 1) * 1.5;   // 1.716506
+    const double rightJointLeft = 2 - kWall / (2 * r);         // 1.927831
+    const double rightJointRight = kWall / r + 2;              // 2.144338, where the right cell's top wall starts
     auto& J = s.jointTemplate;
-    J[0] = {{{0, h + kWall}, {0, h}, {b, mid}}};
-    J[1] = {{{a, kWall / 2}, {e, 0}, {e, kWall}}};
-    J[2] = {{{1.5, kWall}, {1.5, 0}, {c, kWall / 2}}};
-    J[3] = {{{d, mid}, {f, h}, {f, h + kWall}}};
-    const double three = J[2][1].X - J[1][1].X + J[3][1].X;
+    J[kLeftVertexJoint] = {{{0, h + kWall}, {0, h}, {leftJointRight, sideJointSlantY}}};
+    J[kTopLeftVertexJoint] = {{{topLeftJointLeft, halfWall}, {topLeftJointRight, 0}, {topLeftJointRight, kWall}}};
+    J[kTopRightVertexJoint] = {{{1.5, kWall}, {1.5, 0}, {topRightJointRight, halfWall}}};
+    J[kRightVertexJoint] = {{{rightJointLeft, sideJointSlantY}, {rightJointRight, h}, {rightJointRight, h + kWall}}};
+    // A column pair is 3 wide; taken from the joints so the pieces meet exactly.
+    const double pairWidth =
+        J[kTopRightVertexJoint][1].X - J[kTopLeftVertexJoint][1].X + J[kRightVertexJoint][1].X;
     auto& T = s.wallTemplate;
-    T[0] = {{{b, mid}, {e, r}, {a, r + 0.125}, {0, h + kWall}}};
-    T[1] = {{{0, h}, {a, 0.125}, {e, kWall}, {b, mid}}};
-    T[2] = {{{e, 0}, {1.5, 0}, {1.5, kWall}, {e, kWall}}};
-    T[3] = {{{c, 0.125}, {f, h}, {d, mid}, {1.5, kWall}}};
-    T[4] = {{{f, h}, {three, h}, {three, h + kWall}, {f, h + kWall}}};
-    T[5] = {{{1.5, r}, {d, mid}, {f, h + kWall}, {c, r + 0.125}}};
+    T[kLowerLeftEdge] = {
+        {{leftJointRight, sideJointSlantY}, {topLeftJointRight, r}, {topLeftJointLeft, r + halfWall}, {0, h + kWall}}};
+    T[kUpperLeftEdge] = {
+        {{0, h}, {topLeftJointLeft, halfWall}, {topLeftJointRight, kWall}, {leftJointRight, sideJointSlantY}}};
+    T[kLeftCellTopEdge] = {{{topLeftJointRight, 0}, {1.5, 0}, {1.5, kWall}, {topLeftJointRight, kWall}}};
+    T[kUpperRightEdge] = {
+        {{topRightJointRight, halfWall}, {rightJointRight, h}, {rightJointLeft, sideJointSlantY}, {1.5, kWall}}};
+    T[kRightCellTopEdge] = {
+        {{rightJointRight, h}, {pairWidth, h}, {pairWidth, h + kWall}, {rightJointRight, h + kWall}}};
+    T[kLowerRightEdge] = {{{1.5, r},
+                           {rightJointLeft, sideJointSlantY},
+                           {rightJointRight, h + kWall},
+                           {topRightJointRight, r + halfWall}}};
 
+    // The floor bands of the first cell row; the top and bottom ones end where the outline slants.
+    const double inset = topLeftJointRight;
     const double w = s.sceneWidth;
     auto& Q = s.quadWork;
-    Q[0] = {{{e, 0}, {w - e, 0}, {w - e, kWall}, {e, kWall}}};
-    Q[1] = {{{0, h}, {w, h}, {w - e, kWall}, {e, kWall}}};
+    Q[0] = {{{inset, 0}, {w - inset, 0}, {w - inset, kWall}, {inset, kWall}}};
+    Q[1] = {{{0, h}, {w, h}, {w - inset, kWall}, {inset, kWall}}};
     Q[2] = {{{0, h}, {w, h}, {w, h + kWall}, {0, h + kWall}}};
-    Q[3] = {{{0, h + kWall}, {w, h + kWall}, {w - e, r}, {e, r}}};
+    Q[3] = {{{0, h + kWall}, {w, h + kWall}, {w - inset, r}, {inset, r}}};
     s.drawRow = 0;
     s.buildStage = kStageFloorBands;
 }
@@ -136,10 +149,15 @@ void StageFloorBands(GameState& s, Canvas& canvas) {
         s.drawRow += 4;
         return;
     }
+    // The floor between the joints along the top edge of the first row.
     const auto& J = s.jointTemplate;
-    Q[0] = {J[1][0], J[1][1], J[2][1], J[2][2]};
-    Q[1] = {J[0][1], J[1][0], J[2][2], J[3][1]};
-    Q[2] = {J[0][0], J[0][1], J[3][1], J[3][2]};
+    const auto& left = J[kLeftVertexJoint];
+    const auto& topLeft = J[kTopLeftVertexJoint];
+    const auto& topRight = J[kTopRightVertexJoint];
+    const auto& right = J[kRightVertexJoint];
+    Q[0] = {topLeft[0], topLeft[1], topRight[1], topRight[2]};
+    Q[1] = {left[1], topLeft[0], topRight[2], right[1]};
+    Q[2] = {left[0], left[1], right[1], right[2]};
     s.drawCol = 0;
     s.buildStage = kStageFloorEdges;
 }

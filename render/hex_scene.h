@@ -46,6 +46,19 @@ void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGri
 void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
                       const HexLineFn& line);
 
+// The pieces of one column pair's templates, whose left cell is centred at (1, sqrt(3) / 2) and
+// whose right cell, half a cell lower, at (2.5, sqrt(3)): jointTemplate holds the joints by the
+// vertex of the left cell they stand on, wallTemplate the wall segments by the edge they run along.
+enum HexJoint : int { kLeftVertexJoint, kTopLeftVertexJoint, kTopRightVertexJoint, kRightVertexJoint };
+enum HexSegment : int {
+    kLowerLeftEdge,
+    kUpperLeftEdge,
+    kLeftCellTopEdge,
+    kUpperRightEdge,
+    kRightCellTopEdge,   // from the left cell's right vertex to the next pair
+    kLowerRightEdge,
+};
+
 // Where the wall stage sends its pieces: the scene builder draws them, a test can record them.
 class HexWallSink {
 public:

@@ -9,9 +9,21 @@ namespace quivra {
 
 namespace {
 
-constexpr int kEdgeGrey = 7;   // segments along X
-constexpr int kJointDark = 3;
-constexpr int kJointLight = 9;
+// Greys of the faces turned to the viewer. Light falls from the left: a face turned down and to
+// the left is lighter than one turned down and to the right, as on the square walls' ends.
+constexpr int kAlongXFace = 7;               // the cells' top edges
+constexpr int kTurnedLeftFace = 10;          // the lower-left and upper-right edges
+constexpr int kTurnedRightFace = 4;          // the upper-left and lower-right edges
+constexpr int kTurnedLeftJointFace = 8;      // the top-left and right vertices
+constexpr int kTurnedRightJointFace = 5;     // the top-right and left vertices
+// A joint drawn with its side faces only takes their grey from the side of the view's middle it is
+// on; the grey passed is not used: 3 for the left and top-left vertices, 9 for the other two.
+constexpr int kLeftJointSides = 3;
+constexpr int kRightJointSides = 9;
+
+// The column, modulo 8, of the grid position each piece stands for.
+constexpr int kJointPhase[4] = {0, 2, 4, 6};
+constexpr int kSegmentPhase[6] = {1, 1, 3, 5, 7, 5};
 
 struct Piece {
     int phase;      // column modulo 8
@@ -20,6 +32,11 @@ struct Piece {
     bool sideMode;  // joints only
     int colour;
 };
+
+// A joint's side faces; its upright face towards the viewer and its top; a wall segment.
+constexpr Piece JointSides(HexJoint joint, int colour) { return {kJointPhase[joint], true, joint, true, colour}; }
+constexpr Piece JointFace(HexJoint joint, int colour) { return {kJointPhase[joint], true, joint, false, colour}; }
+constexpr Piece Wall(HexSegment segment, int colour) { return {kSegmentPhase[segment], false, segment, false, colour}; }
 
 // Pieces are loaded from the templates at this row's depth and move one column pair right after
 // every eighth column. Every joint of a first sweep is drawn before any piece of the second, so a
@@ -71,18 +88,22 @@ void RaiseHexWalls(GameState& s, HexWallSink& sink) {
     }
     switch (s.drawPass) {
     case 0:   // top edges of the even columns' cells and the vertices at their ends
-        Sweep(s, sink, {{2, true, 1, true, kJointDark}, {4, true, 2, true, kJointLight}});
-        Sweep(s, sink, {{2, true, 1, false, 8}, {3, false, 2, false, kEdgeGrey}, {4, true, 2, false, 5}});
+        Sweep(s, sink, {JointSides(kTopLeftVertexJoint, kLeftJointSides),
+                        JointSides(kTopRightVertexJoint, kRightJointSides)});
+        Sweep(s, sink, {JointFace(kTopLeftVertexJoint, kTurnedLeftJointFace), Wall(kLeftCellTopEdge, kAlongXFace),
+                        JointFace(kTopRightVertexJoint, kTurnedRightJointFace)});
         break;
     case 1:   // upper slanted edges
-        Sweep(s, sink, {{1, false, 1, false, 4}, {5, false, 3, false, 10}});
+        Sweep(s, sink, {Wall(kUpperLeftEdge, kTurnedRightFace), Wall(kUpperRightEdge, kTurnedLeftFace)});
         break;
     case 2:   // side vertices, and the top edges of the odd columns' cells
-        Sweep(s, sink, {{0, true, 0, true, kJointDark}, {6, true, 3, true, kJointLight}});
-        Sweep(s, sink, {{0, true, 0, false, 5}, {6, true, 3, false, 8}, {7, false, 4, false, kEdgeGrey}});
+        Sweep(s, sink, {JointSides(kLeftVertexJoint, kLeftJointSides),
+                        JointSides(kRightVertexJoint, kRightJointSides)});
+        Sweep(s, sink, {JointFace(kLeftVertexJoint, kTurnedRightJointFace),
+                        JointFace(kRightVertexJoint, kTurnedLeftJointFace), Wall(kRightCellTopEdge, kAlongXFace)});
         break;
     default:   // lower slanted edges
-        Sweep(s, sink, {{1, false, 0, false, 10}, {5, false, 5, false, 4}});
+        Sweep(s, sink, {Wall(kLowerLeftEdge, kTurnedLeftFace), Wall(kLowerRightEdge, kTurnedRightFace)});
         break;
     }
     if (++s.drawPass >= 4) {

@@ -7,25 +7,16 @@
 #include "app/about.h"
 #include "app/frm_main.h"
 #include "app/headless_form.h"
-#include "correct_path.h"
+#include "app/key_codes.h"
+#include "tests/support/correct_path.h"
+#include "tests/support/headless_game.h"
 
 namespace quivra {
 namespace {
 
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int kPad4 = 100, kPad6 = 102, kPad7 = 103;
-
-struct HexGame {
-    HexGame() : form(host) {
-        host.Show();
-        host.RunTimer();
-        form.mnuStyleItem_Click(kHoneycomb);
-        host.RunTimer();
-    }
-    HeadlessForm host;
-    FrmMain form;
-    GameState& s() { return form.State(); }
-};
+using test::CorrectPathKeys;
+using test::HoneycombGame;
+using test::kHoneycombKeys;
 
 TEST(StyleMenu, SwitchingBuildsANewMazeOfTheOtherStyle) {
     HeadlessForm host;
@@ -96,14 +87,14 @@ TEST(HelpMenu, AboutShowsTheMessageThenOpensTheHomePage) {
 }
 
 TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
-    HexGame g;
+    HoneycombGame g;
     GameState& s = g.s();
     const double r3 = std::sqrt(3.0);
     // Left and Right are not honeycomb keys: they beep and are consumed.
-    for (int key : {kLeft, kRight, kPad4, kPad6}) EXPECT_TRUE(g.host.PressKey(key));
+    for (int key : {vk::kLeft, vk::kRight, vk::kPad4, vk::kPad6}) EXPECT_TRUE(g.host.PressKey(key));
     EXPECT_EQ(g.host.beeps, 4);
     // Up from the start is the entrance: blocked.
-    EXPECT_TRUE(g.host.PressKey(kUp));
+    EXPECT_TRUE(g.host.PressKey(vk::kUp));
     EXPECT_EQ(g.host.beeps, 5);
 
     // Try every direction from the start; check each move's grid and scene change, then step back.
@@ -112,7 +103,7 @@ TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
         const int beeps = g.host.beeps;
         const double x0 = s.playerSceneX, y0 = s.playerSceneY;
         const int gx = s.playerX, gy = s.playerY;
-        ASSERT_TRUE(g.host.PressKey(d == 0 ? kPad7 : kHoneycombKeys[d]));
+        ASSERT_TRUE(g.host.PressKey(d == 0 ? vk::kPad7 : kHoneycombKeys[d]));
         if (g.host.beeps != beeps) {
             EXPECT_EQ(s.playerX, gx);
             continue;
@@ -143,7 +134,7 @@ TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
 }
 
 TEST(HexWalking, WalkingTheCorrectPathReachesTheExit) {
-    HexGame g;
+    HoneycombGame g;
     GameState& s = g.s();
     const std::vector<int> keys = CorrectPathKeys(s, true);
     ASSERT_FALSE(keys.empty());
@@ -151,7 +142,7 @@ TEST(HexWalking, WalkingTheCorrectPathReachesTheExit) {
     EXPECT_EQ(g.host.beeps, 0);
     EXPECT_TRUE(s.exitReached);
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);
-    EXPECT_FALSE(g.host.PressKey(kDown));
+    EXPECT_FALSE(g.host.PressKey(vk::kDown));
     g.host.Refresh();
     g.host.RunTimer();
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);

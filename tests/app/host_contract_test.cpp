@@ -4,11 +4,15 @@
 
 #include <string>
 
-#include "correct_path.h"
+#include "app/key_codes.h"
 #include "host_driver.h"
+#include "tests/support/correct_path.h"
 
 namespace quivra {
 namespace {
+
+using test::CorrectPathDirections;
+using test::CorrectPathKeys;
 
 class HostContract : public ::testing::TestWithParam<std::string> {
 protected:
@@ -104,20 +108,23 @@ TEST_P(HostContract, KeysArriveAsTheirCodesAndWalkingKeysAreConsumed) {
     auto d = Started();
     const GameState& s = d->Form().State();
     // Square: keypad 8 from the start is the entrance, blocked; the honeycomb's keys beep.
-    for (int key : {104, 36, 35, 33, 34, 103, 97, 105, 99}) d->PressKey(key);
+    for (int key : {vk::kPad8, vk::kHome, vk::kEnd, vk::kPageUp, vk::kPageDown, vk::kPad7, vk::kPad1, vk::kPad9,
+                    vk::kPad3}) {
+        d->PressKey(key);
+    }
     EXPECT_EQ(d->counts.beeps, 9);
     EXPECT_EQ(s.playerX, 1);
     EXPECT_EQ(s.playerY, 1);
-    const int keypad[4] = {100, 98, 102, 104};
+    const int keypad[4] = {vk::kPad4, vk::kPad2, vk::kPad6, vk::kPad8};
     for (int dir : CorrectPathDirections(s, false)) d->PressKey(keypad[dir]);
     EXPECT_TRUE(s.exitReached);
     // Walking is over: keys are not looked at.
-    d->PressKey(40);
+    d->PressKey(vk::kDown);
     EXPECT_EQ(d->counts.beeps, 9);
 
     d->Click(Menu::Style, kHoneycomb);
     d->RunBuild();
-    for (int key : {37, 39, 100, 102}) d->PressKey(key);
+    for (int key : {vk::kLeft, vk::kRight, vk::kPad4, vk::kPad6}) d->PressKey(key);
     EXPECT_EQ(d->counts.beeps, 13);
     for (int key : CorrectPathKeys(s, true)) d->PressKey(key);
     EXPECT_TRUE(s.exitReached);
@@ -153,8 +160,8 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     auto d = Started();
     FormHost& h = d->Host();
     const GameState& s = d->Form().State();
-    d->PressKey(39);
-    d->PressKey(40);
+    d->PressKey(vk::kRight);
+    d->PressKey(vk::kDown);
     const ByteGrid maze = s.mazeGrid, walk = s.walkGrid;
     const int x = s.playerX, y = s.playerY;
     d->Minimize();
@@ -192,7 +199,7 @@ TEST_P(HostContract, NothingIsHandledAfterExitOrClose) {
             d->Click(Menu::Action, kExit);
         }
         d->Click(Menu::Style, kHoneycomb);
-        d->PressKey(40);
+        d->PressKey(vk::kDown);
         d->ScrollTo(30);
         d->ResizeClient(500, 300);
         EXPECT_FALSE(d->Tick());

@@ -14,46 +14,47 @@
 #include <utility>
 
 #include "app/headless_form.h"
+#include "app/key_codes.h"
 #include "app/qt_form.h"
 
 namespace quivra {
 
 namespace {
 
-void CountCls(HostCounts& c) {
-    ++c.clears;
-    c.lastClear = ++c.changes;
-}
-
-void CountEnabled(HostCounts& c, Menu menu, int index, bool enabled) {
-    if (menu == Menu::Action && index == kClear && enabled) {
-        ++c.finishes;
-        c.lastFinish = ++c.changes;
+// Counts what the game asks of either host; each host adds what only it needs.
+template <class Host>
+class Watched : public Host {
+public:
+    template <class... Args>
+    explicit Watched(HostDriver& driver, Args&&... args) : Host(std::forward<Args>(args)...), d_(driver) {}
+    void Cls() override {
+        ++d_.counts.clears;
+        d_.counts.lastClear = ++d_.counts.changes;
+        Host::Cls();
     }
-}
+    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
+        if (menu == Menu::Action && index == kClear && enabled) {
+            ++d_.counts.finishes;
+            d_.counts.lastFinish = ++d_.counts.changes;
+        }
+        Host::SetMenuEnabled(menu, index, enabled);
+    }
+    void Beep() override { ++d_.counts.beeps; }
+    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
+
+protected:
+    HostDriver& d_;
+};
 
 // --- headless ----------------------------------------------------------------------------------
 
-class WatchedHeadless : public HeadlessForm {
+class WatchedHeadless : public Watched<HeadlessForm> {
 public:
-    WatchedHeadless(HostDriver& driver, int w, int h, ScreenCaps caps) : HeadlessForm(w, h, caps), d_(driver) {}
-    void Cls() override {
-        CountCls(d_.counts);
-        HeadlessForm::Cls();
-    }
-    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
-        CountEnabled(d_.counts, menu, index, enabled);
-        HeadlessForm::SetMenuEnabled(menu, index, enabled);
-    }
-    void Beep() override { ++d_.counts.beeps; }
+    WatchedHeadless(HostDriver& driver, int w, int h, ScreenCaps caps) : Watched(driver, w, h, caps) {}
     void MsgBox(const std::string&, const std::string&) override {
         ++d_.counts.messages;
         if (d_.whileAboutOpen) d_.whileAboutOpen();
     }
-    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
-
-private:
-    HostDriver& d_;
 };
 
 class HeadlessDriver : public HostDriver {
@@ -108,18 +109,9 @@ private:
 
 // --- the real window ---------------------------------------------------------------------------
 
-class WatchedQtForm : public QtForm {
+class WatchedQtForm : public Watched<QtForm> {
 public:
-    explicit WatchedQtForm(HostDriver& driver) : d_(driver) {}
-    void Cls() override {
-        CountCls(d_.counts);
-        QtForm::Cls();
-    }
-    void SetMenuEnabled(Menu menu, int index, bool enabled) override {
-        CountEnabled(d_.counts, menu, index, enabled);
-        QtForm::SetMenuEnabled(menu, index, enabled);
-    }
-    void Beep() override { ++d_.counts.beeps; }
+    explicit WatchedQtForm(HostDriver& driver) : Watched(driver) {}
     void DoEvents() override {
         if (d_.onDoEvents) d_.onDoEvents();
         QtForm::DoEvents();
@@ -129,7 +121,6 @@ public:
         AnswerWhenShown(0);
         QtForm::MsgBox(text, title);
     }
-    void OpenUrl(const std::string&) override { ++d_.counts.urls; }
     // The headless host's scripted clock: one candidate maze per generation, the same every run.
     double Timer() const override {
         const double now = clock_;
@@ -152,32 +143,31 @@ private:
             box->button(QMessageBox::Ok)->click();
         });
     }
-    HostDriver& d_;
     mutable double clock_ = 43200.52;
 };
 
 // Qt key and modifiers of a Windows virtual-key code; Key_unknown for codes no key sends here.
 std::pair<int, Qt::KeyboardModifiers> QtKeyOf(int code) {
     switch (code) {
-        case 12: return {Qt::Key_Clear, Qt::KeypadModifier};
-        case 13: return {Qt::Key_Return, Qt::NoModifier};
-        case 27: return {Qt::Key_Escape, Qt::NoModifier};
-        case 33: return {Qt::Key_PageUp, Qt::NoModifier};
-        case 34: return {Qt::Key_PageDown, Qt::NoModifier};
-        case 35: return {Qt::Key_End, Qt::NoModifier};
-        case 36: return {Qt::Key_Home, Qt::NoModifier};
-        case 37: return {Qt::Key_Left, Qt::NoModifier};
-        case 38: return {Qt::Key_Up, Qt::NoModifier};
-        case 39: return {Qt::Key_Right, Qt::NoModifier};
-        case 40: return {Qt::Key_Down, Qt::NoModifier};
-        case 45: return {Qt::Key_Insert, Qt::NoModifier};
-        case 46: return {Qt::Key_Delete, Qt::NoModifier};
-        case 112: return {Qt::Key_F1, Qt::NoModifier};
+        case vk::kClear: return {Qt::Key_Clear, Qt::KeypadModifier};
+        case vk::kReturn: return {Qt::Key_Return, Qt::NoModifier};
+        case vk::kEscape: return {Qt::Key_Escape, Qt::NoModifier};
+        case vk::kPageUp: return {Qt::Key_PageUp, Qt::NoModifier};
+        case vk::kPageDown: return {Qt::Key_PageDown, Qt::NoModifier};
+        case vk::kEnd: return {Qt::Key_End, Qt::NoModifier};
+        case vk::kHome: return {Qt::Key_Home, Qt::NoModifier};
+        case vk::kLeft: return {Qt::Key_Left, Qt::NoModifier};
+        case vk::kUp: return {Qt::Key_Up, Qt::NoModifier};
+        case vk::kRight: return {Qt::Key_Right, Qt::NoModifier};
+        case vk::kDown: return {Qt::Key_Down, Qt::NoModifier};
+        case vk::kInsert: return {Qt::Key_Insert, Qt::NoModifier};
+        case vk::kDelete: return {Qt::Key_Delete, Qt::NoModifier};
+        case vk::kF1: return {Qt::Key_F1, Qt::NoModifier};
         default: break;
     }
-    if (code >= 96 && code <= 105) return {Qt::Key_0 + (code - 96), Qt::KeypadModifier};
-    if (code >= 48 && code <= 57) return {Qt::Key_0 + (code - 48), Qt::NoModifier};
-    if (code >= 65 && code <= 90) return {Qt::Key_A + (code - 65), Qt::NoModifier};
+    if (code >= vk::kPad0 && code <= vk::kPad9) return {Qt::Key_0 + (code - vk::kPad0), Qt::KeypadModifier};
+    if (code >= vk::k0 && code <= vk::k0 + 9) return {Qt::Key_0 + (code - vk::k0), Qt::NoModifier};
+    if (code >= vk::kA && code <= vk::kZ) return {Qt::Key_A + (code - vk::kA), Qt::NoModifier};
     return {Qt::Key_unknown, Qt::NoModifier};
 }
 

@@ -5,39 +5,31 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
-#include "correct_path.h"
+#include "app/key_codes.h"
+#include "tests/support/correct_path.h"
+#include "tests/support/headless_game.h"
 
 namespace quivra {
 namespace {
 
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kHome = 36, kPad5 = 101, kLetterZ = 'Z';
-
-struct Game {
-    explicit Game(int w = 400, int h = 298, ScreenCaps caps = {}) : host(w, h, caps), form(host) {
-        host.Show();
-        host.RunTimer();
-    }
-    HeadlessForm host;
-    FrmMain form;
-    GameState& s() { return form.State(); }
-};
+using test::CorrectPathKeys;
+using test::SquareGame;
 
 // Any open direction from the player's cell that is not the entrance.
 int OpenKey(const GameState& s) {
-    static const int keyOf[4] = {kLeft, kDown, kRight, kUp};
     for (int d = 0; d < 4; ++d) {
         const int wx = s.playerX + s.stepX[d][0], wy = s.playerY + s.stepY[d][0];
-        if (wy > 0 && wx > 0 && wx < s.gridMaxX && s.walkGrid(wy, wx) != 0) return keyOf[d];
+        if (wy > 0 && wx > 0 && wx < s.gridMaxX && s.walkGrid(wy, wx) != 0) return test::kSquareKeys[d];
     }
     return 0;
 }
 
 int Opposite(int key) {
     switch (key) {
-        case kLeft: return kRight;
-        case kRight: return kLeft;
-        case kUp: return kDown;
-        default: return kUp;
+        case vk::kLeft: return vk::kRight;
+        case vk::kRight: return vk::kLeft;
+        case vk::kUp: return vk::kDown;
+        default: return vk::kUp;
     }
 }
 
@@ -57,9 +49,9 @@ TEST(SquareBuild, SmallestMazeTakesSixTicks) {
 
 TEST(SquareBuild, SizesTheGridFromTheWindow) {
     // 2000 twips of drawing width gives 5 columns.
-    Game g(static_cast<int>((2000 + 255) / 15), 200);
+    SquareGame g(static_cast<int>((2000 + 255) / 15), 200);
     EXPECT_EQ(g.s().cellsX, 5);
-    Game wide(800, 600);
+    SquareGame wide(800, 600);
     EXPECT_EQ(wide.s().cellsX, 32);
     EXPECT_EQ(wide.s().cellsY, 23);
     EXPECT_EQ(wide.s().gridMaxX, 64);
@@ -69,7 +61,7 @@ TEST(SquareBuild, SizesTheGridFromTheWindow) {
 }
 
 TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
-    Game g;
+    SquareGame g;
     const ByteGrid maze = g.s().mazeGrid;
     const QImage finished = g.host.Image();
     // A repaint, a tilt change and Clear each restart the run at stage 0 without a new maze.
@@ -107,17 +99,17 @@ TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
 }
 
 TEST(SquareWalking, StepsMarkTheTrailAndBeepAtWalls) {
-    Game g;
+    SquareGame g;
     GameState& s = g.s();
     EXPECT_EQ(s.walkGrid(1, 1), 1);
     // The entrance above the start cannot be walked through; keys of the other style beep.
-    EXPECT_TRUE(g.host.PressKey(kUp));
-    EXPECT_TRUE(g.host.PressKey(kHome));
+    EXPECT_TRUE(g.host.PressKey(vk::kUp));
+    EXPECT_TRUE(g.host.PressKey(vk::kHome));
     EXPECT_EQ(g.host.beeps, 2);
     EXPECT_EQ(s.playerX, 1);
     // Keys outside both tables are left to the focused control.
-    EXPECT_FALSE(g.host.PressKey(kPad5));
-    EXPECT_FALSE(g.host.PressKey(kLetterZ));
+    EXPECT_FALSE(g.host.PressKey(vk::kPad5));
+    EXPECT_FALSE(g.host.PressKey(vk::kZ));
 
     const int key = OpenKey(s);
     ASSERT_NE(key, 0);
@@ -142,7 +134,7 @@ TEST(SquareWalking, StepsMarkTheTrailAndBeepAtWalls) {
 }
 
 TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
-    Game g;
+    SquareGame g;
     GameState& s = g.s();
     const ByteGrid maze = s.mazeGrid;
     for (int key : CorrectPathKeys(s, false)) ASSERT_TRUE(g.host.PressKey(key));
@@ -154,7 +146,7 @@ TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
     const POINT end = ProjectPoint(s.playerSceneX, s.sceneDepth - 0.05, 2, s.View(), DrawAreaHeightPixels(g.host));
     EXPECT_EQ(g.host.Image().pixel(end.x, end.y), Rgb(0, 255, 0));
     // Walking is over: keys are not even consumed.
-    EXPECT_FALSE(g.host.PressKey(kUp));
+    EXPECT_FALSE(g.host.PressKey(vk::kUp));
 
     // A redraw keeps the trail and the congratulation.
     g.host.Refresh();
@@ -184,15 +176,15 @@ TEST(SquareWalking, KeysAreLeftAloneWhileWalkingIsNotAllowed) {
     host.Show();
     host.TickTimer();
     host.TickTimer();
-    EXPECT_FALSE(host.PressKey(kRight));   // still building
+    EXPECT_FALSE(host.PressKey(vk::kRight));   // still building
     host.RunTimer();
     form.mnuActionItem_Click(kShowSolution);
-    EXPECT_FALSE(host.PressKey(kRight));
+    EXPECT_FALSE(host.PressKey(vk::kRight));
     EXPECT_EQ(host.beeps, 0);
 }
 
 TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
-    Game g;
+    SquareGame g;
     GameState& s = g.s();
     const ViewParams v = s.View();
     const int h = DrawAreaHeightPixels(g.host);
@@ -221,7 +213,7 @@ TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
 }
 
 TEST(SquareMenus, NewGameSeparatorAndExit) {
-    Game g;
+    SquareGame g;
     const ByteGrid first = g.s().mazeGrid;
     g.form.mnuActionItem_Click(3);   // the separator does nothing
     EXPECT_EQ(g.s().buildStage, kStageFinished);
@@ -246,11 +238,11 @@ TEST(SquareMenus, NewGameSeparatorAndExit) {
 }
 
 TEST(SquareBuild, PaletteDisplayDrawsTheSamePicture) {
-    Game trueColour(500, 380, ScreenCaps{1, 32, -1});
-    Game palette(500, 380, ScreenCaps{1, 8, 20});
+    SquareGame trueColour(500, 380, ScreenCaps{1, 32, -1});
+    SquareGame palette(500, 380, ScreenCaps{1, 8, 20});
     ASSERT_TRUE(palette.s().usePalette);
     ASSERT_FALSE(trueColour.s().usePalette);
-    for (Game* g : {&trueColour, &palette}) {
+    for (SquareGame* g : {&trueColour, &palette}) {
         for (int key : CorrectPathKeys(g->s(), false)) g->host.PressKey(key);
         g->form.mnuActionItem_Click(kShowSolution);
     }

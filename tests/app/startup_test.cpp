@@ -3,16 +3,14 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "app/key_codes.h"
+#include "tests/support/headless_game.h"
 
 namespace quivra {
 namespace {
 
-struct Game {
-    explicit Game(int w = 400, int h = 298, ScreenCaps caps = {}) : host(w, h, caps), form(host) {}
-    HeadlessForm host;
-    FrmMain form;
-    GameState& s() { return form.State(); }
-};
+using test::HeadlessGame;
+using test::SquareGame;
 
 // The search stops at the first reading a budget or more after its first: with the step for N trials
 // that is reading N, however large N is and at any time of day.
@@ -30,7 +28,7 @@ TEST(Startup, ScriptedClockGivesExactlyTheTrialsAskedFor) {
 }
 
 TEST(Startup, LoadSetsFlagsTablesAndSquareStyle) {
-    Game g;
+    HeadlessGame g;
     g.form.Form_Load();
     const GameState& s = g.s();
     EXPECT_FALSE(s.drawInProgress);
@@ -71,7 +69,7 @@ TEST(Startup, PaletteDecisionFollowsTheScreen) {
         {{4, 1, 16}, false},    // 16 colours, all reserved
     };
     for (const Case& c : cases) {
-        Game g(400, 298, c.caps);
+        HeadlessGame g(400, 298, c.caps);
         g.form.Form_Load();
         EXPECT_EQ(g.s().usePalette, c.usePalette) << c.caps.planes << "x" << c.caps.bitsPerPixel;
         EXPECT_EQ(g.s().gamePalette != 0, c.usePalette);
@@ -79,7 +77,7 @@ TEST(Startup, PaletteDecisionFollowsTheScreen) {
 }
 
 TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
-    Game g;
+    HeadlessGame g;
     g.host.Show();
     const GameState& s = g.s();
     EXPECT_TRUE(s.needNewMaze);
@@ -107,28 +105,26 @@ TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
 
 TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
     // The status line is 19 px high: 57 px is exactly three lines and still big enough.
-    Game g(400, 57);
+    HeadlessGame g(400, 57);
     g.host.Show();
     EXPECT_EQ(g.s().buildStage, 0);
     EXPECT_TRUE(g.s().drawInProgress);
     EXPECT_NE(g.host.Text1Text(), kTooSmall);
 
-    Game small(400, 56);
+    HeadlessGame small(400, 56);
     small.host.Show();
     EXPECT_EQ(small.s().buildStage, kStageFinished);
     EXPECT_FALSE(small.s().drawInProgress);
     EXPECT_FALSE(small.host.Timer1Enabled());
     EXPECT_EQ(small.host.Text1Text(), kTooSmall);
     // Keys do nothing on a window that never had a maze.
-    EXPECT_FALSE(small.host.PressKey(40));
+    EXPECT_FALSE(small.host.PressKey(vk::kDown));
     EXPECT_EQ(small.host.beeps, 0);
 }
 
 TEST(Startup, RestoreKeepsTheMazeOtherResizesMakeANewOne) {
-    Game g;
-    g.host.Show();
-    g.host.RunTimer();
-    ASSERT_TRUE(g.host.PressKey(39) || g.host.PressKey(40));
+    SquareGame g;
+    ASSERT_TRUE(g.host.PressKey(vk::kRight) || g.host.PressKey(vk::kDown));
     const ByteGrid maze = g.s().mazeGrid;
     const ByteGrid walk = g.s().walkGrid;
     const int px = g.s().playerX, py = g.s().playerY;
@@ -158,7 +154,7 @@ TEST(Startup, RestoreKeepsTheMazeOtherResizesMakeANewOne) {
 }
 
 TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
-    Game g;
+    HeadlessGame g;
     g.host.Show();
     g.host.TickTimer();   // stage 0
     g.host.TickTimer();   // floor
@@ -179,9 +175,7 @@ TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
 }
 
 TEST(Startup, ScrollBarTiltsTheView) {
-    Game g;
-    g.host.Show();
-    g.host.RunTimer();
+    SquareGame g;
     // Dragging the thumb of a finished scene changes nothing until it is released.
     g.host.DragThumb(30);
     EXPECT_DOUBLE_EQ(g.s().viewAngle, 45);
@@ -200,7 +194,7 @@ TEST(Startup, ScrollBarTiltsTheView) {
 }
 
 TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
-    Game g;
+    HeadlessGame g;
     g.host.Show();
     g.host.TickTimer();
     // Closed in the middle of a step, with a repaint queued behind: nothing runs after the close.
@@ -217,9 +211,7 @@ TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
 
 TEST(Startup, WindowNarrowerThanTheScrollBarStillBuilds) {
     for (int width : {1, 10, 17, 18}) {
-        Game g(width, 300);
-        g.host.Show();
-        g.host.RunTimer();
+        SquareGame g(width, 300);
         EXPECT_EQ(g.s().buildStage, kStageFinished) << width;
         EXPECT_EQ(g.s().cellsX, 2) << width;
         EXPECT_GE(g.s().cellsY, 2) << width;

@@ -22,11 +22,13 @@
 #include "app/desktop.h"
 #include "app/headless_form.h"
 #include "app/qt_form.h"
-#include "correct_path.h"
+#include "tests/support/correct_path.h"
 #include "url_catcher.h"
 
 namespace quivra {
 namespace {
+
+using test::CorrectPathDirections;
 
 QColor PixelAt(const QImage& image, double x, double y, double z, const GameState& s, int drawHeight) {
     const POINT p = ProjectPoint(x, y, z, s.View(), drawHeight);
@@ -35,6 +37,14 @@ QColor PixelAt(const QImage& image, double x, double y, double z, const GameStat
 
 bool WaitForBuild(QtForm& w, int ms = 10000) {
     return QTest::qWaitFor([&] { return w.Form().State().buildStage == kStageFinished && !w.Timer1Enabled(); }, ms);
+}
+
+// Shows the window, then waits until it is on screen and its first build has finished.
+::testing::AssertionResult ShownAndBuilt(QtForm& w) {
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w)) return ::testing::AssertionFailure() << "the window never showed";
+    if (!WaitForBuild(w)) return ::testing::AssertionFailure() << "the first build never finished";
+    return ::testing::AssertionSuccess();
 }
 
 TEST(Window, DesignValuesCaptionsAndMenus) {
@@ -86,9 +96,7 @@ TEST(Window, IconIsTheInstalledIconInEverySize) {
 TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     QtForm w;
     w.Timer1()->setInterval(5);   // the build itself is not under test
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const GameState& s = w.Form().State();
     EXPECT_EQ(w.Text1()->text().toStdString(), kSquareHint);
     EXPECT_TRUE(w.Action(Menu::Action, kClear)->isEnabled());
@@ -119,9 +127,7 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
 TEST(Window, HoneycombWalksWithTheKeypad) {
     QtForm w;
     w.Timer1()->setInterval(5);   // the build itself is not under test
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     w.Action(Menu::Style, kHoneycomb)->trigger();
     EXPECT_TRUE(w.Action(Menu::Style, kHoneycomb)->isChecked());
     EXPECT_FALSE(w.Action(Menu::Style, kSquare)->isChecked());
@@ -137,9 +143,7 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
 
 TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const GameState& s = w.Form().State();
     // Q and E are honeycomb letters: in the square style they beep like Home and PgUp.
     QTest::keyClick(w.windowHandle(), Qt::Key_Q);
@@ -160,9 +164,7 @@ TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
 
 TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_F10);
     ASSERT_NE(w.menuBar()->activeAction(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.menuBar()->activeAction()->menu()->isVisible(); }));
@@ -237,9 +239,7 @@ void ClickThroughMenuBar(QtForm& w, Menu menu, int index) {
 TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
     QtForm w;
     w.Timer1()->setInterval(5);   // four whole builds: no need to watch them grow
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     for (int style : {kSquare, kHoneycomb}) {
         // At rest, and while a new maze is being drawn.
         for (bool midBuild : {false, true}) {
@@ -286,9 +286,7 @@ TEST(Window, TooSmallMessageIsOnScreen) {
 // Run at scale factors 1, 1.5 and 2 and on two screens of different ratios (see CMakeLists.txt).
 TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const double dpr = w.devicePixelRatioF();
     const QImage& image = w.BackingImage();
     EXPECT_EQ(image.size(), (QSizeF(w.ClientArea()->size()) * dpr).toSize());
@@ -320,9 +318,7 @@ TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
         GTEST_SKIP() << "needs two screens of different ratios";
     }
     QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShownAndBuilt(w));
     const ByteGrid maze = w.Form().State().mazeGrid;
     const QSize logical = w.ClientArea()->size();
     QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];

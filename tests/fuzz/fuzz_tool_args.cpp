@@ -1,8 +1,6 @@
 // The command-line companion's argument parsing: any argument list must end in output and status
 // 0, or one short printable line on the error stream and status 2 (1 for a failed write); never a
 // crash or an escaped exception.
-#include <QString>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -15,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "tests/support/printable_line.h"
 #include "tools/tool_cli.h"
 
 namespace {
@@ -76,14 +75,9 @@ std::string ScratchPicture(const std::string& asked) {
     return path;
 }
 
-// One line, valid UTF-8 with no control character (Qt's decoder as the judge), and short.
-bool OnePrintableLine(const std::string& line) {
-    const QString text = QString::fromUtf8(line);
-    if (line.size() > 600 || text.toUtf8() != QByteArray::fromStdString(line) || !text.endsWith('\n')) return false;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i].category() == QChar::Other_Control) return false;
-    }
-    return true;
+// One printable line, and short.
+bool OneShortPrintableLine(const std::string& line) {
+    return line.size() <= 600 && quivra::test::OnePrintableLine(line);
 }
 
 }  // namespace
@@ -115,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         const double d = ParseSeconds(v, name, 86400);
                         if (!(d >= 0 && d <= 86400)) std::abort();
                     } catch (const UsageError& e) {
-                        if (!OnePrintableLine(std::string(e.what()) + "\n")) std::abort();
+                        if (!OneShortPrintableLine(std::string(e.what()) + "\n")) std::abort();
                     }
                 }
             }
@@ -134,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (status == 0) {
         if (!e.empty()) std::abort();
     } else if (status == 2 || status == 1) {
-        if (!out.str().empty() || !OnePrintableLine(e)) std::abort();
+        if (!out.str().empty() || !OneShortPrintableLine(e)) std::abort();
     } else {
         std::abort();
     }

@@ -1,20 +1,16 @@
 #pragma once
-// A honeycomb game on the headless host.
-#include "app/frm_main.h"
-#include "app/headless_form.h"
+// A honeycomb game on the headless host: shown and switched before the first tick, with a clock that
+// makes every generation try two candidates; the test runs the build.
+#include "tests/support/headless_game.h"
 
 namespace quivra::test {
 
-struct HexGame {
-    HeadlessForm host;
-    FrmMain form{host};
-
-    HexGame(int width, int height) : host(width, height) {
+struct HexGame : HeadlessGame {
+    HexGame(int width, int height) : HeadlessGame(width, height) {
         host.SetClock(43200.52, HeadlessForm::StepForTrials(2));
         host.Show();
         form.mnuStyleItem_Click(kHoneycomb);
     }
-    GameState& s() { return form.State(); }
 
     int TicksInStage(uint8_t stage) {
         int ticks = 0;

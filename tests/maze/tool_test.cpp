@@ -5,10 +5,9 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <QString>
-
 #include <sstream>
 
+#include "tests/support/printable_line.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
@@ -21,15 +20,7 @@ int Tool(std::vector<std::string> args, std::string& out, std::string& err, int 
     return status;
 }
 
-// Valid UTF-8 (Qt's decoder as the judge) without a control character before the one line break.
-bool OnePrintableLine(const std::string& line) {
-    const QString text = QString::fromUtf8(line);
-    if (text.toUtf8() != QByteArray::fromStdString(line) || !text.endsWith('\n')) return false;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i].category() == QChar::Other_Control) return false;
-    }
-    return true;
-}
+using test::OnePrintableLine;
 
 TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
     std::string out, err;

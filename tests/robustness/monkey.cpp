@@ -4,15 +4,18 @@
 #include <cstdio>
 #include <sstream>
 
+#include "app/key_codes.h"
+#include "tests/support/correct_path.h"
+
 namespace quivra::robustness {
 
 namespace {
 
-constexpr int kSquareKeys[4] = {37, 40, 39, 38};           // left, down, right, up
-constexpr int kHexKeys[6] = {36, 35, 38, 40, 33, 34};       // home, end, up, down, pgup, pgdn
 // Every key either style looks at, keypad 5, and a few keys neither does.
-constexpr int kAnyKeys[] = {33, 34, 35, 36, 37, 38, 39, 40, 97, 98, 99, 100, 101, 102, 103, 104, 105,
-                            0, 13, 27, 45, 46, 65, 112, 255};
+constexpr int kAnyKeys[] = {vk::kPageUp, vk::kPageDown, vk::kEnd,    vk::kHome,   vk::kLeft, vk::kUp,   vk::kRight,
+                            vk::kDown,   vk::kPad1,     vk::kPad2,   vk::kPad3,   vk::kPad4, vk::kPad5, vk::kPad6,
+                            vk::kPad7,   vk::kPad8,     vk::kPad9,   0,           vk::kReturn, vk::kEscape,
+                            vk::kInsert, vk::kDelete,   vk::kA,      vk::kF1,     255};
 
 const char* KindName(int kind) {
     static const char* const names[] = {"tick", "run to end", "key", "walk open", "walk solution", "game menu",
@@ -166,7 +169,7 @@ void Monkey::Do(Kind kind, bool nested) {
             const int wx = s.playerX + (hex ? s.hexStepX[d][0] : s.stepX[d][0]);
             const int wy = s.playerY + (hex ? s.hexStepY[d][0] : s.stepY[d][0]);
             if (!s.walkGrid.Contains(wy, wx) || s.walkGrid(wy, wx) == 0) continue;
-            PressKey(hex ? kHexKeys[d] : kSquareKeys[d]);
+            PressKey(hex ? test::kHoneycombKeys[d] : test::kSquareKeys[d]);
         }
         break;
     }
@@ -185,7 +188,7 @@ void Monkey::Do(Kind kind, bool nested) {
         }
         // Events that arrived during the redraw may have changed everything.
         if (!walkable() || !atStart()) break;
-        for (int key : SolutionKeys()) {
+        for (int key : test::CorrectPathKeys(s, hex)) {
             PressKey(key);
             ++eventIndex_;
             ++report_.events;
@@ -255,31 +258,6 @@ void Monkey::Do(Kind kind, bool nested) {
         }
         break;
     }
-}
-
-std::vector<int> Monkey::SolutionKeys() const {
-    const GameState& s = form_.State();
-    const bool hex = form_.HoneycombChecked();
-    std::vector<int> keys;
-    int x = hex ? 3 : 1, y = hex ? 2 : 1, px = x, py = hex ? -2 : -1;
-    const int dirs = hex ? 6 : 4;
-    const size_t limit = s.mazeGrid.Size();
-    while (y < s.gridMaxY && keys.size() < limit) {
-        int next = -1;
-        for (int d = 0; d < dirs && next < 0; ++d) {
-            const int dx = hex ? s.hexStepX[d][0] : s.stepX[d][0];
-            const int dy = hex ? s.hexStepY[d][0] : s.stepY[d][0];
-            if (!s.mazeGrid.Contains(y + dy, x + dx) || s.mazeGrid(y + dy, x + dx) != 1) continue;
-            if (x + 2 * dx == px && y + 2 * dy == py) continue;
-            next = d;
-        }
-        if (next < 0) break;
-        keys.push_back(hex ? kHexKeys[next] : kSquareKeys[next]);
-        px = x, py = y;
-        x += 2 * (hex ? s.hexStepX[next][0] : s.stepX[next][0]);
-        y += 2 * (hex ? s.hexStepY[next][0] : s.stepY[next][0]);
-    }
-    return keys;
 }
 
 bool Monkey::Fail(const std::string& what) {

@@ -8,7 +8,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "host_driver.h"
 
@@ -57,7 +56,6 @@ private:
     bool Fail(const std::string& what);
     int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
-    std::vector<int> SolutionKeys() const;
 
     MonkeyOptions options_;
     std::mt19937_64 rng_;

@@ -8,27 +8,20 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "app/key_codes.h"
+#include "tests/support/correct_path.h"
+#include "tests/support/headless_game.h"
 #include "tools/tool_cli.h"
 
 namespace quivra {
 namespace {
 
-constexpr int kLeft = 37, kDown = 40, kRight = 39, kUp = 38, kHome = 36, kPageDown = 34;
-
-struct Game {
-    explicit Game(int w = 400, int h = 298) : host(w, h), form(host) {
-        host.Show();
-        host.RunTimer();
-    }
-    HeadlessForm host;
-    FrmMain form;
-    GameState& s() { return form.State(); }
-};
+using test::SquareGame;
 
 TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
     for (bool minimise : {false, true}) {
         SCOPED_TRACE(minimise ? "minimised" : "too small");
-        Game g;
+        SquareGame g;
         const ByteGrid squareWalk = g.s().walkGrid;
         if (minimise) {
             g.host.Minimize();
@@ -39,7 +32,7 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
         g.form.mnuStyleItem_Click(kHoneycomb);
         ASSERT_EQ(g.s().buildStage, kStageFinished);
         const int beeps = g.host.beeps;
-        for (int key : {kLeft, kDown, kRight, kUp, kHome, kPageDown, kDown, kDown}) {
+        for (int key : {vk::kLeft, vk::kDown, vk::kRight, vk::kUp, vk::kHome, vk::kPageDown, vk::kDown, vk::kDown}) {
             EXPECT_FALSE(g.host.PressKey(key)) << key;
         }
         EXPECT_EQ(g.host.beeps, beeps);
@@ -61,27 +54,9 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
 }
 
 
-// Keys along the marked route from the square start cell.
-std::vector<int> SquareRouteKeys(const GameState& s) {
-    static const int keyOf[4] = {kLeft, kDown, kRight, kUp};
-    std::vector<int> keys;
-    int x = 1, y = 1, px = 1, py = -1;
-    while (y < s.gridMaxY) {
-        for (int d = 0; d < 4; ++d) {
-            const int dx = s.stepX[d][0], dy = s.stepY[d][0];
-            if (s.mazeGrid(y + dy, x + dx) != 1 || (x + 2 * dx == px && y + 2 * dy == py)) continue;
-            keys.push_back(keyOf[d]);
-            px = x, py = y;
-            x += 2 * dx, y += 2 * dy;
-            break;
-        }
-    }
-    return keys;
-}
-
 TEST(Regressions, StyleChangeWhileMinimisedAfterTheExitGivesAFreshMaze) {
-    Game g;
-    for (int key : SquareRouteKeys(g.s())) g.host.PressKey(key);
+    SquareGame g;
+    for (int key : test::CorrectPathKeys(g.s(), false)) g.host.PressKey(key);
     ASSERT_TRUE(g.s().exitReached);
     g.host.Minimize();
     g.form.mnuStyleItem_Click(kHoneycomb);
@@ -90,11 +65,11 @@ TEST(Regressions, StyleChangeWhileMinimisedAfterTheExitGivesAFreshMaze) {
     EXPECT_FALSE(g.s().exitReached);
     EXPECT_EQ(g.host.Text1Text(), kHexHint);
     EXPECT_EQ(g.s().playerY, 2);
-    EXPECT_TRUE(g.host.PressKey(kDown));   // walking is possible in the new maze
+    EXPECT_TRUE(g.host.PressKey(vk::kDown));   // walking is possible in the new maze
 }
 
 TEST(Regressions, ClearAfterAStyleChangeThatBuiltNothingLeavesTheOldGridAlone) {
-    Game g;
+    SquareGame g;
     g.form.mnuStyleItem_Click(kHoneycomb);
     g.host.RunTimer();
     g.host.Minimize();
@@ -118,7 +93,7 @@ TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
         for (bool minimise : {false, true}) {
             SCOPED_TRACE(std::string(style == kHoneycomb ? "honeycomb, " : "square, ") +
                          (minimise ? "minimised" : "too small"));
-            Game g;
+            SquareGame g;
             g.form.mnuStyleItem_Click(style);
             g.form.mnuActionItem_Click(kNewGame);
             // Stop the run from inside the step that draws the last row.
@@ -148,7 +123,7 @@ TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
 TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
     for (int built : {kSquare, kHoneycomb}) {
         SCOPED_TRACE(built == kSquare ? "square maze" : "honeycomb maze");
-        Game g;
+        SquareGame g;
         if (built == kHoneycomb) {
             g.form.mnuStyleItem_Click(kHoneycomb);
             g.host.RunTimer();
@@ -157,7 +132,9 @@ TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
         g.host.SetMenuChecked(Menu::Style, kSquare, built != kSquare);
         const GameState& s = g.s();
         std::mt19937 rng(7);
-        const int keys[] = {33, 34, 35, 36, 37, 38, 39, 40, 97, 98, 99, 100, 102, 103, 104, 105};
+        const int keys[] = {vk::kPageUp, vk::kPageDown, vk::kEnd,  vk::kHome, vk::kLeft, vk::kUp,
+                            vk::kRight,  vk::kDown,     vk::kPad1, vk::kPad2, vk::kPad3, vk::kPad4,
+                            vk::kPad6,   vk::kPad7,     vk::kPad8, vk::kPad9};
         for (int i = 0; i < 3000 && !s.exitReached; ++i) {
             g.host.PressKey(keys[rng() % std::size(keys)]);
             ASSERT_GE(s.playerX, 0);

@@ -6,37 +6,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <vector>
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "tests/support/correct_path.h"
 
 namespace quivra {
 namespace {
-
-constexpr int kSquareKeys[4] = {37, 40, 39, 38};
-constexpr int kHexKeys[6] = {36, 35, 38, 40, 33, 34};
-
-// Keys along the marked route from the start cell of the checked style.
-std::vector<int> RouteKeys(const FrmMain& form) {
-    const GameState& s = form.State();
-    const bool hex = form.HoneycombChecked();
-    std::vector<int> keys;
-    int x = hex ? 3 : 1, y = hex ? 2 : 1, px = x, py = hex ? -2 : -1;
-    while (y < s.gridMaxY && keys.size() < s.mazeGrid.Size()) {
-        int next = -1;
-        for (int d = 0; d < (hex ? 6 : 4) && next < 0; ++d) {
-            const int dx = hex ? s.hexStepX[d][0] : s.stepX[d][0], dy = hex ? s.hexStepY[d][0] : s.stepY[d][0];
-            if (s.mazeGrid(y + dy, x + dx) == 1 && !(x + 2 * dx == px && y + 2 * dy == py)) next = d;
-        }
-        if (next < 0) break;
-        keys.push_back(hex ? kHexKeys[next] : kSquareKeys[next]);
-        px = x, py = y;
-        x += 2 * (hex ? s.hexStepX[next][0] : s.stepX[next][0]);
-        y += 2 * (hex ? s.hexStepY[next][0] : s.stepY[next][0]);
-    }
-    return keys;
-}
 
 struct Outcome {
     int ticks = 0;
@@ -80,7 +56,7 @@ void BuildAndWalkBothStyles(int w, int h) {
                     style == kHoneycomb ? "honeycomb" : "square", w, h, s.cellsX, s.cellsY, o.ticks,
                     o.longestStepMs);
 
-        for (int key : RouteKeys(form)) ASSERT_TRUE(host.PressKey(key));
+        for (int key : test::CorrectPathKeys(s, form.HoneycombChecked())) ASSERT_TRUE(host.PressKey(key));
         EXPECT_TRUE(s.exitReached);
         EXPECT_EQ(host.Text1Text(), kCongratulation);
         EXPECT_EQ(host.hDC().LiveObjects(), 0);
