@@ -3,9 +3,7 @@
 #include <cmath>
 
 #include "app/about.h"
-#include "render/hex_scene.h"
-#include "render/scene_common.h"
-#include "render/square_scene.h"
+#include "render/scene.h"
 
 namespace quivra {
 
@@ -141,11 +139,63 @@ void FrmMain::VScroll1_Scroll() {
 
 void FrmMain::Timer1_Timer() {
     host_.SetTimer1Enabled(false);
-    if (HoneycombChecked()) {
-        BuildHexScene(state_, host_);
+    BuildStep(CheckedStyle());
+}
+
+void FrmMain::BuildStep(MazeStyle style) {
+    GameState& s = state_;
+    const uint8_t stage = s.buildStage;
+    bool reachedEnd = false;
+    if (stage == kStageStart) {
+        StartBuild(style);
+    } else if (IsDrawingStage(style, stage)) {
+        Canvas canvas = WindowCanvas();
+        reachedEnd = DrawStage(style, s, canvas).reachedEnd;
     } else {
-        BuildSquareScene(state_, host_);
+        host_.DoEvents();
+        return;
+    }
+    host_.DoEvents();
+    if (s.buildStage < kStageFinished) {
+        host_.SetTimer1Enabled(true);
+    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
+        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
+        // minimising or a too-small window stops the run and leaves 5 behind as well).
+        FinishBuild(style);
     }
 }
+
+void FrmMain::StartBuild(MazeStyle style) {
+    GameState& s = state_;
+    host_.SetText1Text("");
+    host_.SetScaleMode(kScaleTwips);
+    if (NeedsNewMaze(style, s)) {
+        const DrawAreaTwips area{host_.ScaleWidth() - host_.VScroll1Width(), host_.ScaleHeight() - host_.Text1Height()};
+        host_.SetScaleMode(kScalePixels);
+        s.viewAngle = 90 - host_.VScroll1Value();
+        MakeNewMaze(style, s, area, [this] { return host_.Timer(); }, kGenerationBudget);
+    }
+    if (s.needViewSetup) {
+        host_.SetScaleMode(kScalePixels);
+        host_.Cls();
+        SetUpSceneView(style, s, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
+    }
+    s.buildStage = kStageFirstDrawing;
+}
+
+void FrmMain::FinishBuild(MazeStyle style) {
+    GameState& s = state_;
+    s.drawInProgress = false;
+    Canvas canvas = WindowCanvas();
+    switch (FinishScene(style, s, canvas)) {
+        case StatusLine::Empty: host_.SetText1Text(""); break;
+        case StatusLine::Congratulation: host_.SetText1Text(kCongratulation); break;
+        case StatusLine::WalkingHint: host_.SetText1Text(style == MazeStyle::Honeycomb ? kHexHint : kSquareHint); break;
+    }
+    host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
+    host_.SetMenuEnabled(Menu::Action, kClear, true);
+}
+
+Canvas FrmMain::WindowCanvas() { return MakeCanvas(host_.hDC(), DrawAreaHeightPixels(host_), state_); }
 
 }  // namespace quivra
