@@ -7,6 +7,20 @@
 
 namespace quivra {
 
+namespace {
+
+const std::string& StatusText(StatusLine line, MazeStyle style) {
+    static const std::string empty;
+    switch (line) {
+        case StatusLine::Congratulation: return kCongratulation;
+        case StatusLine::WalkingHint: return style == MazeStyle::Honeycomb ? kHexHint : kSquareHint;
+        case StatusLine::Empty: break;
+    }
+    return empty;
+}
+
+}  // namespace
+
 FrmMain::FrmMain(FormHost& host) : host_(host) { host_.Attach(this); }
 
 void FrmMain::Form_Load() {
@@ -170,7 +184,8 @@ void FrmMain::StartBuild(MazeStyle style) {
     host_.SetText1Text("");
     host_.SetScaleMode(kScaleTwips);
     if (NeedsNewMaze(style, s)) {
-        const DrawAreaTwips area{host_.ScaleWidth() - host_.VScroll1Width(), host_.ScaleHeight() - host_.Text1Height()};
+        const DrawAreaTwips area{host_.ScaleWidth() - host_.VScroll1Width(),
+                                 host_.ScaleHeight() - host_.Text1Height()};
         host_.SetScaleMode(kScalePixels);
         s.viewAngle = 90 - host_.VScroll1Value();
         MakeNewMaze(style, s, area, [this] { return host_.Timer(); }, kGenerationBudget);
@@ -187,11 +202,7 @@ void FrmMain::FinishBuild(MazeStyle style) {
     GameState& s = state_;
     s.drawInProgress = false;
     Canvas canvas = WindowCanvas();
-    switch (FinishScene(style, s, canvas)) {
-        case StatusLine::Empty: host_.SetText1Text(""); break;
-        case StatusLine::Congratulation: host_.SetText1Text(kCongratulation); break;
-        case StatusLine::WalkingHint: host_.SetText1Text(style == MazeStyle::Honeycomb ? kHexHint : kSquareHint); break;
-    }
+    host_.SetText1Text(StatusText(FinishScene(style, s, canvas), style));
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace quivra {
 
 namespace {
@@ -122,9 +121,9 @@ private:
 }  // namespace
 
 bool HoldsHexMaze(const GameState& s) {
-    return s.cellsX >= 3 && s.cellsX % 2 == 1 && s.cellsY >= 2 &&
-           s.gridMaxX == MazeShape::Honeycomb(s.cellsX, s.cellsY).gridMaxX &&
-           s.gridMaxY == MazeShape::Honeycomb(s.cellsX, s.cellsY).gridMaxY && s.mazeGrid.MaxX() == s.gridMaxX &&
+    if (s.cellsX < 3 || s.cellsX % 2 == 0 || s.cellsY < 2) return false;
+    const MazeShape shape = MazeShape::Honeycomb(s.cellsX, s.cellsY);
+    return s.gridMaxX == shape.gridMaxX && s.gridMaxY == shape.gridMaxY && s.mazeGrid.MaxX() == s.gridMaxX &&
            s.mazeGrid.MaxY() == s.gridMaxY && s.walkGrid.MaxX() == s.gridMaxX && s.walkGrid.MaxY() == s.gridMaxY;
 }
 
@@ -143,7 +142,8 @@ MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
     }
     // No drawing width (a window narrower than the scroll bar) has no aspect ratio: keep 2 rows.
     if (widthTwips > 0) {
-        const double rows = std::floor((HexSceneWidth(cellsX, sqrtThree) * (heightTwips / widthTwips) - kWall) / sqrtThree);
+        const double sceneWidth = HexSceneWidth(cellsX, sqrtThree);
+        const double rows = std::floor((sceneWidth * (heightTwips / widthTwips) - kWall) / sqrtThree);
         const int maxRows = kMaxHexCells / cellsX;
         if (rows >= maxRows) {
             cellsY = maxRows;
