@@ -17,8 +17,8 @@ bool IsHexDrawingStage(uint8_t stage);
 // One drawing stage; buildStage says which. Any other stage draws nothing.
 StageReport BuildHexScene(GameState& s, Canvas& canvas);
 
-// Grids left by a finished honeycomb run of the recorded size (the style can change while
-// minimised, and then they hold a square maze).
+// The grids hold a honeycomb maze of the recorded size (the style can change while minimised,
+// and the restore keeps the old maze: then they hold a square one).
 bool HoldsHexMaze(const GameState& s);
 
 // The scene's extents across and in depth, in scene units.

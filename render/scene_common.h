@@ -8,7 +8,7 @@ namespace quivra {
 
 // What one drawing stage of a builder did.
 struct StageReport {
-    bool reachedEnd = false;   // the last walls went up: buildStage moved to 5, the scene waits for its finish
+    bool reachedEnd = false;   // the last walls went up: buildStage moved to 5, the finish is due
 };
 
 // drawHeight: the drawing area's height in pixels (the client area less the status line).
