@@ -1,6 +1,5 @@
 #pragma once
-// The main window's texts and design values, shared by its handlers, the scene builders and
-// the hosts.
+// The main window's texts and design values, shared by its handlers and the hosts.
 #include <string>
 
 namespace quivra {

@@ -3,11 +3,23 @@
 #include <cmath>
 
 #include "app/about.h"
-#include "render/hex_scene.h"
-#include "render/scene_common.h"
-#include "render/square_scene.h"
+#include "render/scene.h"
 
 namespace quivra {
+
+namespace {
+
+const std::string& StatusText(StatusLine line, MazeStyle style) {
+    static const std::string empty;
+    switch (line) {
+        case StatusLine::Congratulation: return kCongratulation;
+        case StatusLine::WalkingHint: return style == MazeStyle::Honeycomb ? kHexHint : kSquareHint;
+        case StatusLine::Empty: break;
+    }
+    return empty;
+}
+
+}  // namespace
 
 FrmMain::FrmMain(FormHost& host) : host_(host) { host_.Attach(this); }
 
@@ -141,11 +153,60 @@ void FrmMain::VScroll1_Scroll() {
 
 void FrmMain::Timer1_Timer() {
     host_.SetTimer1Enabled(false);
-    if (HoneycombChecked()) {
-        BuildHexScene(state_, host_);
+    BuildStep(CheckedStyle());
+}
+
+void FrmMain::BuildStep(MazeStyle style) {
+    GameState& s = state_;
+    const uint8_t stage = s.buildStage;
+    bool reachedEnd = false;
+    if (stage == kStageStart) {
+        StartBuild(style);
+    } else if (IsDrawingStage(style, stage)) {
+        Canvas canvas = WindowCanvas();
+        reachedEnd = DrawStage(style, s, canvas).reachedEnd;
     } else {
-        BuildSquareScene(state_, host_);
+        host_.DoEvents();
+        return;
+    }
+    host_.DoEvents();
+    if (s.buildStage < kStageFinished) {
+        host_.SetTimer1Enabled(true);
+    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
+        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
+        // minimising or a too-small window stops the run and leaves 5 behind as well).
+        FinishBuild(style);
     }
 }
+
+void FrmMain::StartBuild(MazeStyle style) {
+    GameState& s = state_;
+    host_.SetText1Text("");
+    host_.SetScaleMode(kScaleTwips);
+    if (NeedsNewMaze(style, s)) {
+        const DrawAreaTwips area{host_.ScaleWidth() - host_.VScroll1Width(),
+                                 host_.ScaleHeight() - host_.Text1Height()};
+        host_.SetScaleMode(kScalePixels);
+        s.viewAngle = 90 - host_.VScroll1Value();
+        MakeNewMaze(style, s, area, [this] { return host_.Timer(); }, kGenerationBudget);
+    }
+    if (s.needViewSetup) {
+        host_.SetScaleMode(kScalePixels);
+        host_.Cls();
+        SetUpSceneView(style, s, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
+    }
+    s.buildStage = kStageFirstDrawing;
+}
+
+void FrmMain::FinishBuild(MazeStyle style) {
+    GameState& s = state_;
+    s.drawInProgress = false;
+    Canvas canvas = WindowCanvas();
+    host_.SetText1Text(StatusText(FinishScene(style, s, canvas), style));
+    host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
+    host_.SetMenuEnabled(Menu::Action, kClear, true);
+}
+
+Canvas FrmMain::WindowCanvas() { return MakeCanvas(host_.hDC(), DrawAreaHeightPixels(host_), state_); }
 
 }  // namespace quivra

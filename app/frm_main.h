@@ -6,6 +6,8 @@
 #include "app/form_design.h"
 #include "app/form_host.h"
 #include "app/game_state.h"
+#include "maze/maze_shape.h"
+#include "render/projection.h"
 
 namespace quivra {
 
@@ -30,8 +32,19 @@ public:
     FormHost& Host() { return host_; }
 
     bool HoneycombChecked() const { return host_.MenuChecked(Menu::Style, kHoneycomb); }
+    MazeStyle CheckedStyle() const { return HoneycombChecked() ? MazeStyle::Honeycomb : MazeStyle::Square; }
 
 private:
+    // One timer step of the build: the builder draws a stage, then the window lets events run and
+    // re-arms the timer, or finishes the scene.
+    void BuildStep(MazeStyle style);
+    // Stage 0: the status line and scale mode around the new maze, clearing for a new view.
+    void StartBuild(MazeStyle style);
+    // After the last stage: trail and correct path, the status line, the menu items.
+    void FinishBuild(MazeStyle style);
+    // The window's device context, with the drawing area's height as it is now.
+    Canvas WindowCanvas();
+
     // Ends any build chain for good and releases the grids (closing and Exit).
     void StopAndRelease();
 

@@ -1,9 +1,7 @@
 // The game, style and help menus.
 #include "app/about.h"
 #include "app/frm_main.h"
-#include "render/hex_scene.h"
-#include "render/scene_common.h"
-#include "render/square_scene.h"
+#include "render/scene.h"
 
 namespace quivra {
 
@@ -18,12 +16,8 @@ void FrmMain::mnuActionItem_Click(int index) {
             s.showingSolution = true;
             host_.SetText1Text("");
             if (!s.mazeGrid.Exists()) break;
-            Canvas canvas = MakeCanvas(host_, s);
-            if (HoneycombChecked()) {
-                DrawHexSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
-            } else {
-                DrawSquareSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
-            }
+            Canvas canvas = WindowCanvas();
+            DrawSolution(CheckedStyle(), canvas, s);
             break;
         }
         case kClear: {
@@ -33,23 +27,7 @@ void FrmMain::mnuActionItem_Click(int index) {
             s.buildStage = kStageStart;
             // A grid still waiting for its new maze (a style change that built nothing) holds the
             // other style's maze: the new maze puts the player on its own start.
-            if (s.mazeGrid.Exists() && !s.needNewMaze) {
-                for (int x = 0; x <= s.gridMaxX; ++x) {
-                    for (int y = 0; y <= s.gridMaxY; ++y) s.walkGrid(y, x) = s.mazeGrid(y, x) != 0 ? 2 : 0;
-                }
-                if (HoneycombChecked()) {
-                    s.playerX = 3;
-                    s.playerY = 2;
-                    s.playerSceneX = 1.0;
-                    s.playerSceneY = s.sqrtThree / 2;
-                } else {
-                    s.playerX = 1;
-                    s.playerY = 1;
-                    s.playerSceneX = 0.625;
-                    s.playerSceneY = 0.625;
-                }
-                s.walkGrid(s.playerY, s.playerX) = 1;
-            }
+            if (s.mazeGrid.Exists() && !s.needNewMaze) ResetWalk(CheckedStyle(), s);
             host_.Refresh();
             break;
         }

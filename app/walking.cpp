@@ -76,15 +76,15 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
         return;
     }
 
-    Canvas canvas = MakeCanvas(host_, s);
+    Canvas canvas = WindowCanvas();
     const ViewParams view = s.View();
 
     if (ty >= s.gridMaxY) {
         s.lineColorIndex = 14;
-        const HPALETTE previous = SelectGamePalette(host_, s);
+        const HPALETTE previous = SelectGamePalette(host_.hDC(), s);
         DrawPathSegment(canvas, s.lineColorIndex, s.playerSceneX, s.playerSceneY, s.playerSceneX, s.sceneDepth,
                         view);
-        RestorePalette(host_, s, previous);
+        RestorePalette(host_.hDC(), s, previous);
         s.exitReached = true;
         host_.SetText1Text(kCongratulation);
         s.playerX = tx;
@@ -115,9 +115,9 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
             ny = s.playerSceneY + (dy < 0 ? -s.sqrtThree / 2 : s.sqrtThree / 2);
         }
     }
-    const HPALETTE previous = SelectGamePalette(host_, s);
+    const HPALETTE previous = SelectGamePalette(host_.hDC(), s);
     DrawPathSegment(canvas, s.lineColorIndex, s.playerSceneX, s.playerSceneY, nx, ny, view);
-    RestorePalette(host_, s, previous);
+    RestorePalette(host_.hDC(), s, previous);
 
     s.playerX = tx;
     s.playerY = ty;

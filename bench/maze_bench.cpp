@@ -37,17 +37,16 @@ void SetCounters(benchmark::State& state, int cellCount) {
 void BM_SquareCandidates(benchmark::State& state) {
     const MazeTables& t = GameTables();
     const int cellsX = static_cast<int>(state.range(0)), cellsY = static_cast<int>(state.range(1));
-    const int gridMaxX = 2 * cellsX, gridMaxY = 2 * cellsY, cellCount = cellsX * cellsY;
+    const MazeShape shape = MazeShape::Square(cellsX, cellsY);
     ByteGrid grid;
-    grid.Redim(gridMaxY, gridMaxX);
-    PathSteps steps(cellCount + 1);
+    grid.Redim(shape.gridMaxY, shape.gridMaxX);
+    PathSteps steps(shape.cellCount + 1);
     for (auto _ : state) {
         const GenerationReport r = GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, Stepping(), " 43200.52", grid,
-                                                      gridMaxX, gridMaxY, steps, cellCount, cellsX, cellsY,
-                                                      kTrialsPerRun, static_cast<int>(state.range(2)));
+                                                      shape, steps, kTrialsPerRun, static_cast<int>(state.range(2)));
         benchmark::DoNotOptimize(r);
     }
-    SetCounters(state, cellCount);
+    SetCounters(state, shape.cellCount);
 }
 BENCHMARK(BM_SquareCandidates)
     ->ArgsProduct({{32}, {23}, {1, 0}})
@@ -59,17 +58,16 @@ BENCHMARK(BM_SquareCandidates)
 void BM_HexCandidates(benchmark::State& state) {
     const MazeTables& t = GameTables();
     const int cellsX = static_cast<int>(state.range(0)), cellsY = static_cast<int>(state.range(1));
-    const int gridMaxX = cellsX / 2 * 8 + 6, gridMaxY = 4 * cellsY, cellCount = cellsX * cellsY - cellsX / 2;
+    const MazeShape shape = MazeShape::Honeycomb(cellsX, cellsY);
     ByteGrid grid;
-    grid.Redim(gridMaxY, gridMaxX);
-    PathSteps steps(cellCount + 1);
+    grid.Redim(shape.gridMaxY, shape.gridMaxX);
+    PathSteps steps(shape.cellCount + 1);
     for (auto _ : state) {
         const GenerationReport r = GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, Stepping(), " 43200.52",
-                                                   grid, gridMaxX, gridMaxY, steps, cellCount, cellsX, cellsY,
-                                                   kTrialsPerRun, static_cast<int>(state.range(2)));
+                                                   grid, shape, steps, kTrialsPerRun, static_cast<int>(state.range(2)));
         benchmark::DoNotOptimize(r);
     }
-    SetCounters(state, cellCount);
+    SetCounters(state, shape.cellCount);
 }
 BENCHMARK(BM_HexCandidates)
     ->ArgsProduct({{21}, {13}, {1, 0}})
@@ -103,17 +101,16 @@ void BM_VersusYardstick(benchmark::State& state) {
     const bool hex = state.range(0) != 0;
     const int cellsX = static_cast<int>(state.range(1)), cellsY = static_cast<int>(state.range(2));
     const int threads = static_cast<int>(state.range(3));
-    const int gridMaxX = hex ? cellsX / 2 * 8 + 6 : 2 * cellsX, gridMaxY = hex ? 4 * cellsY : 2 * cellsY;
-    const int cellCount = hex ? cellsX * cellsY - cellsX / 2 : cellsX * cellsY;
+    const MazeShape shape = MazeShape::Of(hex ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
     ByteGrid grid;
-    grid.Redim(gridMaxY, gridMaxX);
-    PathSteps steps(cellCount + 1);
+    grid.Redim(shape.gridMaxY, shape.gridMaxX);
+    PathSteps steps(shape.cellCount + 1);
     auto ours = [&] {
         const GenerationReport r =
-            hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, SteadySeconds, " 43200.52", grid, gridMaxX,
-                                  gridMaxY, steps, cellCount, cellsX, cellsY, 0.25, threads)
-                : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, SteadySeconds, " 43200.52", grid, gridMaxX,
-                                     gridMaxY, steps, cellCount, cellsX, cellsY, 0.25, threads);
+            hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, SteadySeconds, " 43200.52", grid, shape,
+                                  steps, 0.25, threads)
+                : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, SteadySeconds, " 43200.52", grid, shape, steps,
+                                     0.25, threads);
         return static_cast<double>(r.trials);
     };
     auto yardstick = [&] { return static_cast<double>(bench::PlainDfsCandidates(hex, cellsX, cellsY, 0.25)); };

@@ -1,10 +1,11 @@
 #pragma once
-// Square maze: cells at odd (x, y) of a (2 * cellsY + 1) x (2 * cellsX + 1) raster.
+// Square maze: cells at odd (x, y) of the raster of MazeShape::Square.
 // Codes: 0 wall, 2 open, 1 entrance and (after solving) the correct path.
 #include <string_view>
 
 #include "maze/directions.h"
 #include "maze/grid.h"
+#include "maze/maze_shape.h"
 #include "maze/path_step.h"
 #include "maze/random.h"
 
@@ -26,20 +27,17 @@ struct GenerationReport {
 
 // Carves one maze from one candidate seed; returns the register draws made.
 int CarveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, ByteGrid& mazeGrid,
-                    int gridMaxX, int gridMaxY, PathSteps& pathSteps, int cellsX, int cellsY,
-                    const SeedDigits& seed);
+                    const MazeShape& shape, PathSteps& pathSteps, const SeedDigits& seed);
 
 // Marks the correct path with 1 and measures it.
 MazeMeasures SolveSquareMaze(const SquareStepTable& stepX, const SquareStepTable& stepY, PathSteps& pathSteps,
-                             ByteGrid& mazeGrid, int gridMaxX, int gridMaxY);
+                             ByteGrid& mazeGrid, const MazeShape& shape);
 
 // Keeps the best of as many candidates as fit in the budget (seconds, read from clock), carving them on
 // `threads` threads (0: every core). The choice does not depend on the number of threads.
 GenerationReport GenerateSquareMaze(const MixTable& mixTableA, const MixTable& mixTableB,
                                     const SquareStepTable& stepX, const SquareStepTable& stepY,
                                     const Clock& clock, std::string_view seedText, ByteGrid& mazeGrid,
-                                    int gridMaxX, int gridMaxY, PathSteps& pathSteps, int cellCount,
-                                    int cellsX, int cellsY, double budget,
-                                    int threads = 0);
+                                    const MazeShape& shape, PathSteps& pathSteps, double budget, int threads = 0);
 
 }  // namespace quivra

@@ -2,15 +2,11 @@
 
 #include <cmath>
 
-#include "app/form_design.h"
-#include "maze/hex_maze.h"
-#include "render/scene_common.h"
-
 namespace quivra {
 
 namespace {
 
-constexpr uint8_t kStageTemplates = 1;
+constexpr uint8_t kStageTemplates = kStageFirstDrawing;
 constexpr uint8_t kStageFloorBands = 2;
 constexpr uint8_t kStageFloorEdges = 3;
 constexpr uint8_t kStageWalls = 4;
@@ -22,62 +18,6 @@ constexpr double kWall = 0.25;
 // keep the float-to-int conversions and the grid's memory bounded for absurd window shapes.
 constexpr int kMaxHexColumns = 8191;
 constexpr int kMaxHexCells = 1 << 22;
-
-// Sized from the window and generated, unless the grids already hold a honeycomb maze of the
-// recorded size. The style can change while minimised, and the restore keeps the old maze: the
-// grids are then the square style's and must not be read as a honeycomb.
-bool HoldsHexMaze(const GameState& s) {
-    return s.cellsX >= 3 && s.cellsX % 2 == 1 && s.cellsY >= 2 && s.gridMaxX == (s.cellsX / 2) * 8 + 6 &&
-           s.gridMaxY == 4 * s.cellsY && s.mazeGrid.MaxX() == s.gridMaxX && s.mazeGrid.MaxY() == s.gridMaxY &&
-           s.walkGrid.MaxX() == s.gridMaxX && s.walkGrid.MaxY() == s.gridMaxY;
-}
-
-void MakeNewMaze(GameState& s, FormHost& host) {
-    const double w = host.ScaleWidth() - host.VScroll1Width();
-    const double h = host.ScaleHeight() - host.Text1Height();
-    host.SetScaleMode(kScalePixels);
-    const HexGridSize size = SizeHexGrid(w, h, s.sqrtThree);
-    s.cellsX = size.cellsX;
-    s.cellsY = size.cellsY;
-    s.viewAngle = 90 - host.VScroll1Value();
-    s.gridMaxX = size.gridMaxX;
-    s.gridMaxY = size.gridMaxY;
-    s.cellCount = size.cellCount;
-    s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);
-    s.walkGrid.Redim(s.gridMaxY, s.gridMaxX);
-    s.pathSteps.assign(static_cast<size_t>(s.cellCount) + 1, PathStep{});
-    GenerateHexMaze(s.mixTableA, s.mixTableB, s.hexStepX, s.hexStepY, [&host] { return host.Timer(); }, s.seedText,
-                    s.mazeGrid, s.gridMaxX, s.gridMaxY, s.pathSteps, s.cellCount, s.cellsX, s.cellsY,
-                    kGenerationBudget);
-    const uint8_t* maze = s.mazeGrid.Data();
-    uint8_t* walk = s.walkGrid.Data();
-    for (size_t i = 0; i < s.mazeGrid.Size(); ++i) walk[i] = maze[i] != 0 ? 2 : 0;
-    s.playerX = 3;
-    s.playerSceneX = 1.0;
-    s.playerY = 2;
-    s.playerSceneY = s.sqrtThree / 2;
-    s.walkGrid(2, 3) = 1;
-    s.needNewMaze = false;
-}
-
-void StageStart(GameState& s, FormHost& host) {
-    host.SetText1Text("");
-    host.SetScaleMode(kScaleTwips);
-    if (s.needNewMaze || !HoldsHexMaze(s)) {
-        if (!s.needNewMaze) s.needViewSetup = true;   // a replaced grid needs its own view
-        MakeNewMaze(s, host);
-    }
-    if (s.needViewSetup) {
-        host.SetScaleMode(kScalePixels);
-        host.Cls();
-        const double sceneWidth = (s.cellsX - 1) * 3.0 / 2 + 2 + kWall / s.sqrtThree;
-        const double sceneDepth = s.cellsY * s.sqrtThree + kWall;
-        s.SetView(SetupView(s.viewAngle, sceneWidth, sceneDepth, DrawAreaWidthPixels(host),
-                            DrawAreaHeightPixels(host)));
-        s.needViewSetup = false;
-    }
-    if (s.buildStage == kStageStart) s.buildStage = kStageTemplates;
-}
 
 // The repeating shapes of one column pair whose left cell is centred at (1, s/2). Walls are kWall
 // thick and lie inside the hexagon outline; a joint fills the gap between the wall ends at a vertex.
@@ -196,64 +136,51 @@ private:
     const ViewParams view_;
 };
 
-// The last step of a run: trail, correct path and status line.
-void FinishBuild(GameState& s, FormHost& host) {
-    s.drawInProgress = false;
-    Canvas canvas = MakeCanvas(host, s);
-    DrawHexTrail(canvas, s, s.gridMaxX, s.gridMaxY, s.walkGrid, s.View());
-    if (s.showingSolution) {
-        DrawHexSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
-        host.SetText1Text("");
-    } else if (s.exitReached) {
-        host.SetText1Text(kCongratulation);
-    } else {
-        host.SetText1Text(kHexHint);
-    }
-    host.SetMenuEnabled(Menu::Action, kShowSolution, true);
-    host.SetMenuEnabled(Menu::Action, kClear, true);
-}
-
 }  // namespace
 
-HexGridSize SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
-    HexGridSize size;
+bool HoldsHexMaze(const GameState& s) {
+    if (s.cellsX < 3 || s.cellsX % 2 == 0 || s.cellsY < 2) return false;
+    const MazeShape shape = MazeShape::Honeycomb(s.cellsX, s.cellsY);
+    return s.gridMaxX == shape.gridMaxX && s.gridMaxY == shape.gridMaxY && s.mazeGrid.MaxX() == s.gridMaxX &&
+           s.mazeGrid.MaxY() == s.gridMaxY && s.walkGrid.MaxX() == s.gridMaxX && s.walkGrid.MaxY() == s.gridMaxY;
+}
+
+double HexSceneWidth(int cellsX, double sqrtThree) { return (cellsX - 1) * 3.0 / 2 + 2 + kWall / sqrtThree; }
+double HexSceneDepth(int cellsY, double sqrtThree) { return cellsY * sqrtThree + kWall; }
+
+MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
+    int cellsX = 3;
+    int cellsY = 2;
     const double columns = std::floor((widthTwips / kUnitTwips - 2 - kWall / sqrtThree) * 2 / 3 + 1);
     if (columns >= kMaxHexColumns) {
-        size.cellsX = kMaxHexColumns;
+        cellsX = kMaxHexColumns;
     } else if (columns >= 3) {
-        size.cellsX = static_cast<int>(columns);
-        if (size.cellsX % 2 == 0) --size.cellsX;
+        cellsX = static_cast<int>(columns);
+        if (cellsX % 2 == 0) --cellsX;
     }
     // No drawing width (a window narrower than the scroll bar) has no aspect ratio: keep 2 rows.
     if (widthTwips > 0) {
-        const double sceneWidth = (size.cellsX - 1) * 3.0 / 2 + 2 + kWall / sqrtThree;
+        const double sceneWidth = HexSceneWidth(cellsX, sqrtThree);
         const double rows = std::floor((sceneWidth * (heightTwips / widthTwips) - kWall) / sqrtThree);
-        const int maxRows = kMaxHexCells / size.cellsX;
+        const int maxRows = kMaxHexCells / cellsX;
         if (rows >= maxRows) {
-            size.cellsY = maxRows;
+            cellsY = maxRows;
         } else if (rows >= 2) {
-            size.cellsY = static_cast<int>(rows);
+            cellsY = static_cast<int>(rows);
         }
     }
-    size.gridMaxX = (size.cellsX / 2) * 8 + 6;
-    size.gridMaxY = size.cellsY * 4;
-    size.cellCount = size.cellsX * size.cellsY - size.cellsX / 2;
-    return size;
+    return MazeShape::Honeycomb(cellsX, cellsY);
 }
 
-void BuildHexScene(GameState& s, FormHost& host) {
+bool IsHexDrawingStage(uint8_t stage) { return stage >= kStageTemplates && stage <= kStageWalls; }
+
+StageReport BuildHexScene(GameState& s, Canvas& canvas) {
     const uint8_t stage = s.buildStage;
-    if (stage > kStageWalls) {
-        host.DoEvents();
-        return;
-    }
-    if (stage == kStageStart) {
-        StageStart(s, host);
-    } else if (stage == kStageTemplates) {
+    if (!IsHexDrawingStage(stage)) return {};
+    if (stage == kStageTemplates) {
         StageTemplates(s);
     } else {
-        s.savedPalette = SelectGamePalette(host, s);
-        Canvas canvas = MakeCanvas(host, s);
+        s.savedPalette = SelectGamePalette(canvas.dc, s);
         if (stage == kStageFloorBands) {
             StageFloorBands(s, canvas);
         } else if (stage == kStageFloorEdges) {
@@ -262,16 +189,9 @@ void BuildHexScene(GameState& s, FormHost& host) {
             CanvasWallSink sink(canvas, s.View());
             RaiseHexWalls(s, sink);
         }
-        RestorePalette(host, s, s.savedPalette);
+        RestorePalette(canvas.dc, s, s.savedPalette);
     }
-    const bool reachedEnd = stage == kStageWalls && s.buildStage == kStageFinished;
-    host.DoEvents();
-    if (s.buildStage < kStageFinished) {
-        host.SetTimer1Enabled(true);
-    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
-        // Not after a stop: minimising or a too-small window leaves 5 behind as well.
-        FinishBuild(s, host);
-    }
+    return {stage == kStageWalls && s.buildStage == kStageFinished};
 }
 
 }  // namespace quivra

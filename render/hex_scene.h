@@ -1,18 +1,29 @@
 #pragma once
-// The honeycomb scene: a stage machine driven by the build timer that sizes and generates the
-// maze, lays the floor band by band and raises the walls a grid row per tick, then draws the
-// trail (and the correct path when it is shown).
+// The honeycomb scene: its grid sized from the window, the drawing stages a timer step runs
+// (templates, the floor band by band and edge by edge, the walls a grid row per step), and the
+// trail and correct path over it.
 #include <functional>
 
-#include "app/form_host.h"
-#include "app/game_state.h"
+#include "maze/maze_shape.h"
 #include "render/projection.h"
+#include "render/scene_common.h"
 #include "render/wall_pieces.h"
 
 namespace quivra {
 
-// One timer step of the build; buildStage says which.
-void BuildHexScene(GameState& s, FormHost& host);
+// Stages 1 (templates) to 4 (walls).
+bool IsHexDrawingStage(uint8_t stage);
+
+// One drawing stage; buildStage says which. Any other stage draws nothing.
+StageReport BuildHexScene(GameState& s, Canvas& canvas);
+
+// The grids hold a honeycomb maze of the recorded size (the style can change while minimised,
+// and the restore keeps the old maze: then they hold a square one).
+bool HoldsHexMaze(const GameState& s);
+
+// The scene's extents across and in depth, in scene units.
+double HexSceneWidth(int cellsX, double sqrtThree);
+double HexSceneDepth(int cellsY, double sqrtThree);
 
 // The walked trail: half lines between walked neighbours, the entrance stub, and the exit stub
 // once the player has walked out. Sets lineColorIndex.
@@ -25,14 +36,7 @@ void DrawHexSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid&
 // ---- the pieces the above are made of, exposed so they can be checked without pixels ----------
 
 // Grid size for a drawing area given in twips. A drawing area of no width gives the smallest grid.
-struct HexGridSize {
-    int cellsX = 3;
-    int cellsY = 2;
-    int gridMaxX = 0;
-    int gridMaxY = 0;
-    int cellCount = 0;
-};
-HexGridSize SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree);
+MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree);
 
 // One line of the trail or the correct path, in scene units, with its palette index.
 struct HexLine {

@@ -13,18 +13,6 @@ constexpr int kRed = 15;
 
 bool OnTrail(uint8_t mark) { return mark == 1 || mark == 3; }
 
-HPALETTE SelectLinePalette(Canvas& canvas, GameState& s) {
-    if (!canvas.usePalette) return 0;
-    const HPALETTE previous = canvas.dc.SelectPalette(s.gamePalette, false);
-    s.paletteResult = canvas.dc.RealizePalette();
-    return previous;
-}
-
-void RestoreLinePalette(Canvas& canvas, GameState& s, HPALETTE previous) {
-    if (!canvas.usePalette) return;
-    s.paletteResult = static_cast<int32_t>(canvas.dc.SelectPalette(previous, false));
-}
-
 }  // namespace
 
 void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line) {
@@ -118,21 +106,21 @@ void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid
 
 void DrawHexTrail(Canvas& canvas, GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid,
                   const ViewParams& view) {
-    const HPALETTE previous = SelectLinePalette(canvas, s);
+    const HPALETTE previous = SelectGamePalette(canvas.dc, s);
     TraceHexTrail(s, gridMaxX, gridMaxY, walkGrid, [&](const HexLine& l) {
         s.lineColorIndex = l.colour;
         DrawPathSegment(canvas, s.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
     });
-    RestoreLinePalette(canvas, s, previous);
+    RestorePalette(canvas.dc, s, previous);
 }
 
 void DrawHexSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view) {
-    const HPALETTE previous = SelectLinePalette(canvas, s);
+    const HPALETTE previous = SelectGamePalette(canvas.dc, s);
     s.lineColorIndex = kRed;
     TraceHexSolution(s, gridMaxY, mazeGrid, view.sceneDepth, [&](const HexLine& l) {
         DrawPathSegment(canvas, s.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
     });
-    RestoreLinePalette(canvas, s, previous);
+    RestorePalette(canvas.dc, s, previous);
 }
 
 }  // namespace quivra

@@ -1,14 +1,19 @@
 #pragma once
-// What both scene builders share: the canvas of the window and the palette selection that
-// brackets every drawing step on a palette display.
-#include "app/form_host.h"
-#include "app/game_state.h"
+// What both scene builders share: the canvas over the window's device context and the palette
+// selection that brackets every drawing step on a palette display.
 #include "render/projection.h"
+#include "render/scene_state.h"
 
 namespace quivra {
 
-inline Canvas MakeCanvas(FormHost& host, const GameState& s) {
-    return Canvas{host.hDC(), DrawAreaHeightPixels(host), s.usePalette, s.paletteColors};
+// What one drawing stage of a builder did.
+struct StageReport {
+    bool reachedEnd = false;   // the last walls went up: buildStage moved to 5, the finish is due
+};
+
+// drawHeight: the drawing area's height in pixels (the client area less the status line).
+inline Canvas MakeCanvas(DeviceContext& dc, int drawHeight, const GameState& s) {
+    return Canvas{dc, drawHeight, s.usePalette, s.paletteColors};
 }
 
 // Selects and realises the game palette; returns the palette it replaced (0 without a palette).
@@ -18,12 +23,10 @@ inline HPALETTE SelectGamePalette(DeviceContext& dc, GameState& s) {
     s.paletteResult = dc.RealizePalette();
     return previous;
 }
-inline HPALETTE SelectGamePalette(FormHost& host, GameState& s) { return SelectGamePalette(host.hDC(), s); }
 
 inline void RestorePalette(DeviceContext& dc, GameState& s, HPALETTE previous) {
     if (!s.usePalette) return;
     s.paletteResult = static_cast<int32_t>(dc.SelectPalette(previous, false));
 }
-inline void RestorePalette(FormHost& host, GameState& s, HPALETTE previous) { RestorePalette(host.hDC(), s, previous); }
 
 }  // namespace quivra

@@ -3,69 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/form_design.h"
-#include "maze/square_maze.h"
-#include "render/scene_common.h"
 #include "render/wall_pieces.h"
 
 namespace quivra {
 
 namespace {
 
-constexpr uint8_t kStageFloor = 1;
+constexpr uint8_t kStageFloor = kStageFirstDrawing;
 constexpr uint8_t kStageWalls = 4;
 constexpr int kFloorGrey = 6;
 constexpr int kNearFaceGrey = 7;
 constexpr double kCellTwips = 360;   // a quarter inch of window per cell when sizing
-
-// Sizes the grid from the window and generates a new maze into it.
-void MakeNewMaze(GameState& s, FormHost& host) {
-    const double w = host.ScaleWidth() - host.VScroll1Width();
-    s.cellsX = std::max(2, static_cast<int>(std::clamp(std::floor(w / kCellTwips - 0.25), 0.0, 1e6)));
-    const double h = host.ScaleHeight() - host.Text1Height();
-    const double w2 = host.ScaleWidth() - host.VScroll1Width();
-    host.SetScaleMode(kScalePixels);
-    // A window narrower than the scroll bar has no drawing width: keep the smallest depth.
-    const double rows = w2 > 0 ? std::floor(s.cellsX * h / w2) : 0;
-    s.cellsY = std::max(2, static_cast<int>(std::clamp(rows, 0.0, 1e6)));
-    s.viewAngle = 90 - host.VScroll1Value();
-    s.gridMaxX = 2 * s.cellsX;
-    s.gridMaxY = 2 * s.cellsY;
-    s.cellCount = s.cellsX * s.cellsY;
-    s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);
-    s.walkGrid.Redim(s.gridMaxY, s.gridMaxX);
-    s.pathSteps.assign(static_cast<size_t>(s.cellCount) + 1, PathStep{});
-    if (s.seedText.empty()) s.seedText = SeedTextFromSeconds(host.Timer());
-    GenerateSquareMaze(s.mixTableA, s.mixTableB, s.stepX, s.stepY, [&host] { return host.Timer(); }, s.seedText,
-                       s.mazeGrid, s.gridMaxX, s.gridMaxY, s.pathSteps, s.cellCount, s.cellsX, s.cellsY,
-                       kGenerationBudget);
-    for (int y = 0; y <= s.gridMaxY; ++y) {
-        for (int x = 0; x <= s.gridMaxX; ++x) s.walkGrid(y, x) = s.mazeGrid(y, x) != 0 ? 2 : 0;
-    }
-    s.playerX = 1;
-    s.playerY = 1;
-    s.playerSceneX = 0.625;
-    s.playerSceneY = 0.625;
-    s.walkGrid(1, 1) = 1;
-    s.needNewMaze = false;
-}
-
-void StageStart(GameState& s, FormHost& host) {
-    host.SetText1Text("");
-    host.SetScaleMode(kScaleTwips);
-    // Grids can be missing when the first showing was minimised: then there is no maze to redraw.
-    if (s.needNewMaze || !s.mazeGrid.Exists()) MakeNewMaze(s, host);
-    if (s.needViewSetup) {
-        host.SetScaleMode(kScalePixels);
-        host.Cls();
-        s.sceneWidth = s.cellsX + 0.25;
-        s.sceneDepth = s.cellsY + 0.25;
-        s.SetView(SetupView(s.viewAngle, s.sceneWidth, s.sceneDepth, DrawAreaWidthPixels(host),
-                            DrawAreaHeightPixels(host)));
-        s.needViewSetup = false;
-    }
-    s.buildStage = kStageFloor;
-}
 
 Quad Shifted(const std::array<ScenePoint, 4>& quad, double dy) {
     Quad q;
@@ -132,52 +80,30 @@ void StageWalls(GameState& s, Canvas& canvas) {
     s.rowOffset += 1;
 }
 
-void FinishBuild(GameState& s, FormHost& host) {
-    s.drawInProgress = false;
-    Canvas canvas = MakeCanvas(host, s);
-    DrawSquareTrail(canvas, s, s.gridMaxX, s.gridMaxY, s.walkGrid, s.View());
-    if (s.showingSolution) {
-        DrawSquareSolution(canvas, s, s.gridMaxY, s.mazeGrid, s.View());
-        host.SetText1Text("");
-    } else if (s.exitReached) {
-        host.SetText1Text(kCongratulation);
-    } else {
-        host.SetText1Text(kSquareHint);
-    }
-    host.SetMenuEnabled(Menu::Action, kShowSolution, true);
-    host.SetMenuEnabled(Menu::Action, kClear, true);
-}
-
 }  // namespace
 
-void BuildSquareScene(GameState& s, FormHost& host) {
+MazeShape SizeSquareGrid(double widthTwips, double heightTwips) {
+    const int cellsX =
+        std::max(2, static_cast<int>(std::clamp(std::floor(widthTwips / kCellTwips - 0.25), 0.0, 1e6)));
+    // A window narrower than the scroll bar has no drawing width: keep the smallest depth.
+    const double rows = widthTwips > 0 ? std::floor(cellsX * heightTwips / widthTwips) : 0;
+    const int cellsY = std::max(2, static_cast<int>(std::clamp(rows, 0.0, 1e6)));
+    return MazeShape::Square(cellsX, cellsY);
+}
+
+bool IsSquareDrawingStage(uint8_t stage) { return stage == kStageFloor || stage == kStageWalls; }
+
+StageReport BuildSquareScene(GameState& s, Canvas& canvas) {
     const uint8_t stage = s.buildStage;
-    if (stage != kStageStart && stage != kStageFloor && stage != kStageWalls) {
-        host.DoEvents();
-        return;
-    }
-    bool reachedEnd = false;
-    if (stage == kStageStart) {
-        StageStart(s, host);
+    if (!IsSquareDrawingStage(stage)) return {};
+    s.savedPalette = SelectGamePalette(canvas.dc, s);
+    if (stage == kStageFloor) {
+        StageFloor(s, canvas);
     } else {
-        Canvas canvas = MakeCanvas(host, s);
-        s.savedPalette = SelectGamePalette(host, s);
-        if (stage == kStageFloor) {
-            StageFloor(s, canvas);
-        } else {
-            StageWalls(s, canvas);
-            reachedEnd = s.buildStage == kStageFinished;
-        }
-        RestorePalette(host, s, s.savedPalette);
+        StageWalls(s, canvas);
     }
-    host.DoEvents();
-    if (s.buildStage < kStageFinished) {
-        host.SetTimer1Enabled(true);
-    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
-        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
-        // minimising or a too-small window stops the run and leaves 5 behind as well).
-        FinishBuild(s, host);
-    }
+    RestorePalette(canvas.dc, s, s.savedPalette);
+    return {stage == kStageWalls && s.buildStage == kStageFinished};
 }
 
 void DrawSquareSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view) {

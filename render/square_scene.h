@@ -1,13 +1,20 @@
 #pragma once
-// The square maze scene: a stage machine driven by the build timer that generates the maze,
-// lays the floor and raises the walls a row pair per tick, then draws the trail.
-#include "app/form_host.h"
-#include "app/game_state.h"
+// The square maze scene: its grid sized from the window, the drawing stages a timer step runs
+// (the floor, then the walls a row pair per step), and the trail and correct path over it.
+#include "maze/maze_shape.h"
 #include "render/projection.h"
+#include "render/scene_common.h"
 
 namespace quivra {
 
-void BuildSquareScene(GameState& s, FormHost& host);
+// Grid size for a drawing area given in twips; at least 2 x 2 cells.
+MazeShape SizeSquareGrid(double widthTwips, double heightTwips);
+
+// The floor (stage 1) and the walls (stage 4); the square scene has no stages 2 and 3.
+bool IsSquareDrawingStage(uint8_t stage);
+
+// One drawing stage: the floor, or one row pair of walls. Any other stage draws nothing.
+StageReport BuildSquareScene(GameState& s, Canvas& canvas);
 
 // The correct path as one red line from the entrance to the exit.
 void DrawSquareSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view);

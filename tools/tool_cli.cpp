@@ -25,36 +25,19 @@ constexpr int kMaxTrials = 100'000'000;
 // The clock reads seconds since midnight, so no budget beyond a day can be kept.
 constexpr int kMaxBudget = 86400;
 
-struct MazeShape {
-    bool hex = false;
-    int cellsX = 0, cellsY = 0;
-    int gridMaxX = 0, gridMaxY = 0;
-    int cellCount = 0;
-};
-
 MazeShape ShapeFromOptions(const ParsedOptions& options) {
-    MazeShape s;
     const std::string& style = options.Required("style")[0];
-    if (style == "hex") {
-        s.hex = true;
-    } else if (style != "square") {
-        throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
-    }
+    if (style != "hex" && style != "square") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     const auto& cells = options.Required("cells");
-    s.cellsX = ParseInt(cells[0], "cells X", 0, kMaxCellsPerSide);
-    s.cellsY = ParseInt(cells[1], "cells Y", 0, kMaxCellsPerSide);
-    if (s.hex) {
-        if (s.cellsX < 3 || s.cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd and at least 3");
-        if (s.cellsY < 2) throw UsageError("honeycomb cells Y must be at least 2");
-        s.gridMaxX = s.cellsX / 2 * 8 + 6;
-        s.gridMaxY = 4 * s.cellsY;
-        s.cellCount = s.cellsX * s.cellsY - s.cellsX / 2;
-    } else {
-        if (s.cellsX < 2 || s.cellsY < 2) throw UsageError("square cells must be at least 2 x 2");
-        s.gridMaxX = 2 * s.cellsX;
-        s.gridMaxY = 2 * s.cellsY;
-        s.cellCount = s.cellsX * s.cellsY;
+    const int cellsX = ParseInt(cells[0], "cells X", 0, kMaxCellsPerSide);
+    const int cellsY = ParseInt(cells[1], "cells Y", 0, kMaxCellsPerSide);
+    if (style == "hex") {
+        if (cellsX < 3 || cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd and at least 3");
+        if (cellsY < 2) throw UsageError("honeycomb cells Y must be at least 2");
+    } else if (cellsX < 2 || cellsY < 2) {
+        throw UsageError("square cells must be at least 2 x 2");
     }
+    const MazeShape s = MazeShape::Of(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
     if (static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
         throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
     }
@@ -125,12 +108,12 @@ void RunCarve(const ParsedOptions& options, std::string& out, int) {
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
     int draws;
     MazeMeasures m;
-    if (s.hex) {
-        draws = CarveHexMaze(t.hexStepX, t.hexStepY, grid, s.gridMaxX, s.gridMaxY, steps, s.cellsX, s.cellsY, seed);
-        m = SolveHexMaze(t.hexStepX, t.hexStepY, steps, grid, s.gridMaxX, s.gridMaxY);
+    if (s.style == MazeStyle::Honeycomb) {
+        draws = CarveHexMaze(t.hexStepX, t.hexStepY, grid, s, steps, seed);
+        m = SolveHexMaze(t.hexStepX, t.hexStepY, steps, grid, s);
     } else {
-        draws = CarveSquareMaze(t.stepX, t.stepY, grid, s.gridMaxX, s.gridMaxY, steps, s.cellsX, s.cellsY, seed);
-        m = SolveSquareMaze(t.stepX, t.stepY, steps, grid, s.gridMaxX, s.gridMaxY);
+        draws = CarveSquareMaze(t.stepX, t.stepY, grid, s, steps, seed);
+        m = SolveSquareMaze(t.stepX, t.stepY, steps, grid, s);
     }
     PrintMaze(grid, steps, m, draws, out);
 }
@@ -163,10 +146,11 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
             progress.Reading();
             return clock();
         };
-        r = s.hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, watched, seedText, grid, s.gridMaxX,
-                                    s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget, threads)
-                  : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, watched, seedText, grid, s.gridMaxX,
-                                       s.gridMaxY, steps, s.cellCount, s.cellsX, s.cellsY, budget, threads);
+        r = s.style == MazeStyle::Honeycomb
+                ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, watched, seedText, grid, s, steps, budget,
+                                  threads)
+                : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, watched, seedText, grid, s, steps, budget,
+                                     threads);
     }
     PrintMaze(grid, steps, r.measures, r.draws, out);
     out += "bestDigits " + DigitsText(r.bestDigits) + "\n";

@@ -38,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     double reading = 0;
     const Clock clock = [&reading] { return reading++; };   // one candidate per second of budget
     const GenerationReport r =
-        hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, clock, seedText, grid, s.gridMaxX, s.gridMaxY,
-                              steps, s.cellCount, s.cellsX, s.cellsY, budgetOrNan)
-            : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, clock, seedText, grid, s.gridMaxX, s.gridMaxY,
-                                 steps, s.cellCount, s.cellsX, s.cellsY, budgetOrNan);
+        hex ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, clock, seedText, grid,
+                              MazeShape::Honeycomb(cellsX, cellsY), steps, budgetOrNan)
+            : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, clock, seedText, grid,
+                                 MazeShape::Square(cellsX, cellsY), steps, budgetOrNan);
     const int route = mazecheck::CheckMaze(s, grid, t.hexStepX, t.hexStepY, t.stepX, t.stepY);
     const int expectedTrials = data[3] == 0xFF ? 1 : trials;
     if (r.trials != expectedTrials || r.bestTrial < 0 || r.bestTrial >= r.trials) {

@@ -24,11 +24,11 @@ TEST(HexBuild, SizesTheGridFromTheDrawingArea) {
     EXPECT_EQ(SizeHexGrid(2880, 5715, r).cellsY, 5);
     // No drawing width: the smallest grid rather than a division by zero.
     for (double width : {0.0, -240.0}) {
-        const HexGridSize g = SizeHexGrid(width, 3000, r);
+        const MazeShape g = SizeHexGrid(width, 3000, r);
         EXPECT_TRUE(g.cellsX == 3 && g.cellsY == 2 && g.gridMaxX == 14 && g.gridMaxY == 8 && g.cellCount == 5);
     }
     // A 16000 x 9000 window is far past 16-bit sizes.
-    const HexGridSize big = SizeHexGrid(15983 * 15.0, 8981 * 15.0, r);
+    const MazeShape big = SizeHexGrid(15983 * 15.0, 8981 * 15.0, r);
     EXPECT_EQ(big.cellsX, 443);
     EXPECT_EQ(big.cellsY, 215);
     EXPECT_EQ(big.gridMaxX, 1774);
@@ -69,7 +69,7 @@ TEST(HexBuild, OneStepPerTickAndTheFinishedRun) {
     for (uint8_t stage : {5, 6, 7}) {
         s.buildStage = stage;
         const int events = game.host.doEventsCalls;
-        BuildHexScene(s, game.host);
+        game.form.Timer1_Timer();
         EXPECT_TRUE(s.buildStage == stage && game.host.doEventsCalls == events + 1 && !game.host.Timer1Enabled());
     }
     EXPECT_TRUE(game.host.Image() == before);

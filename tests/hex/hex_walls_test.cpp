@@ -82,13 +82,13 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
 TEST(HexWalls, ALargeHoneycombRaisesOneSegmentPerClosedWall) {
     test::HexGame game(305, 139);
     GameState s = game.s();
-    const HexGridSize size = SizeHexGrid(15983 * 15.0, 8981 * 15.0, s.sqrtThree);   // a 16000 x 9000 window
+    const MazeShape size = SizeHexGrid(15983 * 15.0, 8981 * 15.0, s.sqrtThree);   // a 16000 x 9000 window
     s.gridMaxX = size.gridMaxX;
     s.gridMaxY = size.gridMaxY;
     s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);
     s.pathSteps.assign(static_cast<size_t>(size.cellCount) + 1, PathStep{});
-    GenerateHexMaze(s.mixTableA, s.mixTableB, s.hexStepX, s.hexStepY, [] { return 0.0; }, " 5", s.mazeGrid,
-                    s.gridMaxX, s.gridMaxY, s.pathSteps, size.cellCount, size.cellsX, size.cellsY, 0);
+    GenerateHexMaze(s.mixTableA, s.mixTableB, s.hexStepX, s.hexStepY, [] { return 0.0; }, " 5", s.mazeGrid, size,
+                    s.pathSteps, 0);
     s.drawRow = 0;
     s.drawPass = 0;
     s.buildStage = 4;

@@ -30,20 +30,23 @@ struct TestMaze {
           cellCount(h ? cx * cy - cx / 2 : cx * cy), steps(cellCount + 1) {
         grid.Redim(gridMaxY, gridMaxX);
     }
+    MazeShape Shape() const {
+        return {hex ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY, gridMaxX, gridMaxY, cellCount};
+    }
     int Carve(const SeedDigits& s) {
-        return hex ? CarveHexMaze(T.hexStepX, T.hexStepY, grid, gridMaxX, gridMaxY, steps, cellsX, cellsY, s)
-                   : CarveSquareMaze(T.stepX, T.stepY, grid, gridMaxX, gridMaxY, steps, cellsX, cellsY, s);
+        return hex ? CarveHexMaze(T.hexStepX, T.hexStepY, grid, Shape(), steps, s)
+                   : CarveSquareMaze(T.stepX, T.stepY, grid, Shape(), steps, s);
     }
     MazeMeasures Solve() {
-        return hex ? SolveHexMaze(T.hexStepX, T.hexStepY, steps, grid, gridMaxX, gridMaxY)
-                   : SolveSquareMaze(T.stepX, T.stepY, steps, grid, gridMaxX, gridMaxY);
+        return hex ? SolveHexMaze(T.hexStepX, T.hexStepY, steps, grid, Shape())
+                   : SolveSquareMaze(T.stepX, T.stepY, steps, grid, Shape());
     }
     // threads 0: every core, as the game runs it.
     GenerationReport Generate(std::string_view text, const Clock& clock, double budget, int threads = 0) {
-        return hex ? GenerateHexMaze(T.mixA, T.mixB, T.hexStepX, T.hexStepY, clock, text, grid, gridMaxX, gridMaxY,
-                                     steps, cellCount, cellsX, cellsY, budget, threads)
-                   : GenerateSquareMaze(T.mixA, T.mixB, T.stepX, T.stepY, clock, text, grid, gridMaxX, gridMaxY,
-                                        steps, cellCount, cellsX, cellsY, budget, threads);
+        return hex ? GenerateHexMaze(T.mixA, T.mixB, T.hexStepX, T.hexStepY, clock, text, grid, Shape(), steps,
+                                     budget, threads)
+                   : GenerateSquareMaze(T.mixA, T.mixB, T.stepX, T.stepY, clock, text, grid, Shape(), steps, budget,
+                                        threads);
     }
     int Slots() const { return hex ? 6 : 4; }
     Pos Step(int slot, int order) const {
