@@ -15,75 +15,72 @@ namespace quivra {
 namespace {
 
 using test::CorrectPathKeys;
+using test::HeadlessGame;
 using test::HoneycombGame;
 using test::kHoneycombKeys;
+using test::SquareGame;
 
 TEST(StyleMenu, SwitchingBuildsANewMazeOfTheOtherStyle) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    host.RunTimer();
-    const GameState& s = form.State();
+    SquareGame g;
+    const GameState& s = g.s();
     const int squareColumns = s.maze.cellsX;
 
     // Clicking the style in force changes nothing and starts no run.
-    form.mnuStyleItem_Click(kSquare);
-    EXPECT_FALSE(host.Timer1Enabled());
+    g.form.mnuStyleItem_Click(kSquare);
+    EXPECT_FALSE(g.host.Timer1Enabled());
     EXPECT_EQ(s.build.buildStage, kStageFinished);
 
-    form.mnuActionItem_Click(kShowSolution);
-    form.mnuStyleItem_Click(kHoneycomb);
-    EXPECT_TRUE(host.MenuChecked(Menu::Style, kHoneycomb));
-    EXPECT_FALSE(host.MenuChecked(Menu::Style, kSquare));
+    g.form.mnuActionItem_Click(kShowSolution);
+    g.form.mnuStyleItem_Click(kHoneycomb);
+    EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kHoneycomb));
+    EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kSquare));
     EXPECT_FALSE(s.walk.showingSolution);
     EXPECT_TRUE(s.build.needNewMaze);
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kHexHint);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
     EXPECT_EQ(s.maze.cellsX % 2, 1);
     EXPECT_EQ(s.maze.gridMaxX, 4 * s.maze.cellsX + 2);
     EXPECT_EQ(s.walk.playerX, 3);
     EXPECT_EQ(s.walk.playerY, 2);
     EXPECT_DOUBLE_EQ(s.walk.playerSceneY, std::sqrt(3.0) / 2);
 
-    form.mnuStyleItem_Click(kSquare);
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kSquareHint);
+    g.form.mnuStyleItem_Click(kSquare);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
     EXPECT_EQ(s.maze.cellsX, squareColumns);
-    EXPECT_EQ(host.hDC().LiveObjects(), 0);
+    EXPECT_EQ(g.host.hDC().LiveObjects(), 0);
 }
 
 TEST(StyleMenu, SwitchInTheMiddleOfABuildStartsTheNewStyleCleanly) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    host.TickTimer();
-    host.TickTimer();
-    host.TickTimer();
-    host.Post([&] { form.mnuStyleItem_Click(kHoneycomb); });
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kHexHint);
-    EXPECT_EQ(form.State().maze.gridMaxY, 4 * form.State().maze.cellsY);
+    HeadlessGame g;
+    g.host.Show();
+    g.host.TickTimer();
+    g.host.TickTimer();
+    g.host.TickTimer();
+    g.host.Post([&] { g.form.mnuStyleItem_Click(kHoneycomb); });
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
+    EXPECT_EQ(g.s().maze.gridMaxY, 4 * g.s().maze.cellsY);
     // A switch while the window is too small still leaves the other style's maze behind for later.
-    host.Resize(400, 40);
-    form.mnuStyleItem_Click(kSquare);
-    EXPECT_EQ(host.Text1Text(), kTooSmall);
-    host.Resize(400, 298);
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kSquareHint);
-    EXPECT_EQ(form.State().maze.gridMaxX, 2 * form.State().maze.cellsX);
+    g.host.Resize(400, 40);
+    g.form.mnuStyleItem_Click(kSquare);
+    EXPECT_EQ(g.host.Text1Text(), kTooSmall);
+    g.host.Resize(400, 298);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+    EXPECT_EQ(g.s().maze.gridMaxX, 2 * g.s().maze.cellsX);
 }
 
 TEST(HelpMenu, AboutShowsTheMessageThenOpensTheHomePage) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    form.mnuHelpItem_Click(0);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].second, "关于");
-    EXPECT_EQ(host.messages[0].first,
+    HeadlessGame g;
+    g.host.Show();
+    g.form.mnuHelpItem_Click(0);
+    ASSERT_EQ(g.host.messages.size(), 1u);
+    EXPECT_EQ(g.host.messages[0].second, "关于");
+    EXPECT_EQ(g.host.messages[0].first,
               "Quivra V3.05 3D版     邮箱：" + kMakerEmail + "   Brintel软件：" + kHomePage);
-    ASSERT_EQ(host.urls.size(), 1u);
-    EXPECT_EQ(host.urls[0], kHomePage);
+    ASSERT_EQ(g.host.urls.size(), 1u);
+    EXPECT_EQ(g.host.urls[0], kHomePage);
 }
 
 TEST(HexWalking, KeysMoveByTheHoneycombSteps) {

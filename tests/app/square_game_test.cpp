@@ -13,6 +13,7 @@ namespace quivra {
 namespace {
 
 using test::CorrectPathKeys;
+using test::HeadlessGame;
 using test::SquareGame;
 
 // Any open direction from the player's cell that is not the entrance.
@@ -37,14 +38,13 @@ QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b); }
 
 TEST(SquareBuild, SmallestMazeTakesSixTicks) {
     // 77 x 80 pixels: a drawing area of 900 x 915 twips, the 2 x 2 grid.
-    HeadlessForm host(77, 80);
-    FrmMain form(host);
-    host.Show();
-    const int ticks = host.RunTimer();
-    EXPECT_EQ(form.State().maze.cellsX, 2);
-    EXPECT_EQ(form.State().maze.cellsY, 2);
+    HeadlessGame g(77, 80);
+    g.host.Show();
+    const int ticks = g.host.RunTimer();
+    EXPECT_EQ(g.s().maze.cellsX, 2);
+    EXPECT_EQ(g.s().maze.cellsY, 2);
     EXPECT_EQ(ticks, 6);   // stage 0, floor, rows 0-1, 2-3, 4, finish
-    EXPECT_EQ(host.Text1Text(), kSquareHint);
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
 }
 
 TEST(SquareBuild, SizesTheGridFromTheWindow) {
@@ -172,16 +172,15 @@ TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
 }
 
 TEST(SquareWalking, KeysAreLeftAloneWhileWalkingIsNotAllowed) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    host.TickTimer();
-    host.TickTimer();
-    EXPECT_FALSE(host.PressKey(vk::kRight));   // still building
-    host.RunTimer();
-    form.mnuActionItem_Click(kShowSolution);
-    EXPECT_FALSE(host.PressKey(vk::kRight));
-    EXPECT_EQ(host.beeps, 0);
+    HeadlessGame g;
+    g.host.Show();
+    g.host.TickTimer();
+    g.host.TickTimer();
+    EXPECT_FALSE(g.host.PressKey(vk::kRight));   // still building
+    g.host.RunTimer();
+    g.form.mnuActionItem_Click(kShowSolution);
+    EXPECT_FALSE(g.host.PressKey(vk::kRight));
+    EXPECT_EQ(g.host.beeps, 0);
 }
 
 TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
