@@ -26,7 +26,7 @@ constexpr uint8_t kStageFinished = 5;
 constexpr uint8_t kStageClosing = 6;
 
 // The maze the grids hold: its shape, the carved grid, the correct path and the seed text it was
-// generated from. Written only when a new maze is made (stage 0) and released on closing.
+// generated from. Stage 0 makes it from the seed text a resize picked; closing releases it.
 struct MazeState {
     int cellsX = 0;
     int cellsY = 0;
@@ -47,8 +47,8 @@ struct MazeState {
 };
 
 // The player's walk: the walked marks, where the player stands (grid and scene), the colour of the
-// last line drawn, and whether the exit was reached or the correct path is shown. Keyboard walking,
-// Clear and the trail drawing own it.
+// last line drawn, and whether the exit was reached or the correct path is shown. Walking, the menus
+// and a new maze write it; the trail and correct-path drawing set lineColorIndex.
 struct WalkState {
     ByteGrid walkGrid;
     int playerX = 0;
@@ -60,8 +60,9 @@ struct WalkState {
     bool showingSolution = false;
 };
 
-// The build run the window's handlers start, stop and restart: the stage, whether the timer chain
-// runs, and what stage 0 has to redo.
+// The build run: the stage, whether the timer chain runs, and what stage 0 has to redo. The
+// window's handlers start, stop and restart it; the builders move buildStage on and clear the
+// requests they have done.
 struct BuildState {
     uint8_t buildStage = 0;
     bool drawInProgress = false;
@@ -86,8 +87,9 @@ struct ViewState : ViewParams {
     double viewAngle = 45;
 };
 
-// The palette on a palette display: whether it is used, the game's and the replaced one, and the
-// 16 colours (plus black) it holds. Filled at load; only the palette selection helpers select it.
+// The game's 16 colours (plus black) and, on a palette display, its logical palette. Filled at
+// load; a drawing stage keeps the palette it replaced in savedPalette, and the selection helpers
+// (scene_common.h) are the only writers of paletteResult.
 struct PaletteState {
     bool usePalette = false;
     HPALETTE gamePalette = 0;
