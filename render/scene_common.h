@@ -17,7 +17,7 @@ inline Canvas MakeCanvas(DeviceContext& dc, int drawHeight, const GameState& s) 
 }
 
 // Selects and realises the game palette; returns the palette it replaced (0 without a palette).
-// These two are the only code that selects a palette, so the only writers of paletteResult.
+// The game selects its palette only through these two, so they alone write paletteResult.
 inline HPALETTE SelectGamePalette(DeviceContext& dc, PaletteState& p) {
     if (!p.usePalette) return 0;
     HPALETTE previous = dc.SelectPalette(p.gamePalette, false);
