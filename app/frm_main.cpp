@@ -25,27 +25,27 @@ FrmMain::FrmMain(FormHost& host) : host_(host) { host_.Attach(this); }
 
 void FrmMain::Form_Load() {
     GameState& s = state_;
-    s.savedPalette = 0;
-    s.drawInProgress = false;
-    s.showingSolution = false;
-    s.exitReached = false;
-    s.wasMinimized = false;
-    s.buildStage = kStageStart;
+    s.palette.savedPalette = 0;
+    s.build.drawInProgress = false;
+    s.walk.showingSolution = false;
+    s.walk.exitReached = false;
+    s.build.wasMinimized = false;
+    s.build.buildStage = kStageStart;
 
     host_.SetMenuChecked(Menu::Style, kHoneycomb, false);
     host_.SetMenuChecked(Menu::Style, kSquare, true);
 
-    FillMixTables(s.mixTableB, s.mixTableA);
+    FillMixTables(s.tables.mixTableB, s.tables.mixTableA);
 
     // A palette display needs the game's own logical palette to show 16 exact colours.
     DeviceContext& dc = host_.hDC();
     const int bits = dc.GetDeviceCaps(PLANES) * dc.GetDeviceCaps(BITSPIXEL);
     if (bits >= 31) {
-        s.usePalette = false;
+        s.palette.usePalette = false;
     } else {
         int64_t colours = 1;
         for (int i = 0; i < bits; ++i) colours *= 2;
-        s.usePalette = colours - dc.GetDeviceCaps(NUMCOLORS) >= 16;
+        s.palette.usePalette = colours - dc.GetDeviceCaps(NUMCOLORS) >= 16;
     }
 
     std::vector<PALETTEENTRY> entries(16);
@@ -61,31 +61,31 @@ void FrmMain::Form_Load() {
             r = 255, g = 0, b = 0;
         }
         entries[i] = {static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), PC_NOCOLLAPSE};
-        s.paletteColors[i] = RGB(r, g, b);
+        s.palette.paletteColors[i] = RGB(r, g, b);
     }
-    s.paletteColors[16] = 0;
-    s.gamePalette = s.usePalette ? dc.CreatePalette(entries) : 0;
+    s.palette.paletteColors[16] = 0;
+    s.palette.gamePalette = s.palette.usePalette ? dc.CreatePalette(entries) : 0;
 
-    FillHexStepTables(s.hexStepX, s.hexStepY);
-    FillSquareStepTables(s.stepX, s.stepY);
-    s.sqrtThree = std::sqrt(3.0);
+    FillHexStepTables(s.tables.hexStepX, s.tables.hexStepY);
+    FillSquareStepTables(s.tables.stepX, s.tables.stepY);
+    s.tables.sqrtThree = std::sqrt(3.0);
 }
 
 void FrmMain::Form_Resize() {
     GameState& s = state_;
     if (host_.WindowState() == kWindowMinimized) {
-        s.wasMinimized = true;
+        s.build.wasMinimized = true;
         host_.Cls();
-        s.buildStage = kStageFinished;
-        s.drawInProgress = false;
+        s.build.buildStage = kStageFinished;
+        s.build.drawInProgress = false;
         return;
     }
     // Compared in single precision, as the toolkit's sizes are; equality is not too small.
     if (static_cast<float>(host_.Text1Height() * 3) > static_cast<float>(host_.ScaleHeight())) {
-        s.wasMinimized = false;
+        s.build.wasMinimized = false;
         host_.Cls();
-        s.buildStage = kStageFinished;
-        s.drawInProgress = false;
+        s.build.buildStage = kStageFinished;
+        s.build.drawInProgress = false;
         host_.SetText1Text(kTooSmall);
         // The message must be readable: the status line goes to the bottom of what is left.
         host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
@@ -96,15 +96,15 @@ void FrmMain::Form_Resize() {
     host_.SetVScroll1Left(host_.ScaleWidth() - host_.VScroll1Width());
     host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
     host_.SetText1Width(host_.ScaleWidth());
-    s.needViewSetup = true;
-    s.buildStage = kStageStart;
-    if (!s.wasMinimized) {
-        s.needNewMaze = true;
-        s.exitReached = false;
-        s.showingSolution = false;
-        s.seedText = SeedTextFromSeconds(host_.Timer());
+    s.build.needViewSetup = true;
+    s.build.buildStage = kStageStart;
+    if (!s.build.wasMinimized) {
+        s.build.needNewMaze = true;
+        s.walk.exitReached = false;
+        s.walk.showingSolution = false;
+        s.maze.seedText = SeedTextFromSeconds(host_.Timer());
     }
-    s.wasMinimized = false;
+    s.build.wasMinimized = false;
     host_.Refresh();
 }
 
@@ -112,10 +112,10 @@ void FrmMain::Form_Paint() {
     GameState& s = state_;
     host_.SetMenuEnabled(Menu::Action, kShowSolution, false);
     host_.SetMenuEnabled(Menu::Action, kClear, false);
-    s.needViewSetup = true;
-    s.buildStage = kStageStart;
-    if (!s.drawInProgress) {
-        s.drawInProgress = true;
+    s.build.needViewSetup = true;
+    s.build.buildStage = kStageStart;
+    if (!s.build.drawInProgress) {
+        s.build.drawInProgress = true;
         host_.SetTimer1Enabled(true);
     }
 }
@@ -127,28 +127,28 @@ void FrmMain::Form_Unload(int& cancel) {
 
 void FrmMain::StopAndRelease() {
     GameState& s = state_;
-    s.buildStage = kStageClosing;
+    s.build.buildStage = kStageClosing;
     host_.SetTimer1Enabled(false);
-    s.pathSteps.clear();
-    s.pathSteps.shrink_to_fit();
-    s.walkGrid.Erase();
-    s.mazeGrid.Erase();
+    s.maze.pathSteps.clear();
+    s.maze.pathSteps.shrink_to_fit();
+    s.walk.walkGrid.Erase();
+    s.maze.mazeGrid.Erase();
 }
 
 void FrmMain::VScroll1_Change() {
     GameState& s = state_;
-    s.viewAngle = 90 - host_.VScroll1Value();
-    s.needViewSetup = true;
-    s.buildStage = kStageStart;
-    if (!s.drawInProgress) Form_Paint();
+    s.view.viewAngle = 90 - host_.VScroll1Value();
+    s.build.needViewSetup = true;
+    s.build.buildStage = kStageStart;
+    if (!s.build.drawInProgress) Form_Paint();
 }
 
 void FrmMain::VScroll1_Scroll() {
     GameState& s = state_;
-    if (!s.drawInProgress) return;
-    s.viewAngle = 90 - host_.VScroll1Value();
-    s.needViewSetup = true;
-    s.buildStage = kStageStart;
+    if (!s.build.drawInProgress) return;
+    s.view.viewAngle = 90 - host_.VScroll1Value();
+    s.build.needViewSetup = true;
+    s.build.buildStage = kStageStart;
 }
 
 void FrmMain::Timer1_Timer() {
@@ -158,7 +158,7 @@ void FrmMain::Timer1_Timer() {
 
 void FrmMain::BuildStep(MazeStyle style) {
     GameState& s = state_;
-    const uint8_t stage = s.buildStage;
+    const uint8_t stage = s.build.buildStage;
     bool reachedEnd = false;
     if (stage == kStageStart) {
         StartBuild(style);
@@ -170,9 +170,9 @@ void FrmMain::BuildStep(MazeStyle style) {
         return;
     }
     host_.DoEvents();
-    if (s.buildStage < kStageFinished) {
+    if (s.build.buildStage < kStageFinished) {
         host_.SetTimer1Enabled(true);
-    } else if (reachedEnd && s.buildStage == kStageFinished && s.drawInProgress) {
+    } else if (reachedEnd && s.build.buildStage == kStageFinished && s.build.drawInProgress) {
         // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
         // minimising or a too-small window stops the run and leaves 5 behind as well).
         FinishBuild(style);
@@ -187,20 +187,20 @@ void FrmMain::StartBuild(MazeStyle style) {
         const DrawAreaTwips area{host_.ScaleWidth() - host_.VScroll1Width(),
                                  host_.ScaleHeight() - host_.Text1Height()};
         host_.SetScaleMode(kScalePixels);
-        s.viewAngle = 90 - host_.VScroll1Value();
+        s.view.viewAngle = 90 - host_.VScroll1Value();
         MakeNewMaze(style, s, area, [this] { return host_.Timer(); }, kGenerationBudget);
     }
-    if (s.needViewSetup) {
+    if (s.build.needViewSetup) {
         host_.SetScaleMode(kScalePixels);
         host_.Cls();
         SetUpSceneView(style, s, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
     }
-    s.buildStage = kStageFirstDrawing;
+    s.build.buildStage = kStageFirstDrawing;
 }
 
 void FrmMain::FinishBuild(MazeStyle style) {
     GameState& s = state_;
-    s.drawInProgress = false;
+    s.build.drawInProgress = false;
     Canvas canvas = WindowCanvas();
     host_.SetText1Text(StatusText(FinishScene(style, s, canvas), style));
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);

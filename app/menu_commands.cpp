@@ -9,25 +9,25 @@ void FrmMain::mnuActionItem_Click(int index) {
     GameState& s = state_;
     switch (index) {
         case kNewGame:
-            s.showingSolution = false;
+            s.walk.showingSolution = false;
             Form_Resize();
             break;
         case kShowSolution: {
-            s.showingSolution = true;
+            s.walk.showingSolution = true;
             host_.SetText1Text("");
-            if (!s.mazeGrid.Exists()) break;
+            if (!s.maze.mazeGrid.Exists()) break;
             Canvas canvas = WindowCanvas();
             DrawSolution(CheckedStyle(), canvas, s);
             break;
         }
         case kClear: {
-            s.exitReached = false;
-            s.showingSolution = false;
-            s.needViewSetup = true;
-            s.buildStage = kStageStart;
+            s.walk.exitReached = false;
+            s.walk.showingSolution = false;
+            s.build.needViewSetup = true;
+            s.build.buildStage = kStageStart;
             // A grid still waiting for its new maze (a style change that built nothing) holds the
             // other style's maze: the new maze puts the player on its own start.
-            if (s.mazeGrid.Exists() && !s.needNewMaze) ResetWalk(CheckedStyle(), s);
+            if (s.maze.mazeGrid.Exists() && !s.build.needNewMaze) ResetWalk(CheckedStyle(), s);
             host_.Refresh();
             break;
         }
@@ -51,12 +51,12 @@ void FrmMain::mnuStyleItem_Click(int index) {
     } else {
         return;
     }
-    s.showingSolution = false;
+    s.walk.showingSolution = false;
     // The grids still hold the other style's maze: even a resize that builds nothing (a too
     // small window) must leave a request for a new one behind. The new maze has not been walked
     // out of, even when the restore of a minimised window is what builds it.
-    s.needNewMaze = true;
-    s.exitReached = false;
+    s.build.needNewMaze = true;
+    s.walk.exitReached = false;
     Form_Resize();
 }
 

@@ -44,8 +44,8 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     GameState& s = state_;
     // Walking needs a finished scene; a too-small first window finishes with no maze at all, and
     // after a style change that built nothing (minimised or too small) the grid is the old style's.
-    if (s.buildStage != kStageFinished || s.showingSolution || s.exitReached || !s.walkGrid.Exists() ||
-        s.needNewMaze) {
+    if (s.build.buildStage != kStageFinished || s.walk.showingSolution || s.walk.exitReached ||
+        !s.walk.walkGrid.Exists() || s.build.needNewMaze) {
         return;
     }
 
@@ -57,13 +57,13 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
         host_.Beep();
         return;
     }
-    const int sx = honeycomb ? s.hexStepX[direction][0] : s.stepX[direction][0];
-    const int sy = honeycomb ? s.hexStepY[direction][0] : s.stepY[direction][0];
+    const int sx = honeycomb ? s.tables.hexStepX[direction][0] : s.tables.stepX[direction][0];
+    const int sy = honeycomb ? s.tables.hexStepY[direction][0] : s.tables.stepY[direction][0];
 
     // The right border is never crossed; the bottom one is, where the exit opens it.
-    const int wx = s.playerX + sx;
-    const int wy = s.playerY + sy;
-    if (wx <= 0 || wx >= s.gridMaxX || wy <= 0 || wy > s.gridMaxY || s.walkGrid(wy, wx) == 0) {
+    const int wx = s.walk.playerX + sx;
+    const int wy = s.walk.playerY + sy;
+    if (wx <= 0 || wx >= s.maze.gridMaxX || wy <= 0 || wy > s.maze.gridMaxY || s.walk.walkGrid(wy, wx) == 0) {
         host_.Beep();
         return;
     }
@@ -71,7 +71,7 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     const int ty = wy + sy;
     // Whatever the menus say, a step never lands outside the grid or on a closed cell; only the
     // exit leaves it, through the bottom row.
-    if (tx < 0 || tx > s.gridMaxX || ty < 0 || (ty < s.gridMaxY && s.walkGrid(ty, tx) == 0)) {
+    if (tx < 0 || tx > s.maze.gridMaxX || ty < 0 || (ty < s.maze.gridMaxY && s.walk.walkGrid(ty, tx) == 0)) {
         host_.Beep();
         return;
     }
@@ -79,50 +79,50 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     Canvas canvas = WindowCanvas();
     const ViewParams view = s.View();
 
-    if (ty >= s.gridMaxY) {
-        s.lineColorIndex = 14;
-        const HPALETTE previous = SelectGamePalette(host_.hDC(), s);
-        DrawPathSegment(canvas, s.lineColorIndex, s.playerSceneX, s.playerSceneY, s.playerSceneX, s.sceneDepth,
-                        view);
-        RestorePalette(host_.hDC(), s, previous);
-        s.exitReached = true;
+    if (ty >= s.maze.gridMaxY) {
+        s.walk.lineColorIndex = 14;
+        const HPALETTE previous = SelectGamePalette(host_.hDC(), s.palette);
+        DrawPathSegment(canvas, s.walk.lineColorIndex, s.walk.playerSceneX, s.walk.playerSceneY, s.walk.playerSceneX,
+                        s.view.sceneDepth, view);
+        RestorePalette(host_.hDC(), s.palette, previous);
+        s.walk.exitReached = true;
         host_.SetText1Text(kCongratulation);
-        s.playerX = tx;
-        s.playerY = ty;
+        s.walk.playerX = tx;
+        s.walk.playerY = ty;
         return;
     }
 
-    if (s.walkGrid(ty, tx) == 1) {
-        s.lineColorIndex = 13;
-        s.walkGrid(s.playerY, s.playerX) = 3;
+    if (s.walk.walkGrid(ty, tx) == 1) {
+        s.walk.lineColorIndex = 13;
+        s.walk.walkGrid(s.walk.playerY, s.walk.playerX) = 3;
     } else {
-        s.lineColorIndex = 14;
-        s.walkGrid(ty, tx) = 1;
+        s.walk.lineColorIndex = 14;
+        s.walk.walkGrid(ty, tx) = 1;
     }
 
-    double nx = s.playerSceneX + sx;
-    double ny = s.playerSceneY + sy;
+    double nx = s.walk.playerSceneX + sx;
+    double ny = s.walk.playerSceneY + sy;
     if (honeycomb) {
-        const int dy = ty - s.playerY;
-        const double across = tx > s.playerX ? 1.5 : -1.5;
-        nx = s.playerSceneX;
+        const int dy = ty - s.walk.playerY;
+        const double across = tx > s.walk.playerX ? 1.5 : -1.5;
+        nx = s.walk.playerSceneX;
         if (dy == -4) {
-            ny = s.playerSceneY - s.sqrtThree;
+            ny = s.walk.playerSceneY - s.tables.sqrtThree;
         } else if (dy == 4) {
-            ny = s.playerSceneY + s.sqrtThree;
+            ny = s.walk.playerSceneY + s.tables.sqrtThree;
         } else {
-            nx = s.playerSceneX + across;
-            ny = s.playerSceneY + (dy < 0 ? -s.sqrtThree / 2 : s.sqrtThree / 2);
+            nx = s.walk.playerSceneX + across;
+            ny = s.walk.playerSceneY + (dy < 0 ? -s.tables.sqrtThree / 2 : s.tables.sqrtThree / 2);
         }
     }
-    const HPALETTE previous = SelectGamePalette(host_.hDC(), s);
-    DrawPathSegment(canvas, s.lineColorIndex, s.playerSceneX, s.playerSceneY, nx, ny, view);
-    RestorePalette(host_.hDC(), s, previous);
+    const HPALETTE previous = SelectGamePalette(host_.hDC(), s.palette);
+    DrawPathSegment(canvas, s.walk.lineColorIndex, s.walk.playerSceneX, s.walk.playerSceneY, nx, ny, view);
+    RestorePalette(host_.hDC(), s.palette, previous);
 
-    s.playerX = tx;
-    s.playerY = ty;
-    s.playerSceneX = nx;
-    s.playerSceneY = ny;
+    s.walk.playerX = tx;
+    s.walk.playerY = ty;
+    s.walk.playerSceneX = nx;
+    s.walk.playerSceneY = ny;
 }
 
 }  // namespace quivra

@@ -40,7 +40,7 @@ struct Game {
 std::array<double, 5> RunTimed(Game& game, int& steps) {
     std::array<double, 5> longest{};
     for (;;) {
-        const uint8_t stage = game.form.State().buildStage;
+        const uint8_t stage = game.form.State().build.buildStage;
         const auto start = Clock::now();
         if (!game.host.TickTimer()) break;
         const double ms = Millis(Clock::now() - start);
@@ -78,7 +78,7 @@ void BM_Redraw(benchmark::State& state) {
         maxPerRun.push_back(*std::max_element(run.begin(), run.end()));
     }
     const GameState& s = game.form.State();
-    state.counters["cells"] = s.cellsX * s.cellsY;
+    state.counters["cells"] = s.maze.cellsX * s.maze.cellsY;
     state.counters["steps"] = steps;
     state.counters["max_step_ms"] = Median(maxPerRun);
     state.counters["worst_step_ms"] = *std::max_element(maxPerRun.begin(), maxPerRun.end());

@@ -22,7 +22,7 @@ constexpr int kMaxHexCells = 1 << 22;
 // The repeating shapes of one column pair whose left cell is centred at (1, s/2). Walls are kWall
 // thick and lie inside the hexagon outline; a joint fills the gap between the wall ends at a vertex.
 void StageTemplates(GameState& s) {
-    const double r = s.sqrtThree;
+    const double r = s.tables.sqrtThree;
     const double h = r / 2;                                    // Y of the left and right vertices
     const double halfWall = kWall / 2;
     const double sideJointSlantY = (r + kWall) / 2;            // 0.991025, the side joints' slanted corner
@@ -32,7 +32,7 @@ void StageTemplates(GameState& s) {
     const double topRightJointRight = (kWall / r + 1) * 1.5;   // 1.716506
     const double rightJointLeft = 2 - kWall / (2 * r);         // 1.927831
     const double rightJointRight = kWall / r + 2;              // 2.144338, where the right cell's top wall starts
-    auto& J = s.jointTemplate;
+    auto& J = s.draw.jointTemplate;
     J[kLeftVertexJoint] = {{{0, h + kWall}, {0, h}, {leftJointRight, sideJointSlantY}}};
     J[kTopLeftVertexJoint] = {{{topLeftJointLeft, halfWall}, {topLeftJointRight, 0}, {topLeftJointRight, kWall}}};
     J[kTopRightVertexJoint] = {{{1.5, kWall}, {1.5, 0}, {topRightJointRight, halfWall}}};
@@ -40,7 +40,7 @@ void StageTemplates(GameState& s) {
     // A column pair is 3 wide; taken from the joints so the pieces meet exactly.
     const double pairWidth =
         J[kTopRightVertexJoint][1].X - J[kTopLeftVertexJoint][1].X + J[kRightVertexJoint][1].X;
-    auto& T = s.wallTemplate;
+    auto& T = s.draw.wallTemplate;
     T[kLowerLeftEdge] = {
         {{leftJointRight, sideJointSlantY}, {topLeftJointRight, r}, {topLeftJointLeft, r + halfWall}, {0, h + kWall}}};
     T[kUpperLeftEdge] = {
@@ -57,14 +57,14 @@ void StageTemplates(GameState& s) {
 
     // The floor bands of the first cell row; the top and bottom ones end where the outline slants.
     const double inset = topLeftJointRight;
-    const double w = s.sceneWidth;
-    auto& Q = s.quadWork;
+    const double w = s.view.sceneWidth;
+    auto& Q = s.draw.quadWork;
     Q[0] = {{{inset, 0}, {w - inset, 0}, {w - inset, kWall}, {inset, kWall}}};
     Q[1] = {{{0, h}, {w, h}, {w - inset, kWall}, {inset, kWall}}};
     Q[2] = {{{0, h}, {w, h}, {w, h + kWall}, {0, h + kWall}}};
     Q[3] = {{{0, h + kWall}, {w, h + kWall}, {w - inset, r}, {inset, r}}};
-    s.drawRow = 0;
-    s.buildStage = kStageFloorBands;
+    s.draw.drawRow = 0;
+    s.build.buildStage = kStageFloorBands;
 }
 
 void FillFloor(Canvas& canvas, const ViewParams& view, const std::array<ScenePoint, 4>& q) {
@@ -75,22 +75,22 @@ void FillFloor(Canvas& canvas, const ViewParams& view, const std::array<ScenePoi
 // edge pieces, which follow the hexagon outline there.
 void StageFloorBands(GameState& s, Canvas& canvas) {
     const ViewParams view = s.View();
-    auto& Q = s.quadWork;
-    if (s.drawRow <= s.gridMaxY - 1) {
-        if (s.drawRow > 0) {
+    auto& Q = s.draw.quadWork;
+    if (s.draw.drawRow <= s.maze.gridMaxY - 1) {
+        if (s.draw.drawRow > 0) {
             FillFloor(canvas, view, Q[0]);
             FillFloor(canvas, view, Q[1]);
         }
         FillFloor(canvas, view, Q[2]);
-        if (s.drawRow < s.gridMaxY - 4) FillFloor(canvas, view, Q[3]);
+        if (s.draw.drawRow < s.maze.gridMaxY - 4) FillFloor(canvas, view, Q[3]);
         for (int i = 0; i < 4; ++i) {
-            for (auto& p : Q[i]) p.Y += s.sqrtThree;
+            for (auto& p : Q[i]) p.Y += s.tables.sqrtThree;
         }
-        s.drawRow += 4;
+        s.draw.drawRow += 4;
         return;
     }
     // The floor between the joints along the top edge of the first row.
-    const auto& J = s.jointTemplate;
+    const auto& J = s.draw.jointTemplate;
     const auto& left = J[kLeftVertexJoint];
     const auto& topLeft = J[kTopLeftVertexJoint];
     const auto& topRight = J[kTopRightVertexJoint];
@@ -98,29 +98,29 @@ void StageFloorBands(GameState& s, Canvas& canvas) {
     Q[0] = {topLeft[0], topLeft[1], topRight[1], topRight[2]};
     Q[1] = {left[1], topLeft[0], topRight[2], right[1]};
     Q[2] = {left[0], left[1], right[1], right[2]};
-    s.drawCol = 0;
-    s.buildStage = kStageFloorEdges;
+    s.draw.drawCol = 0;
+    s.build.buildStage = kStageFloorEdges;
 }
 
 // One column pair of the top edge per step, with its mirror image along the bottom edge.
 void StageFloorEdges(GameState& s, Canvas& canvas) {
-    if (s.drawCol > s.gridMaxX) {
-        s.drawPass = 0;
-        s.rowOffset = 0;
-        s.drawRow = 0;
-        s.buildStage = kStageWalls;
+    if (s.draw.drawCol > s.maze.gridMaxX) {
+        s.draw.drawPass = 0;
+        s.draw.rowOffset = 0;
+        s.draw.drawRow = 0;
+        s.build.buildStage = kStageWalls;
         return;
     }
     const ViewParams view = s.View();
     for (int i = 0; i < 3; ++i) {
-        auto& q = s.quadWork[i];
+        auto& q = s.draw.quadWork[i];
         FillFloor(canvas, view, q);
         std::array<ScenePoint, 4> mirror;
-        for (int j = 0; j < 4; ++j) mirror[j] = {q[j].X, s.sceneDepth - q[j].Y};
+        for (int j = 0; j < 4; ++j) mirror[j] = {q[j].X, s.view.sceneDepth - q[j].Y};
         FillFloor(canvas, view, mirror);
         for (auto& p : q) p.X += 3;
     }
-    s.drawCol += 8;
+    s.draw.drawCol += 8;
 }
 
 class CanvasWallSink final : public HexWallSink {
@@ -139,10 +139,11 @@ private:
 }  // namespace
 
 bool HoldsHexMaze(const GameState& s) {
-    if (s.cellsX < 3 || s.cellsX % 2 == 0 || s.cellsY < 2) return false;
-    const MazeShape shape = MazeShape::Honeycomb(s.cellsX, s.cellsY);
-    return s.gridMaxX == shape.gridMaxX && s.gridMaxY == shape.gridMaxY && s.mazeGrid.MaxX() == s.gridMaxX &&
-           s.mazeGrid.MaxY() == s.gridMaxY && s.walkGrid.MaxX() == s.gridMaxX && s.walkGrid.MaxY() == s.gridMaxY;
+    if (s.maze.cellsX < 3 || s.maze.cellsX % 2 == 0 || s.maze.cellsY < 2) return false;
+    const MazeShape shape = MazeShape::Honeycomb(s.maze.cellsX, s.maze.cellsY);
+    return s.maze.gridMaxX == shape.gridMaxX && s.maze.gridMaxY == shape.gridMaxY &&
+           s.maze.mazeGrid.MaxX() == s.maze.gridMaxX && s.maze.mazeGrid.MaxY() == s.maze.gridMaxY &&
+           s.walk.walkGrid.MaxX() == s.maze.gridMaxX && s.walk.walkGrid.MaxY() == s.maze.gridMaxY;
 }
 
 double HexSceneWidth(int cellsX, double sqrtThree) { return (cellsX - 1) * 3.0 / 2 + 2 + kWall / sqrtThree; }
@@ -175,12 +176,12 @@ MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
 bool IsHexDrawingStage(uint8_t stage) { return stage >= kStageTemplates && stage <= kStageWalls; }
 
 StageReport BuildHexScene(GameState& s, Canvas& canvas) {
-    const uint8_t stage = s.buildStage;
+    const uint8_t stage = s.build.buildStage;
     if (!IsHexDrawingStage(stage)) return {};
     if (stage == kStageTemplates) {
         StageTemplates(s);
     } else {
-        s.savedPalette = SelectGamePalette(canvas.dc, s);
+        s.palette.savedPalette = SelectGamePalette(canvas.dc, s.palette);
         if (stage == kStageFloorBands) {
             StageFloorBands(s, canvas);
         } else if (stage == kStageFloorEdges) {
@@ -189,9 +190,9 @@ StageReport BuildHexScene(GameState& s, Canvas& canvas) {
             CanvasWallSink sink(canvas, s.View());
             RaiseHexWalls(s, sink);
         }
-        RestorePalette(canvas.dc, s, s.savedPalette);
+        RestorePalette(canvas.dc, s.palette, s.palette.savedPalette);
     }
-    return {stage == kStageWalls && s.buildStage == kStageFinished};
+    return {stage == kStageWalls && s.build.buildStage == kStageFinished};
 }
 
 }  // namespace quivra

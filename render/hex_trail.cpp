@@ -17,7 +17,7 @@ bool OnTrail(uint8_t mark) { return mark == 1 || mark == 3; }
 
 void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line) {
     if (gridMaxY < 3) return;
-    const double r = s.sqrtThree;
+    const double r = s.tables.sqrtThree;
     double cy = r / 2;
     bool evenParity = true;
     for (int y = 2; y < gridMaxY; y += 2) {
@@ -25,14 +25,14 @@ void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGri
         for (int x = evenParity ? 3 : 7; x < gridMaxX; x += 8, cx += 3) {
             if (!walkGrid.Contains(y, x) || !OnTrail(walkGrid(y, x))) continue;
             for (int d = 0; d < 6; ++d) {
-                const int wy = y + s.hexStepY[d][0];
-                const int wx = x + s.hexStepX[d][0];
+                const int wy = y + s.tables.hexStepY[d][0];
+                const int wx = x + s.tables.hexStepX[d][0];
                 if (!walkGrid.Contains(wy, wx) || walkGrid(wy, wx) == 0) continue;
                 if (wy == 0) {
                     line({kGreen, 1.0, 0, cx, cy});
                 } else if (wy != gridMaxY) {
-                    const int ny = wy + s.hexStepY[d][0];
-                    const int nx = wx + s.hexStepX[d][0];
+                    const int ny = wy + s.tables.hexStepY[d][0];
+                    const int nx = wx + s.tables.hexStepX[d][0];
                     if (nx <= 0 || nx >= gridMaxX || ny <= 0 || ny >= gridMaxY || !walkGrid.Contains(ny, nx) ||
                         !OnTrail(walkGrid(ny, nx))) {
                         continue;
@@ -49,7 +49,7 @@ void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGri
                     default: tx += 0.75; ty += r / 4; break;
                     }
                     line({colour, cx, cy, tx, ty});
-                } else if (s.exitReached) {
+                } else if (s.walk.exitReached) {
                     line({kGreen, cx, cy, cx, cy + r / 2});
                 }
             }
@@ -62,7 +62,7 @@ void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGri
 void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
                       const HexLineFn& line) {
     if (!mazeGrid.Exists()) return;
-    const double r = s.sqrtThree;
+    const double r = s.tables.sqrtThree;
     line({kRed, 1.0, 0, 1.0, r / 2});
     int y = 2, x = 3;
     int prevY = -2, prevX = 3;   // beyond the entrance, so the walk never turns back out of it
@@ -73,8 +73,8 @@ void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid
         int ny = 0, nx = 0;
         bool found = false;
         for (int d = 0; d < 6 && !found; ++d) {
-            const int sy = s.hexStepY[d][0];
-            const int sx = s.hexStepX[d][0];
+            const int sy = s.tables.hexStepY[d][0];
+            const int sx = s.tables.hexStepX[d][0];
             if (!mazeGrid.Contains(y + sy, x + sx) || mazeGrid(y + sy, x + sx) != 1) continue;
             ny = y + 2 * sy;
             nx = x + 2 * sx;
@@ -106,21 +106,21 @@ void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid
 
 void DrawHexTrail(Canvas& canvas, GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid,
                   const ViewParams& view) {
-    const HPALETTE previous = SelectGamePalette(canvas.dc, s);
+    const HPALETTE previous = SelectGamePalette(canvas.dc, s.palette);
     TraceHexTrail(s, gridMaxX, gridMaxY, walkGrid, [&](const HexLine& l) {
-        s.lineColorIndex = l.colour;
-        DrawPathSegment(canvas, s.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
+        s.walk.lineColorIndex = l.colour;
+        DrawPathSegment(canvas, s.walk.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
     });
-    RestorePalette(canvas.dc, s, previous);
+    RestorePalette(canvas.dc, s.palette, previous);
 }
 
 void DrawHexSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view) {
-    const HPALETTE previous = SelectGamePalette(canvas.dc, s);
-    s.lineColorIndex = kRed;
+    const HPALETTE previous = SelectGamePalette(canvas.dc, s.palette);
+    s.walk.lineColorIndex = kRed;
     TraceHexSolution(s, gridMaxY, mazeGrid, view.sceneDepth, [&](const HexLine& l) {
-        DrawPathSegment(canvas, s.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
+        DrawPathSegment(canvas, s.walk.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
     });
-    RestorePalette(canvas.dc, s, previous);
+    RestorePalette(canvas.dc, s.palette, previous);
 }
 
 }  // namespace quivra

@@ -46,24 +46,24 @@ void Sweep(GameState& s, HexWallSink& sink, std::initializer_list<Piece> pieces)
     for (const Piece& p : pieces) {
         if (p.joint) {
             for (int j = 0; j < 3; ++j) {
-                const ScenePoint& t = s.jointTemplate[p.index][j];
-                joints[p.index][j] = {t.X, t.Y + s.rowOffset};
+                const ScenePoint& t = s.draw.jointTemplate[p.index][j];
+                joints[p.index][j] = {t.X, t.Y + s.draw.rowOffset};
             }
         } else {
             for (int j = 0; j < 4; ++j) {
-                const ScenePoint& t = s.wallTemplate[p.index][j];
-                s.quadWork[p.index][j] = {t.X, t.Y + s.rowOffset};
+                const ScenePoint& t = s.draw.wallTemplate[p.index][j];
+                s.draw.quadWork[p.index][j] = {t.X, t.Y + s.draw.rowOffset};
             }
         }
     }
     int phase = 0;
-    for (s.drawCol = 0; s.drawCol <= s.gridMaxX; ++s.drawCol) {
+    for (s.draw.drawCol = 0; s.draw.drawCol <= s.maze.gridMaxX; ++s.draw.drawCol) {
         for (const Piece& p : pieces) {
             if (p.phase != phase) continue;
             if (p.joint) {
                 sink.Joint(joints[p.index], p.sideMode, p.colour);
-            } else if (s.mazeGrid(s.drawRow, s.drawCol) == 0) {
-                sink.Segment(s.quadWork[p.index], p.colour);
+            } else if (s.maze.mazeGrid(s.draw.drawRow, s.draw.drawCol) == 0) {
+                sink.Segment(s.draw.quadWork[p.index], p.colour);
             }
         }
         if (++phase == 8) {
@@ -72,7 +72,7 @@ void Sweep(GameState& s, HexWallSink& sink, std::initializer_list<Piece> pieces)
                 if (p.joint) {
                     for (auto& c : joints[p.index]) c.X += 3;
                 } else {
-                    for (auto& c : s.quadWork[p.index]) c.X += 3;
+                    for (auto& c : s.draw.quadWork[p.index]) c.X += 3;
                 }
             }
         }
@@ -82,11 +82,11 @@ void Sweep(GameState& s, HexWallSink& sink, std::initializer_list<Piece> pieces)
 }  // namespace
 
 void RaiseHexWalls(GameState& s, HexWallSink& sink) {
-    if (s.drawRow > s.gridMaxY) {
-        s.buildStage = kStageFinished;
+    if (s.draw.drawRow > s.maze.gridMaxY) {
+        s.build.buildStage = kStageFinished;
         return;
     }
-    switch (s.drawPass) {
+    switch (s.draw.drawPass) {
     case 0:   // top edges of the even columns' cells and the vertices at their ends
         Sweep(s, sink, {JointSides(kTopLeftVertexJoint, kLeftJointSides),
                         JointSides(kTopRightVertexJoint, kRightJointSides)});
@@ -106,11 +106,11 @@ void RaiseHexWalls(GameState& s, HexWallSink& sink) {
         Sweep(s, sink, {Wall(kLowerLeftEdge, kTurnedLeftFace), Wall(kLowerRightEdge, kTurnedRightFace)});
         break;
     }
-    if (++s.drawPass >= 4) {
-        s.drawPass = 0;
-        s.rowOffset += s.sqrtThree;
+    if (++s.draw.drawPass >= 4) {
+        s.draw.drawPass = 0;
+        s.draw.rowOffset += s.tables.sqrtThree;
     }
-    ++s.drawRow;
+    ++s.draw.drawRow;
 }
 
 }  // namespace quivra

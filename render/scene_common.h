@@ -13,20 +13,21 @@ struct StageReport {
 
 // drawHeight: the drawing area's height in pixels (the client area less the status line).
 inline Canvas MakeCanvas(DeviceContext& dc, int drawHeight, const GameState& s) {
-    return Canvas{dc, drawHeight, s.usePalette, s.paletteColors};
+    return Canvas{dc, drawHeight, s.palette.usePalette, s.palette.paletteColors};
 }
 
 // Selects and realises the game palette; returns the palette it replaced (0 without a palette).
-inline HPALETTE SelectGamePalette(DeviceContext& dc, GameState& s) {
-    if (!s.usePalette) return 0;
-    HPALETTE previous = dc.SelectPalette(s.gamePalette, false);
-    s.paletteResult = dc.RealizePalette();
+// The game selects its palette only through these two, so they alone write paletteResult.
+inline HPALETTE SelectGamePalette(DeviceContext& dc, PaletteState& p) {
+    if (!p.usePalette) return 0;
+    HPALETTE previous = dc.SelectPalette(p.gamePalette, false);
+    p.paletteResult = dc.RealizePalette();
     return previous;
 }
 
-inline void RestorePalette(DeviceContext& dc, GameState& s, HPALETTE previous) {
-    if (!s.usePalette) return;
-    s.paletteResult = static_cast<int32_t>(dc.SelectPalette(previous, false));
+inline void RestorePalette(DeviceContext& dc, PaletteState& p, HPALETTE previous) {
+    if (!p.usePalette) return;
+    p.paletteResult = static_cast<int32_t>(dc.SelectPalette(previous, false));
 }
 
 }  // namespace quivra

@@ -91,7 +91,7 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     // The clock is read once for the seed text and once before the first candidate.
     host.progress.emplace(progressFd, trials, 0.0, 2);
     form.Form_Resize();
-    const std::string seed = form.State().seedText;
+    const std::string seed = form.State().maze.seedText;
     const int stages = host.RunTimer();
     host.progress.reset();
 
@@ -107,15 +107,15 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
 
     const GameState& s = form.State();
     out += "seed \"" + seed + "\"\n";
-    out += "cells " + std::to_string(s.cellsX) + " " + std::to_string(s.cellsY) + "\n";
+    out += "cells " + std::to_string(s.maze.cellsX) + " " + std::to_string(s.maze.cellsY) + "\n";
     out += "stages " + std::to_string(stages) + "\n";
-    out += "player " + std::to_string(s.playerX) + " " + std::to_string(s.playerY) + "\n";
-    out += "exitReached " + std::string(s.exitReached ? "1" : "0") + "\n";
+    out += "player " + std::to_string(s.walk.playerX) + " " + std::to_string(s.walk.playerY) + "\n";
+    out += "exitReached " + std::string(s.walk.exitReached ? "1" : "0") + "\n";
     out += "beeps " + std::to_string(host.beeps) + "\n";
     out += "status " + host.Text1Text() + "\n";
-    if (options.Has("dump") && s.mazeGrid.Exists()) {
-        PrintGrid("mazeGrid", s.mazeGrid, out);
-        PrintGrid("walkGrid", s.walkGrid, out);
+    if (options.Has("dump") && s.maze.mazeGrid.Exists()) {
+        PrintGrid("mazeGrid", s.maze.mazeGrid, out);
+        PrintGrid("walkGrid", s.walk.walkGrid, out);
     }
 }
 

@@ -15,75 +15,72 @@ namespace quivra {
 namespace {
 
 using test::CorrectPathKeys;
+using test::HeadlessGame;
 using test::HoneycombGame;
 using test::kHoneycombKeys;
+using test::SquareGame;
 
 TEST(StyleMenu, SwitchingBuildsANewMazeOfTheOtherStyle) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    host.RunTimer();
-    const GameState& s = form.State();
-    const int squareColumns = s.cellsX;
+    SquareGame g;
+    const GameState& s = g.s();
+    const int squareColumns = s.maze.cellsX;
 
     // Clicking the style in force changes nothing and starts no run.
-    form.mnuStyleItem_Click(kSquare);
-    EXPECT_FALSE(host.Timer1Enabled());
-    EXPECT_EQ(s.buildStage, kStageFinished);
+    g.form.mnuStyleItem_Click(kSquare);
+    EXPECT_FALSE(g.host.Timer1Enabled());
+    EXPECT_EQ(s.build.buildStage, kStageFinished);
 
-    form.mnuActionItem_Click(kShowSolution);
-    form.mnuStyleItem_Click(kHoneycomb);
-    EXPECT_TRUE(host.MenuChecked(Menu::Style, kHoneycomb));
-    EXPECT_FALSE(host.MenuChecked(Menu::Style, kSquare));
-    EXPECT_FALSE(s.showingSolution);
-    EXPECT_TRUE(s.needNewMaze);
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kHexHint);
-    EXPECT_EQ(s.cellsX % 2, 1);
-    EXPECT_EQ(s.gridMaxX, 4 * s.cellsX + 2);
-    EXPECT_EQ(s.playerX, 3);
-    EXPECT_EQ(s.playerY, 2);
-    EXPECT_DOUBLE_EQ(s.playerSceneY, std::sqrt(3.0) / 2);
+    g.form.mnuActionItem_Click(kShowSolution);
+    g.form.mnuStyleItem_Click(kHoneycomb);
+    EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kHoneycomb));
+    EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kSquare));
+    EXPECT_FALSE(s.walk.showingSolution);
+    EXPECT_TRUE(s.build.needNewMaze);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
+    EXPECT_EQ(s.maze.cellsX % 2, 1);
+    EXPECT_EQ(s.maze.gridMaxX, 4 * s.maze.cellsX + 2);
+    EXPECT_EQ(s.walk.playerX, 3);
+    EXPECT_EQ(s.walk.playerY, 2);
+    EXPECT_DOUBLE_EQ(s.walk.playerSceneY, std::sqrt(3.0) / 2);
 
-    form.mnuStyleItem_Click(kSquare);
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kSquareHint);
-    EXPECT_EQ(s.cellsX, squareColumns);
-    EXPECT_EQ(host.hDC().LiveObjects(), 0);
+    g.form.mnuStyleItem_Click(kSquare);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+    EXPECT_EQ(s.maze.cellsX, squareColumns);
+    EXPECT_EQ(g.host.hDC().LiveObjects(), 0);
 }
 
 TEST(StyleMenu, SwitchInTheMiddleOfABuildStartsTheNewStyleCleanly) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    host.TickTimer();
-    host.TickTimer();
-    host.TickTimer();
-    host.Post([&] { form.mnuStyleItem_Click(kHoneycomb); });
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kHexHint);
-    EXPECT_EQ(form.State().gridMaxY, 4 * form.State().cellsY);
+    HeadlessGame g;
+    g.host.Show();
+    g.host.TickTimer();
+    g.host.TickTimer();
+    g.host.TickTimer();
+    g.host.Post([&] { g.form.mnuStyleItem_Click(kHoneycomb); });
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
+    EXPECT_EQ(g.s().maze.gridMaxY, 4 * g.s().maze.cellsY);
     // A switch while the window is too small still leaves the other style's maze behind for later.
-    host.Resize(400, 40);
-    form.mnuStyleItem_Click(kSquare);
-    EXPECT_EQ(host.Text1Text(), kTooSmall);
-    host.Resize(400, 298);
-    host.RunTimer();
-    EXPECT_EQ(host.Text1Text(), kSquareHint);
-    EXPECT_EQ(form.State().gridMaxX, 2 * form.State().cellsX);
+    g.host.Resize(400, 40);
+    g.form.mnuStyleItem_Click(kSquare);
+    EXPECT_EQ(g.host.Text1Text(), kTooSmall);
+    g.host.Resize(400, 298);
+    g.host.RunTimer();
+    EXPECT_EQ(g.host.Text1Text(), kSquareHint);
+    EXPECT_EQ(g.s().maze.gridMaxX, 2 * g.s().maze.cellsX);
 }
 
 TEST(HelpMenu, AboutShowsTheMessageThenOpensTheHomePage) {
-    HeadlessForm host;
-    FrmMain form(host);
-    host.Show();
-    form.mnuHelpItem_Click(0);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].second, "关于");
-    EXPECT_EQ(host.messages[0].first,
+    HeadlessGame g;
+    g.host.Show();
+    g.form.mnuHelpItem_Click(0);
+    ASSERT_EQ(g.host.messages.size(), 1u);
+    EXPECT_EQ(g.host.messages[0].second, "关于");
+    EXPECT_EQ(g.host.messages[0].first,
               "Quivra V3.05 3D版     邮箱：" + kMakerEmail + "   Brintel软件：" + kHomePage);
-    ASSERT_EQ(host.urls.size(), 1u);
-    EXPECT_EQ(host.urls[0], kHomePage);
+    ASSERT_EQ(g.host.urls.size(), 1u);
+    EXPECT_EQ(g.host.urls[0], kHomePage);
 }
 
 TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
@@ -101,34 +98,34 @@ TEST(HexWalking, KeysMoveByTheHoneycombSteps) {
     int moves = 0;
     for (int d = 0; d < 6; ++d) {
         const int beeps = g.host.beeps;
-        const double x0 = s.playerSceneX, y0 = s.playerSceneY;
-        const int gx = s.playerX, gy = s.playerY;
+        const double x0 = s.walk.playerSceneX, y0 = s.walk.playerSceneY;
+        const int gx = s.walk.playerX, gy = s.walk.playerY;
         ASSERT_TRUE(g.host.PressKey(d == 0 ? vk::kPad7 : kHoneycombKeys[d]));
         if (g.host.beeps != beeps) {
-            EXPECT_EQ(s.playerX, gx);
+            EXPECT_EQ(s.walk.playerX, gx);
             continue;
         }
         ++moves;
-        const int dx = s.playerX - gx, dy = s.playerY - gy;
-        EXPECT_EQ(dx, 2 * s.hexStepX[d][0]);
-        EXPECT_EQ(dy, 2 * s.hexStepY[d][0]);
+        const int dx = s.walk.playerX - gx, dy = s.walk.playerY - gy;
+        EXPECT_EQ(dx, 2 * s.tables.hexStepX[d][0]);
+        EXPECT_EQ(dy, 2 * s.tables.hexStepY[d][0]);
         if (dx == 0) {
-            EXPECT_NEAR(s.playerSceneY - y0, dy > 0 ? r3 : -r3, 1e-12);
-            EXPECT_DOUBLE_EQ(s.playerSceneX, x0);
+            EXPECT_NEAR(s.walk.playerSceneY - y0, dy > 0 ? r3 : -r3, 1e-12);
+            EXPECT_DOUBLE_EQ(s.walk.playerSceneX, x0);
         } else {
-            EXPECT_DOUBLE_EQ(s.playerSceneX - x0, dx > 0 ? 1.5 : -1.5);
-            EXPECT_NEAR(s.playerSceneY - y0, dy > 0 ? r3 / 2 : -r3 / 2, 1e-12);
+            EXPECT_DOUBLE_EQ(s.walk.playerSceneX - x0, dx > 0 ? 1.5 : -1.5);
+            EXPECT_NEAR(s.walk.playerSceneY - y0, dy > 0 ? r3 / 2 : -r3 / 2, 1e-12);
         }
-        EXPECT_EQ(s.walkGrid(s.playerY, s.playerX), 1);
-        EXPECT_EQ(s.lineColorIndex, 14);
+        EXPECT_EQ(s.walk.walkGrid(s.walk.playerY, s.walk.playerX), 1);
+        EXPECT_EQ(s.walk.lineColorIndex, 14);
         // Back the opposite way: yellow, the cell left marked 3, the scene position restored.
-        const int tx = s.playerX, ty = s.playerY;
+        const int tx = s.walk.playerX, ty = s.walk.playerY;
         ASSERT_TRUE(g.host.PressKey(kHoneycombKeys[5 - d]));
-        EXPECT_EQ(s.lineColorIndex, 13);
-        EXPECT_EQ(s.walkGrid(ty, tx), 3);
-        EXPECT_EQ(s.playerX, gx);
-        EXPECT_NEAR(s.playerSceneX, x0, 1e-12);
-        EXPECT_NEAR(s.playerSceneY, y0, 1e-12);
+        EXPECT_EQ(s.walk.lineColorIndex, 13);
+        EXPECT_EQ(s.walk.walkGrid(ty, tx), 3);
+        EXPECT_EQ(s.walk.playerX, gx);
+        EXPECT_NEAR(s.walk.playerSceneX, x0, 1e-12);
+        EXPECT_NEAR(s.walk.playerSceneY, y0, 1e-12);
     }
     EXPECT_GE(moves, 1);
 }
@@ -140,16 +137,16 @@ TEST(HexWalking, WalkingTheCorrectPathReachesTheExit) {
     ASSERT_FALSE(keys.empty());
     for (int key : keys) ASSERT_TRUE(g.host.PressKey(key));
     EXPECT_EQ(g.host.beeps, 0);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);
     EXPECT_FALSE(g.host.PressKey(vk::kDown));
     g.host.Refresh();
     g.host.RunTimer();
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);
     g.form.mnuActionItem_Click(kClear);
-    EXPECT_EQ(s.playerX, 3);
-    EXPECT_EQ(s.playerY, 2);
-    EXPECT_EQ(s.walkGrid(2, 3), 1);
+    EXPECT_EQ(s.walk.playerX, 3);
+    EXPECT_EQ(s.walk.playerY, 2);
+    EXPECT_EQ(s.walk.walkGrid(2, 3), 1);
     g.host.RunTimer();
     EXPECT_EQ(g.host.Text1Text(), kHexHint);
     EXPECT_TRUE(g.host.PressKey(keys.front()));

@@ -31,7 +31,7 @@ void ExpectTicked(FormHost& h, int style) {
 
 bool Finished(HostDriver& d) {
     const GameState& s = d.Form().State();
-    return s.buildStage == kStageFinished && !s.drawInProgress && !d.Host().Timer1Enabled();
+    return s.build.buildStage == kStageFinished && !s.build.drawInProgress && !d.Host().Timer1Enabled();
 }
 
 TEST_P(HostContract, OnlyTheGameTicksAStyleAndTheTickedOneDoesNothing) {
@@ -42,23 +42,23 @@ TEST_P(HostContract, OnlyTheGameTicksAStyleAndTheTickedOneDoesNothing) {
         SCOPED_TRACE(ticked == kSquare ? "square ticked" : "honeycomb ticked");
         const int other = ticked == kSquare ? kHoneycomb : kSquare;
         // At rest: no tick changes, no run, the same maze.
-        const ByteGrid maze = s.mazeGrid;
+        const ByteGrid maze = s.maze.mazeGrid;
         d->Click(Menu::Style, ticked);
         ExpectTicked(h, ticked);
         EXPECT_TRUE(Finished(*d));
-        EXPECT_EQ(s.mazeGrid, maze);
+        EXPECT_EQ(s.maze.mazeGrid, maze);
 
         // In the middle of a build: the build goes on to its end; the greyed items do nothing.
         d->Click(Menu::Action, kNewGame);
         d->Tick();
         d->Tick();
-        const int stage = s.buildStage;
+        const int stage = s.build.buildStage;
         d->Click(Menu::Style, ticked);
         d->Click(Menu::Action, kShowSolution);
         d->Click(Menu::Action, kClear);
         ExpectTicked(h, ticked);
-        EXPECT_EQ(s.buildStage, stage);
-        EXPECT_FALSE(s.showingSolution);
+        EXPECT_EQ(s.build.buildStage, stage);
+        EXPECT_FALSE(s.walk.showingSolution);
         d->RunBuild(1000);
         EXPECT_TRUE(Finished(*d));
         EXPECT_EQ(h.Text1Text(), ticked == kSquare ? kSquareHint : kHexHint);
@@ -70,7 +70,7 @@ TEST_P(HostContract, OnlyTheGameTicksAStyleAndTheTickedOneDoesNothing) {
         ExpectTicked(h, other);
         d->RunBuild(1000);
         ASSERT_TRUE(Finished(*d));
-        EXPECT_EQ(s.gridMaxX, other == kHoneycomb ? 4 * s.cellsX + 2 : 2 * s.cellsX);
+        EXPECT_EQ(s.maze.gridMaxX, other == kHoneycomb ? 4 * s.maze.cellsX + 2 : 2 * s.maze.cellsX);
         for (int key : CorrectPathKeys(s, other == kHoneycomb)) d->PressKey(key);
         EXPECT_EQ(h.Text1Text(), kCongratulation);
     }
@@ -113,11 +113,11 @@ TEST_P(HostContract, KeysArriveAsTheirCodesAndWalkingKeysAreConsumed) {
         d->PressKey(key);
     }
     EXPECT_EQ(d->counts.beeps, 9);
-    EXPECT_EQ(s.playerX, 1);
-    EXPECT_EQ(s.playerY, 1);
+    EXPECT_EQ(s.walk.playerX, 1);
+    EXPECT_EQ(s.walk.playerY, 1);
     const int keypad[4] = {vk::kPad4, vk::kPad2, vk::kPad6, vk::kPad8};
     for (int dir : CorrectPathDirections(s, false)) d->PressKey(keypad[dir]);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
     // Walking is over: keys are not looked at.
     d->PressKey(vk::kDown);
     EXPECT_EQ(d->counts.beeps, 9);
@@ -127,7 +127,7 @@ TEST_P(HostContract, KeysArriveAsTheirCodesAndWalkingKeysAreConsumed) {
     for (int key : {vk::kLeft, vk::kRight, vk::kPad4, vk::kPad6}) d->PressKey(key);
     EXPECT_EQ(d->counts.beeps, 13);
     for (int key : CorrectPathKeys(s, true)) d->PressKey(key);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
     EXPECT_EQ(d->counts.beeps, 13);
 }
 
@@ -137,21 +137,21 @@ TEST_P(HostContract, ScrollBarTiltsOnChangeAndWhileDraggingDuringARun) {
     const GameState& s = d->Form().State();
     d->DragThumb(35);
     EXPECT_EQ(h.VScroll1Value(), 35);
-    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(s.view.viewAngle, 45);
     EXPECT_FALSE(h.Timer1Enabled());
     d->ReleaseThumb();
-    EXPECT_DOUBLE_EQ(s.viewAngle, 55);
+    EXPECT_DOUBLE_EQ(s.view.viewAngle, 55);
     EXPECT_TRUE(h.Timer1Enabled());
     d->Tick();
     d->DragThumb(60);
-    EXPECT_DOUBLE_EQ(s.viewAngle, 30);
-    EXPECT_EQ(s.buildStage, kStageStart);
+    EXPECT_DOUBLE_EQ(s.view.viewAngle, 30);
+    EXPECT_EQ(s.build.buildStage, kStageStart);
     d->ReleaseThumb();
     d->RunBuild();
-    EXPECT_NEAR(s.viewSin, 0.5, 1e-12);
+    EXPECT_NEAR(s.view.viewSin, 0.5, 1e-12);
     d->ScrollTo(30);
     EXPECT_EQ(h.VScroll1Value(), 30);
-    EXPECT_DOUBLE_EQ(s.viewAngle, 60);
+    EXPECT_DOUBLE_EQ(s.view.viewAngle, 60);
     d->RunBuild();
     EXPECT_TRUE(Finished(*d));
 }
@@ -162,8 +162,8 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     const GameState& s = d->Form().State();
     d->PressKey(vk::kRight);
     d->PressKey(vk::kDown);
-    const ByteGrid maze = s.mazeGrid, walk = s.walkGrid;
-    const int x = s.playerX, y = s.playerY;
+    const ByteGrid maze = s.maze.mazeGrid, walk = s.walk.walkGrid;
+    const int x = s.walk.playerX, y = s.walk.playerY;
     d->Minimize();
     EXPECT_EQ(h.WindowState(), kWindowMinimized);
     EXPECT_TRUE(Finished(*d));
@@ -171,18 +171,18 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     EXPECT_EQ(h.WindowState(), 0);
     EXPECT_TRUE(h.Timer1Enabled());
     d->RunBuild();
-    EXPECT_EQ(s.mazeGrid, maze);
-    EXPECT_EQ(s.walkGrid, walk);
-    EXPECT_EQ(s.playerX, x);
-    EXPECT_EQ(s.playerY, y);
+    EXPECT_EQ(s.maze.mazeGrid, maze);
+    EXPECT_EQ(s.walk.walkGrid, walk);
+    EXPECT_EQ(s.walk.playerX, x);
+    EXPECT_EQ(s.walk.playerY, y);
     EXPECT_EQ(h.Text1Text(), kSquareHint);
 
     h.Refresh();
-    EXPECT_TRUE(s.drawInProgress);
+    EXPECT_TRUE(s.build.drawInProgress);
     EXPECT_TRUE(h.Timer1Enabled());
     EXPECT_FALSE(h.MenuEnabled(Menu::Action, kClear));
     d->RunBuild();
-    EXPECT_EQ(s.walkGrid, walk);
+    EXPECT_EQ(s.walk.walkGrid, walk);
 }
 
 TEST_P(HostContract, NothingIsHandledAfterExitOrClose) {
@@ -203,8 +203,8 @@ TEST_P(HostContract, NothingIsHandledAfterExitOrClose) {
         d->ScrollTo(30);
         d->ResizeClient(500, 300);
         EXPECT_FALSE(d->Tick());
-        EXPECT_EQ(s.buildStage, kStageClosing);
-        EXPECT_FALSE(s.mazeGrid.Exists());
+        EXPECT_EQ(s.build.buildStage, kStageClosing);
+        EXPECT_FALSE(s.maze.mazeGrid.Exists());
         ExpectTicked(d->Host(), kSquare);
     }
 }

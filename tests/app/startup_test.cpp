@@ -31,30 +31,30 @@ TEST(Startup, LoadSetsFlagsTablesAndSquareStyle) {
     HeadlessGame g;
     g.form.Form_Load();
     const GameState& s = g.s();
-    EXPECT_FALSE(s.drawInProgress);
-    EXPECT_FALSE(s.showingSolution);
-    EXPECT_FALSE(s.exitReached);
-    EXPECT_EQ(s.buildStage, 0);
+    EXPECT_FALSE(s.build.drawInProgress);
+    EXPECT_FALSE(s.walk.showingSolution);
+    EXPECT_FALSE(s.walk.exitReached);
+    EXPECT_EQ(s.build.buildStage, 0);
     EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kSquare));
     EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kHoneycomb));
-    EXPECT_FALSE(s.mazeGrid.Exists());
-    EXPECT_FALSE(s.walkGrid.Exists());
-    EXPECT_TRUE(s.pathSteps.empty());
-    EXPECT_DOUBLE_EQ(s.sqrtThree * s.sqrtThree, 3.0);
+    EXPECT_FALSE(s.maze.mazeGrid.Exists());
+    EXPECT_FALSE(s.walk.walkGrid.Exists());
+    EXPECT_TRUE(s.maze.pathSteps.empty());
+    EXPECT_DOUBLE_EQ(s.tables.sqrtThree * s.tables.sqrtThree, 3.0);
     // Greys 0..12, then yellow, green, red; 16 stays black.
     const int greys[] = {0, 19, 39, 59, 78, 98, 118, 137, 157, 177, 196, 216, 236};
-    for (int i = 0; i <= 12; ++i) EXPECT_EQ(s.paletteColors[i], RGB(greys[i], greys[i], greys[i])) << i;
-    EXPECT_EQ(s.paletteColors[13], RGB(255, 255, 0));
-    EXPECT_EQ(s.paletteColors[14], RGB(0, 255, 0));
-    EXPECT_EQ(s.paletteColors[15], RGB(255, 0, 0));
-    EXPECT_EQ(s.paletteColors[16], 0u);
+    for (int i = 0; i <= 12; ++i) EXPECT_EQ(s.palette.paletteColors[i], RGB(greys[i], greys[i], greys[i])) << i;
+    EXPECT_EQ(s.palette.paletteColors[13], RGB(255, 255, 0));
+    EXPECT_EQ(s.palette.paletteColors[14], RGB(0, 255, 0));
+    EXPECT_EQ(s.palette.paletteColors[15], RGB(255, 0, 0));
+    EXPECT_EQ(s.palette.paletteColors[16], 0u);
     // Base directions of both styles in order 0.
-    EXPECT_EQ(s.stepX[0][0], -1);
-    EXPECT_EQ(s.stepY[1][0], 1);
-    EXPECT_EQ(s.hexStepX[5][0], 2);
-    EXPECT_EQ(s.hexStepY[5][0], 1);
-    EXPECT_EQ(s.mixTableA[0], 1);
-    EXPECT_EQ(s.mixTableB[0], 4);
+    EXPECT_EQ(s.tables.stepX[0][0], -1);
+    EXPECT_EQ(s.tables.stepY[1][0], 1);
+    EXPECT_EQ(s.tables.hexStepX[5][0], 2);
+    EXPECT_EQ(s.tables.hexStepY[5][0], 1);
+    EXPECT_EQ(s.tables.mixTableA[0], 1);
+    EXPECT_EQ(s.tables.mixTableB[0], 4);
 }
 
 TEST(Startup, PaletteDecisionFollowsTheScreen) {
@@ -71,8 +71,8 @@ TEST(Startup, PaletteDecisionFollowsTheScreen) {
     for (const Case& c : cases) {
         HeadlessGame g(400, 298, c.caps);
         g.form.Form_Load();
-        EXPECT_EQ(g.s().usePalette, c.usePalette) << c.caps.planes << "x" << c.caps.bitsPerPixel;
-        EXPECT_EQ(g.s().gamePalette != 0, c.usePalette);
+        EXPECT_EQ(g.s().palette.usePalette, c.usePalette) << c.caps.planes << "x" << c.caps.bitsPerPixel;
+        EXPECT_EQ(g.s().palette.gamePalette != 0, c.usePalette);
     }
 }
 
@@ -80,11 +80,11 @@ TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
     HeadlessGame g;
     g.host.Show();
     const GameState& s = g.s();
-    EXPECT_TRUE(s.needNewMaze);
-    EXPECT_TRUE(s.drawInProgress);
+    EXPECT_TRUE(s.build.needNewMaze);
+    EXPECT_TRUE(s.build.drawInProgress);
     EXPECT_TRUE(g.host.Timer1Enabled());
-    EXPECT_FALSE(s.seedText.empty());
-    EXPECT_EQ(s.seedText[0], ' ');
+    EXPECT_FALSE(s.maze.seedText.empty());
+    EXPECT_EQ(s.maze.seedText[0], ' ');
     // Layout in pixels: scroll bar flush right above the status line, status line along the bottom.
     g.host.SetScaleMode(kScalePixels);
     EXPECT_EQ(g.host.VScroll1Left(), 400 - g.host.VScroll1Width());
@@ -93,28 +93,28 @@ TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
     EXPECT_EQ(g.host.Text1Width(), 400);
 
     g.host.RunTimer();
-    EXPECT_EQ(s.buildStage, kStageFinished);
-    EXPECT_FALSE(s.drawInProgress);
+    EXPECT_EQ(s.build.buildStage, kStageFinished);
+    EXPECT_FALSE(s.build.drawInProgress);
     EXPECT_FALSE(g.host.Timer1Enabled());
-    EXPECT_TRUE(s.mazeGrid.Exists());
+    EXPECT_TRUE(s.maze.mazeGrid.Exists());
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kShowSolution));
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kClear));
-    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(s.view.viewAngle, 45);
 }
 
 TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
     // The status line is 19 px high: 57 px is exactly three lines and still big enough.
     HeadlessGame g(400, 57);
     g.host.Show();
-    EXPECT_EQ(g.s().buildStage, 0);
-    EXPECT_TRUE(g.s().drawInProgress);
+    EXPECT_EQ(g.s().build.buildStage, 0);
+    EXPECT_TRUE(g.s().build.drawInProgress);
     EXPECT_NE(g.host.Text1Text(), kTooSmall);
 
     HeadlessGame small(400, 56);
     small.host.Show();
-    EXPECT_EQ(small.s().buildStage, kStageFinished);
-    EXPECT_FALSE(small.s().drawInProgress);
+    EXPECT_EQ(small.s().build.buildStage, kStageFinished);
+    EXPECT_FALSE(small.s().build.drawInProgress);
     EXPECT_FALSE(small.host.Timer1Enabled());
     EXPECT_EQ(small.host.Text1Text(), kTooSmall);
     // Keys do nothing on a window that never had a maze.
@@ -125,32 +125,32 @@ TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
 TEST(Startup, RestoreKeepsTheMazeOtherResizesMakeANewOne) {
     SquareGame g;
     ASSERT_TRUE(g.host.PressKey(vk::kRight) || g.host.PressKey(vk::kDown));
-    const ByteGrid maze = g.s().mazeGrid;
-    const ByteGrid walk = g.s().walkGrid;
-    const int px = g.s().playerX, py = g.s().playerY;
+    const ByteGrid maze = g.s().maze.mazeGrid;
+    const ByteGrid walk = g.s().walk.walkGrid;
+    const int px = g.s().walk.playerX, py = g.s().walk.playerY;
 
     g.host.Minimize();
-    EXPECT_EQ(g.s().buildStage, kStageFinished);
-    EXPECT_TRUE(g.s().wasMinimized);
+    EXPECT_EQ(g.s().build.buildStage, kStageFinished);
+    EXPECT_TRUE(g.s().build.wasMinimized);
     g.host.Restore();
-    EXPECT_FALSE(g.s().needNewMaze);
+    EXPECT_FALSE(g.s().build.needNewMaze);
     g.host.RunTimer();
-    EXPECT_EQ(g.s().mazeGrid, maze);
-    EXPECT_EQ(g.s().walkGrid, walk);
-    EXPECT_EQ(g.s().playerX, px);
-    EXPECT_EQ(g.s().playerY, py);
+    EXPECT_EQ(g.s().maze.mazeGrid, maze);
+    EXPECT_EQ(g.s().walk.walkGrid, walk);
+    EXPECT_EQ(g.s().walk.playerX, px);
+    EXPECT_EQ(g.s().walk.playerY, py);
 
-    g.s().exitReached = true;
-    g.s().showingSolution = true;
+    g.s().walk.exitReached = true;
+    g.s().walk.showingSolution = true;
     g.host.SetClock(50000.25, 1.0);
     g.host.Resize(500, 350);
-    EXPECT_TRUE(g.s().needNewMaze);
-    EXPECT_FALSE(g.s().exitReached);
-    EXPECT_FALSE(g.s().showingSolution);
-    EXPECT_EQ(g.s().seedText, " 50000.25");
+    EXPECT_TRUE(g.s().build.needNewMaze);
+    EXPECT_FALSE(g.s().walk.exitReached);
+    EXPECT_FALSE(g.s().walk.showingSolution);
+    EXPECT_EQ(g.s().maze.seedText, " 50000.25");
     g.host.RunTimer();
-    EXPECT_EQ(g.s().playerX, 1);
-    EXPECT_EQ(g.s().playerY, 1);
+    EXPECT_EQ(g.s().walk.playerX, 1);
+    EXPECT_EQ(g.s().walk.playerY, 1);
 }
 
 TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
@@ -163,34 +163,34 @@ TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
         if (restarts < 3) {
             ++restarts;
             g.host.Refresh();
-            EXPECT_TRUE(g.s().drawInProgress);
+            EXPECT_TRUE(g.s().build.drawInProgress);
         }
     };
     const int ticks = g.host.RunTimer();
     EXPECT_EQ(restarts, 3);
-    EXPECT_EQ(g.s().buildStage, kStageFinished);
+    EXPECT_EQ(g.s().build.buildStage, kStageFinished);
     EXPECT_FALSE(g.host.Timer1Enabled());
     // Each repaint restarts from stage 0; a whole build of this size is gridMaxY/2 + 4 ticks.
-    EXPECT_GT(ticks, g.s().gridMaxY / 2 + 4);
+    EXPECT_GT(ticks, g.s().maze.gridMaxY / 2 + 4);
 }
 
 TEST(Startup, ScrollBarTiltsTheView) {
     SquareGame g;
     // Dragging the thumb of a finished scene changes nothing until it is released.
     g.host.DragThumb(30);
-    EXPECT_DOUBLE_EQ(g.s().viewAngle, 45);
+    EXPECT_DOUBLE_EQ(g.s().view.viewAngle, 45);
     EXPECT_FALSE(g.host.Timer1Enabled());
     g.host.ScrollTo(30);
-    EXPECT_DOUBLE_EQ(g.s().viewAngle, 60);
+    EXPECT_DOUBLE_EQ(g.s().view.viewAngle, 60);
     EXPECT_TRUE(g.host.Timer1Enabled());
-    EXPECT_TRUE(g.s().drawInProgress);
+    EXPECT_TRUE(g.s().build.drawInProgress);
     // During a run every drag step restarts the drawing with the new tilt.
     g.host.TickTimer();
     g.host.DragThumb(60);
-    EXPECT_DOUBLE_EQ(g.s().viewAngle, 30);
-    EXPECT_EQ(g.s().buildStage, 0);
+    EXPECT_DOUBLE_EQ(g.s().view.viewAngle, 30);
+    EXPECT_EQ(g.s().build.buildStage, 0);
     g.host.RunTimer();
-    EXPECT_NEAR(g.s().viewSin, 0.5, 1e-12);
+    EXPECT_NEAR(g.s().view.viewSin, 0.5, 1e-12);
 }
 
 TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
@@ -203,19 +203,19 @@ TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
     g.host.TickTimer();
     EXPECT_TRUE(g.host.ended);
     EXPECT_EQ(g.host.paints, 1);
-    EXPECT_EQ(g.s().buildStage, kStageClosing);
+    EXPECT_EQ(g.s().build.buildStage, kStageClosing);
     EXPECT_FALSE(g.host.Timer1Enabled());
-    EXPECT_FALSE(g.s().mazeGrid.Exists());
-    EXPECT_TRUE(g.s().pathSteps.empty());
+    EXPECT_FALSE(g.s().maze.mazeGrid.Exists());
+    EXPECT_TRUE(g.s().maze.pathSteps.empty());
 }
 
 TEST(Startup, WindowNarrowerThanTheScrollBarStillBuilds) {
     for (int width : {1, 10, 17, 18}) {
         SquareGame g(width, 300);
-        EXPECT_EQ(g.s().buildStage, kStageFinished) << width;
-        EXPECT_EQ(g.s().cellsX, 2) << width;
-        EXPECT_GE(g.s().cellsY, 2) << width;
-        EXPECT_TRUE(std::isfinite(g.s().scaleX)) << width;
+        EXPECT_EQ(g.s().build.buildStage, kStageFinished) << width;
+        EXPECT_EQ(g.s().maze.cellsX, 2) << width;
+        EXPECT_GE(g.s().maze.cellsY, 2) << width;
+        EXPECT_TRUE(std::isfinite(g.s().view.scaleX)) << width;
     }
 }
 

@@ -36,7 +36,8 @@ QColor PixelAt(const QImage& image, double x, double y, double z, const GameStat
 }
 
 bool WaitForBuild(QtForm& w, int ms = 10000) {
-    return QTest::qWaitFor([&] { return w.Form().State().buildStage == kStageFinished && !w.Timer1Enabled(); }, ms);
+    return QTest::qWaitFor([&] { return w.Form().State().build.buildStage == kStageFinished && !w.Timer1Enabled(); },
+                           ms);
 }
 
 // Shows the window, then waits until it is on screen and its first build has finished.
@@ -101,7 +102,8 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kSquareHint);
     EXPECT_TRUE(w.Action(Menu::Action, kClear)->isEnabled());
     const int drawHeight = w.ClientArea()->height() - w.Text1()->height();
-    EXPECT_EQ(PixelAt(w.BackingImage(), s.cellsX - 0.375, s.sceneDepth - 0.12, 0, s, drawHeight), QColor(118, 118, 118));
+    EXPECT_EQ(PixelAt(w.BackingImage(), s.maze.cellsX - 0.375, s.view.sceneDepth - 0.12, 0, s, drawHeight),
+              QColor(118, 118, 118));
 
     // Up from the start cell is the entrance: blocked, so the key is the game's and the bar keeps its value.
     w.VScroll1()->setFocus();
@@ -111,14 +113,14 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     // Walk the correct path out with the arrow keys.
     const Qt::Key arrows[4] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up};
     for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), arrows[d]);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 
     // Walking is over, so keys are not the game's: the scroll bar takes them and tilts the view.
     QTest::keyClick(w.windowHandle(), Qt::Key_Down);
     EXPECT_EQ(w.VScroll1()->value(), 46);
     ASSERT_TRUE(WaitForBuild(w));
-    EXPECT_DOUBLE_EQ(s.viewAngle, 44);
+    EXPECT_DOUBLE_EQ(s.view.viewAngle, 44);
 
     w.Action(Menu::Action, kShowSolution)->trigger();
     EXPECT_EQ(PixelAt(w.BackingImage(), 0.625, 0.3, 2, s, drawHeight), QColor(255, 0, 0));
@@ -137,7 +139,7 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     // Keypad digits with NumLock on.
     const Qt::Key keypad[6] = {Qt::Key_7, Qt::Key_1, Qt::Key_8, Qt::Key_2, Qt::Key_9, Qt::Key_3};
     for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), keypad[d], Qt::KeypadModifier);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
@@ -151,13 +153,13 @@ TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
     EXPECT_EQ(w.Beeps(), 2);
     const Qt::Key square[4] = {Qt::Key_A, Qt::Key_S, Qt::Key_D, Qt::Key_W};
     for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), square[d]);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
 
     w.Action(Menu::Style, kHoneycomb)->trigger();
     ASSERT_TRUE(WaitForBuild(w));
     const Qt::Key honeycomb[6] = {Qt::Key_Q, Qt::Key_A, Qt::Key_W, Qt::Key_S, Qt::Key_E, Qt::Key_D};
     for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), honeycomb[d]);
-    EXPECT_TRUE(s.exitReached);
+    EXPECT_TRUE(s.walk.exitReached);
     EXPECT_EQ(w.Beeps(), 2);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
@@ -173,17 +175,17 @@ TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
 
     const GameState& s = w.Form().State();
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_N}) {
-        const std::string seed = s.seedText;
+        const std::string seed = s.maze.seedText;
         QTest::qWait(20);   // a new seed needs another reading of the clock
         QTest::keyClick(w.windowHandle(), key, key == Qt::Key_N ? Qt::ControlModifier : Qt::NoModifier);
-        EXPECT_NE(s.seedText, seed);
+        EXPECT_NE(s.maze.seedText, seed);
         ASSERT_TRUE(WaitForBuild(w));
     }
     // Ctrl+Q quits even in the honeycomb style, where Q alone walks up-left.
     w.Action(Menu::Style, kHoneycomb)->trigger();
     ASSERT_TRUE(WaitForBuild(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(s.buildStage, kStageClosing);
+    EXPECT_EQ(s.build.buildStage, kStageClosing);
     EXPECT_EQ(w.Beeps(), 0);
     // Quitting stops every later event loop from starting; running and leaving the application's
     // own loop clears that, so the tests after this one can still open a modal box.
@@ -246,7 +248,7 @@ TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
             SCOPED_TRACE(std::to_string(style) + (midBuild ? " mid-build" : " at rest"));
             if (midBuild) {
                 w.Action(Menu::Action, kNewGame)->trigger();
-                ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form().State().buildStage > kStageStart; }, 2000));
+                ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form().State().build.buildStage > kStageStart; }, 2000));
             }
             ClickThroughMenuBar(w, Menu::Style, style);
             EXPECT_EQ(w.Action(Menu::Style, kHoneycomb)->isChecked(), style == kHoneycomb);
@@ -297,8 +299,8 @@ TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
     FrmMain form(logical);
     logical.Show();
     logical.RunTimer();
-    EXPECT_EQ(w.Form().State().cellsX, form.State().cellsX);
-    EXPECT_EQ(w.Form().State().cellsY, form.State().cellsY);
+    EXPECT_EQ(w.Form().State().maze.cellsX, form.State().maze.cellsX);
+    EXPECT_EQ(w.Form().State().maze.cellsY, form.State().maze.cellsY);
     // A picture drawn at logical size and doubled has every aligned 2 x 2 block in one colour.
     if (dpr == 2) {
         int detailed = 0;
@@ -319,14 +321,14 @@ TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
     }
     QtForm w;
     ASSERT_TRUE(ShownAndBuilt(w));
-    const ByteGrid maze = w.Form().State().mazeGrid;
+    const ByteGrid maze = w.Form().State().maze.mazeGrid;
     const QSize logical = w.ClientArea()->size();
     QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];
     w.windowHandle()->setScreen(other);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.BackingImage().devicePixelRatio() == other->devicePixelRatio(); }));
     ASSERT_TRUE(WaitForBuild(w));
     EXPECT_EQ(w.BackingImage().size(), (QSizeF(logical) * other->devicePixelRatio()).toSize());
-    EXPECT_TRUE(w.Form().State().mazeGrid == maze);
+    EXPECT_TRUE(w.Form().State().maze.mazeGrid == maze);
 }
 
 }  // namespace

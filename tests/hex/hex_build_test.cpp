@@ -38,7 +38,8 @@ TEST(HexBuild, SizesTheGridFromTheDrawingArea) {
     for (auto [width, height] : {std::pair{209, 100}, {10, 200}}) {
         HexGame game(width, height);
         game.host.TickTimer();
-        EXPECT_TRUE(game.s().cellsX == 3 && game.s().cellsY == 2 && game.s().mazeGrid.MaxX() == 14) << width;
+        EXPECT_TRUE(game.s().maze.cellsX == 3 && game.s().maze.cellsY == 2 && game.s().maze.mazeGrid.MaxX() == 14)
+            << width;
         EXPECT_EQ(game.host.RunTimer(), 1 + 3 + 3 + 10);
     }
 }
@@ -47,19 +48,20 @@ TEST(HexBuild, OneStepPerTickAndTheFinishedRun) {
     HexGame game(305, 139);   // 4320 twips across: 7 columns, 2 rows
     GameState& s = game.s();
     EXPECT_EQ(game.TicksInStage(0), 1);
-    ASSERT_TRUE(s.cellsX == 7 && s.cellsY == 2);
-    EXPECT_TRUE(s.playerX == 3 && s.playerY == 2 && s.walkGrid(2, 3) == 1 && s.playerSceneY == r / 2);
+    ASSERT_TRUE(s.maze.cellsX == 7 && s.maze.cellsY == 2);
+    EXPECT_TRUE(s.walk.playerX == 3 && s.walk.playerY == 2 && s.walk.walkGrid(2, 3) == 1 &&
+                s.walk.playerSceneY == r / 2);
     EXPECT_EQ(game.TicksInStage(1), 1);
-    EXPECT_NEAR(s.jointTemplate[1][1].X, 0.644338, 1e-6);
-    EXPECT_NEAR(s.wallTemplate[5][1].X, 1.927831, 1e-6);
-    EXPECT_NEAR(s.wallTemplate[0][2].Y, 1.857051, 1e-6);
-    EXPECT_NEAR(s.wallTemplate[4][2].X, 3.0, 1e-12);
+    EXPECT_NEAR(s.draw.jointTemplate[1][1].X, 0.644338, 1e-6);
+    EXPECT_NEAR(s.draw.wallTemplate[5][1].X, 1.927831, 1e-6);
+    EXPECT_NEAR(s.draw.wallTemplate[0][2].Y, 1.857051, 1e-6);
+    EXPECT_NEAR(s.draw.wallTemplate[4][2].X, 3.0, 1e-12);
     EXPECT_EQ(game.TicksInStage(2), 2 + 1);           // cellsY rows, then the switch
     EXPECT_EQ(game.TicksInStage(3), 7 / 2 + 1 + 1);   // column pairs, then the switch
     EXPECT_EQ(game.host.Text1Text(), "");
     EXPECT_FALSE(game.host.MenuEnabled(Menu::Action, kClear));
     EXPECT_EQ(game.TicksInStage(4), 8 + 1 + 1);       // grid rows, then the finish
-    EXPECT_TRUE(s.buildStage == 5 && !s.drawInProgress && !game.host.Timer1Enabled());
+    EXPECT_TRUE(s.build.buildStage == 5 && !s.build.drawInProgress && !game.host.Timer1Enabled());
     EXPECT_EQ(game.host.Text1Text(), kHexHint);
     EXPECT_TRUE(game.host.MenuEnabled(Menu::Action, kShowSolution) && game.host.MenuEnabled(Menu::Action, kClear));
     EXPECT_TRUE(game.Near(1.0, r / 4, 2, qRgb(0, 255, 0)));   // the entrance stub of the trail
@@ -67,10 +69,10 @@ TEST(HexBuild, OneStepPerTickAndTheFinishedRun) {
     // Other stages only let events run.
     const QImage before = game.host.Image();
     for (uint8_t stage : {5, 6, 7}) {
-        s.buildStage = stage;
+        s.build.buildStage = stage;
         const int events = game.host.doEventsCalls;
         game.form.Timer1_Timer();
-        EXPECT_TRUE(s.buildStage == stage && game.host.doEventsCalls == events + 1 && !game.host.Timer1Enabled());
+        EXPECT_TRUE(s.build.buildStage == stage && game.host.doEventsCalls == events + 1 && !game.host.Timer1Enabled());
     }
     EXPECT_TRUE(game.host.Image() == before);
 }
@@ -79,19 +81,19 @@ TEST(HexBuild, EventsBetweenStepsAndTheStatusLine) {
     HexGame game(305, 200);
     GameState& s = game.s();
     game.TicksInStage(0);
-    const ByteGrid maze = s.mazeGrid;
-    s.exitReached = true;
+    const ByteGrid maze = s.maze.mazeGrid;
+    s.walk.exitReached = true;
     // A repaint during the floor restarts at stage 0 with the same maze.
-    while (s.buildStage < 2) game.host.TickTimer();
+    while (s.build.buildStage < 2) game.host.TickTimer();
     game.host.Post([&] { game.host.Refresh(); });
     game.host.TickTimer();
-    EXPECT_TRUE(s.buildStage == 0 && game.host.Timer1Enabled());
+    EXPECT_TRUE(s.build.buildStage == 0 && game.host.Timer1Enabled());
     game.host.RunTimer();
-    EXPECT_TRUE(s.mazeGrid == maze);
+    EXPECT_TRUE(s.maze.mazeGrid == maze);
     EXPECT_EQ(game.host.Text1Text(), kCongratulation);
 
     // With the correct path shown the line stays empty, and the path is red from the entrance.
-    s.showingSolution = true;
+    s.walk.showingSolution = true;
     game.host.Refresh();
     game.host.RunTimer();
     EXPECT_EQ(game.host.Text1Text(), "");
@@ -100,10 +102,10 @@ TEST(HexBuild, EventsBetweenStepsAndTheStatusLine) {
     // Closing during the step that reaches stage 5: no re-arm and no finish.
     game.host.Refresh();
     game.host.onDoEvents = [&](int) {
-        if (s.buildStage == 5) game.host.Post([&] { game.host.Close(); });
+        if (s.build.buildStage == 5) game.host.Post([&] { game.host.Close(); });
     };
     game.host.RunTimer();
-    EXPECT_TRUE(s.buildStage == 6 && !game.host.Timer1Enabled() && s.drawInProgress);
+    EXPECT_TRUE(s.build.buildStage == 6 && !game.host.Timer1Enabled() && s.build.drawInProgress);
     EXPECT_FALSE(game.host.MenuEnabled(Menu::Action, kClear));
 }
 
@@ -116,8 +118,8 @@ TEST(HexBuild, StyleChangedWhileMinimisedGetsAHoneycombGrid) {
     game.host.Restore();   // keeps "the maze", but the grids are the square style's
     game.host.RunTimer();
     const GameState& s = game.s();
-    EXPECT_EQ(s.gridMaxX, (s.cellsX / 2) * 8 + 6);
-    EXPECT_EQ(s.mazeGrid.MaxY(), 4 * s.cellsY);
+    EXPECT_EQ(s.maze.gridMaxX, (s.maze.cellsX / 2) * 8 + 6);
+    EXPECT_EQ(s.maze.mazeGrid.MaxY(), 4 * s.maze.cellsY);
     EXPECT_EQ(game.host.Text1Text(), kHexHint);
 }
 
@@ -126,10 +128,10 @@ TEST(HexScene, FloorHasNoGapsAndWallTopsAreLight) {
         HexGame game(400, 298);
         game.host.ScrollTo(scroll);
         GameState& s = game.s();
-        while (s.buildStage < 4) game.host.TickTimer();
+        while (s.build.buildStage < 4) game.host.TickTimer();
         // Before the walls: floor inside every cell, up to the walls' inner edges...
-        for (int y = 2; y < s.gridMaxY; y += 2) {
-            for (int x = (y / 2) % 2 == 1 ? 3 : 7; x < s.gridMaxX; x += 8) {
+        for (int y = 2; y < s.maze.gridMaxY; y += 2) {
+            for (int x = (y / 2) % 2 == 1 ? 3 : 7; x < s.maze.gridMaxX; x += 8) {
                 for (int k = 0; k < 6; ++k) {
                     for (double f : {0.0, 0.35, 0.7}) {
                         const double a = k * std::numbers::pi / 3;
@@ -142,11 +144,11 @@ TEST(HexScene, FloorHasNoGapsAndWallTopsAreLight) {
         }
         // ... and along every open wall between two cells.
         int passages = 0;
-        for (int y = 1; y < s.gridMaxY; ++y) {
-            for (int x = 1; x < s.gridMaxX; ++x) {
+        for (int y = 1; y < s.maze.gridMaxY; ++y) {
+            for (int x = 1; x < s.maze.gridMaxX; ++x) {
                 const bool slanted = y % 2 == 1 && x % 4 == 1;
                 const bool level = (y % 4 == 0 && x % 8 == 3) || (y % 4 == 2 && x % 8 == 7);
-                if ((!slanted && !level) || s.mazeGrid(y, x) == 0) continue;
+                if ((!slanted && !level) || s.maze.mazeGrid(y, x) == 0) continue;
                 ++passages;
                 const double dy = !slanted ? 0.0 : ((y % 4 == 1) == (x % 8 == 1) ? -r / 2 : r / 2);
                 for (double t : {-0.3, 0.0, 0.3}) {
@@ -155,10 +157,10 @@ TEST(HexScene, FloorHasNoGapsAndWallTopsAreLight) {
                 }
             }
         }
-        EXPECT_EQ(passages, s.cellCount - 1);
+        EXPECT_EQ(passages, s.maze.cellCount - 1);
         // The first row's top walls are closed but for the entrance, and their tops are grey 12.
         game.host.RunTimer();
-        for (int pair = 1; 8 * pair + 3 < s.gridMaxX; ++pair) {
+        for (int pair = 1; 8 * pair + 3 < s.maze.gridMaxX; ++pair) {
             EXPECT_TRUE(game.Near(3 * pair + (0.25 / r + 2) / 2, 0.125, 2, Grey(12))) << pair;
         }
     }

@@ -33,8 +33,8 @@ ByteGrid SolvedExample() {
 
 GameState Tables() {
     GameState s;
-    FillHexStepTables(s.hexStepX, s.hexStepY);
-    s.sqrtThree = r;
+    FillHexStepTables(s.tables.hexStepX, s.tables.hexStepY);
+    s.tables.sqrtThree = r;
     return s;
 }
 
@@ -75,7 +75,7 @@ TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
     walk(6, 11) = 1;   // next to the exit
     const std::string joined = "14:1.00,0.00>1.00,2.00 14:1.00,2.00>1.75,3.00 14:2.50,4.00>1.75,3.00 ";
     EXPECT_EQ(Trail(s, walk), joined);
-    s.exitReached = true;
+    s.walk.exitReached = true;
     EXPECT_EQ(Trail(s, walk), joined + "14:4.00,6.00>4.00,8.00 ");
     walk(4, 7) = 3;   // stepped back: both halves yellow
     EXPECT_EQ(Trail(s, walk), "14:1.00,0.00>1.00,2.00 13:1.00,2.00>1.75,3.00 13:2.50,4.00>1.75,3.00 "

@@ -14,7 +14,7 @@ struct HexGame : HeadlessGame {
 
     int TicksInStage(uint8_t stage) {
         int ticks = 0;
-        while (s().buildStage == stage && host.TickTimer()) ++ticks;
+        while (s().build.buildStage == stage && host.TickTimer()) ++ticks;
         return ticks;
     }
     // The colour is within a pixel of where the scene point projects (thin faces, 2-pixel lines).

@@ -31,7 +31,7 @@ private:
     void Add(const char* kind, int colour) {
         if (!log.empty()) log += ' ';
         log += kind;
-        log += std::to_string(colour) + "@" + std::to_string(s_.drawCol);
+        log += std::to_string(colour) + "@" + std::to_string(s_.draw.drawCol);
     }
     const GameState& s_;
 };
@@ -46,12 +46,12 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
     game.TicksInStage(0);
     game.TicksInStage(1);
     GameState s = game.s();
-    s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);   // every wall closed
-    s.mazeGrid(0, 19) = 2;                      // but the top of the third even cell
-    s.drawRow = 0;
-    s.drawPass = 0;
-    s.rowOffset = 0;
-    s.buildStage = 4;
+    s.maze.mazeGrid.Redim(s.maze.gridMaxY, s.maze.gridMaxX);   // every wall closed
+    s.maze.mazeGrid(0, 19) = 2;                                // but the top of the third even cell
+    s.draw.drawRow = 0;
+    s.draw.drawPass = 0;
+    s.draw.rowOffset = 0;
+    s.build.buildStage = 4;
 
     EXPECT_EQ(Pass(s, RecordingSink(s)),
               "J3@2 J9@4 J3@10 J9@12 J3@18 J9@20 J3@26 J9@28 "
@@ -63,43 +63,43 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
               "J3@0 J9@6 J3@8 J9@14 J3@16 J9@22 J3@24 J9@30 "
               "j5@0 j8@6 s7@7 j5@8 j8@14 s7@15 j5@16 j8@22 s7@23 j5@24 j8@30");
     for (int j = 0; j < 3; ++j) {   // the last pair's joint 3, moved three pairs right
-        EXPECT_DOUBLE_EQ(pass2.lastJoint[j].X, s.jointTemplate[3][j].X + 9);
-        EXPECT_DOUBLE_EQ(pass2.lastJoint[j].Y, s.jointTemplate[3][j].Y);
+        EXPECT_DOUBLE_EQ(pass2.lastJoint[j].X, s.draw.jointTemplate[3][j].X + 9);
+        EXPECT_DOUBLE_EQ(pass2.lastJoint[j].Y, s.draw.jointTemplate[3][j].Y);
     }
     EXPECT_EQ(Pass(s, RecordingSink(s)), "s10@1 s4@5 s10@9 s4@13 s10@17 s4@21 s10@25 s4@29");
-    EXPECT_TRUE(s.drawRow == 4 && s.drawPass == 0 && s.rowOffset == s.sqrtThree);
+    EXPECT_TRUE(s.draw.drawRow == 4 && s.draw.drawPass == 0 && s.draw.rowOffset == s.tables.sqrtThree);
 
     // The next cell row is the same pieces one cell deeper.
     RecordingSink row4(s);
     RaiseHexWalls(s, row4);
-    EXPECT_DOUBLE_EQ(row4.lastSegment[2].Y, s.wallTemplate[2][2].Y + s.sqrtThree);
+    EXPECT_DOUBLE_EQ(row4.lastSegment[2].Y, s.draw.wallTemplate[2][2].Y + s.tables.sqrtThree);
     for (int row = 5; row <= 8; ++row) Pass(s, RecordingSink(s));
-    EXPECT_EQ(s.buildStage, 4);
+    EXPECT_EQ(s.build.buildStage, 4);
     EXPECT_EQ(Pass(s, RecordingSink(s)), "");   // past the last row: only the switch to stage 5
-    EXPECT_EQ(s.buildStage, 5);
+    EXPECT_EQ(s.build.buildStage, 5);
 }
 
 TEST(HexWalls, ALargeHoneycombRaisesOneSegmentPerClosedWall) {
     test::HexGame game(305, 139);
     GameState s = game.s();
-    const MazeShape size = SizeHexGrid(15983 * 15.0, 8981 * 15.0, s.sqrtThree);   // a 16000 x 9000 window
-    s.gridMaxX = size.gridMaxX;
-    s.gridMaxY = size.gridMaxY;
-    s.mazeGrid.Redim(s.gridMaxY, s.gridMaxX);
-    s.pathSteps.assign(static_cast<size_t>(size.cellCount) + 1, PathStep{});
-    GenerateHexMaze(s.mixTableA, s.mixTableB, s.hexStepX, s.hexStepY, [] { return 0.0; }, " 5", s.mazeGrid, size,
-                    s.pathSteps, 0);
-    s.drawRow = 0;
-    s.drawPass = 0;
-    s.buildStage = 4;
+    const MazeShape size = SizeHexGrid(15983 * 15.0, 8981 * 15.0, s.tables.sqrtThree);   // a 16000 x 9000 window
+    s.maze.gridMaxX = size.gridMaxX;
+    s.maze.gridMaxY = size.gridMaxY;
+    s.maze.mazeGrid.Redim(s.maze.gridMaxY, s.maze.gridMaxX);
+    s.maze.pathSteps.assign(static_cast<size_t>(size.cellCount) + 1, PathStep{});
+    GenerateHexMaze(s.tables.mixTableA, s.tables.mixTableB, s.tables.hexStepX, s.tables.hexStepY, [] { return 0.0; },
+                    " 5", s.maze.mazeGrid, size, s.maze.pathSteps, 0);
+    s.draw.drawRow = 0;
+    s.draw.drawPass = 0;
+    s.build.buildStage = 4;
     struct Counter : HexWallSink {
         void Joint(const Triangle&, bool, int) override { ++joints; }
         void Segment(const Quad&, int) override { ++segments; }
         int64_t joints = 0, segments = 0;
     } counter;
-    while (s.buildStage == 4) RaiseHexWalls(s, counter);
+    while (s.build.buildStage == 4) RaiseHexWalls(s, counter);
     // A perfect maze keeps all its wall slots closed but cellCount - 1 passages and the two openings.
-    const int64_t pairs = s.gridMaxX / 8 + 1;
+    const int64_t pairs = s.maze.gridMaxX / 8 + 1;
     const int64_t wallSlots = pairs * (size.cellsY + 1) + 4 * pairs * size.cellsY + (pairs - 1) * size.cellsY;
     EXPECT_EQ(counter.segments, wallSlots - (size.cellCount - 1) - 2);
     EXPECT_EQ(counter.joints, 8 * pairs * size.cellsY + 4 * pairs);

@@ -84,11 +84,11 @@ void Monkey::Tick() {
 
 void Monkey::PressKey(int key) {
     const GameState& s = form_.State();
-    const int x = s.playerX, y = s.playerY;
-    const bool exit = s.exitReached;
+    const int x = s.walk.playerX, y = s.walk.playerY;
+    const bool exit = s.walk.exitReached;
     d_.PressKey(key);
-    if (s.playerX != x || s.playerY != y) ++report_.steps;
-    if (!exit && s.exitReached) ++report_.exitsReached;
+    if (s.walk.playerX != x || s.walk.playerY != y) ++report_.steps;
+    if (!exit && s.walk.exitReached) ++report_.exitsReached;
 }
 
 void Monkey::ResizeRandomly() {
@@ -138,9 +138,9 @@ void Monkey::Do(Kind kind, bool nested) {
     const GameState& s = form_.State();
     if (options_.trace) {
         std::printf("%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
-                    eventIndex_, nested ? " (in a step)" : "", lastKind_, s.buildStage, s.drawInProgress,
-                    host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.gridMaxX, s.gridMaxY,
-                    s.playerX, s.playerY, d_.ClientWidth(), d_.ClientHeight(),
+                    eventIndex_, nested ? " (in a step)" : "", lastKind_, s.build.buildStage, s.build.drawInProgress,
+                    host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.maze.gridMaxX,
+                    s.maze.gridMaxY, s.walk.playerX, s.walk.playerY, d_.ClientWidth(), d_.ClientHeight(),
                     host_.WindowState() == kWindowMinimized ? " minimised" : "");
     }
     switch (kind) {
@@ -162,13 +162,13 @@ void Monkey::Do(Kind kind, bool nested) {
     case Kind::WalkOpen: {
         // A burst of steps through open walls, so walks get far from the start.
         const int steps = Uniform(1, 40);
-        for (int i = 0; i < steps && s.walkGrid.Exists(); ++i) {
+        for (int i = 0; i < steps && s.walk.walkGrid.Exists(); ++i) {
             const bool hex = form_.HoneycombChecked();
             const int dirs = hex ? 6 : 4;
             const int d = Uniform(0, dirs - 1);
-            const int wx = s.playerX + (hex ? s.hexStepX[d][0] : s.stepX[d][0]);
-            const int wy = s.playerY + (hex ? s.hexStepY[d][0] : s.stepY[d][0]);
-            if (!s.walkGrid.Contains(wy, wx) || s.walkGrid(wy, wx) == 0) continue;
+            const int wx = s.walk.playerX + (hex ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0]);
+            const int wy = s.walk.playerY + (hex ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0]);
+            if (!s.walk.walkGrid.Contains(wy, wx) || s.walk.walkGrid(wy, wx) == 0) continue;
             PressKey(hex ? test::kHoneycombKeys[d] : test::kSquareKeys[d]);
         }
         break;
@@ -177,10 +177,11 @@ void Monkey::Do(Kind kind, bool nested) {
         // From the start along the marked route and out through the exit.
         const bool hex = form_.HoneycombChecked();
         auto walkable = [&] {
-            return !exited_ && s.buildStage == kStageFinished && !s.drawInProgress && !s.needNewMaze &&
-                   s.walkGrid.Exists() && !s.exitReached && !s.showingSolution && form_.HoneycombChecked() == hex;
+            return !exited_ && s.build.buildStage == kStageFinished && !s.build.drawInProgress &&
+                   !s.build.needNewMaze && s.walk.walkGrid.Exists() && !s.walk.exitReached && !s.walk.showingSolution &&
+                   form_.HoneycombChecked() == hex;
         };
-        auto atStart = [&] { return s.playerX == (hex ? 3 : 1) && s.playerY == (hex ? 2 : 1); };
+        auto atStart = [&] { return s.walk.playerX == (hex ? 3 : 1) && s.walk.playerY == (hex ? 2 : 1); };
         if (!walkable() || !atStart()) {
             if (!host_.MenuEnabled(Menu::Action, kClear)) break;
             d_.Click(Menu::Action, kClear);
@@ -194,7 +195,7 @@ void Monkey::Do(Kind kind, bool nested) {
             ++report_.events;
             if (!Check(true)) return;
         }
-        if (!s.exitReached) Fail("walking the marked route did not reach the exit");
+        if (!s.walk.exitReached) Fail("walking the marked route did not reach the exit");
         break;
     }
     case Kind::ActionMenu:
@@ -281,51 +282,53 @@ bool Monkey::Check(bool topLevel) {
     }
 
     if (exited_) {
-        if (s.buildStage != kStageClosing) return Fail("buildStage is not 6 after the program ended");
+        if (s.build.buildStage != kStageClosing) return Fail("buildStage is not 6 after the program ended");
         if (host_.Timer1Enabled()) return Fail("Timer1 still enabled after the program ended");
-        if (s.mazeGrid.Exists() || s.walkGrid.Exists() || !s.pathSteps.empty()) {
+        if (s.maze.mazeGrid.Exists() || s.walk.walkGrid.Exists() || !s.maze.pathSteps.empty()) {
             return Fail("grids not released at the end");
         }
         return true;
     }
-    if (s.buildStage > kStageFinished) return Fail("buildStage " + std::to_string(s.buildStage) + " while running");
+    if (s.build.buildStage > kStageFinished)
+        return Fail("buildStage " + std::to_string(s.build.buildStage) + " while running");
 
     // One chain: a run marked under way has a timer tick coming or a step on the stack, and a
     // timer armed without a run is only the last tick of a stopped one, which draws nothing.
-    if (s.drawInProgress && !host_.Timer1Enabled() && stepDepth_ == 0) {
+    if (s.build.drawInProgress && !host_.Timer1Enabled() && stepDepth_ == 0) {
         return Fail("drawInProgress with no timer and no step: the run can never finish");
     }
-    if (host_.Timer1Enabled() && !s.drawInProgress && s.buildStage < kStageFinished) {
+    if (host_.Timer1Enabled() && !s.build.drawInProgress && s.build.buildStage < kStageFinished) {
         return Fail("timer armed for a build that no run owns");
     }
     if (stepDepth_ > 1 && !nestedTickAllowed_) return Fail("a build step started inside another");
-    if (s.drawInProgress &&
+    if (s.build.drawInProgress &&
         (host_.MenuEnabled(Menu::Action, kShowSolution) || host_.MenuEnabled(Menu::Action, kClear))) {
         return Fail("correct path or Clear offered while a run is under way");
     }
 
     // Grids and the player.
-    if (s.mazeGrid.Exists() != s.walkGrid.Exists()) return Fail("only one of mazeGrid and walkGrid exists");
-    if (s.mazeGrid.Exists()) {
-        if (s.mazeGrid.MaxX() != s.walkGrid.MaxX() || s.mazeGrid.MaxY() != s.walkGrid.MaxY() ||
-            s.mazeGrid.MaxX() != s.gridMaxX || s.mazeGrid.MaxY() != s.gridMaxY) {
+    if (s.maze.mazeGrid.Exists() != s.walk.walkGrid.Exists()) return Fail("only one of mazeGrid and walkGrid exists");
+    if (s.maze.mazeGrid.Exists()) {
+        if (s.maze.mazeGrid.MaxX() != s.walk.walkGrid.MaxX() || s.maze.mazeGrid.MaxY() != s.walk.walkGrid.MaxY() ||
+            s.maze.mazeGrid.MaxX() != s.maze.gridMaxX || s.maze.mazeGrid.MaxY() != s.maze.gridMaxY) {
             return Fail("grid bounds differ");
         }
         // While a new maze is pending the player still stands on the old one, which nothing reads:
         // walking waits for the new maze, which puts the player on its start.
-        if (s.needNewMaze) {
-        } else if (s.exitReached) {
-            if (s.playerY < s.gridMaxY || s.playerX < 0 || s.playerX > s.gridMaxX) {
+        if (s.build.needNewMaze) {
+        } else if (s.walk.exitReached) {
+            if (s.walk.playerY < s.maze.gridMaxY || s.walk.playerX < 0 || s.walk.playerX > s.maze.gridMaxX) {
                 return Fail("exit reached but the player is not past the exit");
             }
-        } else if (!s.walkGrid.Contains(s.playerY, s.playerX) || s.walkGrid(s.playerY, s.playerX) != 1) {
+        } else if (!s.walk.walkGrid.Contains(s.walk.playerY, s.walk.playerX) ||
+                   s.walk.walkGrid(s.walk.playerY, s.walk.playerX) != 1) {
             return Fail("player not on a trail cell of walkGrid");
         }
         // The whole grid now and then, and always while it is small.
-        if (s.walkGrid.Size() <= 8192 || eventIndex_ % 32 == 0) {
-            const uint8_t* walk = s.walkGrid.Data();
-            const uint8_t* maze = s.mazeGrid.Data();
-            for (size_t i = 0; i < s.walkGrid.Size(); ++i) {
+        if (s.walk.walkGrid.Size() <= 8192 || eventIndex_ % 32 == 0) {
+            const uint8_t* walk = s.walk.walkGrid.Data();
+            const uint8_t* maze = s.maze.mazeGrid.Data();
+            for (size_t i = 0; i < s.walk.walkGrid.Size(); ++i) {
                 if (walk[i] > 3) return Fail("walking mark outside 0..3");
                 if ((walk[i] == 0) != (maze[i] == 0)) return Fail("walkGrid and mazeGrid disagree on a wall");
             }
@@ -334,18 +337,18 @@ bool Monkey::Check(bool topLevel) {
     if (!topLevel) return true;
 
     // A finished build that nothing has cleared since is on screen with the right status line.
-    const bool finished = s.buildStage == kStageFinished && !s.drawInProgress && !host_.Timer1Enabled();
+    const bool finished = s.build.buildStage == kStageFinished && !s.build.drawInProgress && !host_.Timer1Enabled();
     if (finished && !wasFinished_ && d_.counts.lastFinish > d_.counts.lastClear) ++report_.finishedBuilds;
     wasFinished_ = finished;
     if (finished && d_.counts.lastFinish > d_.counts.lastClear && host_.WindowState() != kWindowMinimized) {
         const bool hex = form_.HoneycombChecked();
         const std::string expected =
-            s.showingSolution ? "" : s.exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
+            s.walk.showingSolution ? "" : s.walk.exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
         if (host_.Text1Text() != expected) return Fail("status line '" + host_.Text1Text() + "' after a build");
         if (!host_.MenuEnabled(Menu::Action, kShowSolution) || !host_.MenuEnabled(Menu::Action, kClear)) {
             return Fail("correct path or Clear not offered after a build");
         }
-        if (s.needNewMaze) return Fail("a build finished with a new maze still pending");
+        if (s.build.needNewMaze) return Fail("a build finished with a new maze still pending");
         // The floor covers the middle of any drawing area worth the name.
         const int w = DrawAreaWidthPixels(host_), h = DrawAreaHeightPixels(host_);
         if (w >= 40 && h >= 40 && d_.Image().pixel(w / 2, h / 2) == qRgb(255, 255, 255)) {

@@ -22,7 +22,7 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
     for (bool minimise : {false, true}) {
         SCOPED_TRACE(minimise ? "minimised" : "too small");
         SquareGame g;
-        const ByteGrid squareWalk = g.s().walkGrid;
+        const ByteGrid squareWalk = g.s().walk.walkGrid;
         if (minimise) {
             g.host.Minimize();
         } else {
@@ -30,15 +30,15 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
             ASSERT_EQ(g.host.Text1Text(), kTooSmall);
         }
         g.form.mnuStyleItem_Click(kHoneycomb);
-        ASSERT_EQ(g.s().buildStage, kStageFinished);
+        ASSERT_EQ(g.s().build.buildStage, kStageFinished);
         const int beeps = g.host.beeps;
         for (int key : {vk::kLeft, vk::kDown, vk::kRight, vk::kUp, vk::kHome, vk::kPageDown, vk::kDown, vk::kDown}) {
             EXPECT_FALSE(g.host.PressKey(key)) << key;
         }
         EXPECT_EQ(g.host.beeps, beeps);
-        EXPECT_EQ(g.s().walkGrid, squareWalk);
-        EXPECT_EQ(g.s().playerX, 1);
-        EXPECT_EQ(g.s().playerY, 1);
+        EXPECT_EQ(g.s().walk.walkGrid, squareWalk);
+        EXPECT_EQ(g.s().walk.playerX, 1);
+        EXPECT_EQ(g.s().walk.playerY, 1);
 
         // The next build is a honeycomb, walked with its own keys.
         if (minimise) {
@@ -48,8 +48,8 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
         }
         g.host.RunTimer();
         EXPECT_EQ(g.host.Text1Text(), kHexHint);
-        EXPECT_EQ(g.s().playerX, 3);
-        EXPECT_EQ(g.s().playerY, 2);
+        EXPECT_EQ(g.s().walk.playerX, 3);
+        EXPECT_EQ(g.s().walk.playerY, 2);
     }
 }
 
@@ -57,14 +57,14 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
 TEST(Regressions, StyleChangeWhileMinimisedAfterTheExitGivesAFreshMaze) {
     SquareGame g;
     for (int key : test::CorrectPathKeys(g.s(), false)) g.host.PressKey(key);
-    ASSERT_TRUE(g.s().exitReached);
+    ASSERT_TRUE(g.s().walk.exitReached);
     g.host.Minimize();
     g.form.mnuStyleItem_Click(kHoneycomb);
     g.host.Restore();
     g.host.RunTimer();
-    EXPECT_FALSE(g.s().exitReached);
+    EXPECT_FALSE(g.s().walk.exitReached);
     EXPECT_EQ(g.host.Text1Text(), kHexHint);
-    EXPECT_EQ(g.s().playerY, 2);
+    EXPECT_EQ(g.s().walk.playerY, 2);
     EXPECT_TRUE(g.host.PressKey(vk::kDown));   // walking is possible in the new maze
 }
 
@@ -78,14 +78,14 @@ TEST(Regressions, ClearAfterAStyleChangeThatBuiltNothingLeavesTheOldGridAlone) {
     g.form.mnuActionItem_Click(kClear);
     // No trail mark on a wall: the square start (1, 1) is an outline of the honeycomb raster.
     const GameState& s = g.s();
-    for (size_t i = 0; i < s.walkGrid.Size(); ++i) {
-        ASSERT_EQ(s.walkGrid.Data()[i] == 0, s.mazeGrid.Data()[i] == 0) << i;
+    for (size_t i = 0; i < s.walk.walkGrid.Size(); ++i) {
+        ASSERT_EQ(s.walk.walkGrid.Data()[i] == 0, s.maze.mazeGrid.Data()[i] == 0) << i;
     }
     g.host.Restore();
     g.host.RunTimer();
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
-    EXPECT_EQ(s.walkGrid(1, 1), 1);
-    EXPECT_EQ(s.mazeGrid.MaxX(), 2 * s.cellsX);
+    EXPECT_EQ(s.walk.walkGrid(1, 1), 1);
+    EXPECT_EQ(s.maze.mazeGrid.MaxX(), 2 * s.maze.cellsX);
 }
 
 TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
@@ -98,7 +98,7 @@ TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
             g.form.mnuActionItem_Click(kNewGame);
             // Stop the run from inside the step that draws the last row.
             g.host.onDoEvents = [&](int) {
-                if (g.s().buildStage != kStageFinished || !g.s().drawInProgress) return;
+                if (g.s().build.buildStage != kStageFinished || !g.s().build.drawInProgress) return;
                 if (minimise) {
                     g.host.Minimize();
                 } else {
@@ -107,7 +107,7 @@ TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
             };
             g.host.RunTimer();
             g.host.onDoEvents = nullptr;
-            EXPECT_FALSE(g.s().drawInProgress);
+            EXPECT_FALSE(g.s().build.drawInProgress);
             EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kClear));
             if (!minimise) {
                 EXPECT_EQ(g.host.Text1Text(), kTooSmall);
@@ -135,13 +135,13 @@ TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
         const int keys[] = {vk::kPageUp, vk::kPageDown, vk::kEnd,  vk::kHome, vk::kLeft, vk::kUp,
                             vk::kRight,  vk::kDown,     vk::kPad1, vk::kPad2, vk::kPad3, vk::kPad4,
                             vk::kPad6,   vk::kPad7,     vk::kPad8, vk::kPad9};
-        for (int i = 0; i < 3000 && !s.exitReached; ++i) {
+        for (int i = 0; i < 3000 && !s.walk.exitReached; ++i) {
             g.host.PressKey(keys[rng() % std::size(keys)]);
-            ASSERT_GE(s.playerX, 0);
-            ASSERT_LE(s.playerX, s.gridMaxX);
-            if (s.exitReached) break;
-            ASSERT_TRUE(s.walkGrid.Contains(s.playerY, s.playerX)) << s.playerY;
-            ASSERT_NE(s.mazeGrid(s.playerY, s.playerX), 0);
+            ASSERT_GE(s.walk.playerX, 0);
+            ASSERT_LE(s.walk.playerX, s.maze.gridMaxX);
+            if (s.walk.exitReached) break;
+            ASSERT_TRUE(s.walk.walkGrid.Contains(s.walk.playerY, s.walk.playerX)) << s.walk.playerY;
+            ASSERT_NE(s.maze.mazeGrid(s.walk.playerY, s.walk.playerX), 0);
         }
     }
 }
