@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game takes from the desktop it runs on: the bell sound and the toolkit's Chinese texts.
 struct ca_context;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's texts and design values, shared by its handlers and the hosts.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game needs of its window toolkit, and nothing more. The Qt window implements it for
 // play; the headless host implements it for tests and the command-line tool.

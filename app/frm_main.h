@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's logic: every event handler and menu command of the game, over the game
 // state record. It reaches the window only through FormHost, so it runs headless as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game, style and help menus.
 #include "app/about.h"
 #include "app/frm_main.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real window: a Qt main window that implements FormHost and turns Qt events into the
 // form's handlers. Everything is drawn into a backing image that paintEvent only copies, so an

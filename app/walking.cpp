@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard walking: one cell per key, each step drawn at once as a line at wall height.
 #include "app/frm_main.h"
 #include "app/key_codes.h"

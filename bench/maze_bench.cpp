@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Candidate mazes per 0.25 s: the generator's own loop (carve + solve per candidate) at the grid
 // sizes the game makes for 800x600, 1920x1080 and 3840x2160 windows, alone and beside the yardstick.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The team's yardstick for maze generation speed, kept as it was written (built at -O2, as it is
 // quoted): how many carve+solve candidates fit in 0.25 s at W x H cells.
 #include "bench/plain_dfs.h"

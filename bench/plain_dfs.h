@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The yardstick candidate rates are measured against: a plain iterative depth-first carve
 // (std::mt19937, one random choice per step) plus a breadth-first solve, on a square grid

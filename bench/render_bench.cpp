@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing throughput: small polygons filled through the device context (one brush and one region
 // per polygon, as the scene builders draw them), wall blocks, and two-pixel trail lines.
 #include <benchmark/benchmark.h>

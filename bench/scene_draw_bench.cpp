@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing either scene through the headless host: the whole redraw of a maze (a repaint:
 // view set-up, floor, walls, trail) and the longest single timer step, which must stay far below
 // the 55 ms tick. The maze is generated once, outside the timing.

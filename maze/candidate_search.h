@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Internal to maze/: the search for the best candidate, shared by both styles, on one thread or
 // on several. Candidate seeds are consecutive odometer values, so any thread can carve any of them;

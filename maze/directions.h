@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Direction tables of both styles, indexed (slot, order). Order 0 holds the base directions;
 // every other order is one permutation of them, so a carve picks an order with one draw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The maze raster: cells, wall slots and posts in one flat byte array indexed (y, x),
 // with inclusive bounds 0..maxY and 0..maxX like the rest of the game.

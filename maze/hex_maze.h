@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Honeycomb maze: every hexagon is a 7 x 5 patch of the raster of MazeShape::Honeycomb
 // ((4 * cellsY + 1) x (4 * cellsX + 3) positions), cell centres at x = 4 * col + 3; even columns

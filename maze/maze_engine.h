@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Internal to maze/: the carve-and-solve machinery both styles share, tuned for many trials.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A maze's shape: its style, its size in cells and the extents of the raster that holds it.
 // Made only by the two factories, so the grid formulas of each style live here and nowhere else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The decimal random generator: eight seed digits from a text, a one-to-one digit-pair mix,
 // an odometer over the digits, and the additive register that yields the actual draws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "maze/square_maze.h"
 
 #include "maze/style_generator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Square maze: cells at odd (x, y) of the raster of MazeShape::Square.
 // Codes: 0 wall, 2 open, 1 entrance and (after solving) the correct path.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Internal to maze/: what both styles' carve, solve and generate functions do around the carver.
 // A style brings its Rules (see maze_engine.h) and, for these wrappers, also kStyle,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // All the generators' tables, filled once, for code that runs them outside the game window
 // (the tool, benchmarks, fuzzers). The game keeps its own copies in its state record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The honeycomb scene: its grid sized from the window, the drawing stages a timer step runs
 // (templates, the floor band by band and edge by edge, the walls a grid row per step), and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lines over a finished honeycomb scene, at wall height, from cell centre to cell centre.
 #include <cstdint>
 

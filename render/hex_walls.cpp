@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wall stage of the honeycomb scene: one grid row per step, from the entrance side to the exit.
 // A row's column modulo 8 says which piece of the column pair stands there; joints stand at every
 // hexagon vertex, segments only where the maze has a wall.

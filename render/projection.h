@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tilted perspective projection of scene points onto the window, and the filled polygons and
 // two-pixel lines every picture of the maze is made of.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scene builders of both styles behind one face, for the window's build timer. They work on
 // the game state and the device context they are handed and report where the build stands; the

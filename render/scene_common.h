@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What both scene builders share: the canvas over the window's device context and the palette
 // selection that brackets every drawing step on a palette display.

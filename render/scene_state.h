@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one record of game state the main window owns for the life of the process. It is defined
 // here, below app/, because the scene builders draw from it and advance it; the window code

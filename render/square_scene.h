@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The square maze scene: its grid sized from the window, the drawing stages a timer step runs
 // (the floor, then the walls a row pair per step), and the trail and correct path over it.

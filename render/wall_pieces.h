@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Walls are prisms two units high standing on a footprint; these draw the faces a viewer sees.
 #include <array>

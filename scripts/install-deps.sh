@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Quivra needs, if any are missing.
 #   install-deps.sh            build and run
 #   install-deps.sh --play     also the Wayland platform plugin and the bell sound's player and theme

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build-package/quivra_VERSION_ARCH.deb (Release, stripped) and prints its path.
 #   package.sh           build it
 #   package.sh --check   also check it: lintian reports no errors and no warnings, and the package

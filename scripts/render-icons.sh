@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the committed PNG icons from the scalable one (needs rsvg-convert, from librsvg2-bin).
 # Run it after editing data/icons/hicolor/scalable/apps/dev.quivra.Quivra.svg and commit the PNGs.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs the whole test suite twice: in the normal
 # build and under AddressSanitizer + UndefinedBehaviorSanitizer.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Memcheck over the test executables and one whole game build of each style (through
 # quivra-tool render). Any invalid access, use of uninitialised memory or definite/indirect leak
 # fails the run. Slow (tens of minutes): not part of CI.

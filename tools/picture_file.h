@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures are written completely or not at all: into a temporary file beside the target, every
 // step checked, then renamed over it.

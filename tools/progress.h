@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Progress of a long candidate search, shown on a terminal only, so that pipes, files and the
 // tests see nothing. One line, rewritten in place and erased at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quivra-tool: drives the game's maze code without a window. See tools/tool_cli.h.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quivra-tool render: a whole scene built through the real build stages on the headless host,
 // then key presses, Clear and the correct path as a player would give them, saved as a picture.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line companion: a table of subcommands sharing one small option parser.
 // Kept in a library so the tests can drive it without spawning processes.

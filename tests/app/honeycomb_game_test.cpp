@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Style switching, About, and walking the honeycomb through the headless host.
 #include <gtest/gtest.h>
 

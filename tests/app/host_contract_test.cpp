@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the game may rely on from its window, checked the same way on both hosts: the real Qt
 // window on the offscreen platform, driven through Qt's own events, and the headless host.
 #include <gtest/gtest.h>

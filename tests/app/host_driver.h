@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One way to drive the game whichever host it runs on: the headless host through its scripting
 // calls, or the real Qt window through Qt's own event path (QAction::trigger, key events to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test programs that open real windows: a QApplication on the offscreen platform.
 #include <gtest/gtest.h>
 

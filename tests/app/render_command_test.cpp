@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quivra-tool render: the report, the picture, and its argument errors.
 #include <gtest/gtest.h>
 

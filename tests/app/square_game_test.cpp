@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The square game end to end through the headless host: build stages, walking, menu commands.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, window events and the build timer, driven through the headless host.
 #include <gtest/gtest.h>
 

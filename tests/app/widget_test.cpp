@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Qt window on the offscreen platform: captions, menus, keys and the picture.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generators of both styles from arbitrary seed text, sizes and candidate counts. Every maze
 // they leave must be perfect with one marked route, and the report must describe it.
 #include <cstddef>

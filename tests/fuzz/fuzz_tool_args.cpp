@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line companion's argument parsing: any argument list must end in output and status
 // 0, or one short printable line on the error stream and status 2 (1 for a failed write); never a
 // crash or an escaped exception.

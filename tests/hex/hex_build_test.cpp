@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The honeycomb build through the headless host: sizing, the stage machine, the finished scene.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trail and the correct path as lines between cell centres.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A honeycomb game on the headless host: shown and switched before the first tick, with a clock that
 // makes every generation try two candidates; the test runs the build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wall stage pass by pass: which piece stands at which column phase, in which colour and order.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -P check_install_tree.cmake
 # Installs the build into STAGE with prefix /usr, as the Debian package does, and compares the
 # files with the EXPECTED list.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DTOOL=... -DMAN_PAGE=... -DREADME=... -P check_tool_docs.cmake
 # Every command and option that `quivra-tool --help` lists is described in the manual page and
 # in the README, so neither falls behind when the tool grows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search on several threads keeps what the one-thread search keeps, for the same clock.
 #include <gtest/gtest.h>
 

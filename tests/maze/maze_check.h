@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every generated maze must be, checked without a test framework so the tests and the fuzzers
 // share it:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the maze tests: one maze of either style, and a checker for everything a solved maze
 // must satisfy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A seeded random event driver for the game: keys, menus, the scroll bar, resizes from a sliver
 // to a wall of screens, minimise and restore, repaints, and events that arrive while a build

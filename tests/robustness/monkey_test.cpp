@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random events on the headless host and on the real window, checked after every one. QUIVRA_MONKEY_EVENTS sets the
 // length of the long run (a few thousand by default, so the suite stays quick), QUIVRA_MONKEY_SEED
 // its seed, QUIVRA_MONKEY_HUGE=1 adds 7680 x 4320 and 16000 x 9000 windows, QUIVRA_MONKEY_TRACE=1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults the random event driver found, each replayed by hand.
 #include <gtest/gtest.h>
 

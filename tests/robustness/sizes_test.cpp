@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window sizes at the edges: a single pixel, narrower than the scroll bar, exactly at and just
 // under the too-small height, 8K and 16000 x 9000. Each builds to the end and walks out, or says
 // the window is too small; nothing may overflow, and every drawing step frees what it makes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The correct path read from the marks of mazeGrid, so a test can walk it, and the walking keys
 // of each style by direction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game on the headless host: a window of the given client size and the form's handlers.
 #include "app/frm_main.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tool's one-line messages must be: valid UTF-8 (Qt's decoder as the judge) without a
 // control character before the one line break at the end.
