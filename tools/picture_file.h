@@ -2,6 +2,7 @@
 #pragma once
 // Pictures are written completely or not at all: into a temporary file beside the target, every
 // step checked, then renamed over it.
+#include <QByteArray>
 #include <QImage>
 
 #include <string>
@@ -29,7 +30,14 @@ struct PictureTarget {
 // An existing device or pipe without an extension gets PNG. Throws UsageError.
 PictureTarget CheckPictureTarget(const std::string& name);
 
-// Encodes and writes the picture; throws WriteError and leaves no temporary file behind.
+// The picture in the target's format, encoded in memory, so no encoder ever meets a write error.
+QByteArray EncodePicture(const QImage& image, const PictureTarget& target);
+
+// Writes finished bytes to the target, every step checked; throws WriteError and leaves no
+// temporary file behind.
+void WriteOutputBytes(const QByteArray& bytes, const PictureTarget& target);
+
+// EncodePicture, then WriteOutputBytes.
 void WritePicture(const QImage& image, const PictureTarget& target);
 
 }  // namespace quivra::tool
