@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/session.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include <QFileInfo>
+#include <QLibraryInfo>
+
+namespace quivra {
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Connects to a local stream socket; abstract names start with '\0'.
+bool SocketAnswers(const std::string& path) {
+    sockaddr_un addr{};
+    if (path.size() >= sizeof addr.sun_path) return false;
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, path.data(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool ok =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&addr),
+                  static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size())) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// DISPLAY is [host]:number[.screen]; only the local forms are probed, as libxcb would connect.
+bool XDisplayAnswers() {
+    const std::string display = Env("DISPLAY");
+    const auto colon = display.rfind(':');
+    if (colon == std::string::npos) return false;
+    const std::string host = display.substr(0, colon);
+    if (!host.empty() && host != "unix") return true;  // TCP or a socket path: let Qt try
+    const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return false;
+    const std::string socket = "/tmp/.X11-unix/X" + number;
+    return SocketAnswers(std::string(1, '\0') + socket) || SocketAnswers(socket);
+}
+
+bool WaylandAnswers() {
+    std::string name = Env("WAYLAND_DISPLAY");
+    if (name.empty()) return false;
+    if (name.front() != '/') {
+        const std::string runtime = Env("XDG_RUNTIME_DIR");
+        if (runtime.empty()) return false;
+        name = runtime + "/" + name;
+    }
+    const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    return QFileInfo::exists(plugins + "/platforms/libqwayland-generic.so") && SocketAnswers(name);
+}
+
+bool PlatformUsable(std::string_view platform) {
+    const std::string_view name = platform.substr(0, platform.find(':'));
+    if (name == "xcb") return XDisplayAnswers();
+    if (name.starts_with("wayland")) return WaylandAnswers();
+    return !name.empty();  // offscreen, vnc, eglfs...: no display to look for
+}
+
+bool Usable(const std::string& dir) {
+    struct stat st {};
+    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 0777) == 0700;
+}
+
+}  // namespace
+
+bool GraphicalSessionReachable() {
+    const std::string platforms = Env("QT_QPA_PLATFORM");
+    if (platforms.empty()) return XDisplayAnswers() || WaylandAnswers();
+    // A list such as "wayland;xcb" is tried in order.
+    std::string_view rest = platforms;
+    while (!rest.empty()) {
+        const auto end = rest.find(';');
+        if (PlatformUsable(rest.substr(0, end))) return true;
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
+    }
+    return false;
+}
+
+void EnsurePrivateRuntimeDir() {
+    if (Usable(Env("XDG_RUNTIME_DIR"))) return;
+    const std::string tmp = Env("TMPDIR").empty() ? "/tmp" : Env("TMPDIR");
+    std::string dir = tmp + "/runtime-quivra-" + std::to_string(::geteuid());
+    ::mkdir(dir.c_str(), 0700);
+    if (!Usable(dir)) {  // someone else's, or not a folder: a fresh one
+        std::string pattern = tmp + "/runtime-quivra-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) return;
+        dir = pattern;
+    }
+    ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+}
+
+}  // namespace quivra

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the game checks of its surroundings before Qt starts: Qt aborts with a misleading
+// "reinstalling the application may fix this" when it finds no display.
+
+namespace quivra {
+
+// True when a platform Qt would pick can open a window: QT_QPA_PLATFORM names one that needs no
+// display, or the X server of DISPLAY answers on its local socket (a remote one is trusted), or
+// the Wayland socket exists and Qt's Wayland plugin is installed.
+bool GraphicalSessionReachable();
+
+// Points XDG_RUNTIME_DIR at a private folder (ours, mode 0700) when it is unset or unusable, so Qt
+// does not warn about it.
+void EnsurePrivateRuntimeDir();
+
+}  // namespace quivra

@@ -1,0 +1,30 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The game binary on its own: without a usable display it says so in one line and exits 1 before
+# Qt can abort; --help and --version answer with or without one.
+game="$1"
+failed=0
+# expect STATUS STDOUT-LINES STDERR-LINES ENV... -- ARGS...
+expect() {
+    status=$1 outlines=$2 errlines=$3; shift 3
+    envs=""; while [ "$1" != -- ]; do envs="$envs $1"; shift; done; shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $envs "$game" "$@" >out.txt 2>err.txt
+    got=$?
+    if [ "$got" -ne "$status" ] || [ "$(wc -l <out.txt)" -ne "$outlines" ] || [ "$(wc -l <err.txt)" -ne "$errlines" ]; then
+        echo "FAIL:$envs $game $*: status $got (want $status), stdout/stderr lines $(wc -l <out.txt)/$(wc -l <err.txt) (want $outlines/$errlines)"
+        cat out.txt err.txt
+        failed=1
+    fi
+}
+expect 1 0 1 --
+expect 1 0 1 DISPLAY=:65000 --
+expect 1 0 1 DISPLAY=nonsense --
+expect 1 0 1 QT_QPA_PLATFORM=xcb --
+expect 1 0 1 WAYLAND_DISPLAY=wayland-65000 XDG_RUNTIME_DIR=/nonexistent --
+expect 1 0 1 -- -platform xcb
+expect 2 0 1 -- --no-such-option
+expect 2 0 1 -- extra-argument
+expect 0 1 0 -- --version
+expect 0 1 0 DISPLAY=:65000 -- --version
+[ "$(env -u DISPLAY "$game" --help | grep -c -e --version)" -eq 1 ] || { echo "FAIL: --help lists no --version"; failed=1; }
+exit $failed
