@@ -6,18 +6,22 @@
 #   install-deps.sh --test     also the validators the test suite runs
 #   install-deps.sh --package  also what building the .deb needs
 #   install-deps.sh --lint     also lintian, to check the .deb
+#   install-deps.sh --quiet    apt's and dpkg's progress only when they fail
 set -euo pipefail
 
 packages=(
   build-essential cmake
+  pkg-config              # finds libcanberra for the build
   qt6-base-dev            # Qt 6 Widgets, Gui and Test, with the xcb and offscreen platforms
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei      # a CJK font: without one every Chinese caption is a row of boxes
   qt6-translations-l10n   # Qt's own Chinese texts for the standard buttons
   libcanberra-dev         # the desktop's bell sound for a blocked move
 )
+quiet=0
 for group in "$@"; do
   case "$group" in
+    --quiet)   quiet=1 ;;
     --play)    # without qt6-wayland Qt aborts when only Wayland is there; the bell needs the sound
                # server's backend and the freedesktop sound theme
                packages+=(qt6-wayland libcanberra-pulse sound-theme-freedesktop) ;;
@@ -36,6 +40,15 @@ done
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install() {
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+if [ "$quiet" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  install
+else
+  log="$(mktemp)"
+  trap 'rm -f "$log"' EXIT
+  install >"$log" 2>&1 || { cat "$log" >&2; echo "install-deps.sh: could not install ${missing[*]}" >&2; exit 1; }
+fi

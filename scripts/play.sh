@@ -10,18 +10,13 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   exit 1
 fi
 
-bash "$root/scripts/install-deps.sh" --play
+# Quiet on a normal start: one line before a first build, and errors.
 [ -x "$root/build/app/quivra" ] || echo "Building Quivra (the first build takes about a minute)..."
+bash "$root/scripts/install-deps.sh" --play --quiet
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DQUIVRA_SANITIZE=OFF -DQUIVRA_TESTS=OFF -DQUIVRA_BENCH=OFF >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target quivra
-
-# Qt wants a private runtime folder (0700, ours); root under sudo often has none or the user's.
-runtime="${XDG_RUNTIME_DIR:-}"
-if [ -z "$runtime" ] || [ ! -d "$runtime" ] || [ ! -O "$runtime" ] || [ "$(stat -c %a "$runtime")" != 700 ]; then
-  runtime="${TMPDIR:-/tmp}/quivra-runtime-$(id -u)"
-  mkdir -p -m 700 "$runtime"
-  if [ ! -O "$runtime" ] || [ "$(stat -c %a "$runtime")" != 700 ]; then runtime="$(mktemp -d)"; fi
-  export XDG_RUNTIME_DIR="$runtime"
+if ! log="$(cmake --build "$root/build" -j"$(nproc)" --target quivra 2>&1)"; then
+  printf '%s\n' "$log" >&2
+  exit 1
 fi
 
 status=0
