@@ -189,6 +189,7 @@ deb_job() {
   [ -f "$deb" ] || fail "no package $deb"
   set_up_root "${2:-}"
   cp "$deb" "$root/tmp/"
+  quiet_apt update -qq   # mmdebstrap leaves no package lists
   quiet_apt install -y -qq --no-install-recommends xvfb xdotool x11-apps fontconfig
   # What the root holds before, to compare after the purge (caches and logs aside).
   local skip='^/(proc|dev|sys|tmp|run|var/cache|var/log|var/lib/apt|var/lib/dpkg|var/lib/xkb|etc/ld\.so\.cache$)'
