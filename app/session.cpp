@@ -6,13 +6,17 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStringList>
 
 namespace quivra {
 namespace {
@@ -102,6 +106,46 @@ void EnsurePrivateRuntimeDir() {
         dir = pattern;
     }
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+}
+
+std::optional<int> CheckBeforeGui(int argc, char** argv) {
+    // The names --version prints; on X11 the window class is the executable's name anyway.
+    QCoreApplication::setApplicationName("Quivra");
+    QCoreApplication::setApplicationVersion("3.05");
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Walk through a random maze drawn in 3D, in squares or a honeycomb.\n"
+        "Needs a graphical session (X11 or Wayland, or Xvfb). See quivra(6).");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    // Qt's own -platform and -display, which the display check must see as Qt will.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption platform("platform", "Qt's platform plugin (as QT_QPA_PLATFORM).", "name");
+    const QCommandLineOption display("display", "The X display (as DISPLAY).", "display");
+    parser.addOptions({platform, display});
+    const bool parsed = parser.parse(args);
+    if (parsed && (parser.isSet(help) || parser.isSet("help-all") || parser.isSet(version))) {
+        QCoreApplication cli(argc, argv);  // only so that the texts name the program; this path exits
+        parser.process(cli);
+    }
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
+        const QString error = parsed ? "Unexpected argument '" + parser.positionalArguments().constFirst() + "'."
+                                     : parser.errorText();
+        std::fprintf(stderr, "quivra: %s See quivra --help.\n", qPrintable(error));
+        return 2;
+    }
+    if (parser.isSet(platform)) qputenv("QT_QPA_PLATFORM", parser.value(platform).toLocal8Bit());
+    if (parser.isSet(display)) qputenv("DISPLAY", parser.value(display).toLocal8Bit());
+
+    if (!GraphicalSessionReachable()) {
+        std::fputs("quivra: needs a graphical session (X11 or Wayland, or Xvfb); no display could be opened\n",
+                   stderr);
+        return 1;
+    }
+    EnsurePrivateRuntimeDir();
+    return std::nullopt;
 }
 
 }  // namespace quivra

@@ -3,7 +3,14 @@
 // What the game checks of its surroundings before Qt starts: Qt aborts with a misleading
 // "reinstalling the application may fix this" when it finds no display.
 
+#include <optional>
+
 namespace quivra {
+
+// Reads the command line (--help and --version print and exit 0; anything else unknown is status 2),
+// then checks the display (one line and status 1 without one) and the runtime folder. An exit
+// status, or nothing when the game can start.
+std::optional<int> CheckBeforeGui(int argc, char** argv);
 
 // True when a platform Qt would pick can open a window: QT_QPA_PLATFORM names one that needs no
 // display, or the X server of DISPLAY answers on its local socket (a remote one is trusted), or
