@@ -258,8 +258,11 @@ void QtForm::DoEvents() {
 
 void QtForm::Beep() {
     ++beeps_;
-    if (!bell_.Ring()) QApplication::beep();
+    if (!RingDesktopBell()) ToolkitBeep();
 }
+
+bool QtForm::RingDesktopBell() { return bell_.Ring(); }
+void QtForm::ToolkitBeep() { QApplication::beep(); }
 
 void QtForm::MsgBox(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), UnbrokenWords(QString::fromStdString(text)),

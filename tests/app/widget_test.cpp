@@ -144,14 +144,25 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
+// On a desktop without a sound server the bell cannot play: the toolkit's beep sounds instead.
+class NoSoundServerWindow : public QtForm {
+public:
+    int toolkitBeeps = 0;
+
+protected:
+    bool RingDesktopBell() override { return false; }
+    void ToolkitBeep() override { ++toolkitBeeps; }
+};
+
 TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
-    QtForm w;
+    NoSoundServerWindow w;
     ASSERT_TRUE(ShownAndBuilt(w));
     const GameState& s = w.Form().State();
     // Q and E are honeycomb letters: in the square style they beep like Home and PgUp.
     QTest::keyClick(w.windowHandle(), Qt::Key_Q);
     QTest::keyClick(w.windowHandle(), Qt::Key_E);
     EXPECT_EQ(w.Beeps(), 2);
+    EXPECT_EQ(w.toolkitBeeps, 2);
     const Qt::Key square[4] = {Qt::Key_A, Qt::Key_S, Qt::Key_D, Qt::Key_W};
     for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), square[d]);
     EXPECT_TRUE(s.walk.exitReached);
@@ -315,6 +326,20 @@ TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
     const double dpr = w.devicePixelRatioF();
     const QImage& image = w.BackingImage();
     EXPECT_EQ(image.size(), (QSizeF(w.ClientArea()->size()) * dpr).toSize());
+    // Both units measure the same drawing area, whatever the ratio.
+    w.SetScaleMode(kScalePixels);
+    const int widthPixels = DrawAreaWidthPixels(w);
+    w.SetScaleMode(kScaleTwips);
+    EXPECT_EQ(DrawAreaWidthPixels(w), widthPixels);
+    // Clear and a restore redraw the scene where the first drawing put it.
+    const QImage first = image.copy();
+    w.Timer1()->setInterval(5);
+    w.Action(Menu::Action, kClear)->trigger();
+    ASSERT_TRUE(WaitForBuild(w));
+    w.showMinimized();
+    w.showNormal();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isMinimized(); }) && WaitForBuild(w));
+    EXPECT_TRUE(image == first);
     // Twips stay logical: the status line is as high as at scale 1, and the window holds as many cells.
     w.SetScaleMode(kScaleTwips);
     EXPECT_EQ(w.Text1Height(), 285);
