@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <iostream>
 #include <string>
 #include <vector>
