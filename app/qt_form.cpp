@@ -100,6 +100,9 @@ QtForm::QtForm() {
     vscroll1_->setPageStep(5);
     vscroll1_->setValue(kVScroll1Start);
     vscroll1_->setGeometry(TwipsToPixels(5760), 0, TwipsToPixels(kVScroll1WidthTwips), TwipsToPixels(4212));
+    // A too-small window moves only the status line; the scroll bar keeps the last layout's place
+    // and must not hide the message, so the status line is stacked above it.
+    text1_->raise();
     // Change on clicks and on release of the thumb; Scroll while the thumb is dragged.
     connect(vscroll1_, &QScrollBar::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderMove) return;
@@ -255,8 +258,11 @@ void QtForm::DoEvents() {
 
 void QtForm::Beep() {
     ++beeps_;
-    if (!bell_.Ring()) QApplication::beep();
+    if (!RingDesktopBell()) ToolkitBeep();
 }
+
+bool QtForm::RingDesktopBell() { return bell_.Ring(); }
+void QtForm::ToolkitBeep() { QApplication::beep(); }
 
 void QtForm::MsgBox(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), UnbrokenWords(QString::fromStdString(text)),

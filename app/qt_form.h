@@ -88,6 +88,9 @@ public:
     double Timer() const override;
 
 protected:
+    // The desktop's bell sound, and the toolkit's beep where that cannot play.
+    virtual bool RingDesktopBell();
+    virtual void ToolkitBeep();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -37,6 +37,20 @@ std::string FolderOf(const std::string& path) {
     return parent.empty() ? std::string(1, '.') : parent.string();
 }
 
+// Where a new file named by a symbolic link to nothing yet goes: the end of the chain of links,
+// so the link stays and its target is made, as `cat > link` does.
+std::string DanglingLinkTarget(const std::string& name) {
+    namespace fs = std::filesystem;
+    fs::path path = name;
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
+        const fs::path link = fs::read_symlink(path, error);
+        if (error) break;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path.string();
+}
+
 [[noreturn]] void FailWrite(const PictureTarget& target, int error) {
     throw WriteError("cannot write " + Quoted(target.name) + ": " + std::strerror(error));
 }
@@ -67,25 +81,27 @@ struct TemporaryFile {
 PictureTarget CheckPictureTarget(const std::string& name) {
     if (name.empty()) throw UsageError("the picture's file name is empty");
     PictureTarget target{name, name, nullptr, true};
+    auto refuse = [&name](int error) -> void {
+        throw UsageError("cannot write " + Quoted(name) + ": " + std::strerror(error));
+    };
+    // A symbolic link is written through: the file it names gets the picture and the link stays.
     struct stat st {};
     if (stat(name.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) throw UsageError("cannot write " + Quoted(name) + ": it is a folder");
         target.replace = S_ISREG(st.st_mode);
-        if (access(name.c_str(), W_OK) != 0) {
-            throw UsageError("cannot write " + Quoted(name) + ": " + std::strerror(errno));
-        }
+        if (access(name.c_str(), W_OK) != 0) refuse(errno);
         if (target.replace) {
-            // Replace the file a link points to, not the link.
             char resolved[PATH_MAX];
-            if (realpath(name.c_str(), resolved)) target.path = resolved;
+            if (!realpath(name.c_str(), resolved)) refuse(errno);
+            target.path = resolved;
         }
     } else if (errno != ENOENT) {
-        throw UsageError("cannot write " + Quoted(name) + ": " + std::strerror(errno));
+        refuse(errno);
     } else {
-        if (access(FolderOf(name).c_str(), W_OK | X_OK) != 0) {
-            throw UsageError("cannot write " + Quoted(name) + ": " + std::strerror(errno));
-        }
+        target.path = DanglingLinkTarget(name);
     }
+    // A file is replaced by a rename in its folder, so the folder must take a new file too.
+    if (target.replace && access(FolderOf(target.path).c_str(), W_OK | X_OK) != 0) refuse(errno);
 
     std::string extension = std::filesystem::path(name).extension().string();
     if (extension.empty()) {

@@ -21,13 +21,13 @@ inline constexpr PictureFormat kPictureFormats[] = {
 
 struct PictureTarget {
     std::string name;       // as given, for messages
-    std::string path;       // where the bytes go, a symbolic link to a file resolved
+    std::string path;       // where the bytes go: symbolic links followed, so a link stays a link
     const char* qtFormat;
     bool replace;           // a regular file: temporary file and rename; else (device, pipe) written directly
 };
 
-// Checks the name before any work is done: a known extension, a folder that can take the file.
-// An existing device or pipe without an extension gets PNG. Throws UsageError.
+// Checks the name before any work is done: a known extension, a file and folder that can be
+// written. An existing device or pipe without an extension gets PNG. Throws UsageError.
 PictureTarget CheckPictureTarget(const std::string& name);
 
 // The picture in the target's format, encoded in memory, so no encoder ever meets a write error.

@@ -2,6 +2,7 @@
 // quivra-tool: drives the game's maze code without a window. See tools/tool_cli.h.
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@
 #include "tools/tool_cli.h"
 
 int main(int argc, char** argv) {
+    // A closed pipe and a file size limit then fail the write (EPIPE, EFBIG), which the tool reports
+    // in its one line, instead of ending it without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     return quivra::tool::RunTool(args, std::cout, std::cerr, STDERR_FILENO);

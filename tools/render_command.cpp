@@ -69,10 +69,7 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     if (options.Has("size")) ParseSize(options.Required("size")[0], width, height);
     const int tilt = options.Has("tilt") ? ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max) : 45;
     double time = 43200.52;
-    if (options.Has("time")) {
-        time = ParseSeconds(options.Required("time")[0], "time", 86400);
-        if (time >= 86400) throw UsageError("time must be below 86400 seconds");
-    }
+    if (options.Has("time")) time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
     const int trials = options.Has("trials") ? ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials) : 100;
     const std::vector<int> keys = options.Has("keys") ? ParseKeys(options.Required("keys")[0]) : std::vector<int>{};
     // Before the work, so that a name that cannot be written does not cost a long build.

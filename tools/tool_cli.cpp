@@ -3,8 +3,13 @@
 
 #include <QtGlobal>
 
+#include <QChar>
+
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <sstream>
@@ -30,14 +35,10 @@ MazeShape ShapeFromOptions(const ParsedOptions& options) {
     const std::string& style = options.Required("style")[0];
     if (style != "hex" && style != "square") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     const auto& cells = options.Required("cells");
-    const int cellsX = ParseInt(cells[0], "cells X", 0, kMaxCellsPerSide);
-    const int cellsY = ParseInt(cells[1], "cells Y", 0, kMaxCellsPerSide);
-    if (style == "hex") {
-        if (cellsX < 3 || cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd and at least 3");
-        if (cellsY < 2) throw UsageError("honeycomb cells Y must be at least 2");
-    } else if (cellsX < 2 || cellsY < 2) {
-        throw UsageError("square cells must be at least 2 x 2");
-    }
+    // Square mazes need 2 x 2 cells, honeycombs three columns (an odd number) of two cells.
+    const int cellsX = ParseInt(cells[0], "cells X", style == "hex" ? 3 : 2, kMaxCellsPerSide);
+    const int cellsY = ParseInt(cells[1], "cells Y", 2, kMaxCellsPerSide);
+    if (style == "hex" && cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd, not " + Quoted(cells[0]));
     const MazeShape s = MazeShape::Of(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
     if (static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
         throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
@@ -176,10 +177,72 @@ constexpr Command kCommands[] = {
      kRenderOptions, RunRender},
 };
 
+// What --help says of each command and option, one line each.
+struct HelpLine {
+    std::string_view name;   // a command, or an option with its values
+    std::string_view text;
+};
+constexpr HelpLine kCommandHelp[] = {
+    {"carve", "carve one maze from eight seed digits; print its grid, measures and correct path"},
+    {"generate", "search for the best maze from a seed text, as the game does; print it like carve"},
+    {"render", "build a whole scene through the game's stages, replay keys, save it as a picture"},
+};
+constexpr HelpLine kOptionHelp[] = {
+    {"style square|hex", "the maze style: squares or a honeycomb"},
+    {"cells X Y", "cells across and down: square 2..20000 each, honeycomb X odd 3..20000, Y 2..20000"},
+    {"digits d1,...,d8", "the candidate's eight seed digits 0..9, the least significant first"},
+    {"seed-text TEXT", "the seed text, as the game makes it from the time of day, e.g. \" 43200.52\""},
+    {"trials N", "exactly N candidates (generate 0..100000000; render 0..1000000, default 100)"},
+    {"budget SECONDS", "search that long by the wall clock instead, 0..86400"},
+    {"threads N", "carve candidates on N threads, 1..1024 (default: every core); same result"},
+    {"size WxH", "the window's client area in pixels (default 400x298, at most 16000 x 9000)"},
+    {"tilt DEGREES", "the tilt bar, 30..60 (default 45)"},
+    {"time SECONDS", "the clock's reading when the maze is made, below 86400 (default 43200.52)"},
+    {"keys K1,K2,...", "key presses after the build, as virtual-key codes 1..255 (37..40 arrows)"},
+    {"solution", "then show the correct path"},
+    {"clear", "then clear the trail and redraw"},
+    {"palette", "draw as on a 256-colour palette display (the same picture)"},
+    {"dump", "also print mazeGrid and walkGrid"},
+    {"out FILE", "the picture: .png, .jpg, .jpeg, .bmp or .ppm; written whole or not at all"},
+};
+
+// One line: the name padded to a column, then what it does.
+std::string HelpRow(std::string_view name, std::string_view text) {
+    std::string row = "  " + std::string(name);
+    row.resize(std::max<size_t>(row.size() + 2, 24), ' ');
+    return row + std::string(text) + "\n";
+}
+
+// An option's line, named with its values; only the name for one this table lacks.
+std::string OptionRow(std::string_view option) {
+    for (const HelpLine& h : kOptionHelp) {
+        if (h.name.substr(0, h.name.find(' ')) == option) return HelpRow("--" + std::string(h.name), h.text);
+    }
+    return HelpRow("--" + std::string(option), "");
+}
+
+std::string CommandUsage(const Command& c) {
+    std::string s = "usage: quivra-tool " + std::string(c.name) + " " + std::string(c.usage) + "\n";
+    for (const OptionSpec& o : c.options) s += OptionRow(o.name);
+    return s;
+}
+
 std::string Usage() {
     std::string s = "usage: quivra-tool COMMAND [OPTIONS]\n";
     for (const Command& c : kCommands) s += "  quivra-tool " + std::string(c.name) + " " + std::string(c.usage) + "\n";
-    return s;
+    s += "\nCommands:\n";
+    for (const HelpLine& h : kCommandHelp) s += HelpRow(h.name, h.text);
+    s += HelpRow("--help", "this text; COMMAND --help: that command's usage");
+    s += "\nOptions:\n";
+    std::vector<std::string_view> listed;
+    for (const Command& c : kCommands) {
+        for (const OptionSpec& o : c.options) {
+            if (std::find(listed.begin(), listed.end(), o.name) != listed.end()) continue;
+            listed.push_back(o.name);
+            s += OptionRow(o.name);
+        }
+    }
+    return s + "\nSee quivra-tool(6)\n";
 }
 
 bool IsHelp(std::string_view a) { return a == "--help" || a == "-h" || a == "help"; }
@@ -212,19 +275,24 @@ long DecodeUtf8(std::string_view s, size_t i, size_t& length) {
     return cp;
 }
 
-// Control characters (C0, DEL, C1) and those that break or reorder a terminal line: line and
-// paragraph separators, direction marks and embeddings, the byte order mark.
+// Not control characters (C0, DEL, C1), nor those that break, reorder or hide part of a terminal
+// line: line and paragraph separators and every format character (direction marks, embeddings and
+// overrides, zero-width characters, the byte order mark).
 bool Printable(long cp) {
     if (cp < 0x20 || (cp >= 0x7f && cp < 0xa0)) return false;
-    if (cp == 0x200e || cp == 0x200f || cp == 0x2028 || cp == 0x2029 || cp == 0xfeff) return false;
-    return !(cp >= 0x202a && cp <= 0x202e) && !(cp >= 0x2066 && cp <= 0x2069);
+    const QChar::Category category = QChar::category(static_cast<char32_t>(cp));
+    return category != QChar::Other_Format && category != QChar::Separator_Line &&
+           category != QChar::Separator_Paragraph;
 }
 
 // The command's output, or one line on `err` when even that cannot be written (a full disk).
 int RunStatus(const std::string& text, std::ostream& out, std::ostream& err) {
+    errno = 0;
     out << text << std::flush;
     if (out) return 0;
-    err << "quivra-tool: cannot write to standard output\n";
+    const int error = errno;
+    err << "quivra-tool: cannot write to standard output" << (error ? std::string(": ") + std::strerror(error) : "")
+        << "\n";
     return 1;
 }
 
@@ -319,7 +387,7 @@ int ParseInt(std::string_view text, std::string_view what, int lo, int hi) {
     return static_cast<int>(v);
 }
 
-double ParseSeconds(std::string_view text, std::string_view what, int max) {
+double ParseSeconds(std::string_view text, std::string_view what, int max, bool maxIncluded) {
     double v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (text.empty() || end != text.data() + text.size() || ec == std::errc::invalid_argument || std::isnan(v)) {
@@ -327,8 +395,9 @@ double ParseSeconds(std::string_view text, std::string_view what, int max) {
     }
     // Too large for a double, or too small: strtod tells which (infinity or about zero).
     if (ec == std::errc::result_out_of_range) v = std::strtod(std::string(text).c_str(), nullptr);
-    if (!(v >= 0 && v <= max)) {
-        throw UsageError(std::string(what) + " must be in 0.." + std::to_string(max) + " seconds, not " + Quoted(text));
+    if (!(v >= 0 && (maxIncluded ? v <= max : v < max))) {
+        throw UsageError(std::string(what) + (maxIncluded ? " must be in 0.." : " must be at least 0 and below ") +
+                         std::to_string(max) + " seconds, not " + Quoted(text));
     }
     return v + 0.0;   // no negative zero
 }
@@ -341,7 +410,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (const Command& c : kCommands) {
         if (args[0] != c.name) continue;
         if (args.size() == 2 && IsHelp(args[1])) {
-            return RunStatus("usage: quivra-tool " + std::string(c.name) + " " + std::string(c.usage) + "\n", out, err);
+            return RunStatus(CommandUsage(c), out, err);
         }
         try {
             std::string text;

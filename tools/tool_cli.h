@@ -49,8 +49,8 @@ std::string Quoted(std::string_view s);
 
 // Whole-string integer in lo..hi; `what` names the value in the error message.
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi);
-// Decimal number in 0..max.
-double ParseSeconds(std::string_view text, std::string_view what, int max);
+// Decimal number in 0..max, or 0 up to but not including max.
+double ParseSeconds(std::string_view text, std::string_view what, int max, bool maxIncluded = true);
 
 struct Command {
     std::string_view name;

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -117,9 +116,22 @@ public:
         if (d_.onDoEvents) d_.onDoEvents();
         QtForm::DoEvents();
     }
+    // The box is modal: its own loop runs the answer. It is looked for among the window's children,
+    // since a minimised window's box need not be the active modal widget, and answered again until
+    // it is gone, so an answer that comes before its loop has begun is not lost.
     void MsgBox(const std::string& text, const std::string& title) override {
         ++d_.counts.messages;
-        AnswerWhenShown(0);
+        QTimer answer;
+        answer.setInterval(1);
+        bool seen = false;
+        connect(&answer, &QTimer::timeout, this, [this, &seen] {
+            for (QMessageBox* box : findChildren<QMessageBox*>()) {
+                if (!seen && d_.whileAboutOpen) d_.whileAboutOpen();
+                seen = true;
+                box->done(QMessageBox::Ok);
+            }
+        });
+        answer.start();
         QtForm::MsgBox(text, title);
     }
     // The headless host's scripted clock: one candidate maze per generation, the same every run.
@@ -132,18 +144,6 @@ public:
     void SetClock(double now) { clock_ = now; }
 
 private:
-    // The box is modal: its own loop runs the answer.
-    void AnswerWhenShown(int attempt) {
-        QTimer::singleShot(0, this, [this, attempt] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) {
-                if (attempt < 1000) AnswerWhenShown(attempt + 1);
-                return;
-            }
-            if (d_.whileAboutOpen) d_.whileAboutOpen();
-            box->button(QMessageBox::Ok)->click();
-        });
-    }
     mutable double clock_ = 43200.52;
 };
 

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QImage>
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/picture_file.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
@@ -32,7 +34,40 @@ Result RunCommand(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
-std::string TempPng(const std::string& name) { return testing::TempDir() + "quivra_" + name + ".png"; }
+// Every test writes into a folder of its own, removed afterwards.
+class RenderCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "quivra_render_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern + "/";
+    }
+    void TearDown() override {
+        for (const std::string& mount : mounts_) umount(mount.c_str());
+        std::error_code ignored;
+        std::filesystem::permissions(folder_ + "read_only", std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(folder_);
+    }
+    std::string TempPng(const std::string& name) const { return folder_ + name + ".png"; }
+    std::string TempDir() const { return folder_; }
+    // A folder that cannot take a new file: a read-only mount where allowed, else no write permission.
+    std::string ReadOnlyFolder() {
+        const std::string folder = folder_ + "read_only";
+        std::filesystem::create_directory(folder);
+        if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=16k") == 0) {
+            mounts_.push_back(folder);
+            std::ofstream(folder + "/x.png") << "writable";
+            mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+        } else {
+            std::ofstream(folder + "/x.png") << "writable";
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        }
+        return folder;
+    }
+
+    std::string folder_;
+    std::vector<std::string> mounts_;
+};
 
 // What reaches the process's real standard error meanwhile (Qt and libpng write there themselves).
 class StderrCapture {
@@ -68,10 +103,13 @@ std::string FileText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST(RenderCommand, ReportsTheBuildAndWritesThePicture) {
-    const std::string file = TempPng("small");
+TEST_F(RenderCommand, ReportsTheBuildAndWritesThePicture) {
+    // Through a symbolic link: the file it names gets the picture.
+    const std::string file = TempPng("small"), link = TempPng("link");
+    std::ofstream(file) << "old picture";
+    std::filesystem::create_symlink(file, link);
     const Result r = RunCommand({"render", "--style", "square", "--size", "77x80", "--trials", "3", "--keys", "38,36,90",
-                          "--dump", "--out", file});
+                          "--dump", "--out", link});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("seed \" 43200.52\"\ncells 2 2\nstages 6\nplayer 1 1\nexitReached 0\nbeeps 2\n"
                           "status 请使用方向键来行走\nmazeGrid\n",
@@ -81,9 +119,10 @@ TEST(RenderCommand, ReportsTheBuildAndWritesThePicture) {
     EXPECT_NE(r.out.find("\nwalkGrid\n"), std::string::npos);
     QImage image(QString::fromStdString(file));
     EXPECT_EQ(image.size(), QSize(77, 80));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
-TEST(RenderCommand, PaletteDisplayGivesTheSamePicture) {
+TEST_F(RenderCommand, PaletteDisplayGivesTheSamePicture) {
     for (const char* style : {"square", "hex"}) {
         const std::string a = TempPng(std::string(style) + "_rgb"), b = TempPng(std::string(style) + "_pal");
         const std::vector<std::string> common = {"render", "--style", style, "--size", "320x240", "--trials", "2",
@@ -101,7 +140,7 @@ TEST(RenderCommand, PaletteDisplayGivesTheSamePicture) {
     }
 }
 
-TEST(RenderCommand, BadArgumentsExitWithStatusTwo) {
+TEST_F(RenderCommand, BadArgumentsExitWithStatusTwo) {
     const std::vector<std::vector<std::string>> bad = {
         {"render", "--out", "x.png"},
         {"render", "--style", "round", "--out", "x.png"},
@@ -115,8 +154,9 @@ TEST(RenderCommand, BadArgumentsExitWithStatusTwo) {
         {"render", "--style", "square", "--size", "60x60", "--out", "/nonexistent/dir/x.png"},
         {"render", "--style", "square", "--size", "60x60", "--out", ""},
         {"render", "--style", "square", "--size", "60x60", "--out", TempPng("notes") + ".txt"},
-        {"render", "--style", "square", "--size", "60x60", "--out", testing::TempDir() + "quivra_no_extension"},
-        {"render", "--style", "square", "--size", "60x60", "--out", testing::TempDir()},
+        {"render", "--style", "square", "--size", "60x60", "--out", TempDir() + "no_extension"},
+        {"render", "--style", "square", "--size", "60x60", "--out", TempDir()},
+        {"render", "--style", "square", "--size", "60x60", "--out", ReadOnlyFolder() + "/x.png"},
     };
     for (const auto& args : bad) {
         StderrCapture stray;
@@ -129,16 +169,19 @@ TEST(RenderCommand, BadArgumentsExitWithStatusTwo) {
     EXPECT_FALSE(std::filesystem::exists(TempPng("notes") + ".txt"));
 }
 
-TEST(RenderCommand, TheExtensionPicksTheFormat) {
+TEST_F(RenderCommand, TheExtensionPicksTheFormat) {
     const std::string png = TempPng("format");
     ASSERT_EQ(RunCommand({"render", "--style", "hex", "--size", "90x70", "--out", png}).status, 0);
     const QImage picture(QString::fromStdString(png));
     const std::pair<std::string, QByteArray> formats[] = {
         {".jpg", "jpeg"}, {".JPEG", "jpeg"}, {".bmp", "bmp"}, {".ppm", "ppm"}, {".Png", "png"}};
+    const mode_t savedMask = umask(027);
     for (const auto& [extension, format] : formats) {
-        const std::string file = testing::TempDir() + "quivra_format" + extension;
+        const std::string file = TempDir() + "format" + extension;
         const Result r = RunCommand({"render", "--style", "hex", "--size", "90x70", "--out", file});
         ASSERT_EQ(r.status, 0) << r.err;
+        // A new picture's mode follows the umask, as any new file's does.
+        EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640)) << extension;
         QImageReader reader(QString::fromStdString(file));
         reader.setDecideFormatFromContent(true);
         EXPECT_EQ(reader.format(), format) << extension;
@@ -146,11 +189,12 @@ TEST(RenderCommand, TheExtensionPicksTheFormat) {
             EXPECT_EQ(reader.read().convertToFormat(picture.format()), picture) << extension;
         }
     }
+    umask(savedMask);
 }
 
 // Writes that fail at once (/dev/full) or part-way (a 16 KiB file system, or where mounting one is not
 // allowed a 16 KiB file size limit): one line, status 1, the old picture untouched, nothing left behind.
-TEST(RenderCommand, AFailedWriteIsAnErrorAndLeavesNoPartialPicture) {
+TEST_F(RenderCommand, AFailedWriteIsAnErrorAndLeavesNoPartialPicture) {
     const std::vector<std::string> scene = {"render", "--style", "hex", "--size", "800x600", "--trials", "2"};
     {
         StderrCapture stray;
@@ -162,8 +206,11 @@ TEST(RenderCommand, AFailedWriteIsAnErrorAndLeavesNoPartialPicture) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(stray.Text(), "");
     }
+    // The rename over the target is checked too (here it fails on a folder).
+    std::filesystem::create_directories(TempDir() + "taken/inside");
+    EXPECT_THROW(WriteOutputBytes("picture", PictureTarget{"taken", TempDir() + "taken", "png", true}), WriteError);
 
-    const std::string folder = testing::TempDir() + "quivra_small_disk_" + std::to_string(getpid());
+    const std::string folder = TempDir() + "small_disk";
     std::filesystem::create_directory(folder);
     const bool mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=16k") == 0;
     rlimit saved{};

@@ -144,14 +144,25 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
+// On a desktop without a sound server the bell cannot play: the toolkit's beep sounds instead.
+class NoSoundServerWindow : public QtForm {
+public:
+    int toolkitBeeps = 0;
+
+protected:
+    bool RingDesktopBell() override { return false; }
+    void ToolkitBeep() override { ++toolkitBeeps; }
+};
+
 TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
-    QtForm w;
+    NoSoundServerWindow w;
     ASSERT_TRUE(ShownAndBuilt(w));
     const GameState& s = w.Form().State();
     // Q and E are honeycomb letters: in the square style they beep like Home and PgUp.
     QTest::keyClick(w.windowHandle(), Qt::Key_Q);
     QTest::keyClick(w.windowHandle(), Qt::Key_E);
     EXPECT_EQ(w.Beeps(), 2);
+    EXPECT_EQ(w.toolkitBeeps, 2);
     const Qt::Key square[4] = {Qt::Key_A, Qt::Key_S, Qt::Key_D, Qt::Key_W};
     for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), square[d]);
     EXPECT_TRUE(s.walk.exitReached);
@@ -267,23 +278,45 @@ TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
     }
 }
 
+// Also run at scale 1.5 (see CMakeLists.txt). Window sizes, menu bar included, one after another:
+// the last is too small, and the scroll bar of the layout before must not hide the message.
 TEST(Window, TooSmallMessageIsOnScreen) {
-    QtForm w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.resize(300, 40 + w.menuBar()->height());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ClientArea()->height() < 3 * w.Text1()->height(); }, 2000));
-    EXPECT_EQ(w.Text1()->text().toStdString(), kTooSmall);
-    EXPECT_TRUE(w.Text1()->isVisible());
-    EXPECT_TRUE(w.ClientArea()->rect().contains(w.Text1()->geometry())) << w.Text1()->y();
-    // Its letters are drawn: dark pixels inside the status line on the window's own picture.
-    const QImage shot = w.ClientArea()->grab().toImage();
-    const QRect line = w.Text1()->geometry();
-    int dark = 0;
-    for (int y = line.top() + 2; y < line.bottom() - 1; ++y) {
-        for (int x = line.left(); x < line.left() + 80; ++x) dark += qGray(shot.pixel(x, y)) < 128;
+    const std::vector<std::vector<QSize>> sequences = {
+        {{300, 62}}, {{60, 300}, {300, 60}}, {{200, 300}, {400, 60}}, {{120, 40}}, {{60, 300}, {120, 40}}};
+    for (const auto& sizes : sequences) {
+        QtForm w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        for (const QSize& size : sizes) {
+            w.resize(size);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return w.ClientArea()->size() == w.centralWidget()->size() &&
+                                                     w.size() == size; }, 2000));
+            QTest::qWait(20);
+        }
+        SCOPED_TRACE(std::to_string(sizes.size()) + " sizes, last " + std::to_string(sizes.back().width()) + "x" +
+                     std::to_string(sizes.back().height()));
+        ASSERT_LT(w.ClientArea()->height(), 3 * w.Text1()->height());
+        EXPECT_EQ(w.Text1()->text().toStdString(), kTooSmall);
+        const QRect line = w.Text1()->geometry();
+        // Whole inside the client area, its text fits, and no control stacked above covers it.
+        EXPECT_TRUE(w.ClientArea()->rect().contains(line)) << line.y() << " in " << w.ClientArea()->height();
+        EXPECT_LE(w.Text1()->fontMetrics().horizontalAdvance(w.Text1()->text()) + 4, line.width());
+        const QObjectList stack = w.ClientArea()->children();
+        for (qsizetype i = stack.indexOf(w.Text1()) + 1; i < stack.size(); ++i) {
+            auto* above = qobject_cast<QWidget*>(stack[i]);
+            EXPECT_FALSE(above && above->isVisible() && above->geometry().intersects(line)) << "covered";
+        }
+        // Its letters are drawn: dark pixels inside the status line on the window's own picture.
+        const QImage shot = w.ClientArea()->grab().toImage();
+        const double dpr = shot.devicePixelRatio();
+        int dark = 0;
+        for (int y = static_cast<int>((line.top() + 2) * dpr); y < static_cast<int>((line.bottom() - 1) * dpr); ++y) {
+            for (int x = static_cast<int>(line.left() * dpr); x < static_cast<int>((line.left() + 80) * dpr); ++x) {
+                dark += qGray(shot.pixel(x, y)) < 128;
+            }
+        }
+        EXPECT_GT(dark, 10);
     }
-    EXPECT_GT(dark, 10);
 }
 
 // Run at scale factors 1, 1.5 and 2 and on two screens of different ratios (see CMakeLists.txt).
@@ -293,6 +326,12 @@ TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
     const double dpr = w.devicePixelRatioF();
     const QImage& image = w.BackingImage();
     EXPECT_EQ(image.size(), (QSizeF(w.ClientArea()->size()) * dpr).toSize());
+    // Both units measure the same drawing area, whatever the ratio (a drawing sized in twips lands
+    // where one sized in pixels does).
+    w.SetScaleMode(kScalePixels);
+    const int widthPixels = DrawAreaWidthPixels(w);
+    w.SetScaleMode(kScaleTwips);
+    EXPECT_EQ(DrawAreaWidthPixels(w), widthPixels);
     // Twips stay logical: the status line is as high as at scale 1, and the window holds as many cells.
     w.SetScaleMode(kScaleTwips);
     EXPECT_EQ(w.Text1Height(), 285);

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -125,6 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::ostringstream out, err;
     const int status = RunTool(args, out, err);
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--out" && args[i + 1].rfind("/tmp/quivra-fuzz-", 0) == 0) std::remove(args[i + 1].c_str());
+    }
     const std::string e = err.str();
     if (status == 0) {
         if (!e.empty()) std::abort();

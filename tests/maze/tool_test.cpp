@@ -6,9 +6,11 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <sstream>
 
 #include "tests/support/printable_line.h"
+#include "tools/progress.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
@@ -41,8 +43,9 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
 
     const std::pair<std::string, std::string> bad[] = {
         {"dance", "unknown command"},          {"carve --style round", "style"},
-        {"carve --cells 1 5", "2 x 2"},        {"carve --style hex --cells 4 5", "odd"},
-        {"carve --style hex --cells 5 1", "at least 2"},
+        {"carve --cells 1 5", "2..20000"},     {"carve --style hex --cells 4 5", "odd"},
+        {"carve --style hex --cells 5 1", "2..20000"}, {"carve --style hex --cells 1 5", "3..20000"},
+        {"carve --cells 10 99999999999999999999", "2..20000"},
         {"carve --digits 1,2,3,4,5,6,7", "eight"}, {"carve --digits 1,2,3,4,5,6,7,10", "eight"},
         {"carve --digits 1,2,3,4,5,6,7,8,", "eight"}, {"carve --cells 3", "needs 2"},
         {"carve --cells 3x 2", "whole number"}, {"carve --extra", "unknown option"},
@@ -71,14 +74,15 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
 }
 
 TEST(Tool, EchoedValuesAreCutAndEveryUnprintableByteEscaped) {
-    // C0, DEL, C1 (NEL), a stray byte, a surrogate, a line separator; then printable text, far too long.
+    // C0, DEL, C1 (NEL), a stray byte, a surrogate, a line separator, format characters (a right-to-left
+    // override, a zero-width space); then printable text, far too long.
     const std::string hostile = std::string("\x01\x7f\xc2\x85\xff\xed\xa0\x80\xe2\x80\xa8") + "\\中" +
-                                std::string(10'000'000, 'y');
+                                "\u202e\u200b" + std::string(10'000'000, 'y');
     std::string out, err;
     EXPECT_EQ(Tool({"carve", "--style", hostile}, out, err), 2);
     EXPECT_TRUE(OnePrintableLine(err)) << err;
     EXPECT_LT(err.size(), 2 * kQuotedLength + 100);
-    EXPECT_NE(err.find("'\\x01\\x7f\\xc2\\x85\\xff\\xed\\xa0\\x80\\xe2\\x80\\xa8\\\\中yyy"), std::string::npos) << err;
+    EXPECT_NE(err.find("'\\x01\\x7f\\xc2\\x85\\xff\\xed\\xa0\\x80\\xe2\\x80\\xa8\\\\中\\xe2\\x80\\xae\\xe2\\x80\\x8byyy"), std::string::npos) << err;
     EXPECT_NE(err.find("y'\xe2\x80\xa6"), std::string::npos) << err;   // an ellipsis after the cut
 }
 
@@ -119,6 +123,13 @@ TEST(Tool, LongRunsShowProgressOnATerminalOnly) {
     EXPECT_NE(shown.find(" left"), std::string::npos) << shown;
     EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K") << "the line is erased at the end";
     EXPECT_EQ(out.rfind("trials "), out.find("trials ")) << "the report is untouched";
+    {
+        // All ten planned candidates done (a search on threads may carve past them): none left to wait for.
+        Progress progress(terminal, 10, 0, 0);
+        const auto start = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(600)) progress.Reading();
+    }
+    EXPECT_NE(Drain(master).find(", 0:00:00 left"), std::string::npos);
     close(terminal);
     close(master);
 

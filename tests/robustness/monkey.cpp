@@ -2,7 +2,9 @@
 #include "tests/robustness/monkey.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "app/key_codes.h"
@@ -27,6 +29,34 @@ const char* KindName(int kind) {
 
 }  // namespace
 
+Watchdog::Watchdog(double seconds, std::function<std::string()> describe) {
+    thread_ = std::thread([this, seconds, describe = std::move(describe)] {
+        const auto limit = std::chrono::duration<double>(seconds);
+        auto last = std::chrono::steady_clock::now();
+        long seen = beats_.load();
+        std::unique_lock lock(mutex_);
+        while (!stop_.wait_for(lock, std::chrono::milliseconds(250), [this] { return stopping_; })) {
+            const auto now = std::chrono::steady_clock::now();
+            if (const long beats = beats_.load(); beats != seen) {
+                seen = beats, last = now;
+            } else if (now - last > limit) {
+                std::fprintf(stderr, "\nno progress for %.0f s: %s\n", seconds, describe().c_str());
+                std::fflush(stderr);
+                std::_Exit(3);   // the stuck thread never returns; nothing else can end the run
+            }
+        }
+    });
+}
+
+Watchdog::~Watchdog() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    stop_.notify_one();
+    thread_.join();
+}
+
 namespace {
 std::unique_ptr<HostDriver> MakeDriver(const MonkeyOptions& o, int w, int h, double clock) {
     if (o.realWindow) return MakeQtDriver(w, h, clock);
@@ -42,6 +72,14 @@ Monkey::Monkey(const MonkeyOptions& options)
       host_(d_.Host()),
       form_(d_.Form()) {
     d_.onDoEvents = [this] { OnDoEvents(); };
+    if (options_.watchdogSeconds > 0) {
+        watchdog_ = std::make_unique<Watchdog>(options_.watchdogSeconds, [this] {
+            std::ostringstream out;
+            out << "seed " << options_.seed << ", event " << eventShown_.load() << "; last events:\n"
+                << RecentEvents();
+            return out.str();
+        });
+    }
 }
 
 Monkey::Kind Monkey::PickKind(bool nested) {
@@ -137,12 +175,19 @@ void Monkey::Do(Kind kind, bool nested) {
     ++report_.events;
     lastKind_ = KindName(static_cast<int>(kind));
     const GameState& s = form_.State();
-    if (options_.trace) {
-        std::printf("%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
-                    eventIndex_, nested ? " (in a step)" : "", lastKind_, s.build.buildStage, s.build.drawInProgress,
-                    host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.maze.gridMaxX,
-                    s.maze.gridMaxY, s.walk.playerX, s.walk.playerY, d_.ClientWidth(), d_.ClientHeight(),
-                    host_.WindowState() == kWindowMinimized ? " minimised" : "");
+    if (watchdog_) watchdog_->Beat();
+    eventShown_.store(eventIndex_, std::memory_order_relaxed);
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
+                  eventIndex_, nested ? " (in a step)" : "", lastKind_, s.build.buildStage, s.build.drawInProgress,
+                  host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.maze.gridMaxX,
+                  s.maze.gridMaxY, s.walk.playerX, s.walk.playerY, d_.ClientWidth(), d_.ClientHeight(),
+                  host_.WindowState() == kWindowMinimized ? " minimised" : "");
+    if (options_.trace) std::fputs(line, stdout);
+    {
+        const std::lock_guard lock(recentMutex_);
+        recent_[recentCount_++ % recent_.size()] = line;
     }
     switch (kind) {
     case Kind::Tick:
@@ -190,11 +235,23 @@ void Monkey::Do(Kind kind, bool nested) {
         }
         // Events that arrived during the redraw may have changed everything.
         if (!walkable() || !atStart()) break;
-        for (int key : test::CorrectPathKeys(s, hex)) {
-            PressKey(key);
+        int x = s.walk.playerX, y = s.walk.playerY;
+        for (int d : test::CorrectPathDirections(s, hex)) {
+            const long othersBefore = report_.nestedEvents;
+            const int changesBefore = d_.counts.changes;
+            PressKey(hex ? test::kHoneycombKeys[d] : test::kSquareKeys[d]);
             ++eventIndex_;
             ++report_.events;
             if (!Check(true)) return;
+            x += 2 * (hex ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0]);
+            y += 2 * (hex ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0]);
+            // The real window lets queued events in after each key; one of them may have made a new
+            // maze (a new route), cleared, redrawn or moved the player. The walk ends there.
+            if (report_.nestedEvents != othersBefore &&
+                (d_.counts.changes != changesBefore || !walkable() || s.walk.playerX != x || s.walk.playerY != y)) {
+                ++report_.walksInterrupted;
+                return;
+            }
         }
         if (!s.walk.exitReached) Fail("walking the marked route did not reach the exit");
         break;
@@ -268,11 +325,20 @@ bool Monkey::Fail(const std::string& what) {
     out << what << " (seed " << options_.seed << ", event " << eventIndex_ << ", " << lastKind_;
     if (options_.exitAt >= 0) out << ", exit at event " << options_.exitAt << (options_.exitByClose ? " by closing" : "");
     out << ")";
-    report_.failure = out.str();
+    report_.failure = out.str() + "; last events:\n" + RecentEvents();
     return false;
 }
 
+std::string Monkey::RecentEvents() {
+    const std::lock_guard lock(recentMutex_);
+    std::string text;
+    const size_t n = std::min(recentCount_, recent_.size());
+    for (size_t i = recentCount_ - n; i < recentCount_; ++i) text += "  " + recent_[i % recent_.size()];
+    return text;
+}
+
 bool Monkey::Check(bool topLevel) {
+    if (watchdog_) watchdog_->Beat();
     if (!report_.failure.empty()) return false;
     const GameState& s = form_.State();
     if (host_.hDC().LiveObjects() != 0) return Fail("brushes, pens or regions left alive after drawing");

@@ -5,10 +5,16 @@
 // step lets pending events run. It drives the headless host, or the real Qt window through Qt's
 // own events. After every event it checks what must always hold, and a failure names the seed
 // and the event so it can be replayed.
+#include <array>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "host_driver.h"
 
@@ -23,6 +29,7 @@ struct MonkeyOptions {
     bool palette = false;     // a 256-colour display, where the game selects its own palette (headless only)
     bool realWindow = false;  // the Qt window on the offscreen platform instead of the headless host
     bool trace = false;       // print every event as it happens
+    double watchdogSeconds = 20;   // no event for this long: the run is stuck, fail with the trace
 };
 
 struct MonkeyReport {
@@ -32,9 +39,29 @@ struct MonkeyReport {
     long finishedBuilds = 0;
     long steps = 0;           // successful walking steps
     long exitsReached = 0;
+    long walksInterrupted = 0;   // marked-route walks cut short by an event that changed the game
     long hugeResizes = 0;
     int maxStepDepth = 0;
     std::string failure;      // empty when every check held
+};
+
+// Fails a run that stops making progress (a modal loop nobody answers, an endless loop): after
+// `seconds` without a Beat it prints what `describe` says and ends the process, so a test run
+// fails with the seed, the event and the last events instead of hanging until an outer timeout.
+class Watchdog {
+public:
+    Watchdog(double seconds, std::function<std::string()> describe);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+    void Beat() { beats_.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    std::atomic<long> beats_{0};
+    std::mutex mutex_;
+    std::condition_variable stop_;
+    bool stopping_ = false;
+    std::thread thread_;
 };
 
 class Monkey {
@@ -55,6 +82,8 @@ private:
     void OnDoEvents();
     bool Check(bool topLevel);
     bool Fail(const std::string& what);
+    // The last events, oldest first, for a failure or a stuck run.
+    std::string RecentEvents();
     int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
 
@@ -71,6 +100,11 @@ private:
     bool nestedTickAllowed_ = false;   // a modal box's loop may fire the timer inside a step
     bool exited_ = false;
     bool wasFinished_ = false;
+    std::atomic<long> eventShown_{0};   // eventIndex_ as the watchdog's thread may read it
+    std::mutex recentMutex_;
+    std::array<std::string, 24> recent_;
+    size_t recentCount_ = 0;
+    std::unique_ptr<Watchdog> watchdog_;
 };
 
 }  // namespace quivra::robustness

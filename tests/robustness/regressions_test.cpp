@@ -144,6 +144,15 @@ TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
             ASSERT_TRUE(s.walk.walkGrid.Contains(s.walk.playerY, s.walk.playerX)) << s.walk.playerY;
             ASSERT_NE(s.maze.mazeGrid(s.walk.playerY, s.walk.playerX), 0);
         }
+        // From the bottom-right cell of a square maze the honeycomb's Down, PgUp and PgDn reach
+        // past the bottom or the right border: refused before the grid is read there.
+        if (built == kHoneycomb) continue;
+        for (int key : {vk::kDown, vk::kPageUp, vk::kPageDown}) {
+            g.s().walk.exitReached = false;
+            g.s().walk.playerX = s.maze.gridMaxX - 1, g.s().walk.playerY = s.maze.gridMaxY - 1;
+            g.host.PressKey(key);
+            EXPECT_EQ(std::pair(s.walk.playerX, s.walk.playerY), std::pair(s.maze.gridMaxX - 1, s.maze.gridMaxY - 1));
+        }
     }
 }
 

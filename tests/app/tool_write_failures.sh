@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# quivra-tool as a process whose write fails part-way: under a file size limit, and into a pipe
+# whose reader has gone. The signals these raise must not end it silently: each case gives one
+# line on standard error, status 1, and leaves no file behind.
+set -u
+tool="$(realpath "$1")"
+cd "$(mktemp -d)" || exit 1
+trap 'rm -rf "$PWD"' EXIT
+export QT_QPA_PLATFORM=offscreen
+scene=(render --style hex --size 800x600 --trials 2)
+failed=0
+check() {
+  local lines files
+  lines=$(wc -l <err) files=$(ls -A | grep -vx err | tr '\n' ' ')
+  if [[ $2 != 1 || $lines != 1 || -n $files ]]; then
+    echo "$1: status $2, $lines lines on standard error, left: $files"; cat err; failed=1
+  fi
+}
+(ulimit -f 16; exec "$tool" "${scene[@]}" --out big.png >/dev/null 2>err); check "file size limit" $?
+"$tool" "${scene[@]}" --out /dev/stdout 2>err | (exec 0<&-); check "closed pipe, picture" "${PIPESTATUS[0]}"
+"$tool" "${scene[@]}" --out small.png 2>err | (exec 0<&-); status=${PIPESTATUS[0]}
+rm small.png; check "closed pipe, report" "$status"
+exit $failed
