@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct Desktop {
     QStringList uiLanguages;
     const Shown& expected;
 };
+
+void PrintTo(const Desktop& desktop, std::ostream* os) { *os << desktop.name; }
 
 const Desktop kDesktops[] = {
     {"C", {"C"}, kChinese},
