@@ -14,7 +14,8 @@ inline const std::string kHomePage = "https://quivra.dev/";
 // the address and home page written out, as the window translates the whole text.
 inline const std::string kAboutTitle = QT_TRANSLATE_NOOP("Quivra", "关于");
 inline std::string AboutText() {
-    return QT_TRANSLATE_NOOP("Quivra", "Quivra V3.05 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/");
+    return QT_TRANSLATE_NOOP("Quivra",
+                             "Quivra V3.05 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/");
 }
 
 }  // namespace quivra

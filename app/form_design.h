@@ -17,9 +17,11 @@ inline const std::string kHexHint =
     QT_TRANSLATE_NOOP("Quivra", "请使用键： Home键, 上、下方向键, PgUp键, End键, 及 PgDn键 来行走。");
 
 // Menu captions by menu and index ("-" is the separator).
-inline const std::string kActionCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "新游戏"), QT_TRANSLATE_NOOP("Quivra", "正确走法"),
-                                              QT_TRANSLATE_NOOP("Quivra", "清除"), "-", QT_TRANSLATE_NOOP("Quivra", "退出")};
-inline const std::string kStyleCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "蜂窝状"), QT_TRANSLATE_NOOP("Quivra", "四方形")};
+inline const std::string kActionCaptions[] = {
+    QT_TRANSLATE_NOOP("Quivra", "新游戏"), QT_TRANSLATE_NOOP("Quivra", "正确走法"), QT_TRANSLATE_NOOP("Quivra", "清除"), "-",
+    QT_TRANSLATE_NOOP("Quivra", "退出")};
+inline const std::string kStyleCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "蜂窝状"),
+                                             QT_TRANSLATE_NOOP("Quivra", "四方形")};
 inline const std::string kHelpCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "关于")};
 inline const std::string kActionMenuCaption = QT_TRANSLATE_NOOP("Quivra", "游戏");
 inline const std::string kStyleMenuCaption = QT_TRANSLATE_NOOP("Quivra", "Quivra样式");

@@ -16,7 +16,8 @@ foreach(ts IN LISTS ts_files)
   if(NOT status EQUAL 0 OR NOT report MATCHES "Found [1-9][0-9]* source text")
     message(FATAL_ERROR "lupdate failed on ${name}: ${report}")
   endif()
-  file(STRINGS ${WORK_DIR}/${name} stale REGEX "type=\"(unfinished|vanished|obsolete)\"|<translation></translation>|<translation/>")
+  file(STRINGS ${WORK_DIR}/${name} stale
+       REGEX "type=\"(unfinished|vanished|obsolete)\"|<translation></translation>|<translation/>")
   list(LENGTH stale count)
   if(count GREATER 0)
     message(FATAL_ERROR "${name}: ${count} text(s) without a finished translation; run "

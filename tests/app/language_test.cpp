@@ -74,7 +74,7 @@ TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, Language, ::testing::ValuesIn(kDesktops),
-                         [](const ::testing::TestParamInfo<Desktop>& desktop) { return std::string(desktop.param.name); });
+                         [](const ::testing::TestParamInfo<Desktop>& desktop) { return desktop.param.name; });
 
 }  // namespace
 }  // namespace quivra
