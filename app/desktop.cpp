@@ -2,7 +2,9 @@
 #include "app/desktop.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <canberra.h>
@@ -34,17 +36,42 @@ bool DesktopBell::Ring() {
                            nullptr) == CA_SUCCESS;
 }
 
-bool UseChineseToolkitTexts() {
-    static QTranslator* translator = nullptr;
-    if (translator != nullptr) return true;
-    auto* loaded = new QTranslator(QCoreApplication::instance());
-    if (!loaded->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(loaded)) {
-        delete loaded;
-        return false;
+QString ChooseLanguage(const QStringList& uiLanguages) {
+    for (QString name : uiLanguages) {
+        name.replace('-', '_');   // "en-US" names the same file as "en_US"
+        const QString language = name.section('_', 0, 0);
+        if (language == "zh" || language == "C" || language == "POSIX") break;
+        for (const QString& candidate : {name, language}) {
+            if (QFile::exists(QString(":/i18n/quivra_%1.qm").arg(candidate))) return candidate;
+        }
     }
-    translator = loaded;
-    return true;
+    return kSourceLanguage;
 }
+
+bool UseLanguage(const QString& language) {
+    // The game's texts and the toolkit's, each replacing the one of the earlier choice.
+    static QTranslator* game = nullptr;
+    static QTranslator* toolkit = nullptr;
+    for (QTranslator** old : {&game, &toolkit}) {
+        delete *old;   // a deleted translator leaves the application by itself
+        *old = nullptr;
+    }
+    auto install = [](QTranslator*& slot, const QString& file, const QString& folder) {
+        auto* loaded = new QTranslator(QCoreApplication::instance());
+        if (!loaded->load(file, folder) || !QCoreApplication::installTranslator(loaded)) {
+            delete loaded;
+            return false;
+        }
+        slot = loaded;
+        return true;
+    };
+    const bool ours = language == kSourceLanguage || install(game, "quivra_" + language, ":/i18n");
+    // The toolkit's own texts are English (its qtbase_en is empty and does not load).
+    const bool toolkits = language.section('_', 0, 0) == "en" ||
+                          install(toolkit, "qtbase_" + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return ours && toolkits;
+}
+
+bool UsePlayersLanguage() { return UseLanguage(ChooseLanguage(QLocale::system().uiLanguages())); }
 
 }  // namespace quivra

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the game takes from the desktop it runs on: the bell sound and the toolkit's Chinese texts.
+// What the game takes from the desktop it runs on: the bell sound and the player's language.
+#include <QString>
+#include <QStringList>
+
 struct ca_context;
 
 namespace quivra {
@@ -22,8 +25,19 @@ private:
     ca_context* context_ = nullptr;
 };
 
-// Loads the toolkit's own Chinese texts (standard buttons) for the whole application, whatever the
-// desktop's language: the game's window is Chinese. False when they are not installed.
-bool UseChineseToolkitTexts();
+// The language of the game's own texts, as the toolkit's translations name it.
+inline const QString kSourceLanguage = QStringLiteral("zh_CN");
+
+// The language to speak to a player who reads the languages in this list, best first (as
+// QLocale::uiLanguages() gives them): the first one that is Chinese, C or POSIX, or that the game has a
+// translation for (a compiled-in translations/quivra_LANG.ts). kSourceLanguage when there is none.
+QString ChooseLanguage(const QStringList& uiLanguages);
+
+// Speaks that language from now on: the game's translation and the toolkit's own texts (standard
+// buttons) in it, for the whole application, in place of an earlier choice. False when a file is missing.
+bool UseLanguage(const QString& language);
+
+// The language of the desktop's list.
+bool UsePlayersLanguage();
 
 }  // namespace quivra

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Quivra");
     QApplication::setApplicationVersion("3.05");
     QApplication::setDesktopFileName("dev.quivra.Quivra");
-    quivra::UseChineseToolkitTexts();
+    quivra::UsePlayersLanguage();
     quivra::QtForm window;
     window.show();
     return app.exec();

@@ -45,6 +45,9 @@ QIcon MazeIcon() {
     return icon;
 }
 
+// One of the form's texts as the player reads it: in the chosen language when it has a translation.
+QString Shown(const std::string& text) { return QCoreApplication::translate("Quivra", text.c_str()); }
+
 }  // namespace
 
 QString UnbrokenWords(const QString& text) {
@@ -78,7 +81,7 @@ private:
 };
 
 QtForm::QtForm() {
-    setWindowTitle(QString::fromStdString(kCaption));
+    setWindowTitle(Shown(kCaption));
     setWindowIcon(MazeIcon());
 
     client_ = new ClientWidget(this);
@@ -145,10 +148,10 @@ QtForm::~QtForm() { qApp->removeEventFilter(this); }
 
 void QtForm::BuildMenus() {
     auto addMenu = [this](const std::string& caption, const auto& items, std::vector<QAction*>& actions, auto click) {
-        QMenu* menu = menuBar()->addMenu(QString::fromStdString(caption));
+        QMenu* menu = menuBar()->addMenu(Shown(caption));
         int index = 0;
         for (const std::string& item : items) {
-            QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(QString::fromStdString(item));
+            QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(Shown(item));
             connect(action, &QAction::triggered, this, [this, click, index] {
                 if (ending_) return;
                 (form_.get()->*click)(index);
@@ -217,7 +220,7 @@ void QtForm::Refresh() {
 
 std::string QtForm::Text1Text() const { return text1_->text().toStdString(); }
 void QtForm::SetText1Text(const std::string& text) {
-    text1_->setText(QString::fromStdString(text));
+    text1_->setText(Shown(text));
     text1_->setCursorPosition(0);   // a hint longer than the window shows its beginning
 }
 double QtForm::Text1Top() const { return ToUnit(text1_->y()); }
@@ -265,7 +268,7 @@ bool QtForm::RingDesktopBell() { return bell_.Ring(); }
 void QtForm::ToolkitBeep() { QApplication::beep(); }
 
 void QtForm::MsgBox(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), UnbrokenWords(QString::fromStdString(text)),
+    QMessageBox box(QMessageBox::NoIcon, Shown(title), UnbrokenWords(Shown(text)),
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -16,6 +16,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei      # a CJK font: without one every Chinese caption is a row of boxes
   qt6-translations-l10n   # Qt's own Chinese texts for the standard buttons
+  qt6-l10n-tools qt6-tools-dev   # lupdate and lrelease, and CMake's qt_add_translations for translations/
   libcanberra-dev         # the desktop's bell sound for a blocked move
 )
 quiet=0

@@ -206,7 +206,7 @@ TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
 }
 
 TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
-    ASSERT_TRUE(UseChineseToolkitTexts());
+    ASSERT_TRUE(UseLanguage(kSourceLanguage));
     QtForm w;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");

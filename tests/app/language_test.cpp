@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real window in the language a player's list picks: its own Chinese texts, or English.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/desktop.h"
+#include "app/qt_form.h"
+
+namespace quivra {
+namespace {
+
+// What the window shows in one language: the three menu captions, the square hint and Qt's OK.
+struct Shown {
+    std::vector<std::string> menus;
+    std::string hint;
+    std::string ok;
+};
+
+const Shown kChinese{{kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption}, kSquareHint, "确定"};
+const Shown kEnglish{{"Game", "Style", "Help"}, "Walk with the arrow keys or W A S D.", "OK"};
+
+// One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
+struct Desktop {
+    const char* name;
+    QStringList uiLanguages;
+    const Shown& expected;
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* os) { *os << desktop.name; }
+
+const Desktop kDesktops[] = {
+    {"C", {"C"}, kChinese},
+    {"zh_CN", {"zh-CN", "zh-Hans-CN", "zh"}, kChinese},
+    {"en_US", {"en-US", "en-Latn-US", "en"}, kEnglish},
+    {"LANGUAGE_de_en", {"de", "de-Latn-DE", "de-DE", "en", "en-Latn-US", "en-US"}, kEnglish},
+    {"de_DE_alone", {"de-DE", "de-Latn-DE", "de"}, kChinese},
+};
+
+Shown WhatTheWindowShows() {
+    QtForm w;
+    w.Timer1()->setInterval(5);   // the build itself is not under test
+    w.show();
+    Shown shown;
+    for (const QAction* menu : w.menuBar()->actions()) shown.menus.push_back(menu->text().toStdString());
+    if (QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty(); }, 10000)) {
+        shown.hint = w.Text1()->text().toStdString();
+    }
+    QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok);
+    shown.ok = box.button(QMessageBox::Ok)->text().remove('&').toStdString();
+    return shown;
+}
+
+class Language : public ::testing::TestWithParam<Desktop> {
+protected:
+    void TearDown() override { UseLanguage(kSourceLanguage); }   // the next tests' window is Chinese
+};
+
+TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
+    ASSERT_TRUE(UseLanguage(ChooseLanguage(GetParam().uiLanguages)));
+    const Shown shown = WhatTheWindowShows();
+    EXPECT_EQ(shown.menus, GetParam().expected.menus);
+    EXPECT_EQ(shown.hint, GetParam().expected.hint);
+    EXPECT_EQ(shown.ok, GetParam().expected.ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, Language, ::testing::ValuesIn(kDesktops),
+                         [](const ::testing::TestParamInfo<Desktop>& desktop) { return desktop.param.name; });
+
+}  // namespace
+}  // namespace quivra

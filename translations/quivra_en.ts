@@ -1,0 +1,71 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>Quivra</name>
+    <message>
+        <source>Quivra V3.05 3D版</source>
+        <translation>Quivra V3.05 3D</translation>
+    </message>
+    <message>
+        <source>窗口太小!</source>
+        <translation>Window too small!</translation>
+    </message>
+    <message>
+        <source>恭喜!</source>
+        <translation>Congratulations!</translation>
+    </message>
+    <message>
+        <source>请使用方向键来行走</source>
+        <translation>Walk with the arrow keys or W A S D.</translation>
+    </message>
+    <message>
+        <source>请使用键： Home键, 上、下方向键, PgUp键, End键, 及 PgDn键 来行走。</source>
+        <translation>Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D.</translation>
+    </message>
+    <message>
+        <source>新游戏</source>
+        <translation>New Game</translation>
+    </message>
+    <message>
+        <source>正确走法</source>
+        <translation>Correct Path</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>蜂窝状</source>
+        <translation>Honeycomb</translation>
+    </message>
+    <message>
+        <source>四方形</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>游戏</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>Quivra样式</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Quivra V3.05 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/</source>
+        <translation>Quivra V3.05 3D     Email: hello@quivra.dev   Brintel Software: https://quivra.dev/</translation>
+    </message>
+</context>
+</TS>
