@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/vector_output.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+#include "tools/tool_cli.h"
+
+namespace quivra::tool {
+
+namespace {
+
+constexpr double kMargin = 36;      // points: half an inch around the picture on a page
+constexpr double kCodeSize = 8;     // points: the small print under it
+constexpr double kCodeSpace = 20;   // points between the picture's bottom and the margin
+
+void Play(QPainter& painter, const Sheet& sheet) {
+    painter.save();
+    // The window clips what is drawn beyond its edges; a document has to be told.
+    painter.setClipRect(QRect(QPoint(0, 0), sheet.size));
+    painter.fillRect(QRect(QPoint(0, 0), sheet.size), Qt::white);
+    for (const QPicture& layer : sheet.layers) {
+        // A picture replays scaled by its resolution over the device's; undo that, one unit stays one unit.
+        painter.save();
+        painter.scale(double(layer.logicalDpiX()) / painter.device()->logicalDpiX(),
+                      double(layer.logicalDpiY()) / painter.device()->logicalDpiY());
+        painter.drawPicture(0, 0, layer);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+// Text needs the font database, which needs a GUI application: made once, on the offscreen
+// platform when none is named, and only when a page is printed.
+void EnsureFonts() {
+    if (QGuiApplication::instance() != nullptr) return;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "quivra-tool";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+QPageLayout LayoutFor(const Sheet& sheet, PageSize page) {
+    if (page == PageSize::Picture) {
+        return QPageLayout(QPageSize(QSizeF(sheet.size), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                           QPageLayout::Portrait, QMarginsF());
+    }
+    const QPageSize size(page == PageSize::A4 ? QPageSize::A4 : QPageSize::Letter);
+    const bool wide = sheet.size.width() > sheet.size.height();
+    return QPageLayout(size, wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+// Qt stamps the time and a random document id into every PDF; fixed values of the same length keep
+// the output the same for the same input (and the cross-reference offsets right).
+void FixStamps(QByteArray& pdf) {
+    const auto blank = [&pdf](const QByteArray& start, char end, char fill) {
+        for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
+            const qsizetype from = at + start.size();
+            const qsizetype to = pdf.indexOf(end, from);
+            if (to < 0) return;
+            for (qsizetype i = from; i < to; ++i) {
+                if (std::isalnum(static_cast<unsigned char>(pdf[i]))) pdf[i] = fill;
+            }
+        }
+    };
+    blank("/CreationDate (D:", ')', '0');
+    blank("<xmp:CreateDate>", '<', '0');
+    blank("<xmp:ModifyDate>", '<', '0');
+    blank("<xmp:MetadataDate>", '<', '0');
+    blank("<xmpMM:DocumentID>uuid:", '<', '0');
+    blank("<xmpMM:InstanceID>uuid:", '<', '0');
+    blank("/ID [<", ']', '0');
+}
+
+}  // namespace
+
+DrawingRecorder::DrawingRecorder(DeviceContext& dc) : dc_(dc) { dc_.SetPaintDevice(&current_); }
+
+DrawingRecorder::~DrawingRecorder() { dc_.SetPaintDevice(nullptr); }
+
+void DrawingRecorder::Clear() {
+    dc_.SetPaintDevice(nullptr);   // ends the painter on the current recording
+    done_.clear();
+    current_ = QPicture();
+    dc_.SetPaintDevice(&current_);
+}
+
+std::vector<QPicture> DrawingRecorder::Take() {
+    dc_.SetPaintDevice(nullptr);
+    done_.push_back(current_);
+    current_ = QPicture();
+    dc_.SetPaintDevice(&current_);
+    return done_;
+}
+
+QByteArray EncodeSvg(const Sheet& sheet) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(sheet.size);
+    svg.setViewBox(QRect(QPoint(0, 0), sheet.size));
+    svg.setResolution(96);   // so that one unit is one CSS pixel
+    svg.setTitle(sheet.code.empty() ? QStringLiteral("Quivra maze") : QString::fromStdString("Quivra maze " + sheet.code));
+    QPainter painter;
+    if (!painter.begin(&svg)) throw WriteError("cannot make the SVG document");
+    Play(painter, sheet);
+    painter.end();
+    return bytes;
+}
+
+QByteArray EncodePdf(const std::vector<Sheet>& sheets, PageSize page) {
+    if (page != PageSize::Picture) EnsureFonts();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(72);   // one point per unit: without a page, one pixel is one point
+    pdf.setCreator(QStringLiteral("quivra-tool"));
+    pdf.setTitle(QStringLiteral("Quivra maze"));
+    if (!sheets.empty()) pdf.setPageLayout(LayoutFor(sheets.front(), page));
+    QPainter painter;
+    if (!painter.begin(&pdf)) throw WriteError("cannot make the PDF document");
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        const Sheet& sheet = sheets[i];
+        if (i > 0) {
+            pdf.setPageLayout(LayoutFor(sheet, page));
+            pdf.newPage();
+        }
+        if (page == PageSize::Picture) {
+            Play(painter, sheet);
+            continue;
+        }
+        // Fitted inside the margins with room for the code under it, centred across.
+        const QSizeF area = pdf.pageLayout().fullRect(QPageLayout::Point).size();
+        const double scale = std::min((area.width() - 2 * kMargin) / sheet.size.width(),
+                                      (area.height() - 2 * kMargin - kCodeSpace) / sheet.size.height());
+        const double left = (area.width() - sheet.size.width() * scale) / 2;
+        painter.save();
+        painter.translate(left, kMargin);
+        painter.scale(scale, scale);
+        Play(painter, sheet);
+        painter.restore();
+        if (!sheet.code.empty()) {
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPointSizeF(kCodeSize);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            const QRectF line(left, kMargin + sheet.size.height() * scale + 4, sheet.size.width() * scale, kCodeSpace);
+            painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString("code " + sheet.code));
+        }
+    }
+    painter.end();
+    FixStamps(bytes);
+    return bytes;
+}
+
+}  // namespace quivra::tool
