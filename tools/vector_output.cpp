@@ -235,7 +235,7 @@ QByteArray EncodePdf(const std::vector<Sheet>& sheets, PageSize page) {
             painter.setFont(font);
             painter.setPen(Qt::black);
             const QRectF line(left, kMargin + sheet.size.height() * scale + 4, sheet.size.width() * scale, kCodeSpace);
-            painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString("code " + sheet.code));
+            painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString("code " + sheet.code));
         }
     }
     painter.end();
