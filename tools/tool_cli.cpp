@@ -204,7 +204,7 @@ constexpr OptionSpec kGenerateOptions[] = {{"style", 1},  {"cells", 2},  {"seed-
 constexpr const char* kPrintingExamples =
     "printing: --out FILE.svg or FILE.pdf draws vector shapes; for example\n"
     "  quivra-tool render --style hex --view plan --solution --out maze.pdf     the plan with its correct path\n"
-    "  quivra-tool render --code S21x13-33913796-F --out maze.svg               a maze again from its code\n"
+    "  quivra-tool render --code H21x13-93782719-0 --out maze.svg               a maze again from its code\n"
     "  quivra-tool render --style square --view plan --count 5 --page a4 --out booklet.pdf\n"
     "                                            five mazes on A4 pages, then their solutions\n";
 
