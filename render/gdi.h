@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A small GDI-style device context over a QImage: just the calls the drawing code makes.
+// A small GDI-style device context over a QImage (or any other paint device, such as an SVG or PDF
+// document): just the calls the drawing code makes.
 // Objects are handles into a table so that a test can count what is still alive.
 #include <QBrush>
 #include <QImage>

@@ -193,7 +193,7 @@ std::string Code(const std::string& report) {
 
 TEST(Printing, AMazeCodeMakesTheSameMazeAgain) {
     for (const char* style : {"square", "hex"}) {
-        for (const char* format : {"png", "svg"}) {
+        for (const char* format : {"png", "svg", "pdf"}) {
             const std::string first = Temp(std::string("first.") + format), again = Temp(std::string("again.") + format);
             const Result made = Tool({"render", "--style", style, "--size", "500x380", "--trials", "60", "--time", "1234",
                                      "--solution", "--out", first});
