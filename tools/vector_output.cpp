@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,16 +42,15 @@ void Play(QPainter& painter, const Sheet& sheet) {
     painter.restore();
 }
 
-// Text needs the font database, which needs a GUI application: made once, on the offscreen
-// platform when none is named, and only when a page is printed.
-void EnsureFonts() {
-    if (QGuiApplication::instance() != nullptr) return;
+// Text needs the font database, which needs a GUI application: made for the document when there
+// is none, on the offscreen platform when none is named, and only when a page is printed.
+std::unique_ptr<QGuiApplication> FontsForText() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char name[] = "quivra-tool";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 QPageLayout LayoutFor(const Sheet& sheet, PageSize page) {
@@ -114,12 +114,12 @@ QByteArray CompactSvg(const QByteArray& svg) {
         if (items.empty() || items.back().rfind("<defs>", 0) == 0 || items.back() == "</defs>") {
             if (line.rfind("<g ", 0) == 0) evenOdd = line.find(" fill-rule=\"evenodd\"") != std::string::npos;
         }
-        const bool path = line.rfind("<path ", 0) == 0;
-        for (const std::string_view cut : {std::string_view(" transform=\"matrix(1,0,0,1,0,0)\""),
-                                           std::string_view(" vector-effect=\"none\""),
-                                           std::string_view(path && evenOdd ? " fill-rule=\"evenodd\"" : "\x01")}) {
-            for (size_t at = line.find(cut); at != std::string::npos; at = line.find(cut, at)) line.erase(at, cut.size());
-        }
+        const auto cut = [&line](std::string_view piece) {
+            for (size_t at = line.find(piece); at != std::string::npos; at = line.find(piece, at)) line.erase(at, piece.size());
+        };
+        cut(" transform=\"matrix(1,0,0,1,0,0)\"");
+        cut(" vector-effect=\"none\"");
+        if (evenOdd && line.rfind("<path ", 0) == 0) cut(" fill-rule=\"evenodd\"");
         if (!line.empty()) items.push_back(std::move(line));
     }
     std::string out;
@@ -198,7 +198,7 @@ QByteArray EncodeSvg(const Sheet& sheet) {
 }
 
 QByteArray EncodePdf(const std::vector<Sheet>& sheets, PageSize page) {
-    if (page != PageSize::Picture) EnsureFonts();
+    const std::unique_ptr<QGuiApplication> app = page != PageSize::Picture ? FontsForText() : nullptr;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
