@@ -106,7 +106,9 @@ QByteArray CompactSvg(const QByteArray& svg) {
         std::string line(lines[i]);
         if (line.rfind("<g ", 0) == 0 && line.back() != '>') {
             while (i + 1 < lines.size() && lines[i + 1] != ">") {
-                if (lines[++i].rfind("font-family=", 0) != 0) line += " " + std::string(lines[i]);
+                if (lines[++i].rfind("font-family=", 0) == 0) continue;
+                line += ' ';
+                line += lines[i];
             }
             ++i;
             line += ">";
