@@ -77,10 +77,30 @@ DeviceContext& DeviceContext::operator=(DeviceContext&&) noexcept = default;
 void DeviceContext::SetTarget(QImage* target) {
     surface_.reset();
     target_ = target;
+    device_ = nullptr;
+}
+
+void DeviceContext::SetPaintDevice(QPaintDevice* device) {
+    surface_.reset();
+    target_ = nullptr;
+    device_ = device;
+}
+
+QPainter* DeviceContext::DevicePainter() {
+    if (device_ == nullptr) return nullptr;
+    if (surface_ != nullptr) return &surface_->painter;
+    surface_ = std::make_unique<Surface>();
+    if (!surface_->painter.begin(device_)) {
+        surface_.reset();
+        return nullptr;
+    }
+    surface_->painter.setRenderHint(QPainter::Antialiasing, false);
+    return &surface_->painter;
 }
 
 QPainter* DeviceContext::Painter() {
-    if (target_ == nullptr || target_->isNull()) return nullptr;
+    if (target_ == nullptr) return DevicePainter();
+    if (target_->isNull()) return nullptr;
     uchar* bits = target_->bits();   // detaches a shared image before we write into it
     if (surface_ != nullptr && surface_->view.constBits() == bits && surface_->view.size() == target_->size() &&
         surface_->view.bytesPerLine() == target_->bytesPerLine() && surface_->view.format() == target_->format()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A small GDI-style device context over a QImage: just the calls the drawing code makes.
+// A small GDI-style device context over a QImage (or any other paint device, such as an SVG or PDF
+// document): just the calls the drawing code makes.
 // Objects are handles into a table so that a test can count what is still alive.
 #include <QBrush>
 #include <QImage>
@@ -71,6 +72,9 @@ public:
 
     void SetTarget(QImage* target);
     QImage* Target() const { return target_; }
+    // Draws on any other paint device instead (an SVG or PDF document, a recording), through the
+    // same calls; nullptr stops. Ends any painter open on the previous target first.
+    void SetPaintDevice(QPaintDevice* device);
     void SetScreenCaps(ScreenCaps caps) { caps_ = caps; }
 
     int GetDeviceCaps(int index) const;
@@ -151,6 +155,7 @@ private:
         bool fillPen = false;   // the painter's pen is already none, as fills want it
     };
     QPainter* Painter();
+    QPainter* DevicePainter();
     // One brush per colour seen, so that a fill neither builds a brush nor, for the colour the
     // painter already has, changes its state.
     const QBrush& SolidBrush(QRgb rgb);
@@ -204,6 +209,7 @@ private:
     const std::vector<PALETTEENTRY>& SelectedEntries() const;
 
     QImage* target_ = nullptr;
+    QPaintDevice* device_ = nullptr;   // used only while target_ is null
     std::unique_ptr<Surface> surface_;
     ScreenCaps caps_;
     std::vector<Object> objects_;

@@ -17,20 +17,37 @@ bool NeedsNewMaze(MazeStyle style, const GameState& s) {
 void MakeNewMaze(MazeStyle style, GameState& s, DrawAreaTwips area, const Clock& clock, double budget) {
     const bool honeycomb = style == MazeStyle::Honeycomb;
     if (honeycomb && !s.build.needNewMaze) s.build.needViewSetup = true;   // a replaced grid needs its own view
-    const MazeShape shape =
-        honeycomb ? SizeHexGrid(area.width, area.height, s.tables.sqrtThree) : SizeSquareGrid(area.width, area.height);
+    const MazeShape shape = s.maze.named                ? s.maze.named->shape
+                            : honeycomb                    ? SizeHexGrid(area.width, area.height, s.tables.sqrtThree)
+                                                           : SizeSquareGrid(area.width, area.height);
     s.maze.SetShape(shape);
     s.maze.mazeGrid.Redim(shape.gridMaxY, shape.gridMaxX);
     s.walk.walkGrid.Redim(shape.gridMaxY, shape.gridMaxX);
     s.maze.pathSteps.assign(static_cast<size_t>(shape.cellCount) + 1, PathStep{});
-    if (honeycomb) {
-        GenerateHexMaze(s.tables.mixTableA, s.tables.mixTableB, s.tables.hexStepX, s.tables.hexStepY, clock,
-                        s.maze.seedText, s.maze.mazeGrid, shape, s.maze.pathSteps, budget);
+    if (s.maze.named) {
+        // A maze named by its code: the kept candidate carved again, no search and no clock.
+        s.maze.keptDigits = s.maze.named->digits;
+        if (honeycomb) {
+            CarveHexMaze(s.tables.hexStepX, s.tables.hexStepY, s.maze.mazeGrid, shape, s.maze.pathSteps,
+                         s.maze.keptDigits);
+            SolveHexMaze(s.tables.hexStepX, s.tables.hexStepY, s.maze.pathSteps, s.maze.mazeGrid, shape);
+        } else {
+            CarveSquareMaze(s.tables.stepX, s.tables.stepY, s.maze.mazeGrid, shape, s.maze.pathSteps,
+                            s.maze.keptDigits);
+            SolveSquareMaze(s.tables.stepX, s.tables.stepY, s.maze.pathSteps, s.maze.mazeGrid, shape);
+        }
+    } else if (honeycomb) {
+        s.maze.keptDigits = GenerateHexMaze(s.tables.mixTableA, s.tables.mixTableB, s.tables.hexStepX,
+                                            s.tables.hexStepY, clock, s.maze.seedText, s.maze.mazeGrid, shape,
+                                            s.maze.pathSteps, budget)
+                                .bestDigits;
     } else {
         // Only the square builder makes a seed text when none was made (a first showing minimised).
         if (s.maze.seedText.empty()) s.maze.seedText = SeedTextFromSeconds(clock());
-        GenerateSquareMaze(s.tables.mixTableA, s.tables.mixTableB, s.tables.stepX, s.tables.stepY, clock,
-                           s.maze.seedText, s.maze.mazeGrid, shape, s.maze.pathSteps, budget);
+        s.maze.keptDigits = GenerateSquareMaze(s.tables.mixTableA, s.tables.mixTableB, s.tables.stepX,
+                                               s.tables.stepY, clock, s.maze.seedText, s.maze.mazeGrid, shape,
+                                               s.maze.pathSteps, budget)
+                                .bestDigits;
     }
     ResetWalk(style, s);
     s.build.needNewMaze = false;

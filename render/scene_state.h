@@ -8,10 +8,12 @@
 // overflow on large screens.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "maze/directions.h"
 #include "maze/grid.h"
+#include "maze/maze_code.h"
 #include "maze/maze_shape.h"
 #include "maze/path_step.h"
 #include "maze/random.h"
@@ -37,6 +39,8 @@ struct MazeState {
     ByteGrid mazeGrid;
     PathSteps pathSteps;
     std::string seedText;
+    SeedDigits keptDigits{};             // what the kept candidate was carved from (its maze code)
+    std::optional<NamedMaze> named;      // when set, stage 0 carves this maze instead of searching
 
     void SetShape(const MazeShape& shape) {
         cellsX = shape.cellsX;

@@ -13,6 +13,7 @@ packages=(
   build-essential cmake
   pkg-config              # finds libcanberra for the build
   qt6-base-dev            # Qt 6 Widgets, Gui and Test, with the xcb and offscreen platforms
+  qt6-svg-dev             # quivra-tool's SVG output
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei      # a CJK font: without one every Chinese caption is a row of boxes
   qt6-translations-l10n   # Qt's own Chinese texts for the standard buttons
@@ -26,7 +27,7 @@ for group in "$@"; do
     --play)    # without qt6-wayland Qt aborts when only Wayland is there; the bell needs the sound
                # server's backend and the freedesktop sound theme
                packages+=(qt6-wayland libcanberra-pulse sound-theme-freedesktop) ;;
-    --test)    packages+=(desktop-file-utils appstream) ;;   # desktop-file-validate, appstreamcli
+    --test)    packages+=(desktop-file-utils appstream poppler-utils librsvg2-bin) ;;   # validators; SVG/PDF back to pictures
     --package) packages+=(dpkg-dev file) ;;                  # CPack's shlibdeps needs dpkg-shlibdeps and file
     --lint)    packages+=(lintian) ;;
     *) echo "install-deps.sh: unknown option '$group' (--play, --test, --package or --lint)" >&2; exit 2 ;;

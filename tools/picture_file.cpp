@@ -117,7 +117,7 @@ PictureTarget CheckPictureTarget(const std::string& name) {
     if (!target.qtFormat) {
         throw UsageError("cannot write " + Quoted(extension) + " pictures (" + FormatList() + ")");
     }
-    if (!QImageWriter::supportedImageFormats().contains(target.qtFormat)) {
+    if (!IsVectorFormat(target.qtFormat) && !QImageWriter::supportedImageFormats().contains(target.qtFormat)) {
         throw UsageError("this Qt cannot write " + std::string(target.qtFormat) + " pictures");
     }
     return target;

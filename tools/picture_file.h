@@ -17,7 +17,12 @@ struct PictureFormat {
 
 // What --out accepts; other extensions are refused.
 inline constexpr PictureFormat kPictureFormats[] = {
-    {"png", "png"}, {"jpg", "jpeg"}, {"jpeg", "jpeg"}, {"bmp", "bmp"}, {"ppm", "ppm"}};
+    {"png", "png"}, {"jpg", "jpeg"}, {"jpeg", "jpeg"}, {"bmp", "bmp"}, {"ppm", "ppm"}, {"svg", "svg"}, {"pdf", "pdf"}};
+
+// SVG and PDF are drawn as vector documents (tools/vector_output.h), not encoded from an image.
+inline bool IsVectorFormat(const char* qtFormat) {
+    return std::string_view(qtFormat) == "svg" || std::string_view(qtFormat) == "pdf";
+}
 
 struct PictureTarget {
     std::string name;       // as given, for messages

@@ -33,8 +33,9 @@ std::string Duration(double seconds) {
 
 }  // namespace
 
-Progress::Progress(int fd, long long trials, double budget, int readingsBefore)
+Progress::Progress(int fd, long long trials, double budget, int readingsBefore, const char* what)
     : fd_(fd >= 0 && isatty(fd) ? fd : -1),
+      what_(what),
       trials_(trials < 0 ? -1 : std::max(trials, 1LL)),
       budget_(budget),
       readingsBefore_(readingsBefore),
@@ -60,8 +61,8 @@ void Progress::Reading() {
 void Progress::Show(long long done, double elapsed) {
     const double rate = done / elapsed;
     char text[160];
-    const int n = trials_ < 0 ? std::snprintf(text, sizeof text, "\r%lld candidates", done)
-                              : std::snprintf(text, sizeof text, "\r%lld of %lld candidates", done, trials_);
+    const int n = trials_ < 0 ? std::snprintf(text, sizeof text, "\r%lld %s", done, what_)
+                              : std::snprintf(text, sizeof text, "\r%lld of %lld %s", done, trials_, what_);
     std::string line(text, static_cast<size_t>(n));
     std::snprintf(text, sizeof text, rate < 10 ? ", %.1f/s" : ", %.0f/s", rate);
     line += text;

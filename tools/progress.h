@@ -10,8 +10,9 @@ class Progress {
 public:
     // fd: where to show it (nothing unless it is a terminal). With trials >= 0 that many
     // candidates are planned (0 still makes one); otherwise the search lasts `budget` seconds.
-    // The first `readingsBefore` clock readings come before the first candidate.
-    Progress(int fd, long long trials, double budget, int readingsBefore);
+    // The first `readingsBefore` clock readings come before the first candidate. `what` names
+    // what is counted (a booklet counts mazes).
+    Progress(int fd, long long trials, double budget, int readingsBefore, const char* what = "candidates");
     ~Progress();
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
@@ -23,6 +24,7 @@ private:
     void Show(long long done, double elapsed);
 
     int fd_ = -1;
+    const char* what_;
     long long trials_;
     double budget_;
     long long readingsBefore_;

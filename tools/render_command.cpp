@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quivra-tool render: a whole scene built through the real build stages on the headless host,
-// then key presses, Clear and the correct path as a player would give them, saved as a picture.
+// then key presses, Clear and the correct path as a player would give them, saved as a picture,
+// or drawn again as a vector document, or as the flat plan.
 #include <optional>
 #include <sstream>
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "render/plan_view.h"
 #include "tools/picture_file.h"
 #include "tools/progress.h"
+#include "tools/render_game.h"
 #include "tools/tool_cli.h"
+#include "tools/vector_output.h"
 
 namespace quivra::tool {
 
@@ -18,6 +22,12 @@ constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
 // A whole scene at the largest size with this many candidates already takes hours.
 constexpr int kMaxTrials = 1'000'000;
+// What the scene builders can hold, and the tool's limits for any maze.
+constexpr int kMaxCodeSide = 20000;
+constexpr long long kMaxCodeGrid = 50'000'000;
+constexpr int kMaxHexColumns = 8191;
+constexpr int kMaxHexCells = 1 << 22;
+constexpr int kMaxCount = 100;
 
 void ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -49,7 +59,8 @@ void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
     }
 }
 
-// The headless window, with every reading of its scripted clock counted for the progress line.
+// The headless window, with every reading of its scripted clock counted for the progress line,
+// and what it draws recorded for a vector document when asked.
 class WatchedForm : public HeadlessForm {
 public:
     using HeadlessForm::HeadlessForm;
@@ -57,64 +68,191 @@ public:
         if (progress) progress->Reading();
         return HeadlessForm::Timer();
     }
+    void Cls() override {
+        HeadlessForm::Cls();
+        if (recorder) recorder->Clear();
+    }
     mutable std::optional<Progress> progress;   // the clock is read through a const method
+    std::optional<DrawingRecorder> recorder;
 };
+
+// The game of a render: built, then the keys, Clear and the correct path as given.
+struct Game {
+    Game(const RenderSetup& setup, bool record, int progressFd)
+        : host(setup.width, setup.height, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}), form(host) {
+        if (record) host.recorder.emplace(host.hDC());
+        host.SetVScroll1Value(90 - setup.tilt);
+        form.Form_Load();
+        if (setup.honeycomb) {
+            // The style chosen before the first showing, so the first maze is already a honeycomb.
+            host.SetMenuChecked(Menu::Style, kHoneycomb, true);
+            host.SetMenuChecked(Menu::Style, kSquare, false);
+        }
+        form.State().maze.named = setup.named;
+        host.SetClock(setup.time, HeadlessForm::StepForTrials(setup.trials));
+        // The clock is read once for the seed text and once before the first candidate.
+        host.progress.emplace(progressFd, setup.named ? 0 : setup.trials, 0.0, 2);
+        form.Form_Resize();
+        seed = form.State().maze.seedText;
+        stages = host.RunTimer();
+        host.progress.reset();
+
+        for (int key : setup.keys) host.PressKey(key);
+        if (setup.clear && host.MenuEnabled(Menu::Action, kClear)) {
+            form.mnuActionItem_Click(kClear);
+            host.RunTimer();
+        }
+    }
+    void ShowSolution() {
+        if (host.MenuEnabled(Menu::Action, kShowSolution)) form.mnuActionItem_Click(kShowSolution);
+    }
+    std::string Code() const {
+        const MazeState& m = form.State().maze;
+        const MazeStyle style = host.MenuChecked(Menu::Style, kHoneycomb) ? MazeStyle::Honeycomb : MazeStyle::Square;
+        return MazeCode({MazeShape::Of(style, m.cellsX, m.cellsY), m.keptDigits});
+    }
+    std::string Report(const RenderSetup& setup) const {
+        const GameState& s = form.State();
+        std::string out;
+        out += "seed \"" + seed + "\"\n";
+        out += "cells " + std::to_string(s.maze.cellsX) + " " + std::to_string(s.maze.cellsY) + "\n";
+        out += "stages " + std::to_string(stages) + "\n";
+        out += "player " + std::to_string(s.walk.playerX) + " " + std::to_string(s.walk.playerY) + "\n";
+        out += "exitReached " + std::string(s.walk.exitReached ? "1" : "0") + "\n";
+        out += "beeps " + std::to_string(host.beeps) + "\n";
+        out += "status " + host.Text1Text() + "\n";
+        if (setup.dump && s.maze.mazeGrid.Exists()) {
+            PrintGrid("mazeGrid", s.maze.mazeGrid, out);
+            PrintGrid("walkGrid", s.walk.walkGrid, out);
+        }
+        out += "code " + Code() + "\n";
+        return out;
+    }
+    PlanOptions Plan(const RenderSetup& setup, bool solution) const {
+        return {setup.width, setup.height, !setup.keys.empty(), solution};
+    }
+    MazeStyle Style() const {
+        return host.MenuChecked(Menu::Style, kHoneycomb) ? MazeStyle::Honeycomb : MazeStyle::Square;
+    }
+
+    WatchedForm host;
+    FrmMain form;
+    std::string seed;
+    int stages = 0;
+};
+
+Sheet PlanSheet(const Game& game, const PlanOptions& options, const std::string& code) {
+    QPicture picture;
+    {
+        DeviceContext dc;
+        dc.SetPaintDevice(&picture);
+        DrawPlan(dc, game.Style(), game.form.State(), options);
+    }
+    return {{picture}, QSize(options.width, options.height), code};
+}
+
+NamedMaze CheckedCode(const std::string& text) {
+    const MazeCodeResult parsed = ParseMazeCode(text);
+    if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
+    const MazeShape& s = parsed.maze->shape;
+    if (s.cellsX > kMaxCodeSide || s.cellsY > kMaxCodeSide ||
+        static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxCodeGrid ||
+        (s.style == MazeStyle::Honeycomb && (s.cellsX > kMaxHexColumns || s.cellCount > kMaxHexCells))) {
+        throw UsageError("maze code " + Quoted(text) + " names a maze too large to draw");
+    }
+    return *parsed.maze;
+}
 
 }  // namespace
 
+RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progressFd) {
+    Game game(setup, !setup.plan, progressFd);
+    RenderedSheets result;
+    result.code = game.Code();
+    const QSize size(setup.width, setup.height);
+    if (setup.plan) {
+        if (setup.solution) game.ShowSolution();   // for the report: the game as the scene's would be
+        result.picture = PlanSheet(game, game.Plan(setup, setup.solution), result.code);
+        if (solutions) result.solution = PlanSheet(game, game.Plan(setup, true), result.code);
+    } else {
+        if (setup.solution) game.ShowSolution();
+        result.picture = {game.host.recorder->Take(), size, result.code};
+        if (solutions) {
+            game.ShowSolution();
+            result.solution = {game.host.recorder->Take(), size, result.code};
+        }
+    }
+    result.report = game.Report(setup);
+    return result;
+}
+
 void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
-    const std::string& style = options.Required("style")[0];
-    if (style != "square" && style != "hex") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
-    int width = 400, height = 298;
-    if (options.Has("size")) ParseSize(options.Required("size")[0], width, height);
-    const int tilt = options.Has("tilt") ? ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max) : 45;
-    double time = 43200.52;
-    if (options.Has("time")) time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
-    const int trials = options.Has("trials") ? ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials) : 100;
-    const std::vector<int> keys = options.Has("keys") ? ParseKeys(options.Required("keys")[0]) : std::vector<int>{};
+    RenderSetup setup;
+    if (options.Has("code")) setup.named = CheckedCode(options.Required("code")[0]);
+    if (options.Has("style") || !setup.named) {
+        const std::string& style = options.Required("style")[0];
+        if (style != "square" && style != "hex") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
+        setup.honeycomb = style == "hex";
+        if (setup.named && setup.honeycomb != (setup.named->shape.style == MazeStyle::Honeycomb)) {
+            throw UsageError("--style " + style + " differs from the style of the maze code");
+        }
+    } else {
+        setup.honeycomb = setup.named->shape.style == MazeStyle::Honeycomb;
+    }
+    if (options.Has("size")) ParseSize(options.Required("size")[0], setup.width, setup.height);
+    if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
+    if (options.Has("time")) {
+        setup.time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
+    }
+    if (options.Has("trials")) {
+        if (setup.named) throw UsageError("--code makes its maze without a search: --trials does not apply");
+        setup.trials = ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials);
+    }
+    if (options.Has("keys")) setup.keys = ParseKeys(options.Required("keys")[0]);
+    setup.clear = options.Has("clear");
+    setup.solution = options.Has("solution");
+    setup.palette = options.Has("palette");
+    setup.dump = options.Has("dump");
+    if (options.Has("view")) {
+        const std::string& view = options.Required("view")[0];
+        if (view != "scene" && view != "plan") throw UsageError("unknown view " + Quoted(view) + " (scene or plan)");
+        setup.plan = view == "plan";
+    }
+    PageSize page = PageSize::Picture;
+    if (options.Has("page")) {
+        const std::string& name = options.Required("page")[0];
+        if (name != "a4" && name != "letter") throw UsageError("unknown page " + Quoted(name) + " (a4 or letter)");
+        page = name == "a4" ? PageSize::A4 : PageSize::Letter;
+    }
+    const int count = options.Has("count") ? ParseInt(options.Required("count")[0], "count", 1, kMaxCount) : 0;
+    if (count > 0 && setup.named) throw UsageError("--code names one maze: --count does not apply");
+    if (count > 0 && setup.solution) throw UsageError("a booklet has its solutions on pages of their own: drop --solution");
     // Before the work, so that a name that cannot be written does not cost a long build.
     const PictureTarget target = CheckPictureTarget(options.Required("out")[0]);
+    const bool pdf = std::string_view(target.qtFormat) == "pdf";
+    if ((page != PageSize::Picture || count > 0) && !pdf) throw UsageError("--page and --count need a .pdf file");
 
-    const ScreenCaps caps = options.Has("palette") ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1};
-    WatchedForm host(width, height, caps);
-    FrmMain form(host);
-    host.SetVScroll1Value(90 - tilt);
-    form.Form_Load();
-    if (style == "hex") {
-        // The style chosen before the first showing, so the first maze is already a honeycomb.
-        host.SetMenuChecked(Menu::Style, kHoneycomb, true);
-        host.SetMenuChecked(Menu::Style, kSquare, false);
+    if (count > 0) {
+        RunBooklet(setup, count, page, target, out, progressFd);
+        return;
     }
-    host.SetClock(time, HeadlessForm::StepForTrials(trials));
-    // The clock is read once for the seed text and once before the first candidate.
-    host.progress.emplace(progressFd, trials, 0.0, 2);
-    form.Form_Resize();
-    const std::string seed = form.State().maze.seedText;
-    const int stages = host.RunTimer();
-    host.progress.reset();
-
-    for (int key : keys) host.PressKey(key);
-    if (options.Has("clear") && host.MenuEnabled(Menu::Action, kClear)) {
-        form.mnuActionItem_Click(kClear);
-        host.RunTimer();
+    if (IsVectorFormat(target.qtFormat)) {
+        const RenderedSheets sheets = RenderSheets(setup, false, progressFd);
+        WriteOutputBytes(pdf ? EncodePdf({sheets.picture}, page) : EncodeSvg(sheets.picture), target);
+        out += sheets.report;
+        return;
     }
-    if (options.Has("solution") && host.MenuEnabled(Menu::Action, kShowSolution)) {
-        form.mnuActionItem_Click(kShowSolution);
+    Game game(setup, false, progressFd);
+    if (setup.solution) game.ShowSolution();
+    if (setup.plan) {
+        QImage image(setup.width, setup.height, QImage::Format_RGB32);
+        DeviceContext dc(&image);
+        DrawPlan(dc, game.Style(), game.form.State(), game.Plan(setup, setup.solution));
+        WritePicture(image, target);
+    } else {
+        WritePicture(game.host.Image(), target);
     }
-    WritePicture(host.Image(), target);
-
-    const GameState& s = form.State();
-    out += "seed \"" + seed + "\"\n";
-    out += "cells " + std::to_string(s.maze.cellsX) + " " + std::to_string(s.maze.cellsY) + "\n";
-    out += "stages " + std::to_string(stages) + "\n";
-    out += "player " + std::to_string(s.walk.playerX) + " " + std::to_string(s.walk.playerY) + "\n";
-    out += "exitReached " + std::string(s.walk.exitReached ? "1" : "0") + "\n";
-    out += "beeps " + std::to_string(host.beeps) + "\n";
-    out += "status " + host.Text1Text() + "\n";
-    if (options.Has("dump") && s.maze.mazeGrid.Exists()) {
-        PrintGrid("mazeGrid", s.maze.mazeGrid, out);
-        PrintGrid("walkGrid", s.walk.walkGrid, out);
-    }
+    out += game.Report(setup);
 }
 
 }  // namespace quivra::tool

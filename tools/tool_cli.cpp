@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "maze/hex_maze.h"
+#include "maze/maze_code.h"
 #include "maze/square_maze.h"
 #include "maze/tables.h"
 #include "tools/progress.h"
@@ -120,7 +121,38 @@ void RunCarve(const ParsedOptions& options, std::string& out, int) {
     PrintMaze(grid, steps, m, draws, out);
 }
 
+// generate --code: the named maze carved again, no search.
+void RunGenerateFromCode(const ParsedOptions& options, std::string& out) {
+    for (const char* other : {"style", "cells", "seed-text", "trials", "budget", "threads"}) {
+        if (options.Has(other)) throw UsageError("--code makes its maze without a search: drop --" + std::string(other));
+    }
+    const std::string& text = options.Required("code")[0];
+    const MazeCodeResult parsed = ParseMazeCode(text);
+    if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
+    const MazeShape s = parsed.maze->shape;
+    if (s.cellsX > kMaxCellsPerSide || s.cellsY > kMaxCellsPerSide ||
+        static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
+        throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
+    }
+    const MazeTables& t = GameTables();
+    ByteGrid grid;
+    grid.Redim(s.gridMaxY, s.gridMaxX);
+    PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
+    const bool hex = s.style == MazeStyle::Honeycomb;
+    const int draws = hex ? CarveHexMaze(t.hexStepX, t.hexStepY, grid, s, steps, parsed.maze->digits)
+                          : CarveSquareMaze(t.stepX, t.stepY, grid, s, steps, parsed.maze->digits);
+    const MazeMeasures m = hex ? SolveHexMaze(t.hexStepX, t.hexStepY, steps, grid, s)
+                               : SolveSquareMaze(t.stepX, t.stepY, steps, grid, s);
+    PrintMaze(grid, steps, m, draws, out);
+    out += "bestDigits " + DigitsText(parsed.maze->digits) + "\n";
+    out += "code " + MazeCode(*parsed.maze) + "\n";
+}
+
 void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd) {
+    if (options.Has("code")) {
+        RunGenerateFromCode(options, out);
+        return;
+    }
     const MazeShape s = ShapeFromOptions(options);
     const std::string& seedText = options.Required("seed-text")[0];
     if (options.Has("trials") == options.Has("budget")) throw UsageError("give exactly one of --trials and --budget");
@@ -158,22 +190,34 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
     out += "bestDigits " + DigitsText(r.bestDigits) + "\n";
     out += "trial " + std::to_string(r.bestTrial) + "\n";
     out += "trials " + std::to_string(r.trials) + "\n";
+    out += "code " + MazeCode({s, r.bestDigits}) + "\n";
 }
 
 constexpr OptionSpec kRenderOptions[] = {{"style", 1},    {"size", 1},  {"tilt", 1},    {"time", 1},
                                          {"trials", 1},   {"keys", 1},  {"solution", 0}, {"clear", 0},
-                                         {"palette", 0},  {"dump", 0},  {"out", 1}};
+                                         {"palette", 0},  {"dump", 0},  {"out", 1},
+                                         {"view", 1},     {"code", 1},  {"page", 1},    {"count", 1}};
 constexpr OptionSpec kCarveOptions[] = {{"style", 1}, {"cells", 2}, {"digits", 1}};
 constexpr OptionSpec kGenerateOptions[] = {{"style", 1},  {"cells", 2},  {"seed-text", 1},
-                                           {"trials", 1}, {"budget", 1}, {"threads", 1}};
+                                           {"trials", 1}, {"budget", 1}, {"threads", 1},
+                                           {"code", 1}};
+
+constexpr const char* kPrintingExamples =
+    "printing: --out FILE.svg or FILE.pdf draws vector shapes; for example\n"
+    "  quivra-tool render --style hex --view plan --solution --out maze.pdf     the plan with its correct path\n"
+    "  quivra-tool render --code H21x13-93782719-0 --out maze.svg               a maze again from its code\n"
+    "  quivra-tool render --style square --view plan --count 5 --page a4 --out booklet.pdf\n"
+    "                                            five mazes on A4 pages, then their solutions\n";
 
 constexpr Command kCommands[] = {
     {"carve", "--style square|hex --cells X Y --digits d1,d2,d3,d4,d5,d6,d7,d8", kCarveOptions, RunCarve},
-    {"generate", "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS) [--threads N]",
+    {"generate",
+     "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS) [--threads N] | --code CODE",
      kGenerateOptions, RunGenerate},
     {"render",
      "--style square|hex [--size WxH] [--tilt DEGREES] [--time SECONDS] [--trials N] [--keys K1,K2,...] "
-     "[--solution] [--clear] [--palette] [--dump] --out FILE.png",
+     "[--solution] [--clear] [--palette] [--dump] --out FILE.png [--view scene|plan] [--code CODE] "
+     "[--page a4|letter] [--count N]",
      kRenderOptions, RunRender},
 };
 
@@ -203,7 +247,11 @@ constexpr HelpLine kOptionHelp[] = {
     {"clear", "then clear the trail and redraw"},
     {"palette", "draw as on a 256-colour palette display (the same picture)"},
     {"dump", "also print mazeGrid and walkGrid"},
-    {"out FILE", "the picture: .png, .jpg, .jpeg, .bmp or .ppm; written whole or not at all"},
+    {"out FILE", "the picture: .png, .jpg, .jpeg, .bmp, .ppm, .svg or .pdf; written whole or not at all"},
+    {"view scene|plan", "the tilted 3D scene (default) or a flat plan for pen and paper"},
+    {"code CODE", "make the maze a printed code names again, without a search"},
+    {"page a4|letter", "fit the picture on a PDF page with margins, its code in small print"},
+    {"count N", "a PDF booklet of N mazes, 1..100, then their solutions"},
 };
 
 // One line: the name padded to a column, then what it does.
@@ -242,6 +290,8 @@ std::string Usage() {
             s += OptionRow(o.name);
         }
     }
+    s += "\n";
+    s += kPrintingExamples;
     return s + "\nSee quivra-tool(6)\n";
 }
 

@@ -32,7 +32,7 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
     EXPECT_EQ(out, worked);
     // " 5" mixes to the digits above; zero trials still make one.
     EXPECT_EQ(Tool({"generate", "--cells", "3", "2", "--seed-text", " 5", "--trials", "0", "--style", "square"}, out, err), 0);
-    EXPECT_EQ(out, worked + "bestDigits 3,3,9,1,3,7,9,6\ntrial 0\ntrials 1\n");
+    EXPECT_EQ(out, worked + "bestDigits 3,3,9,1,3,7,9,6\ntrial 0\ntrials 1\ncode S3x2-33913796-X\n");
     // More threads carve ahead, but the kept maze and the count are those of one.
     std::string one, three;
     for (auto [threads, text] : {std::pair{"1", &one}, std::pair{"3", &three}}) {

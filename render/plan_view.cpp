@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/plan_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace quivra {
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kMark = RGB(96, 96, 96);   // not black, so the walls stay the only black
+
+struct Point {
+    double x, y;
+};
+
+// Both styles map raster positions (cells, wall slots) linearly to the plane: a square cell is one
+// unit wide, a hexagon has sides of one unit. A wall is the edge through its slot, across the
+// direction from the cell's centre.
+struct Layout {
+    bool honeycomb;
+    int gridMaxX, gridMaxY;
+    int stepX[6], stepY[6];
+    int directions;
+    double scale, left, top;   // pixels per unit and where unit (0, 0) lands
+
+    Point Unit(int gy, int gx) const {
+        return honeycomb ? Point{(3.0 * gx - 1) / 8, gy * std::sqrt(3.0) / 4} : Point{gx / 2.0, gy / 2.0};
+    }
+    POINT Pixel(Point p) const {
+        return {static_cast<int32_t>(std::lround(left + p.x * scale)), static_cast<int32_t>(std::lround(top + p.y * scale))};
+    }
+    POINT At(int gy, int gx) const { return Pixel(Unit(gy, gx)); }
+    // The wall between cell (gy, gx) and its neighbour in direction d.
+    void Edge(int gy, int gx, int d, POINT& a, POINT& b) const {
+        const Point c = Unit(gy, gx), m = Unit(gy + stepY[d], gx + stepX[d]);
+        const double k = honeycomb ? 1 / std::sqrt(3.0) : 1.0;   // half an edge over the centre's distance
+        const double px = -(m.y - c.y) * k, py = (m.x - c.x) * k;
+        a = Pixel({m.x - px, m.y - py});
+        b = Pixel({m.x + px, m.y + py});
+    }
+    template <class Fn>
+    void ForEachCell(Fn fn) const {
+        if (!honeycomb) {
+            for (int y = 1; y < gridMaxY; y += 2)
+                for (int x = 1; x < gridMaxX; x += 2) fn(y, x);
+            return;
+        }
+        for (int y = 2; y < gridMaxY; y += 2)
+            for (int x = y % 4 == 2 ? 3 : 7; x < gridMaxX; x += 8) fn(y, x);
+    }
+};
+
+Layout MakeLayout(MazeStyle style, const GameState& s, const PlanOptions& o) {
+    Layout l{};
+    l.honeycomb = style == MazeStyle::Honeycomb;
+    l.gridMaxX = s.maze.gridMaxX;
+    l.gridMaxY = s.maze.gridMaxY;
+    l.directions = l.honeycomb ? 6 : 4;
+    for (int d = 0; d < l.directions; ++d) {
+        l.stepX[d] = l.honeycomb ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0];
+        l.stepY[d] = l.honeycomb ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0];
+    }
+    // The maze with room for the marks above and below, and a margin of half a cell each side.
+    const double width = l.honeycomb ? 1.5 * s.maze.cellsX + 0.5 : s.maze.cellsX;
+    const double depth = l.Unit(l.gridMaxY, 0).y;
+    const double cell = l.honeycomb ? std::sqrt(3.0) : 1.0;
+    l.scale = std::max(1.0, std::min(o.width / (width + cell), o.height / (depth + 3 * cell)));
+    l.left = std::round((o.width - width * l.scale) / 2);
+    l.top = std::round((o.height - depth * l.scale) / 2);
+    return l;
+}
+
+class Pen {
+public:
+    Pen(DeviceContext& dc, int width, COLORREF colour) : dc_(dc), pen_(dc.CreatePen(PS_SOLID, width, colour)) {
+        previous_ = dc_.SelectObject(pen_);
+    }
+    ~Pen() {
+        if (previous_ != 0) dc_.SelectObject(previous_);
+        dc_.DeleteObject(pen_);
+    }
+    void Line(POINT a, POINT b) {
+        dc_.MoveToEx(a.x, a.y, nullptr);
+        dc_.LineTo(b.x, b.y);
+    }
+    Pen(const Pen&) = delete;
+    Pen& operator=(const Pen&) = delete;
+
+private:
+    DeviceContext& dc_;
+    HPEN pen_;
+    HGDIOBJ previous_ = 0;
+};
+
+void Fill(DeviceContext& dc, const POINT* points, int count, COLORREF colour) {
+    const HRGN region = dc.CreatePolygonRgn(points, count, ALTERNATE);
+    const HBRUSH brush = dc.CreateSolidBrush(colour);
+    dc.FillRgn(region, brush);
+    dc.DeleteObject(brush);
+    dc.DeleteObject(region);
+}
+
+// A triangle pointing down, centred on x, between the rows top and bottom.
+void Arrow(DeviceContext& dc, int x, int top, int bottom, int halfWidth) {
+    const POINT corners[3] = {{x - halfWidth, top}, {x + halfWidth, top}, {x, bottom}};
+    Fill(dc, corners, 3, kMark);
+}
+
+// The correct path's cells from the entrance to the exit; the first and last points are the
+// openings in the outer wall.
+std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
+    std::vector<POINT> points;
+    int y = -1, x = -1;
+    l.ForEachCell([&](int cy, int cx) {
+        if (y < 0 && cy + l.stepY[l.honeycomb ? 2 : 3] == 0 && grid(0, cx) == 1) y = cy, x = cx;
+    });
+    if (y < 0) return points;
+    points.push_back(l.At(0, x));
+    int fromY = 0, fromX = x;
+    for (size_t guard = 0; guard < grid.Size(); ++guard) {
+        points.push_back(l.At(y, x));
+        int nextY = -1, nextX = -1;
+        for (int d = 0; d < l.directions; ++d) {
+            const int sy = y + l.stepY[d], sx = x + l.stepX[d];
+            if (!grid.Contains(sy, sx) || grid(sy, sx) != 1 || (sy == fromY && sx == fromX) || sy == 0) continue;
+            if (sy == l.gridMaxY) {
+                points.push_back(l.At(sy, sx));
+                return points;
+            }
+            nextY = sy + l.stepY[d], nextX = sx + l.stepX[d];
+        }
+        if (nextY < 0) break;
+        fromY = (y + nextY) / 2, fromX = (x + nextX) / 2;
+        y = nextY, x = nextX;
+    }
+    return points;
+}
+
+}  // namespace
+
+void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const PlanOptions& o) {
+    const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
+    Fill(dc, page, 4, kWhite);
+    const ByteGrid& grid = s.maze.mazeGrid;
+    if (!grid.Exists() || grid.MaxX() != s.maze.gridMaxX || grid.MaxY() != s.maze.gridMaxY) return;
+    const Layout l = MakeLayout(style, s, o);
+    // Even widths, so a wall lies evenly over its line; round ends close every corner.
+    const int wall = std::max(2, static_cast<int>(l.scale / 8) & ~1);
+
+    {
+        Pen pen(dc, wall, kBlack);
+        std::vector<bool> drawn(grid.Size());
+        l.ForEachCell([&](int y, int x) {
+            for (int d = 0; d < l.directions; ++d) {
+                const int sy = y + l.stepY[d], sx = x + l.stepX[d];
+                const size_t slot = static_cast<size_t>(sy) * static_cast<size_t>(l.gridMaxX + 1) + static_cast<size_t>(sx);
+                if (grid(sy, sx) != 0 || drawn[slot]) continue;
+                drawn[slot] = true;
+                POINT a, b;
+                l.Edge(y, x, d, a, b);
+                pen.Line(a, b);
+            }
+        });
+    }
+
+    // The openings: an arrow into the entrance and one out of the exit.
+    const int half = std::max(2, static_cast<int>(l.scale * 0.3));
+    const int gap = wall + std::max(1, static_cast<int>(l.scale * 0.15));
+    for (int x = 0; x <= l.gridMaxX; ++x) {
+        if (grid(0, x) == 1) {
+            const POINT p = l.At(0, x);
+            Arrow(dc, p.x, p.y - gap - 2 * half, p.y - gap, half);
+        }
+        if (grid(l.gridMaxY, x) == 1) {
+            const POINT p = l.At(l.gridMaxY, x);
+            Arrow(dc, p.x, p.y + gap, p.y + gap + 2 * half, half);
+        }
+    }
+
+    const int line = std::max(2, wall);
+    if (o.trail) {
+        // As the game draws it: green on cells walked once, yellow where the player stepped back.
+        const ByteGrid& walk = s.walk.walkGrid;
+        auto onTrail = [&walk](int y, int x) { return walk(y, x) == 1 || walk(y, x) == 3; };
+        const COLORREF green = s.palette.paletteColors[14], yellow = s.palette.paletteColors[13];
+        l.ForEachCell([&](int y, int x) {
+            if (!onTrail(y, x)) return;
+            for (int d = 0; d < l.directions; ++d) {
+                const int sy = y + l.stepY[d], sx = x + l.stepX[d];
+                if (walk(sy, sx) == 0) continue;
+                COLORREF colour = green;
+                if (sy == l.gridMaxY) {
+                    if (!s.walk.exitReached) continue;
+                } else if (sy != 0) {
+                    const int ny = sy + l.stepY[d], nx = sx + l.stepX[d];
+                    if (ny <= 0 || ny >= l.gridMaxY || nx <= 0 || nx >= l.gridMaxX || !onTrail(ny, nx)) continue;
+                    if (walk(y, x) != 1 || walk(ny, nx) != 1) colour = yellow;
+                }
+                Pen pen(dc, line, colour);
+                pen.Line(l.At(y, x), l.At(sy, sx));
+            }
+        });
+    }
+    if (o.solution) {
+        const std::vector<POINT> path = SolutionLine(l, grid);
+        Pen pen(dc, line, s.palette.paletteColors[15]);
+        for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
+    }
+}
+
+}  // namespace quivra

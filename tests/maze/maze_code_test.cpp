@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Maze codes: a code names its maze again, and a mistyped one is refused rather than read as another.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "maze/maze_code.h"
+
+namespace quivra {
+namespace {
+
+const NamedMaze kMazes[] = {
+    {MazeShape::Square(3, 2), {3, 3, 9, 1, 3, 7, 9, 6}},
+    {MazeShape::Square(20000, 2), {0, 0, 0, 0, 0, 0, 0, 0}},
+    {MazeShape::Honeycomb(21, 13), {9, 3, 7, 8, 2, 7, 1, 9}},
+    {MazeShape::Honeycomb(3, 2), {9, 9, 9, 9, 9, 9, 9, 9}},
+};
+
+TEST(MazeCode, NamesItsMazeAgainInEitherCase) {
+    for (const NamedMaze& maze : kMazes) {
+        const std::string code = MazeCode(maze);
+        for (std::string text : {code, std::string()}) {
+            if (text.empty()) {
+                for (char c : code) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            }
+            const MazeCodeResult back = ParseMazeCode(text);
+            ASSERT_TRUE(back.maze.has_value()) << text << ": " << back.error;
+            EXPECT_EQ(*back.maze, maze) << text;
+        }
+    }
+    // The form, worked by hand: style, cells, d1..d8, then the check character.
+    EXPECT_EQ(MazeCode(kMazes[0]), "S3x2-33913796-X");
+}
+
+TEST(MazeCode, EveryWrongCharacterAndEverySwapIsRefused) {
+    const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-x";
+    for (const NamedMaze& maze : kMazes) {
+        const std::string code = MazeCode(maze);
+        for (size_t i = 0; i < code.size(); ++i) {
+            for (char c : alphabet) {
+                if (std::toupper(static_cast<unsigned char>(c)) == std::toupper(static_cast<unsigned char>(code[i]))) {
+                    continue;
+                }
+                std::string typo = code;
+                typo[i] = c;
+                const MazeCodeResult r = ParseMazeCode(typo);
+                EXPECT_FALSE(r.maze.has_value()) << typo << " read as a maze";
+                EXPECT_FALSE(r.error.empty());
+            }
+            if (i + 1 < code.size() && code[i] != code[i + 1]) {
+                std::string swapped = code;
+                std::swap(swapped[i], swapped[i + 1]);
+                EXPECT_FALSE(ParseMazeCode(swapped).maze.has_value()) << swapped;
+            }
+        }
+        EXPECT_FALSE(ParseMazeCode(code.substr(0, code.size() - 1)).maze.has_value());
+        EXPECT_FALSE(ParseMazeCode(code + "0").maze.has_value());
+    }
+}
+
+TEST(MazeCode, RefusesShapesTheStylesCannotHave) {
+    // Right check characters on wrong sizes: refused for the size, not the check.
+    for (const auto& [shape, why] : {std::pair{MazeShape::Honeycomb(4, 2), "odd"},
+                                     std::pair{MazeShape::Honeycomb(3, 1), "odd"},
+                                     std::pair{MazeShape::Square(1, 5), "2 x 2"}}) {
+        const MazeCodeResult r = ParseMazeCode(MazeCode({shape, {}}));
+        EXPECT_FALSE(r.maze.has_value());
+        EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
+    }
+    for (const char* bad : {"", "S", "S3x2-33913796", "Q3x2-33913796-X", "S03x2-33913796-X", "S3x2-3391379a-X",
+                            "S3x2x33913796-X", "S3-2-33913796-X", "S123456x2-33913796-X"}) {
+        EXPECT_FALSE(ParseMazeCode(bad).maze.has_value()) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace quivra
