@@ -5,16 +5,14 @@
 
 #include <string>
 
+#include "game/texts.h"
+#include "game/window_design.h"
+
 namespace quivra {
 
-// Texts the game shows. They stay Chinese here: the real window translates them as it shows them
-// (translations/quivra_*.ts, context "Quivra"), so the headless host and quivra-tool see these.
+// The window's own texts. They stay Chinese here: the real window translates them as it shows
+// them (translations/quivra_*.ts, context "Quivra"); the status line's are in game/texts.h.
 inline const std::string kCaption = QT_TRANSLATE_NOOP("Quivra", "Quivra V3.05 3D版");
-inline const std::string kTooSmall = QT_TRANSLATE_NOOP("Quivra", "窗口太小!");
-inline const std::string kCongratulation = QT_TRANSLATE_NOOP("Quivra", "恭喜!");
-inline const std::string kSquareHint = QT_TRANSLATE_NOOP("Quivra", "请使用方向键来行走");
-inline const std::string kHexHint =
-    QT_TRANSLATE_NOOP("Quivra", "请使用键： Home键, 上、下方向键, PgUp键, End键, 及 PgDn键 来行走。");
 
 // Menu captions by menu and index ("-" is the separator).
 inline const std::string kActionCaptions[] = {
@@ -26,17 +24,6 @@ inline const std::string kHelpCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "关于"
 inline const std::string kActionMenuCaption = QT_TRANSLATE_NOOP("Quivra", "游戏");
 inline const std::string kStyleMenuCaption = QT_TRANSLATE_NOOP("Quivra", "Quivra样式");
 inline const std::string kHelpMenuCaption = QT_TRANSLATE_NOOP("Quivra", "帮助");
-
-// Design values of the window and its controls, in twips (15 per pixel).
-constexpr int kClientWidthTwips = 6000;
-constexpr int kClientHeightTwips = 4470;
-constexpr int kText1HeightTwips = 288;
-constexpr int kVScroll1WidthTwips = 252;
-constexpr int kVScroll1Min = 30;
-constexpr int kVScroll1Max = 60;
-constexpr int kVScroll1Start = 45;
-constexpr int kTimer1Interval = 55;   // ms
-constexpr double kGenerationBudget = 0.25;   // seconds
 
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;

@@ -4,6 +4,7 @@
 // play; the headless host implements it for tests and the command-line tool.
 #include <string>
 
+#include "game/window_design.h"
 #include "render/gdi.h"
 
 namespace quivra {
@@ -14,7 +15,6 @@ enum class Menu { Action, Style, Help };
 
 constexpr int kScaleTwips = 1;
 constexpr int kScalePixels = 3;
-constexpr int kTwipsPerPixel = 15;
 constexpr int kWindowMinimized = 1;
 
 class FormHost {

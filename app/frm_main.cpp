@@ -1,26 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frm_main.h"
 
-#include <cmath>
-
 #include "app/about.h"
 #include "render/scene.h"
 
 namespace quivra {
-
-namespace {
-
-const std::string& StatusText(StatusLine line, MazeStyle style) {
-    static const std::string empty;
-    switch (line) {
-        case StatusLine::Congratulation: return kCongratulation;
-        case StatusLine::WalkingHint: return style == MazeStyle::Honeycomb ? kHexHint : kSquareHint;
-        case StatusLine::Empty: break;
-    }
-    return empty;
-}
-
-}  // namespace
 
 FrmMain::FrmMain(FormHost& host) : host_(host) { host_.Attach(this); }
 
@@ -32,44 +16,14 @@ void FrmMain::Form_Load() {
     s.walk.exitReached = false;
     s.build.wasMinimized = false;
     s.build.buildStage = kStageStart;
+    ShowStyle();
 
-    host_.SetMenuChecked(Menu::Style, kHoneycomb, false);
-    host_.SetMenuChecked(Menu::Style, kSquare, true);
+    SetUpPalette(host_.hDC(), s.palette);
+}
 
-    FillMixTables(s.tables.mixTableB, s.tables.mixTableA);
-
-    // A palette display needs the game's own logical palette to show 16 exact colours.
-    DeviceContext& dc = host_.hDC();
-    const int bits = dc.GetDeviceCaps(PLANES) * dc.GetDeviceCaps(BITSPIXEL);
-    if (bits >= 31) {
-        s.palette.usePalette = false;
-    } else {
-        int64_t colours = 1;
-        for (int i = 0; i < bits; ++i) colours *= 2;
-        s.palette.usePalette = colours - dc.GetDeviceCaps(NUMCOLORS) >= 16;
-    }
-
-    std::vector<PALETTEENTRY> entries(16);
-    for (int i = 0; i < 16; ++i) {
-        int r, g, b;
-        if (i <= 12) {
-            r = g = b = (i * 256) / 13;
-        } else if (i == 13) {
-            r = 255, g = 255, b = 0;
-        } else if (i == 14) {
-            r = 0, g = 255, b = 0;
-        } else {
-            r = 255, g = 0, b = 0;
-        }
-        entries[i] = {static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), PC_NOCOLLAPSE};
-        s.palette.paletteColors[i] = RGB(r, g, b);
-    }
-    s.palette.paletteColors[16] = 0;
-    s.palette.gamePalette = s.palette.usePalette ? dc.CreatePalette(entries) : 0;
-
-    FillHexStepTables(s.tables.hexStepX, s.tables.hexStepY);
-    FillSquareStepTables(s.tables.stepX, s.tables.stepY);
-    s.tables.sqrtThree = std::sqrt(3.0);
+void FrmMain::ShowStyle() {
+    host_.SetMenuChecked(Menu::Style, kHoneycomb, state_.style == MazeStyle::Honeycomb);
+    host_.SetMenuChecked(Menu::Style, kSquare, state_.style == MazeStyle::Square);
 }
 
 void FrmMain::Form_Resize() {
@@ -77,16 +31,14 @@ void FrmMain::Form_Resize() {
     if (host_.WindowState() == kWindowMinimized) {
         s.build.wasMinimized = true;
         host_.Cls();
-        s.build.buildStage = kStageFinished;
-        s.build.drawInProgress = false;
+        s.StopBuild();
         return;
     }
     // Compared in single precision, as the toolkit's sizes are; equality is not too small.
     if (static_cast<float>(host_.Text1Height() * 3) > static_cast<float>(host_.ScaleHeight())) {
         s.build.wasMinimized = false;
         host_.Cls();
-        s.build.buildStage = kStageFinished;
-        s.build.drawInProgress = false;
+        s.StopBuild();
         host_.SetText1Text(kTooSmall);
         // The message must be readable: the status line goes to the bottom of what is left.
         host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
@@ -97,14 +49,8 @@ void FrmMain::Form_Resize() {
     host_.SetVScroll1Left(host_.ScaleWidth() - host_.VScroll1Width());
     host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
     host_.SetText1Width(host_.ScaleWidth());
-    s.build.needViewSetup = true;
-    s.build.buildStage = kStageStart;
-    if (!s.build.wasMinimized) {
-        s.build.needNewMaze = true;
-        s.walk.exitReached = false;
-        s.walk.showingSolution = false;
-        s.maze.seedText = SeedTextFromSeconds(host_.Timer());
-    }
+    s.Redraw();
+    if (!s.build.wasMinimized) s.NewGame(host_.Timer());
     s.build.wasMinimized = false;
     host_.Refresh();
 }
@@ -113,8 +59,7 @@ void FrmMain::Form_Paint() {
     GameState& s = state_;
     host_.SetMenuEnabled(Menu::Action, kShowSolution, false);
     host_.SetMenuEnabled(Menu::Action, kClear, false);
-    s.build.needViewSetup = true;
-    s.build.buildStage = kStageStart;
+    s.Redraw();
     if (!s.build.drawInProgress) {
         s.build.drawInProgress = true;
         host_.SetTimer1Enabled(true);
@@ -127,45 +72,36 @@ void FrmMain::Form_Unload(int& cancel) {
 }
 
 void FrmMain::StopAndRelease() {
-    GameState& s = state_;
-    s.build.buildStage = kStageClosing;
+    state_.Close();
     host_.SetTimer1Enabled(false);
-    s.maze.pathSteps.clear();
-    s.maze.pathSteps.shrink_to_fit();
-    s.walk.walkGrid.Erase();
-    s.maze.mazeGrid.Erase();
 }
 
 void FrmMain::VScroll1_Change() {
-    GameState& s = state_;
-    s.view.viewAngle = 90 - host_.VScroll1Value();
-    s.build.needViewSetup = true;
-    s.build.buildStage = kStageStart;
-    if (!s.build.drawInProgress) Form_Paint();
+    state_.Tilt(90 - host_.VScroll1Value());
+    if (!state_.build.drawInProgress) Form_Paint();
 }
 
 void FrmMain::VScroll1_Scroll() {
-    GameState& s = state_;
-    if (!s.build.drawInProgress) return;
-    s.view.viewAngle = 90 - host_.VScroll1Value();
-    s.build.needViewSetup = true;
-    s.build.buildStage = kStageStart;
+    if (!state_.build.drawInProgress) return;
+    state_.Tilt(90 - host_.VScroll1Value());
 }
 
 void FrmMain::Timer1_Timer() {
     host_.SetTimer1Enabled(false);
-    BuildStep(CheckedStyle());
+    BuildStep();
 }
 
-void FrmMain::BuildStep(MazeStyle style) {
+void FrmMain::BuildStep() {
     GameState& s = state_;
     const uint8_t stage = s.build.buildStage;
     bool reachedEnd = false;
     if (stage == kStageStart) {
-        StartBuild(style);
-    } else if (IsDrawingStage(style, stage)) {
+        StartBuild();
+    } else if (IsDrawingStage(s.style, stage)) {
         Canvas canvas = WindowCanvas();
-        reachedEnd = DrawStage(style, s, canvas).reachedEnd;
+        const StageReport report = DrawStage(s, s, canvas);
+        s.SetStage(report.nextStage);
+        reachedEnd = report.reachedEnd;
     } else {
         host_.DoEvents();
         return;
@@ -176,34 +112,36 @@ void FrmMain::BuildStep(MazeStyle style) {
     } else if (reachedEnd && s.build.buildStage == kStageFinished && s.build.drawInProgress) {
         // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
         // minimising or a too-small window stops the run and leaves 5 behind as well).
-        FinishBuild(style);
+        FinishBuild();
     }
 }
 
-void FrmMain::StartBuild(MazeStyle style) {
+void FrmMain::StartBuild() {
     GameState& s = state_;
     host_.SetText1Text("");
     host_.SetScaleMode(kScaleTwips);
-    if (NeedsNewMaze(style, s)) {
-        const DrawAreaTwips area{host_.ScaleWidth() - host_.VScroll1Width(),
-                                 host_.ScaleHeight() - host_.Text1Height()};
+    if (s.NeedsNewMaze()) {
+        const double width = host_.ScaleWidth() - host_.VScroll1Width();
+        const double height = host_.ScaleHeight() - host_.Text1Height();
         host_.SetScaleMode(kScalePixels);
-        s.view.viewAngle = 90 - host_.VScroll1Value();
-        MakeNewMaze(style, s, area, [this] { return host_.Timer(); }, kGenerationBudget);
+        s.viewAngle = 90 - host_.VScroll1Value();
+        s.MakeNewMaze(width, height, [this] { return host_.Timer(); }, kGenerationBudget);
     }
     if (s.build.needViewSetup) {
         host_.SetScaleMode(kScalePixels);
         host_.Cls();
-        SetUpSceneView(style, s, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
+        SetUpSceneView(s, s, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
+        s.build.needViewSetup = false;
     }
-    s.build.buildStage = kStageFirstDrawing;
+    s.SetStage(kStageFirstDrawing);
 }
 
-void FrmMain::FinishBuild(MazeStyle style) {
+void FrmMain::FinishBuild() {
     GameState& s = state_;
     s.build.drawInProgress = false;
     Canvas canvas = WindowCanvas();
-    host_.SetText1Text(StatusText(FinishScene(style, s, canvas), style));
+    FinishScene(s, s, canvas);
+    host_.SetText1Text(s.FinishedStatus());
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

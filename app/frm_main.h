@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The main window's logic: every event handler and menu command of the game, over the game
-// state record. It reaches the window only through FormHost, so it runs headless as well.
+// The main window's logic: every event handler and menu command of the game. The handlers call
+// the game's verbs and draw its scene; the menu ticks and the scroll bar show the game's style and
+// tilt. It reaches the window only through FormHost, so it runs headless as well.
 #include <string>
 
 #include "app/form_design.h"
@@ -32,17 +33,20 @@ public:
     const GameState& State() const { return state_; }
     FormHost& Host() { return host_; }
 
-    bool HoneycombChecked() const { return host_.MenuChecked(Menu::Style, kHoneycomb); }
-    MazeStyle CheckedStyle() const { return HoneycombChecked() ? MazeStyle::Honeycomb : MazeStyle::Square; }
+    Game& TheGame() { return state_; }
+    const Game& TheGame() const { return state_; }
+    MazeStyle CheckedStyle() const { return state_.style; }
 
 private:
     // One timer step of the build: the builder draws a stage, then the window lets events run and
     // re-arms the timer, or finishes the scene.
-    void BuildStep(MazeStyle style);
+    void BuildStep();
     // Stage 0: the status line and scale mode around the new maze, clearing for a new view.
-    void StartBuild(MazeStyle style);
+    void StartBuild();
     // After the last stage: trail and correct path, the status line, the menu items.
-    void FinishBuild(MazeStyle style);
+    void FinishBuild();
+    // The style menu's ticks show the game's style.
+    void ShowStyle();
     // The window's device context, with the drawing area's height as it is now.
     Canvas WindowCanvas();
 

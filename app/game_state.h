@@ -1,5 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The game state record the main window owns. Its definition sits in render/ (scene_state.h), below
-// the window, because the scene builders draw from it; the window's code includes it from here.
+// What the main window holds for the life of the process: the game, and how its scene is drawn on
+// the window. The game's verbs change the first; the scene builders draw from it into the second.
+#include "game/game.h"
 #include "render/scene_state.h"
+
+namespace quivra {
+
+struct GameState : Game, SceneState {};
+
+}  // namespace quivra

@@ -27,13 +27,6 @@ HeadlessForm::HeadlessForm(int clientWidth, int clientHeight, ScreenCaps caps)
     actionItems_[kClear].enabled = false;
 }
 
-double HeadlessForm::StepForTrials(int trials) {
-    // The driver reads the clock once before the first candidate and once after each; a step a
-    // little above budget / trials stops it after exactly that many.
-    if (trials <= 1) return 1.0;
-    return kGenerationBudget / (trials - 0.5);
-}
-
 int HeadlessForm::FromUnit(double value) const {
     const double pixels = scaleMode_ == kScaleTwips ? value / kTwipsPerPixel : value;
     return static_cast<int>(std::lround(pixels));
@@ -123,10 +116,7 @@ void HeadlessForm::DoEvents() {
     }
 }
 
-double HeadlessForm::Timer() const {
-    const double now = clockStart_ + static_cast<double>(clockReadings_++) * clockStep_;
-    return now >= 86400.0 ? std::fmod(now, 86400.0) : now;
-}
+double HeadlessForm::Timer() const { return clock_.Read(); }
 
 bool HeadlessForm::TickTimer() {
     if (!timerEnabled_ || ended) return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/form_host.h"
+#include "game/scripted_clock.h"
 
 namespace quivra {
 
@@ -20,13 +21,9 @@ public:
 
     // --- scripting ---------------------------------------------------------------------------
     // Every reading of the clock returns now, then advances it by step.
-    void SetClock(double now, double step) {
-        clockStart_ = now;
-        clockStep_ = step;
-        clockReadings_ = 0;
-    }
+    void SetClock(double now, double step) { clock_.Set(now, step); }
     // Clock step that makes a generator run exactly `trials` candidates (0 still makes one).
-    static double StepForTrials(int trials);
+    static double StepForTrials(int trials) { return ScriptedClock::StepForTrials(trials); }
 
     // Window events raised as the toolkit would raise them; none reaches an ended program.
     void Show();                           // Form_Load, then the first Form_Resize
@@ -129,9 +126,7 @@ private:
     MenuItem actionItems_[5], styleItems_[2], helpItems_[1];
     std::deque<std::function<void()>> pending_;
     // Reading k is start + k * step, computed afresh so that a million steps add no rounding.
-    double clockStart_ = 43200.52;
-    double clockStep_ = 1.0;   // one candidate per generation unless a test asks for more
-    mutable int64_t clockReadings_ = 0;
+    mutable ScriptedClock clock_;
 };
 
 }  // namespace quivra

@@ -11,27 +11,21 @@ void FrmMain::mnuActionItem_Click(int index) {
     switch (index) {
         case kNewGame:
             s.walk.showingSolution = false;
+            s.ForgetCode();
             Form_Resize();
             break;
         case kShowSolution: {
-            s.walk.showingSolution = true;
+            s.ShowSolution();
             host_.SetText1Text("");
             if (!s.maze.mazeGrid.Exists()) break;
             Canvas canvas = WindowCanvas();
-            DrawSolution(CheckedStyle(), canvas, s);
+            DrawSolution(s, s, canvas);
             break;
         }
-        case kClear: {
-            s.walk.exitReached = false;
-            s.walk.showingSolution = false;
-            s.build.needViewSetup = true;
-            s.build.buildStage = kStageStart;
-            // A grid still waiting for its new maze (a style change that built nothing) holds the
-            // other style's maze: the new maze puts the player on its own start.
-            if (s.maze.mazeGrid.Exists() && !s.build.needNewMaze) ResetWalk(CheckedStyle(), s);
+        case kClear:
+            s.Clear();
             host_.Refresh();
             break;
-        }
         case kExit:
             StopAndRelease();
             host_.EndProgram();
@@ -42,22 +36,12 @@ void FrmMain::mnuActionItem_Click(int index) {
 }
 
 void FrmMain::mnuStyleItem_Click(int index) {
-    GameState& s = state_;
-    if (index == kHoneycomb && host_.MenuChecked(Menu::Style, kSquare)) {
-        host_.SetMenuChecked(Menu::Style, kHoneycomb, true);
-        host_.SetMenuChecked(Menu::Style, kSquare, false);
-    } else if (index == kSquare && host_.MenuChecked(Menu::Style, kHoneycomb)) {
-        host_.SetMenuChecked(Menu::Style, kHoneycomb, false);
-        host_.SetMenuChecked(Menu::Style, kSquare, true);
-    } else {
+    if (index != kHoneycomb && index != kSquare) return;
+    if (!state_.SetStyle(index == kHoneycomb ? MazeStyle::Honeycomb : MazeStyle::Square)) {
+        ShowStyle();   // a click on the ticked item changes nothing
         return;
     }
-    s.walk.showingSolution = false;
-    // The grids still hold the other style's maze: even a resize that builds nothing (a too
-    // small window) must leave a request for a new one behind. The new maze has not been walked
-    // out of, even when the restore of a minimised window is what builds it.
-    s.build.needNewMaze = true;
-    s.walk.exitReached = false;
+    ShowStyle();
     Form_Resize();
 }
 

@@ -20,7 +20,7 @@
 
 #include <cmath>
 
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 
 namespace quivra {
 

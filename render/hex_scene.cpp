@@ -12,18 +12,12 @@ constexpr uint8_t kStageFloorBands = 2;
 constexpr uint8_t kStageFloorEdges = 3;
 constexpr uint8_t kStageWalls = 4;
 constexpr int kFloorGrey = 6;
-constexpr double kUnitTwips = 360;   // a quarter inch of window per scene unit when sizing
 constexpr double kWall = 0.25;
-
-// Far beyond any real screen (a 32767-pixel square window gives about 900 x 800 cells); they only
-// keep the float-to-int conversions and the grid's memory bounded for absurd window shapes.
-constexpr int kMaxHexColumns = 8191;
-constexpr int kMaxHexCells = 1 << 22;
 
 // The repeating shapes of one column pair whose left cell is centred at (1, s/2). Walls are kWall
 // thick and lie inside the hexagon outline; a joint fills the gap between the wall ends at a vertex.
-void StageTemplates(GameState& s) {
-    const double r = s.tables.sqrtThree;
+uint8_t StageTemplates(const Game& g, SceneState& s) {
+    const double r = g.tables.sqrtThree;
     const double h = r / 2;                                    // Y of the left and right vertices
     const double halfWall = kWall / 2;
     const double sideJointSlantY = (r + kWall) / 2;            // 0.991025, the side joints' slanted corner
@@ -65,7 +59,7 @@ void StageTemplates(GameState& s) {
     Q[2] = {{{0, h}, {w, h}, {w, h + kWall}, {0, h + kWall}}};
     Q[3] = {{{0, h + kWall}, {w, h + kWall}, {w - inset, r}, {inset, r}}};
     s.draw.drawRow = 0;
-    s.build.buildStage = kStageFloorBands;
+    return kStageFloorBands;
 }
 
 void FillFloor(Canvas& canvas, const ViewParams& view, const std::array<ScenePoint, 4>& q) {
@@ -74,21 +68,21 @@ void FillFloor(Canvas& canvas, const ViewParams& view, const std::array<ScenePoi
 
 // One cell row of floor per step. The first row's top and the last row's bottom are left to the
 // edge pieces, which follow the hexagon outline there.
-void StageFloorBands(GameState& s, Canvas& canvas) {
+uint8_t StageFloorBands(const Game& g, SceneState& s, Canvas& canvas) {
     const ViewParams view = s.View();
     auto& Q = s.draw.quadWork;
-    if (s.draw.drawRow <= s.maze.gridMaxY - 1) {
+    if (s.draw.drawRow <= g.maze.gridMaxY - 1) {
         if (s.draw.drawRow > 0) {
             FillFloor(canvas, view, Q[0]);
             FillFloor(canvas, view, Q[1]);
         }
         FillFloor(canvas, view, Q[2]);
-        if (s.draw.drawRow < s.maze.gridMaxY - 4) FillFloor(canvas, view, Q[3]);
+        if (s.draw.drawRow < g.maze.gridMaxY - 4) FillFloor(canvas, view, Q[3]);
         for (int i = 0; i < 4; ++i) {
-            for (auto& p : Q[i]) p.Y += s.tables.sqrtThree;
+            for (auto& p : Q[i]) p.Y += g.tables.sqrtThree;
         }
         s.draw.drawRow += 4;
-        return;
+        return kStageFloorBands;
     }
     // The floor between the joints along the top edge of the first row.
     const auto& J = s.draw.jointTemplate;
@@ -100,17 +94,16 @@ void StageFloorBands(GameState& s, Canvas& canvas) {
     Q[1] = {left[1], topLeft[0], topRight[2], right[1]};
     Q[2] = {left[0], left[1], right[1], right[2]};
     s.draw.drawCol = 0;
-    s.build.buildStage = kStageFloorEdges;
+    return kStageFloorEdges;
 }
 
 // One column pair of the top edge per step, with its mirror image along the bottom edge.
-void StageFloorEdges(GameState& s, Canvas& canvas) {
-    if (s.draw.drawCol > s.maze.gridMaxX) {
+uint8_t StageFloorEdges(const Game& g, SceneState& s, Canvas& canvas) {
+    if (s.draw.drawCol > g.maze.gridMaxX) {
         s.draw.drawPass = 0;
         s.draw.rowOffset = 0;
         s.draw.drawRow = 0;
-        s.build.buildStage = kStageWalls;
-        return;
+        return kStageWalls;
     }
     const ViewParams view = s.View();
     for (int i = 0; i < 3; ++i) {
@@ -122,6 +115,7 @@ void StageFloorEdges(GameState& s, Canvas& canvas) {
         for (auto& p : q) p.X += 3;
     }
     s.draw.drawCol += 8;
+    return kStageFloorEdges;
 }
 
 class CanvasWallSink final : public HexWallSink {
@@ -139,61 +133,27 @@ private:
 
 }  // namespace
 
-bool HoldsHexMaze(const GameState& s) {
-    if (s.maze.cellsX < 3 || s.maze.cellsX % 2 == 0 || s.maze.cellsY < 2) return false;
-    const MazeShape shape = MazeShape::Honeycomb(s.maze.cellsX, s.maze.cellsY);
-    return s.maze.gridMaxX == shape.gridMaxX && s.maze.gridMaxY == shape.gridMaxY &&
-           s.maze.mazeGrid.MaxX() == s.maze.gridMaxX && s.maze.mazeGrid.MaxY() == s.maze.gridMaxY &&
-           s.walk.walkGrid.MaxX() == s.maze.gridMaxX && s.walk.walkGrid.MaxY() == s.maze.gridMaxY;
-}
-
-double HexSceneWidth(int cellsX, double sqrtThree) { return (cellsX - 1) * 3.0 / 2 + 2 + kWall / sqrtThree; }
-double HexSceneDepth(int cellsY, double sqrtThree) { return cellsY * sqrtThree + kWall; }
-
-MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
-    int cellsX = 3;
-    int cellsY = 2;
-    const double columns = std::floor((widthTwips / kUnitTwips - 2 - kWall / sqrtThree) * 2 / 3 + 1);
-    if (columns >= kMaxHexColumns) {
-        cellsX = kMaxHexColumns;
-    } else if (columns >= 3) {
-        cellsX = static_cast<int>(columns);
-        if (cellsX % 2 == 0) --cellsX;
-    }
-    // No drawing width (a window narrower than the scroll bar) has no aspect ratio: keep 2 rows.
-    if (widthTwips > 0) {
-        const double sceneWidth = HexSceneWidth(cellsX, sqrtThree);
-        const double rows = std::floor((sceneWidth * (heightTwips / widthTwips) - kWall) / sqrtThree);
-        const int maxRows = kMaxHexCells / cellsX;
-        if (rows >= maxRows) {
-            cellsY = maxRows;
-        } else if (rows >= 2) {
-            cellsY = static_cast<int>(rows);
-        }
-    }
-    return MazeShape::Honeycomb(cellsX, cellsY);
-}
-
 bool IsHexDrawingStage(uint8_t stage) { return stage >= kStageTemplates && stage <= kStageWalls; }
 
-StageReport BuildHexScene(GameState& s, Canvas& canvas) {
-    const uint8_t stage = s.build.buildStage;
-    if (!IsHexDrawingStage(stage)) return {};
+StageReport BuildHexScene(const Game& g, SceneState& s, Canvas& canvas) {
+    const uint8_t stage = g.build.buildStage;
+    if (!IsHexDrawingStage(stage)) return {stage, false};
+    uint8_t next = stage;
     if (stage == kStageTemplates) {
-        StageTemplates(s);
+        next = StageTemplates(g, s);
     } else {
         s.palette.savedPalette = SelectGamePalette(canvas.dc, s.palette);
         if (stage == kStageFloorBands) {
-            StageFloorBands(s, canvas);
+            next = StageFloorBands(g, s, canvas);
         } else if (stage == kStageFloorEdges) {
-            StageFloorEdges(s, canvas);
+            next = StageFloorEdges(g, s, canvas);
         } else {
             CanvasWallSink sink(canvas, s.View());
-            RaiseHexWalls(s, sink);
+            next = RaiseHexWalls(g, s, sink);
         }
         RestorePalette(canvas.dc, s.palette, s.palette.savedPalette);
     }
-    return {stage == kStageWalls && s.build.buildStage == kStageFinished};
+    return {next, stage == kStageWalls && next == kStageFinished};
 }
 
 }  // namespace quivra

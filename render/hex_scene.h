@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The honeycomb scene: its grid sized from the window, the drawing stages a timer step runs
+// The honeycomb scene: the drawing stages a timer step runs
 // (templates, the floor band by band and edge by edge, the walls a grid row per step), and the
 // trail and correct path over it.
 #include <functional>
 
+#include "game/style_rules.h"
 #include "maze/maze_shape.h"
 #include "render/projection.h"
 #include "render/scene_common.h"
@@ -16,28 +17,16 @@ namespace quivra {
 bool IsHexDrawingStage(uint8_t stage);
 
 // One drawing stage; buildStage says which. Any other stage draws nothing.
-StageReport BuildHexScene(GameState& s, Canvas& canvas);
-
-// The grids hold a honeycomb maze of the recorded size (the style can change while minimised,
-// and the restore keeps the old maze: then they hold a square one).
-bool HoldsHexMaze(const GameState& s);
-
-// The scene's extents across and in depth, in scene units.
-double HexSceneWidth(int cellsX, double sqrtThree);
-double HexSceneDepth(int cellsY, double sqrtThree);
+StageReport BuildHexScene(const Game& g, SceneState& s, Canvas& canvas);
 
 // The walked trail: half lines between walked neighbours, the entrance stub, and the exit stub
-// once the player has walked out. Sets lineColorIndex.
-void DrawHexTrail(Canvas& canvas, GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid,
-                  const ViewParams& view);
+// once the player has walked out.
+void DrawHexTrail(const Game& g, SceneState& s, Canvas& canvas);
 
 // The correct path in red, from the entrance down to the near edge of the scene.
-void DrawHexSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view);
+void DrawHexSolution(const Game& g, SceneState& s, Canvas& canvas);
 
 // ---- the pieces the above are made of, exposed so they can be checked without pixels ----------
-
-// Grid size for a drawing area given in twips. A drawing area of no width gives the smallest grid.
-MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree);
 
 // One line of the trail or the correct path, in scene units, with its palette index.
 struct HexLine {
@@ -47,8 +36,8 @@ struct HexLine {
 using HexLineFn = std::function<void(const HexLine&)>;
 
 // The lines DrawHexTrail / DrawHexSolution draw, in drawing order.
-void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line);
-void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
+void TraceHexTrail(const Game& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line);
+void TraceHexSolution(const Game& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
                       const HexLineFn& line);
 
 // The pieces of one column pair's templates, whose left cell is centred at (1, sqrt(3) / 2) and
@@ -72,8 +61,8 @@ public:
     virtual void Segment(const Quad& footprint, int colour) = 0;
 };
 
-// One step of the wall stage: the pass drawPass of grid row drawRow, then the cursors advance;
-// past the last row it only moves buildStage to 5.
-void RaiseHexWalls(GameState& s, HexWallSink& sink);
+// One step of the wall stage: the pass drawPass of grid row drawRow, then the cursors advance.
+// Returns the stage the run goes on with: 5 once past the last row.
+uint8_t RaiseHexWalls(const Game& g, SceneState& s, HexWallSink& sink);
 
 }  // namespace quivra

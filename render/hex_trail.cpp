@@ -16,7 +16,7 @@ bool OnTrail(uint8_t mark) { return mark == 1 || mark == 3; }
 
 }  // namespace
 
-void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line) {
+void TraceHexTrail(const Game& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line) {
     if (gridMaxY < 3) return;
     const double r = s.tables.sqrtThree;
     double cy = r / 2;
@@ -60,7 +60,7 @@ void TraceHexTrail(const GameState& s, int gridMaxX, int gridMaxY, const ByteGri
     }
 }
 
-void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
+void TraceHexSolution(const Game& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
                       const HexLineFn& line) {
     if (!mazeGrid.Exists()) return;
     const double r = s.tables.sqrtThree;
@@ -105,21 +105,18 @@ void TraceHexSolution(const GameState& s, int gridMaxY, const ByteGrid& mazeGrid
     }
 }
 
-void DrawHexTrail(Canvas& canvas, GameState& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid,
-                  const ViewParams& view) {
+void DrawHexTrail(const Game& g, SceneState& s, Canvas& canvas) {
     const HPALETTE previous = SelectGamePalette(canvas.dc, s.palette);
-    TraceHexTrail(s, gridMaxX, gridMaxY, walkGrid, [&](const HexLine& l) {
-        s.walk.lineColorIndex = l.colour;
-        DrawPathSegment(canvas, s.walk.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
+    TraceHexTrail(g, g.maze.gridMaxX, g.maze.gridMaxY, g.walk.walkGrid, [&](const HexLine& l) {
+        DrawPathSegment(canvas, l.colour, l.x1, l.y1, l.x2, l.y2, s.View());
     });
     RestorePalette(canvas.dc, s.palette, previous);
 }
 
-void DrawHexSolution(Canvas& canvas, GameState& s, int gridMaxY, const ByteGrid& mazeGrid, const ViewParams& view) {
+void DrawHexSolution(const Game& g, SceneState& s, Canvas& canvas) {
     const HPALETTE previous = SelectGamePalette(canvas.dc, s.palette);
-    s.walk.lineColorIndex = kRed;
-    TraceHexSolution(s, gridMaxY, mazeGrid, view.sceneDepth, [&](const HexLine& l) {
-        DrawPathSegment(canvas, s.walk.lineColorIndex, l.x1, l.y1, l.x2, l.y2, view);
+    TraceHexSolution(g, g.maze.gridMaxY, g.maze.mazeGrid, s.view.sceneDepth, [&](const HexLine& l) {
+        DrawPathSegment(canvas, kSolutionColour, l.x1, l.y1, l.x2, l.y2, s.View());
     });
     RestorePalette(canvas.dc, s.palette, previous);
 }

@@ -42,7 +42,7 @@ constexpr Piece Wall(HexSegment segment, int colour) { return {kSegmentPhase[seg
 // Pieces are loaded from the templates at this row's depth and move one column pair right after
 // every eighth column. Every joint of a first sweep is drawn before any piece of the second, so a
 // joint's top never lies under its neighbour's side face.
-void Sweep(GameState& s, HexWallSink& sink, std::initializer_list<Piece> pieces) {
+void Sweep(const Game& g, SceneState& s, HexWallSink& sink, std::initializer_list<Piece> pieces) {
     std::array<Triangle, 4> joints;
     for (const Piece& p : pieces) {
         if (p.joint) {
@@ -58,12 +58,12 @@ void Sweep(GameState& s, HexWallSink& sink, std::initializer_list<Piece> pieces)
         }
     }
     int phase = 0;
-    for (s.draw.drawCol = 0; s.draw.drawCol <= s.maze.gridMaxX; ++s.draw.drawCol) {
+    for (s.draw.drawCol = 0; s.draw.drawCol <= g.maze.gridMaxX; ++s.draw.drawCol) {
         for (const Piece& p : pieces) {
             if (p.phase != phase) continue;
             if (p.joint) {
                 sink.Joint(joints[p.index], p.sideMode, p.colour);
-            } else if (s.maze.mazeGrid(s.draw.drawRow, s.draw.drawCol) == 0) {
+            } else if (g.maze.mazeGrid(s.draw.drawRow, s.draw.drawCol) == 0) {
                 sink.Segment(s.draw.quadWork[p.index], p.colour);
             }
         }
@@ -82,36 +82,34 @@ void Sweep(GameState& s, HexWallSink& sink, std::initializer_list<Piece> pieces)
 
 }  // namespace
 
-void RaiseHexWalls(GameState& s, HexWallSink& sink) {
-    if (s.draw.drawRow > s.maze.gridMaxY) {
-        s.build.buildStage = kStageFinished;
-        return;
-    }
+uint8_t RaiseHexWalls(const Game& g, SceneState& s, HexWallSink& sink) {
+    if (s.draw.drawRow > g.maze.gridMaxY) return kStageFinished;
     switch (s.draw.drawPass) {
     case 0:   // top edges of the even columns' cells and the vertices at their ends
-        Sweep(s, sink, {JointSides(kTopLeftVertexJoint, kLeftJointSides),
+        Sweep(g, s, sink, {JointSides(kTopLeftVertexJoint, kLeftJointSides),
                         JointSides(kTopRightVertexJoint, kRightJointSides)});
-        Sweep(s, sink, {JointFace(kTopLeftVertexJoint, kTurnedLeftJointFace), Wall(kLeftCellTopEdge, kAlongXFace),
+        Sweep(g, s, sink, {JointFace(kTopLeftVertexJoint, kTurnedLeftJointFace), Wall(kLeftCellTopEdge, kAlongXFace),
                         JointFace(kTopRightVertexJoint, kTurnedRightJointFace)});
         break;
     case 1:   // upper slanted edges
-        Sweep(s, sink, {Wall(kUpperLeftEdge, kTurnedRightFace), Wall(kUpperRightEdge, kTurnedLeftFace)});
+        Sweep(g, s, sink, {Wall(kUpperLeftEdge, kTurnedRightFace), Wall(kUpperRightEdge, kTurnedLeftFace)});
         break;
     case 2:   // side vertices, and the top edges of the odd columns' cells
-        Sweep(s, sink, {JointSides(kLeftVertexJoint, kLeftJointSides),
+        Sweep(g, s, sink, {JointSides(kLeftVertexJoint, kLeftJointSides),
                         JointSides(kRightVertexJoint, kRightJointSides)});
-        Sweep(s, sink, {JointFace(kLeftVertexJoint, kTurnedRightJointFace),
+        Sweep(g, s, sink, {JointFace(kLeftVertexJoint, kTurnedRightJointFace),
                         JointFace(kRightVertexJoint, kTurnedLeftJointFace), Wall(kRightCellTopEdge, kAlongXFace)});
         break;
     default:   // lower slanted edges
-        Sweep(s, sink, {Wall(kLowerLeftEdge, kTurnedLeftFace), Wall(kLowerRightEdge, kTurnedRightFace)});
+        Sweep(g, s, sink, {Wall(kLowerLeftEdge, kTurnedLeftFace), Wall(kLowerRightEdge, kTurnedRightFace)});
         break;
     }
     if (++s.draw.drawPass >= 4) {
         s.draw.drawPass = 0;
-        s.draw.rowOffset += s.tables.sqrtThree;
+        s.draw.rowOffset += g.tables.sqrtThree;
     }
     ++s.draw.drawRow;
+    return g.build.buildStage;
 }
 
 }  // namespace quivra

@@ -17,57 +17,42 @@ struct Point {
     double x, y;
 };
 
-// Both styles map raster positions (cells, wall slots) linearly to the plane: a square cell is one
-// unit wide, a hexagon has sides of one unit. A wall is the edge through its slot, across the
-// direction from the cell's centre.
+// Both styles map raster positions (cells, wall slots) linearly to the plane, as their tables
+// say. A wall is the edge through its slot, across the direction from the cell's centre.
 struct Layout {
-    bool honeycomb;
+    const StyleRules& rules;
+    const FixedTables& tables;
     int gridMaxX, gridMaxY;
-    int stepX[6], stepY[6];
-    int directions;
     double scale, left, top;   // pixels per unit and where unit (0, 0) lands
 
-    Point Unit(int gy, int gx) const {
-        return honeycomb ? Point{(3.0 * gx - 1) / 8, gy * std::sqrt(3.0) / 4} : Point{gx / 2.0, gy / 2.0};
-    }
-    POINT Pixel(Point p) const {
+    int directions() const { return rules.directions; }
+    int StepX(int d) const { return rules.stepX(tables, d); }
+    int StepY(int d) const { return rules.stepY(tables, d); }
+    POINT Pixel(PlanPoint p) const {
         return {static_cast<int32_t>(std::lround(left + p.x * scale)), static_cast<int32_t>(std::lround(top + p.y * scale))};
     }
-    POINT At(int gy, int gx) const { return Pixel(Unit(gy, gx)); }
+    POINT At(int gy, int gx) const { return Pixel(rules.planPoint(gy, gx)); }
     // The wall between cell (gy, gx) and its neighbour in direction d.
     void Edge(int gy, int gx, int d, POINT& a, POINT& b) const {
-        const Point c = Unit(gy, gx), m = Unit(gy + stepY[d], gx + stepX[d]);
-        const double k = honeycomb ? 1 / std::sqrt(3.0) : 1.0;   // half an edge over the centre's distance
+        const PlanPoint c = rules.planPoint(gy, gx), m = rules.planPoint(gy + StepY(d), gx + StepX(d));
+        const double k = rules.planHalfEdge;
         const double px = -(m.y - c.y) * k, py = (m.x - c.x) * k;
         a = Pixel({m.x - px, m.y - py});
         b = Pixel({m.x + px, m.y + py});
     }
     template <class Fn>
     void ForEachCell(Fn fn) const {
-        if (!honeycomb) {
-            for (int y = 1; y < gridMaxY; y += 2)
-                for (int x = 1; x < gridMaxX; x += 2) fn(y, x);
-            return;
-        }
-        for (int y = 2; y < gridMaxY; y += 2)
-            for (int x = y % 4 == 2 ? 3 : 7; x < gridMaxX; x += 8) fn(y, x);
+        for (int y = rules.firstCellY; y < gridMaxY; y += rules.cellStepY)
+            for (int x = rules.firstCellX(y); x < gridMaxX; x += rules.cellStepX) fn(y, x);
     }
 };
 
-Layout MakeLayout(MazeStyle style, const GameState& s, const PlanOptions& o) {
-    Layout l{};
-    l.honeycomb = style == MazeStyle::Honeycomb;
-    l.gridMaxX = s.maze.gridMaxX;
-    l.gridMaxY = s.maze.gridMaxY;
-    l.directions = l.honeycomb ? 6 : 4;
-    for (int d = 0; d < l.directions; ++d) {
-        l.stepX[d] = l.honeycomb ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0];
-        l.stepY[d] = l.honeycomb ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0];
-    }
+Layout MakeLayout(const Game& g, const PlanOptions& o) {
+    Layout l{g.Rules(), g.tables, g.maze.gridMaxX, g.maze.gridMaxY, 0, 0, 0};
     // The maze with room for the marks above and below, and a margin of half a cell each side.
-    const double width = l.honeycomb ? 1.5 * s.maze.cellsX + 0.5 : s.maze.cellsX;
-    const double depth = l.Unit(l.gridMaxY, 0).y;
-    const double cell = l.honeycomb ? std::sqrt(3.0) : 1.0;
+    const double width = l.rules.planWidth(g.maze.cellsX);
+    const double depth = l.rules.planPoint(l.gridMaxY, 0).y;
+    const double cell = l.rules.planCell;
     l.scale = std::max(1.0, std::min(o.width / (width + cell), o.height / (depth + 3 * cell)));
     l.left = std::round((o.width - width * l.scale) / 2);
     l.top = std::round((o.height - depth * l.scale) / 2);
@@ -116,7 +101,7 @@ std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
     std::vector<POINT> points;
     int y = -1, x = -1;
     l.ForEachCell([&](int cy, int cx) {
-        if (y < 0 && cy + l.stepY[l.honeycomb ? 2 : 3] == 0 && grid(0, cx) == 1) y = cy, x = cx;
+        if (y < 0 && cy == l.rules.firstCellY && grid(0, cx) == 1) y = cy, x = cx;
     });
     if (y < 0) return points;
     points.push_back(l.At(0, x));
@@ -124,14 +109,14 @@ std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
     for (size_t guard = 0; guard < grid.Size(); ++guard) {
         points.push_back(l.At(y, x));
         int nextY = -1, nextX = -1;
-        for (int d = 0; d < l.directions; ++d) {
-            const int sy = y + l.stepY[d], sx = x + l.stepX[d];
+        for (int d = 0; d < l.directions(); ++d) {
+            const int sy = y + l.StepY(d), sx = x + l.StepX(d);
             if (!grid.Contains(sy, sx) || grid(sy, sx) != 1 || (sy == fromY && sx == fromX) || sy == 0) continue;
             if (sy == l.gridMaxY) {
                 points.push_back(l.At(sy, sx));
                 return points;
             }
-            nextY = sy + l.stepY[d], nextX = sx + l.stepX[d];
+            nextY = sy + l.StepY(d), nextX = sx + l.StepX(d);
         }
         if (nextY < 0) break;
         fromY = (y + nextY) / 2, fromX = (x + nextX) / 2;
@@ -142,12 +127,12 @@ std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
 
 }  // namespace
 
-void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const PlanOptions& o) {
+void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
     Fill(dc, page, 4, kWhite);
     const ByteGrid& grid = s.maze.mazeGrid;
-    if (!grid.Exists() || grid.MaxX() != s.maze.gridMaxX || grid.MaxY() != s.maze.gridMaxY) return;
-    const Layout l = MakeLayout(style, s, o);
+    if (!s.HasMaze() || grid.MaxX() != s.maze.gridMaxX || grid.MaxY() != s.maze.gridMaxY) return;
+    const Layout l = MakeLayout(s, o);
     // Even widths, so a wall lies evenly over its line; round ends close every corner.
     const int wall = std::max(2, static_cast<int>(l.scale / 8) & ~1);
 
@@ -155,8 +140,8 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
         Pen pen(dc, wall, kBlack);
         std::vector<bool> drawn(grid.Size());
         l.ForEachCell([&](int y, int x) {
-            for (int d = 0; d < l.directions; ++d) {
-                const int sy = y + l.stepY[d], sx = x + l.stepX[d];
+            for (int d = 0; d < l.directions(); ++d) {
+                const int sy = y + l.StepY(d), sx = x + l.StepX(d);
                 const size_t slot = static_cast<size_t>(sy) * static_cast<size_t>(l.gridMaxX + 1) + static_cast<size_t>(sx);
                 if (grid(sy, sx) != 0 || drawn[slot]) continue;
                 drawn[slot] = true;
@@ -186,17 +171,18 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
         // As the game draws it: green on cells walked once, yellow where the player stepped back.
         const ByteGrid& walk = s.walk.walkGrid;
         auto onTrail = [&walk](int y, int x) { return walk(y, x) == 1 || walk(y, x) == 3; };
-        const COLORREF green = s.palette.paletteColors[14], yellow = s.palette.paletteColors[13];
+        const PaletteColors colours = GameColours();
+        const COLORREF green = colours[kStepColour], yellow = colours[kStepBackColour];
         l.ForEachCell([&](int y, int x) {
             if (!onTrail(y, x)) return;
-            for (int d = 0; d < l.directions; ++d) {
-                const int sy = y + l.stepY[d], sx = x + l.stepX[d];
+            for (int d = 0; d < l.directions(); ++d) {
+                const int sy = y + l.StepY(d), sx = x + l.StepX(d);
                 if (walk(sy, sx) == 0) continue;
                 COLORREF colour = green;
                 if (sy == l.gridMaxY) {
                     if (!s.walk.exitReached) continue;
                 } else if (sy != 0) {
-                    const int ny = sy + l.stepY[d], nx = sx + l.stepX[d];
+                    const int ny = sy + l.StepY(d), nx = sx + l.StepX(d);
                     if (ny <= 0 || ny >= l.gridMaxY || nx <= 0 || nx >= l.gridMaxX || !onTrail(ny, nx)) continue;
                     if (walk(y, x) != 1 || walk(ny, nx) != 1) colour = yellow;
                 }
@@ -207,7 +193,7 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
     }
     if (o.solution) {
         const std::vector<POINT> path = SolutionLine(l, grid);
-        Pen pen(dc, line, s.palette.paletteColors[15]);
+        Pen pen(dc, line, GameColours()[kSolutionColour]);
         for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
     }
 }

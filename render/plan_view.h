@@ -15,6 +15,6 @@ struct PlanOptions {
     bool solution = false;   // the correct path, red, through the cell centres
 };
 
-void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const PlanOptions& options);
+void DrawPlan(DeviceContext& dc, const Game& game, const PlanOptions& options);
 
 }  // namespace quivra

@@ -1,44 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The scene builders of both styles behind one face, for the window's build timer. They work on
-// the game state and the device context they are handed and report where the build stands; the
-// window does the rest (status line, menus, scale mode, clearing, events, the timer).
-#include "maze/maze_shape.h"
-#include "maze/path_step.h"
+// The scene builders of every style behind one face, for whatever runs the build (the window's
+// timer, the tool). They draw a game they only read onto the canvas they are handed, keep their
+// own place in the scene state, and report the stage the run goes on with; the caller does the
+// rest (the game's stage, the status line, menus, scale mode, clearing, events, the timer).
+#include "game/game.h"
 #include "render/projection.h"
 #include "render/scene_common.h"
 #include "render/scene_state.h"
 
 namespace quivra {
 
-// The drawing area (client area less the scroll bar and the status line) in twips.
-struct DrawAreaTwips {
-    double width = 0;
-    double height = 0;
-};
+// Whether the screen needs the game's logical palette, the colours, and the palette if so.
+void SetUpPalette(DeviceContext& dc, PaletteState& palette);
 
-// What the status line shows over a finished scene; the window holds the texts.
-enum class StatusLine { Empty, WalkingHint, Congratulation };
+// The view for the game's maze in a drawing area of that many pixels.
+void SetUpSceneView(const Game& g, SceneState& s, int widthPixels, int heightPixels);
 
-// Stage 0, the builders' part: whether the grids need a new maze (asked for, or missing, or of
-// the other style), the new maze sized from the drawing area and generated within `budget`
-// seconds of `clock` (the player back at the start), and the view for the drawing area in pixels.
-bool NeedsNewMaze(MazeStyle style, const GameState& s);
-void MakeNewMaze(MazeStyle style, GameState& s, DrawAreaTwips area, const Clock& clock, double budget);
-void SetUpSceneView(MazeStyle style, GameState& s, int widthPixels, int heightPixels);
-
-// Stages 1..4: one drawing stage per timer step.
+// Stages 1..4: one drawing stage per timer step, the one the game's buildStage names.
 bool IsDrawingStage(MazeStyle style, uint8_t stage);
-StageReport DrawStage(MazeStyle style, GameState& s, Canvas& canvas);
+StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas);
 
-// After the last stage: the trail and, when it is shown, the correct path; says what the status
-// line shows.
-StatusLine FinishScene(MazeStyle style, GameState& s, Canvas& canvas);
+// After the last stage: the trail and, when it is shown, the correct path.
+void FinishScene(const Game& g, SceneState& s, Canvas& canvas);
 
 // The correct path over the scene.
-void DrawSolution(MazeStyle style, Canvas& canvas, GameState& s);
+void DrawSolution(const Game& g, SceneState& s, Canvas& canvas);
 
-// The walk grid as the maze leaves it, with the player on the start cell (a new maze and Clear).
-void ResetWalk(MazeStyle style, GameState& s);
+// The line of one step of the player.
+void DrawStep(const StepResult& step, SceneState& s, Canvas& canvas);
 
 }  // namespace quivra

@@ -7,13 +7,15 @@
 
 namespace quivra {
 
-// What one drawing stage of a builder did.
+// What one drawing stage of a builder did: the stage the run goes on with, and whether the last
+// walls went up (it moved to 5: the finish is due).
 struct StageReport {
-    bool reachedEnd = false;   // the last walls went up: buildStage moved to 5, the finish is due
+    uint8_t nextStage = kStageFinished;
+    bool reachedEnd = false;
 };
 
 // drawHeight: the drawing area's height in pixels (the client area less the status line).
-inline Canvas MakeCanvas(DeviceContext& dc, int drawHeight, const GameState& s) {
+inline Canvas MakeCanvas(DeviceContext& dc, int drawHeight, const SceneState& s) {
     return Canvas{dc, drawHeight, s.palette.usePalette, s.palette.paletteColors};
 }
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// quivra-tool render: a whole scene built through the real build stages on the headless host,
-// then key presses, Clear and the correct path as a player would give them, saved as a picture,
-// or drawn again as a vector document, or as the flat plan.
+// quivra-tool render: a whole scene built through the game's own build stages, then key presses,
+// Clear and the correct path as a player would give them, saved as a picture, or drawn again as a
+// vector document, or as the flat plan.
 #include <optional>
 #include <sstream>
 
-#include "app/frm_main.h"
-#include "app/headless_form.h"
+#include "game/window_design.h"
 #include "render/plan_view.h"
 #include "tools/picture_file.h"
 #include "tools/progress.h"
 #include "tools/render_game.h"
 #include "tools/tool_cli.h"
+#include "tools/tool_game.h"
 #include "tools/vector_output.h"
 
 namespace quivra::tool {
@@ -50,105 +50,18 @@ std::vector<int> ParseKeys(const std::string& text) {
     return keys;
 }
 
-void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
-    out += name;
-    out += '\n';
-    for (int y = 0; y <= grid.MaxY(); ++y) {
-        for (int x = 0; x <= grid.MaxX(); ++x) out += static_cast<char>('0' + grid(y, x));
-        out += '\n';
-    }
-}
-
-// The headless window, with every reading of its scripted clock counted for the progress line,
-// and what it draws recorded for a vector document when asked.
-class WatchedForm : public HeadlessForm {
-public:
-    using HeadlessForm::HeadlessForm;
-    double Timer() const override {
-        if (progress) progress->Reading();
-        return HeadlessForm::Timer();
-    }
-    void Cls() override {
-        HeadlessForm::Cls();
-        if (recorder) recorder->Clear();
-    }
-    mutable std::optional<Progress> progress;   // the clock is read through a const method
-    std::optional<DrawingRecorder> recorder;
-};
-
-// The game of a render: built, then the keys, Clear and the correct path as given.
-struct Game {
-    Game(const RenderSetup& setup, bool record, int progressFd)
-        : host(setup.width, setup.height, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}), form(host) {
-        if (record) host.recorder.emplace(host.hDC());
-        host.SetVScroll1Value(90 - setup.tilt);
-        form.Form_Load();
-        if (setup.honeycomb) {
-            // The style chosen before the first showing, so the first maze is already a honeycomb.
-            host.SetMenuChecked(Menu::Style, kHoneycomb, true);
-            host.SetMenuChecked(Menu::Style, kSquare, false);
-        }
-        form.State().maze.named = setup.named;
-        host.SetClock(setup.time, HeadlessForm::StepForTrials(setup.trials));
-        // The clock is read once for the seed text and once before the first candidate.
-        host.progress.emplace(progressFd, setup.named ? 0 : setup.trials, 0.0, 2);
-        form.Form_Resize();
-        seed = form.State().maze.seedText;
-        stages = host.RunTimer();
-        host.progress.reset();
-
-        for (int key : setup.keys) host.PressKey(key);
-        if (setup.clear && host.MenuEnabled(Menu::Action, kClear)) {
-            form.mnuActionItem_Click(kClear);
-            host.RunTimer();
-        }
-    }
-    void ShowSolution() {
-        if (host.MenuEnabled(Menu::Action, kShowSolution)) form.mnuActionItem_Click(kShowSolution);
-    }
-    std::string Code() const {
-        const MazeState& m = form.State().maze;
-        const MazeStyle style = host.MenuChecked(Menu::Style, kHoneycomb) ? MazeStyle::Honeycomb : MazeStyle::Square;
-        return MazeCode({MazeShape::Of(style, m.cellsX, m.cellsY), m.keptDigits});
-    }
-    std::string Report(const RenderSetup& setup) const {
-        const GameState& s = form.State();
-        std::string out;
-        out += "seed \"" + seed + "\"\n";
-        out += "cells " + std::to_string(s.maze.cellsX) + " " + std::to_string(s.maze.cellsY) + "\n";
-        out += "stages " + std::to_string(stages) + "\n";
-        out += "player " + std::to_string(s.walk.playerX) + " " + std::to_string(s.walk.playerY) + "\n";
-        out += "exitReached " + std::string(s.walk.exitReached ? "1" : "0") + "\n";
-        out += "beeps " + std::to_string(host.beeps) + "\n";
-        out += "status " + host.Text1Text() + "\n";
-        if (setup.dump && s.maze.mazeGrid.Exists()) {
-            PrintGrid("mazeGrid", s.maze.mazeGrid, out);
-            PrintGrid("walkGrid", s.walk.walkGrid, out);
-        }
-        out += "code " + Code() + "\n";
-        return out;
-    }
-    PlanOptions Plan(const RenderSetup& setup, bool solution) const {
-        return {setup.width, setup.height, !setup.keys.empty(), solution};
-    }
-    MazeStyle Style() const {
-        return host.MenuChecked(Menu::Style, kHoneycomb) ? MazeStyle::Honeycomb : MazeStyle::Square;
-    }
-
-    WatchedForm host;
-    FrmMain form;
-    std::string seed;
-    int stages = 0;
-};
-
-Sheet PlanSheet(const Game& game, const PlanOptions& options, const std::string& code) {
+Sheet PlanSheet(const ToolGame& game, const PlanOptions& options, const std::string& code) {
     QPicture picture;
     {
         DeviceContext dc;
         dc.SetPaintDevice(&picture);
-        DrawPlan(dc, game.Style(), game.form.State(), options);
+        DrawPlan(dc, game.game, options);
     }
     return {{picture}, QSize(options.width, options.height), code};
+}
+
+PlanOptions Plan(const RenderSetup& setup, bool solution) {
+    return {setup.width, setup.height, !setup.keys.empty(), solution};
 }
 
 NamedMaze CheckedCode(const std::string& text) {
@@ -166,20 +79,20 @@ NamedMaze CheckedCode(const std::string& text) {
 }  // namespace
 
 RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progressFd) {
-    Game game(setup, !setup.plan, progressFd);
+    ToolGame game(setup, !setup.plan, progressFd);
     RenderedSheets result;
-    result.code = game.Code();
+    result.code = game.game.Code();
     const QSize size(setup.width, setup.height);
     if (setup.plan) {
         if (setup.solution) game.ShowSolution();   // for the report: the game as the scene's would be
-        result.picture = PlanSheet(game, game.Plan(setup, setup.solution), result.code);
-        if (solutions) result.solution = PlanSheet(game, game.Plan(setup, true), result.code);
+        result.picture = PlanSheet(game, Plan(setup, setup.solution), result.code);
+        if (solutions) result.solution = PlanSheet(game, Plan(setup, true), result.code);
     } else {
         if (setup.solution) game.ShowSolution();
-        result.picture = {game.host.recorder->Take(), size, result.code};
+        result.picture = {game.TakeDrawing(), size, result.code};
         if (solutions) {
             game.ShowSolution();
-            result.solution = {game.host.recorder->Take(), size, result.code};
+            result.solution = {game.TakeDrawing(), size, result.code};
         }
     }
     result.report = game.Report(setup);
@@ -242,15 +155,15 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         out += sheets.report;
         return;
     }
-    Game game(setup, false, progressFd);
+    ToolGame game(setup, false, progressFd);
     if (setup.solution) game.ShowSolution();
     if (setup.plan) {
         QImage image(setup.width, setup.height, QImage::Format_RGB32);
         DeviceContext dc(&image);
-        DrawPlan(dc, game.Style(), game.form.State(), game.Plan(setup, setup.solution));
+        DrawPlan(dc, game.game, Plan(setup, setup.solution));
         WritePicture(image, target);
     } else {
-        WritePicture(game.host.Image(), target);
+        WritePicture(game.Image(), target);
     }
     out += game.Report(setup);
 }

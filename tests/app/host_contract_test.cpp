@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 #include "host_driver.h"
 #include "tests/support/correct_path.h"
 
@@ -138,21 +138,21 @@ TEST_P(HostContract, ScrollBarTiltsOnChangeAndWhileDraggingDuringARun) {
     const GameState& s = d->Form().State();
     d->DragThumb(35);
     EXPECT_EQ(h.VScroll1Value(), 35);
-    EXPECT_DOUBLE_EQ(s.view.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
     EXPECT_FALSE(h.Timer1Enabled());
     d->ReleaseThumb();
-    EXPECT_DOUBLE_EQ(s.view.viewAngle, 55);
+    EXPECT_DOUBLE_EQ(s.viewAngle, 55);
     EXPECT_TRUE(h.Timer1Enabled());
     d->Tick();
     d->DragThumb(60);
-    EXPECT_DOUBLE_EQ(s.view.viewAngle, 30);
+    EXPECT_DOUBLE_EQ(s.viewAngle, 30);
     EXPECT_EQ(s.build.buildStage, kStageStart);
     d->ReleaseThumb();
     d->RunBuild();
     EXPECT_NEAR(s.view.viewSin, 0.5, 1e-12);
     d->ScrollTo(30);
     EXPECT_EQ(h.VScroll1Value(), 30);
-    EXPECT_DOUBLE_EQ(s.view.viewAngle, 60);
+    EXPECT_DOUBLE_EQ(s.viewAngle, 60);
     d->RunBuild();
     EXPECT_TRUE(Finished(*d));
 }

@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "app/headless_form.h"
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 #include "app/qt_form.h"
 
 namespace quivra {

@@ -6,7 +6,7 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 #include "tests/support/correct_path.h"
 #include "tests/support/headless_game.h"
 

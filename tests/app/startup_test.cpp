@@ -4,7 +4,7 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 #include "tests/support/headless_game.h"
 
 namespace quivra {
@@ -101,7 +101,7 @@ TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kShowSolution));
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kClear));
-    EXPECT_DOUBLE_EQ(s.view.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
 }
 
 TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
@@ -179,16 +179,16 @@ TEST(Startup, ScrollBarTiltsTheView) {
     SquareGame g;
     // Dragging the thumb of a finished scene changes nothing until it is released.
     g.host.DragThumb(30);
-    EXPECT_DOUBLE_EQ(g.s().view.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle, 45);
     EXPECT_FALSE(g.host.Timer1Enabled());
     g.host.ScrollTo(30);
-    EXPECT_DOUBLE_EQ(g.s().view.viewAngle, 60);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle, 60);
     EXPECT_TRUE(g.host.Timer1Enabled());
     EXPECT_TRUE(g.s().build.drawInProgress);
     // During a run every drag step restarts the drawing with the new tilt.
     g.host.TickTimer();
     g.host.DragThumb(60);
-    EXPECT_DOUBLE_EQ(g.s().view.viewAngle, 30);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle, 30);
     EXPECT_EQ(g.s().build.buildStage, 0);
     g.host.RunTimer();
     EXPECT_NEAR(g.s().view.viewSin, 0.5, 1e-12);

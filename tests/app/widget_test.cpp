@@ -121,7 +121,7 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     QTest::keyClick(w.windowHandle(), Qt::Key_Down);
     EXPECT_EQ(w.VScroll1()->value(), 46);
     ASSERT_TRUE(WaitForBuild(w));
-    EXPECT_DOUBLE_EQ(s.view.viewAngle, 44);
+    EXPECT_DOUBLE_EQ(s.viewAngle, 44);
 
     w.Action(Menu::Action, kShowSolution)->trigger();
     EXPECT_EQ(PixelAt(w.BackingImage(), 0.625, 0.3, 2, s, drawHeight), QColor(255, 0, 0));

@@ -32,8 +32,8 @@ ByteGrid SolvedExample() {
     return g;
 }
 
-GameState Tables() {
-    GameState s;
+Game Tables() {
+    Game s;
     FillHexStepTables(s.tables.hexStepX, s.tables.hexStepY);
     s.tables.sqrtThree = r;
     return s;
@@ -50,20 +50,20 @@ std::string Text(const std::vector<HexLine>& lines) {
     return out.str();
 }
 
-std::string Trail(const GameState& s, const ByteGrid& walk) {
+std::string Trail(const Game& s, const ByteGrid& walk) {
     std::vector<HexLine> lines;
     TraceHexTrail(s, 14, 8, walk, [&](const HexLine& l) { lines.push_back(l); });
     return Text(lines);
 }
 
-std::string Solution(const GameState& s, const ByteGrid& maze) {
+std::string Solution(const Game& s, const ByteGrid& maze) {
     std::vector<HexLine> lines;
     TraceHexSolution(s, 8, maze, 2 * r + 0.25, [&](const HexLine& l) { lines.push_back(l); });
     return Text(lines);
 }
 
 TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
-    GameState s = Tables();
+    Game s = Tables();
     const ByteGrid maze = SolvedExample();
     ByteGrid walk = maze;
     for (int y = 0; y <= 8; ++y) {
@@ -84,7 +84,7 @@ TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
 }
 
 TEST(HexLines, CorrectPathFromTheEntranceToTheNearEdge) {
-    const GameState s = Tables();
+    const Game s = Tables();
     ByteGrid maze = SolvedExample();
     EXPECT_EQ(Solution(s, maze), "15:1.00,0.00>1.00,2.00 15:1.00,2.00>2.50,4.00 15:2.50,4.00>4.00,2.00 "
                                  "15:4.00,2.00>4.00,6.00 15:4.00,6.00>4.00,8.58 ");

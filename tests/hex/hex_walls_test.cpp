@@ -38,7 +38,7 @@ private:
 };
 
 std::string Pass(GameState& s, RecordingSink&& sink) {
-    RaiseHexWalls(s, sink);
+    s.SetStage(RaiseHexWalls(s, s, sink));
     return sink.log;
 }
 
@@ -59,7 +59,7 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
               "j8@2 s7@3 j5@4 j8@10 s7@11 j5@12 j8@18 j5@20 j8@26 s7@27 j5@28");
     EXPECT_EQ(Pass(s, RecordingSink(s)), "s4@1 s10@5 s4@9 s10@13 s4@17 s10@21 s4@25 s10@29");
     RecordingSink pass2(s);
-    RaiseHexWalls(s, pass2);
+    RaiseHexWalls(s, s, pass2);
     EXPECT_EQ(pass2.log,
               "J3@0 J9@6 J3@8 J9@14 J3@16 J9@22 J3@24 J9@30 "
               "j5@0 j8@6 s7@7 j5@8 j8@14 s7@15 j5@16 j8@22 s7@23 j5@24 j8@30");
@@ -72,7 +72,7 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
 
     // The next cell row is the same pieces one cell deeper.
     RecordingSink row4(s);
-    RaiseHexWalls(s, row4);
+    RaiseHexWalls(s, s, row4);
     EXPECT_DOUBLE_EQ(row4.lastSegment[2].Y, s.draw.wallTemplate[2][2].Y + s.tables.sqrtThree);
     for (int row = 5; row <= 8; ++row) Pass(s, RecordingSink(s));
     EXPECT_EQ(s.build.buildStage, 4);
@@ -98,7 +98,7 @@ TEST(HexWalls, ALargeHoneycombRaisesOneSegmentPerClosedWall) {
         void Segment(const Quad&, int) override { ++segments; }
         int64_t joints = 0, segments = 0;
     } counter;
-    while (s.build.buildStage == 4) RaiseHexWalls(s, counter);
+    while (s.build.buildStage == 4) s.SetStage(RaiseHexWalls(s, s, counter));
     // A perfect maze keeps all its wall slots closed but cellCount - 1 passages and the two openings.
     const int64_t pairs = s.maze.gridMaxX / 8 + 1;
     const int64_t wallSlots = pairs * (size.cellsY + 1) + 4 * pairs * size.cellsY + (pairs - 1) * size.cellsY;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 #include "tests/support/correct_path.h"
 
 namespace quivra::robustness {
@@ -181,7 +181,7 @@ void Monkey::Do(Kind kind, bool nested) {
     std::snprintf(line, sizeof line,
                   "%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
                   eventIndex_, nested ? " (in a step)" : "", lastKind_, s.build.buildStage, s.build.drawInProgress,
-                  host_.Timer1Enabled(), form_.HoneycombChecked() ? "hex" : "square", s.maze.gridMaxX,
+                  host_.Timer1Enabled(), (form_.CheckedStyle() == MazeStyle::Honeycomb) ? "hex" : "square", s.maze.gridMaxX,
                   s.maze.gridMaxY, s.walk.playerX, s.walk.playerY, d_.ClientWidth(), d_.ClientHeight(),
                   host_.WindowState() == kWindowMinimized ? " minimised" : "");
     if (options_.trace) std::fputs(line, stdout);
@@ -209,7 +209,7 @@ void Monkey::Do(Kind kind, bool nested) {
         // A burst of steps through open walls, so walks get far from the start.
         const int steps = Uniform(1, 40);
         for (int i = 0; i < steps && s.walk.walkGrid.Exists(); ++i) {
-            const bool hex = form_.HoneycombChecked();
+            const bool hex = (form_.CheckedStyle() == MazeStyle::Honeycomb);
             const int dirs = hex ? 6 : 4;
             const int d = Uniform(0, dirs - 1);
             const int wx = s.walk.playerX + (hex ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0]);
@@ -221,11 +221,11 @@ void Monkey::Do(Kind kind, bool nested) {
     }
     case Kind::WalkSolution: {
         // From the start along the marked route and out through the exit.
-        const bool hex = form_.HoneycombChecked();
+        const bool hex = (form_.CheckedStyle() == MazeStyle::Honeycomb);
         auto walkable = [&] {
             return !exited_ && s.build.buildStage == kStageFinished && !s.build.drawInProgress &&
                    !s.build.needNewMaze && s.walk.walkGrid.Exists() && !s.walk.exitReached && !s.walk.showingSolution &&
-                   form_.HoneycombChecked() == hex;
+                   (form_.CheckedStyle() == MazeStyle::Honeycomb) == hex;
         };
         auto atStart = [&] { return s.walk.playerX == (hex ? 3 : 1) && s.walk.playerY == (hex ? 2 : 1); };
         if (!walkable() || !atStart()) {
@@ -408,7 +408,7 @@ bool Monkey::Check(bool topLevel) {
     if (finished && !wasFinished_ && d_.counts.lastFinish > d_.counts.lastClear) ++report_.finishedBuilds;
     wasFinished_ = finished;
     if (finished && d_.counts.lastFinish > d_.counts.lastClear && host_.WindowState() != kWindowMinimized) {
-        const bool hex = form_.HoneycombChecked();
+        const bool hex = (form_.CheckedStyle() == MazeStyle::Honeycomb);
         const std::string expected =
             s.walk.showingSolution ? "" : s.walk.exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
         if (host_.Text1Text() != expected) return Fail("status line '" + host_.Text1Text() + "' after a build");

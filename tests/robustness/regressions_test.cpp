@@ -9,7 +9,7 @@
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 #include "tests/support/correct_path.h"
 #include "tests/support/headless_game.h"
 #include "tools/tool_cli.h"
@@ -120,7 +120,7 @@ TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
 }
 
 // The unticked style item once led here: a maze walked with the other style's steps. Whatever the
-// menus say, a step never leaves the grid (but through the exit) nor lands on a wall.
+// style says, a step never leaves the grid (but through the exit) nor lands on a wall.
 TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
     for (int built : {kSquare, kHoneycomb}) {
         SCOPED_TRACE(built == kSquare ? "square maze" : "honeycomb maze");
@@ -129,8 +129,8 @@ TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
             g.form.mnuStyleItem_Click(kHoneycomb);
             g.host.RunTimer();
         }
-        g.host.SetMenuChecked(Menu::Style, kHoneycomb, built == kSquare);
-        g.host.SetMenuChecked(Menu::Style, kSquare, built != kSquare);
+        // The game told it is the other style, over the grid of this one.
+        g.s().style = built == kSquare ? MazeStyle::Honeycomb : MazeStyle::Square;
         const GameState& s = g.s();
         std::mt19937 rng(7);
         const int keys[] = {vk::kPageUp, vk::kPageDown, vk::kEnd,  vk::kHome, vk::kLeft, vk::kUp,

@@ -57,7 +57,7 @@ void BuildAndWalkBothStyles(int w, int h) {
                     style == kHoneycomb ? "honeycomb" : "square", w, h, s.maze.cellsX, s.maze.cellsY, o.ticks,
                     o.longestStepMs);
 
-        for (int key : test::CorrectPathKeys(s, form.HoneycombChecked())) ASSERT_TRUE(host.PressKey(key));
+        for (int key : test::CorrectPathKeys(s, (form.CheckedStyle() == MazeStyle::Honeycomb))) ASSERT_TRUE(host.PressKey(key));
         EXPECT_TRUE(s.walk.exitReached);
         EXPECT_EQ(host.Text1Text(), kCongratulation);
         EXPECT_EQ(host.hDC().LiveObjects(), 0);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/game_state.h"
-#include "app/key_codes.h"
+#include "game/key_codes.h"
 
 namespace quivra::test {
 

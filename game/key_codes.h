@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Windows virtual-key codes: what both hosts hand to Form_KeyDown, and what tests and the tool's
-// --keys option press.
+// Windows virtual-key codes: what both hosts hand to Form_KeyDown, what each style walks by, and
+// what tests and the tool's --keys option press.
 
 namespace quivra::vk {
 

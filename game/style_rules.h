@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What differs between the maze styles, one table each: how a maze of the style is sized, carved
+// and solved, where the player starts, which keys walk which way, how far a step goes in the
+// scene, and where its cells lie in the raster and in the flat plan. A third style is a third
+// table (and its drawing in render/).
+#include <string>
+
+#include "maze/maze_shape.h"
+#include "maze/path_step.h"
+#include "maze/random.h"
+#include "maze/square_maze.h"
+
+namespace quivra {
+
+struct FixedTables;
+struct MazeState;
+
+// What a key means to a style: a direction 0..directions-1, or one of these.
+constexpr int kNotAKey = -1;   // not a walking key at all: left to the window
+constexpr int kBeepKey = -2;   // a walking key of another style: it beeps
+
+// A point of the flat plan, in units of the style (a square cell is 1 wide, a hexagon's side is 1).
+struct PlanPoint {
+    double x = 0;
+    double y = 0;
+};
+
+struct StyleRules {
+    MazeStyle style;
+    int directions;                      // base directions of the direction tables
+    const std::string& walkingHint;      // the status line over a finished scene
+    int (*keyDirection)(int keyCode);    // a direction, kNotAKey or kBeepKey
+
+    // The largest maze that fits a drawing area given in twips; never smaller than the smallest.
+    MazeShape (*sizeGrid)(double widthTwips, double heightTwips);
+    // The scene's extents across and in depth, in scene units.
+    double (*sceneWidth)(int cellsX);
+    double (*sceneDepth)(int cellsY);
+    // The grids hold a maze this style can walk and draw.
+    bool (*holdsMaze)(const MazeState& maze);
+
+    // Carves the maze of one seed into maze (shaped already) and marks its correct path.
+    void (*carve)(const FixedTables& t, MazeState& maze, const SeedDigits& digits);
+    // The best candidate of a search within budget seconds of clock; returns its seed digits.
+    SeedDigits (*generate)(const FixedTables& t, MazeState& maze, const Clock& clock, double budget);
+    // The raster step of base direction d: to the wall slot, and once more to the next cell.
+    int (*stepX)(const FixedTables& t, int d);
+    int (*stepY)(const FixedTables& t, int d);
+
+    // The start cell in the raster and its centre in the scene.
+    int startX, startY;
+    double startSceneX, startSceneY;
+    // The scene point a step from (x, y) to the cell (tx, ty) reaches from (sceneX, sceneY).
+    void (*sceneStep)(int x, int y, int tx, int ty, double& sceneX, double& sceneY);
+
+    // The cells of the raster: rows firstCellY, firstCellY + cellStepY, ... below gridMaxY, and in
+    // each row columns firstCellX(y), + cellStepX, ... below gridMaxX.
+    int firstCellY, cellStepY, cellStepX;
+    int (*firstCellX)(int y);
+
+    // The plan: where a raster position lies, the maze's width, a cell's height, and half a wall's
+    // length over the distance between a cell's centre and the wall's middle.
+    PlanPoint (*planPoint)(int gy, int gx);
+    double (*planWidth)(int cellsX);
+    double planCell;
+    double planHalfEdge;
+};
+
+const StyleRules& RulesOf(MazeStyle style);
+
+// Each style's table, for code that names the style (tests, the plan's examples).
+extern const StyleRules kSquareRules;
+extern const StyleRules kHoneycombRules;
+
+// Sizing and extents, exposed so their edge cases can be checked on their own.
+MazeShape SizeSquareGrid(double widthTwips, double heightTwips);
+MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree);
+double HexSceneWidth(int cellsX, double sqrtThree);
+double HexSceneDepth(int cellsY, double sqrtThree);
+
+}  // namespace quivra

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/tool_game.h"
+
+#include <cmath>
+
+#include "game/texts.h"
+#include "game/window_design.h"
+#include "render/scene.h"
+
+namespace quivra::tool {
+
+namespace {
+
+int TwipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
+
+void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
+    out += name;
+    out += '\n';
+    for (int y = 0; y <= grid.MaxY(); ++y) {
+        for (int x = 0; x <= grid.MaxX(); ++x) out += static_cast<char>('0' + grid(y, x));
+        out += '\n';
+    }
+}
+
+}  // namespace
+
+ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
+    : image_(setup.width, setup.height, QImage::Format_RGB32),
+      dc_(&image_, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}) {
+    image_.fill(Qt::white);
+    if (record) recorder_.emplace(dc_);
+    game.viewAngle = setup.tilt;
+    game.style = setup.honeycomb ? MazeStyle::Honeycomb : MazeStyle::Square;
+    game.maze.named = setup.named;
+    SetUpPalette(dc_, scene_.palette);
+    clock_.Set(setup.time, ScriptedClock::StepForTrials(setup.trials));
+
+    // The window's layout: the status line along the bottom, the scroll bar along the right; a
+    // window less than three status lines high is too small to build in.
+    const int statusHeight = TwipsToPixels(kText1HeightTwips);
+    const int scrollWidth = TwipsToPixels(kVScroll1WidthTwips);
+    // Rounded as the window rounds its drawing area to pixels (towards zero below one).
+    areaWidthTwips_ = static_cast<double>(setup.width - scrollWidth) * kTwipsPerPixel;
+    areaHeightTwips_ = static_cast<double>(setup.height - statusHeight) * kTwipsPerPixel;
+    drawWidth_ = static_cast<int>(setup.width - scrollWidth + 0.5);
+    drawHeight_ = static_cast<int>(setup.height - statusHeight + 0.5);
+    tooSmall_ = static_cast<float>(statusHeight * 3) > static_cast<float>(setup.height);
+    if (tooSmall_) {
+        status_ = kTooSmall;
+    } else {
+        // The clock is read once for the seed text and once before the first candidate.
+        progress_.emplace(progressFd, setup.named ? 0 : setup.trials, 0.0, 2);
+        game.NewGame(ReadClock());
+        seed_ = game.maze.seedText;
+        stages_ = Build();
+        progress_.reset();
+    }
+
+    for (int key : setup.keys) {
+        const KeyResult k = game.PressKey(key);
+        if (!k.consumed) continue;
+        if (k.beep) {
+            ++beeps_;
+            continue;
+        }
+        Canvas canvas = MakeWindowCanvas();
+        DrawStep(k.step, scene_, canvas);
+        if (k.step.outcome == StepOutcome::Exited) status_ = kCongratulation;
+    }
+    if (setup.clear && finished_) Clear();
+}
+
+double ToolGame::ReadClock() {
+    if (progress_) progress_->Reading();
+    return clock_.Read();
+}
+
+Canvas ToolGame::MakeWindowCanvas() { return MakeCanvas(dc_, drawHeight_, scene_); }
+
+int ToolGame::Build() {
+    finished_ = false;
+    game.Redraw();
+    int steps = 1;
+    status_.clear();
+    if (game.NeedsNewMaze()) {
+        game.MakeNewMaze(areaWidthTwips_, areaHeightTwips_, [this] { return ReadClock(); }, kGenerationBudget);
+    }
+    image_.fill(Qt::white);
+    if (recorder_) recorder_->Clear();
+    SetUpSceneView(game, scene_, drawWidth_, drawHeight_);
+    game.build.needViewSetup = false;
+    game.SetStage(kStageFirstDrawing);
+    for (;;) {
+        ++steps;
+        Canvas canvas = MakeWindowCanvas();
+        const StageReport report = DrawStage(game, scene_, canvas);
+        game.SetStage(report.nextStage);
+        if (report.reachedEnd) break;
+    }
+    Canvas canvas = MakeWindowCanvas();
+    FinishScene(game, scene_, canvas);
+    status_ = game.FinishedStatus();
+    finished_ = true;
+    return steps;
+}
+
+void ToolGame::Clear() {
+    game.Clear();
+    Build();
+}
+
+void ToolGame::ShowSolution() {
+    if (!finished_) return;
+    game.ShowSolution();
+    status_.clear();
+    Canvas canvas = MakeWindowCanvas();
+    DrawSolution(game, scene_, canvas);
+}
+
+std::string ToolGame::Report(const RenderSetup& setup) const {
+    const Game& g = game;
+    std::string out;
+    out += "seed \"" + seed_ + "\"\n";
+    out += "cells " + std::to_string(g.maze.cellsX) + " " + std::to_string(g.maze.cellsY) + "\n";
+    out += "stages " + std::to_string(stages_) + "\n";
+    out += "player " + std::to_string(g.walk.playerX) + " " + std::to_string(g.walk.playerY) + "\n";
+    out += "exitReached " + std::string(g.walk.exitReached ? "1" : "0") + "\n";
+    out += "beeps " + std::to_string(beeps_) + "\n";
+    out += "status " + status_ + "\n";
+    if (setup.dump && g.maze.mazeGrid.Exists()) {
+        PrintGrid("mazeGrid", g.maze.mazeGrid, out);
+        PrintGrid("walkGrid", g.walk.walkGrid, out);
+    }
+    const std::string code = g.Code();
+    if (!code.empty()) out += "code " + code + "\n";
+    return out;
+}
+
+}  // namespace quivra::tool
