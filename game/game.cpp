@@ -184,6 +184,46 @@ KeyResult Game::PressKey(int keyCode) {
     return k;
 }
 
+Game::WalkResult Game::WalkTo(int cellX, int cellY) {
+    WalkResult w;
+    if (!CanWalk() || (cellX == walk.playerX && cellY == walk.playerY)) return w;
+    const StyleRules& rules = Rules();
+    for (int d = 0; d < rules.directions; ++d) {
+        const int sx = rules.stepX(tables, d), sy = rules.stepY(tables, d);
+        // How many cells along direction d the target lies, if it lies on that line at all.
+        const int dx = cellX - walk.playerX, dy = cellY - walk.playerY;
+        int cells = 0;
+        if (sx != 0) {
+            if (dx % (2 * sx) != 0) continue;
+            cells = dx / (2 * sx);
+        } else if (dx != 0) {
+            continue;
+        }
+        if (sy != 0) {
+            if (dy % (2 * sy) != 0 || (sx != 0 && dy / (2 * sy) != cells)) continue;
+            cells = dy / (2 * sy);
+        } else if (dy != 0) {
+            continue;
+        }
+        if (cells < 1) continue;
+        if (cells == 1) {
+            // The neighbour: exactly what its key does, the beep against a wall included.
+            const StepResult step = Step(d);
+            w.beep = step.outcome == StepOutcome::Blocked;
+            if (!w.beep) w.steps.push_back(step);
+            return w;
+        }
+        // Further away: only along an open line, and then every step of it.
+        for (int i = 1; i <= 2 * cells; ++i) {
+            const int x = walk.playerX + i * sx, y = walk.playerY + i * sy;
+            if (x <= 0 || x >= maze.gridMaxX || y <= 0 || y >= maze.gridMaxY || walk.walkGrid(y, x) == 0) return w;
+        }
+        for (int i = 0; i < cells; ++i) w.steps.push_back(Step(d));
+        return w;
+    }
+    return w;
+}
+
 void Game::ResetWalk() {
     const StyleRules& rules = Rules();
     const uint8_t* cells = maze.mazeGrid.Data();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/style_rules.h"
 #include "game/window_design.h"
@@ -167,6 +168,14 @@ public:
     StepResult Step(int direction);
     // A key: the step of the direction the style walks by it.
     KeyResult PressKey(int keyCode);
+    // A cell pointed at (raster position of a cell): the neighbour steps there as its key would
+    // (a wall beeps); a cell further along a straight open corridor is walked to step by step;
+    // anything else does nothing.
+    struct WalkResult {
+        std::vector<StepResult> steps;
+        bool beep = false;
+    };
+    WalkResult WalkTo(int cellX, int cellY);
 
     // The walk grid as the maze leaves it, with the player on the start cell.
     void ResetWalk();

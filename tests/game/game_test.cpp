@@ -28,6 +28,20 @@ Game SmallSquareGame() {
     return g;
 }
 
+// A finished square game on a raster given row by row, the player on the start cell.
+Game FinishedSquareGame(std::vector<std::string> rows) {
+    Game g;
+    const int maxY = static_cast<int>(rows.size()) - 1, maxX = static_cast<int>(rows[0].size()) - 1;
+    g.maze.SetShape(MazeShape::Square(maxX / 2, maxY / 2));
+    g.maze.mazeGrid.Redim(maxY, maxX);
+    g.walk.walkGrid.Redim(maxY, maxX);
+    for (int y = 0; y <= maxY; ++y)
+        for (int x = 0; x <= maxX; ++x) g.maze.mazeGrid(y, x) = static_cast<uint8_t>(rows[y][x] - '0');
+    g.ResetWalk();
+    g.SetStage(kStageFinished);
+    return g;
+}
+
 // The raster step a key takes, as signs: where it points, whatever the table's order.
 enum KeyKind { kWalks, kBeeps, kIgnored };
 struct KeyCase {
@@ -160,6 +174,44 @@ TEST(GameRules, NoWalkingWhileBuildingOrShowingThePathOrWaitingForANewMaze) {
         EXPECT_FALSE(k.beep);
         EXPECT_EQ(g.walk.playerX, 1);
     }
+}
+
+// Pointing at a cell: a neighbour is a key's step, a cell down an open corridor is walked to, the
+// rest is ignored without a beep.
+TEST(GameRules, PointingAtACellWalksAStraightOpenLineOnly) {
+    struct Case {
+        const char* name;
+        const char* topRow;   // the top corridor's raster row
+        int x, y;             // the cell pointed at
+        size_t steps;
+        bool beep;
+        int playerX;
+    };
+    const Case cases[] = {
+        {"the open neighbour", "0222220", 3, 1, 1, false, 3},
+        {"down the corridor", "0222220", 5, 1, 2, false, 5},
+        {"the walled neighbour", "0222220", 1, 3, 0, true, 1},
+        {"past a wall", "0222020", 5, 1, 0, false, 1},
+        {"off the line", "0222220", 3, 3, 0, false, 1},
+        {"where the player stands", "0222220", 1, 1, 0, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g = FinishedSquareGame({"0100000", c.topRow, "0000020", "0222220", "0000010"});
+        const Game::WalkResult w = g.WalkTo(c.x, c.y);
+        EXPECT_EQ(w.steps.size(), c.steps);
+        EXPECT_EQ(w.beep, c.beep);
+        EXPECT_EQ(g.walk.playerX, c.playerX);
+        for (const StepResult& step : w.steps) EXPECT_EQ(step.outcome, StepOutcome::Moved);
+    }
+    // Back along the trail: every step yellow; nothing while the correct path shows.
+    Game g = FinishedSquareGame({"0100000", "0222220", "0000020", "0222220", "0000010"});
+    g.WalkTo(5, 1);
+    const Game::WalkResult back = g.WalkTo(1, 1);
+    ASSERT_EQ(back.steps.size(), 2u);
+    EXPECT_EQ(back.steps[1].outcome, StepOutcome::MovedBack);
+    g.ShowSolution();
+    EXPECT_TRUE(g.WalkTo(3, 1).steps.empty());
 }
 
 TEST(GameVerbs, ClearPutsThePlayerBackAndRedraws) {
