@@ -22,9 +22,7 @@ constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
 // A whole scene at the largest size with this many candidates already takes hours.
 constexpr int kMaxTrials = 1'000'000;
-// What the scene builders can hold, and the tool's limits for any maze.
-constexpr int kMaxCodeSide = 20000;
-constexpr long long kMaxCodeGrid = 50'000'000;
+// What the honeycomb scene builder can hold; the parser keeps every code within MazeShape's limits.
 constexpr int kMaxHexColumns = 8191;
 constexpr int kMaxHexCells = 1 << 22;
 constexpr int kMaxCount = 100;
@@ -125,7 +123,7 @@ struct Game {
             PrintGrid("mazeGrid", s.maze.mazeGrid, out);
             PrintGrid("walkGrid", s.walk.walkGrid, out);
         }
-        out += "code " + Code() + "\n";
+        if (s.maze.mazeGrid.Exists()) out += "code " + Code() + "\n";   // no maze, no code
         return out;
     }
     PlanOptions Plan(const RenderSetup& setup, bool solution) const {
@@ -155,9 +153,7 @@ NamedMaze CheckedCode(const std::string& text) {
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
     const MazeShape& s = parsed.maze->shape;
-    if (s.cellsX > kMaxCodeSide || s.cellsY > kMaxCodeSide ||
-        static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxCodeGrid ||
-        (s.style == MazeStyle::Honeycomb && (s.cellsX > kMaxHexColumns || s.cellCount > kMaxHexCells))) {
+    if (s.style == MazeStyle::Honeycomb && (s.cellsX > kMaxHexColumns || s.cellCount > kMaxHexCells)) {
         throw UsageError("maze code " + Quoted(text) + " names a maze too large to draw");
     }
     return *parsed.maze;

@@ -24,9 +24,6 @@ namespace quivra::tool {
 
 namespace {
 
-// Keeps a run of the tool well inside memory: the carve needs about three bytes per grid position.
-constexpr int kMaxCellsPerSide = 20000;
-constexpr long long kMaxGridPositions = 50'000'000;
 // Candidate seeds repeat after 10^8 candidates, so more would only carve the same mazes again.
 constexpr int kMaxTrials = 100'000'000;
 // The clock reads seconds since midnight, so no budget beyond a day can be kept.
@@ -37,14 +34,15 @@ MazeShape ShapeFromOptions(const ParsedOptions& options) {
     if (style != "hex" && style != "square") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     const auto& cells = options.Required("cells");
     // Square mazes need 2 x 2 cells, honeycombs three columns (an odd number) of two cells.
-    const int cellsX = ParseInt(cells[0], "cells X", style == "hex" ? 3 : 2, kMaxCellsPerSide);
-    const int cellsY = ParseInt(cells[1], "cells Y", 2, kMaxCellsPerSide);
+    const int cellsX = ParseInt(cells[0], "cells X", style == "hex" ? 3 : 2, MazeShape::kMaxSide);
+    const int cellsY = ParseInt(cells[1], "cells Y", 2, MazeShape::kMaxSide);
     if (style == "hex" && cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd, not " + Quoted(cells[0]));
-    const MazeShape s = MazeShape::Of(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
-    if (static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
-        throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
+    const auto s = MazeShape::Limited(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
+    if (!s) {
+        throw UsageError("maze too large: more than " + std::to_string(MazeShape::kMaxGridPositions) +
+                         " grid positions");
     }
-    return s;
+    return *s;
 }
 
 SeedDigits ParseDigits(std::string_view text) {
@@ -130,10 +128,6 @@ void RunGenerateFromCode(const ParsedOptions& options, std::string& out) {
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
     const MazeShape s = parsed.maze->shape;
-    if (s.cellsX > kMaxCellsPerSide || s.cellsY > kMaxCellsPerSide ||
-        static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
-        throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
-    }
     const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
