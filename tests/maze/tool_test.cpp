@@ -57,12 +57,18 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
         {"generate --budget 86400.01", "must be in 0..86400"}, {"generate --budget 1e300", "must be in"},
         {"generate --budget 1e999", "must be in"}, {"generate --budget inf", "must be in"},
         {"generate --trials 3 --budget 1", "exactly one"}, {"generate --seed-text", "needs 1"},
-        {"generate --trials 3 --threads 0", "thread count must be in 1..1024"}};
+        {"generate --trials 3 --threads 0", "thread count must be in 1..1024"},
+        {"generate --code S99999x99999-12345678-J", "larger than"},
+        {"generate --code S46341x46341-12345678-R", "larger than"},
+        {"generate --code H99999x99999-12345678-3", "larger than"},
+        {"render --code S99999x99999-12345678-J --out x.png", "larger than"},
+        {"render --code H99999x99999-12345678-3 --out x.png", "larger than"}};
     for (const auto& [line, problem] : bad) {
-        // Valid values for the options the line leaves out.
+        // Valid values for the options the line leaves out; a code stands for them all.
         std::string full = line;
         for (std::string opt : {"--style square", "--cells 3 2", line[0] == 'c' ? "--digits 1,2,3,4,5,6,7,8" : "--seed-text x"})
-            if (line.find(opt.substr(0, opt.find(' '))) == std::string::npos) full += " " + opt;
+            if (line.find(opt.substr(0, opt.find(' '))) == std::string::npos && line.find("--code") == std::string::npos)
+                full += " " + opt;
         std::istringstream words(full);
         std::vector<std::string> args;
         for (std::string w; words >> w;) args.push_back(w);
