@@ -5,11 +5,22 @@
 
 #include <string>
 
+#include "quivra_version.h"
+
 namespace quivra {
+
+// A text that names the version holds %1 in its place, filled in after translation, so that a
+// new release needs no new translation.
+inline std::string WithVersion(std::string text) {
+    const size_t at = text.find("%1");
+    if (at != std::string::npos) text.replace(at, 2, kVersion);
+    return text;
+}
 
 // Texts the game shows. They stay Chinese here: the real window translates them as it shows them
 // (translations/quivra_*.ts, context "Quivra"), so the headless host and quivra-tool see these.
-inline const std::string kCaption = QT_TRANSLATE_NOOP("Quivra", "Quivra V3.05 3D版");
+inline const std::string kCaptionWithPlaceholder = QT_TRANSLATE_NOOP("Quivra", "Quivra V%1 3D版");
+inline const std::string kCaption = WithVersion(kCaptionWithPlaceholder);
 inline const std::string kTooSmall = QT_TRANSLATE_NOOP("Quivra", "窗口太小!");
 inline const std::string kCongratulation = QT_TRANSLATE_NOOP("Quivra", "恭喜!");
 inline const std::string kSquareHint = QT_TRANSLATE_NOOP("Quivra", "请使用方向键来行走");
