@@ -79,6 +79,37 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
     }
 }
 
+// COMMAND --help: status 0, nothing on standard error, the command's usage line naming each of its
+// options, then one help row for each of them and no other.
+TEST(Tool, EachCommandsHelpNamesItsOptions) {
+    const std::pair<std::string, std::vector<std::string>> commands[] = {
+        {"carve", {"--style square|hex", "--cells X Y", "--digits d1,...,d8"}},
+        {"generate",
+         {"--style square|hex", "--cells X Y", "--seed-text TEXT", "--trials N", "--budget SECONDS", "--threads N",
+          "--code CODE"}},
+        {"render",
+         {"--style square|hex", "--size WxH", "--tilt DEGREES", "--time SECONDS", "--trials N", "--keys K1,K2,...",
+          "--solution", "--clear", "--palette", "--dump", "--out FILE", "--view scene|plan", "--code CODE",
+          "--page a4|letter", "--count N"}},
+    };
+    for (const auto& [command, options] : commands) {
+        for (const char* help : {"--help", "-h", "help"}) {
+            std::string out, err;
+            EXPECT_EQ(Tool({command, help}, out, err), 0) << command << " " << help;
+            EXPECT_EQ(err, "") << command << " " << help;
+            const std::string usage = out.substr(0, out.find('\n'));
+            EXPECT_EQ(usage.rfind("usage: quivra-tool " + command + " ", 0), 0u) << out;
+            size_t rows = 0;
+            for (size_t at = out.find("\n  --"); at != std::string::npos; at = out.find("\n  --", at + 1)) ++rows;
+            EXPECT_EQ(rows, options.size()) << out;
+            for (const std::string& option : options) {
+                EXPECT_NE(usage.find(option), std::string::npos) << command << ": " << option;
+                EXPECT_NE(out.find("\n  " + option + " "), std::string::npos) << command << ": " << option;
+            }
+        }
+    }
+}
+
 TEST(Tool, EchoedValuesAreCutAndEveryUnprintableByteEscaped) {
     // C0, DEL, C1 (NEL), a stray byte, a surrogate, a line separator, format characters (a right-to-left
     // override, a zero-width space); then printable text, far too long.
