@@ -166,6 +166,7 @@ TEST_F(RenderCommand, BadArgumentsExitWithStatusTwo) {
         {"render", "--style", "square", "--size", "60x60", "--out", TempDir() + "no_extension"},
         {"render", "--style", "square", "--size", "60x60", "--out", TempDir()},
         {"render", "--style", "square", "--size", "60x60", "--out", ReadOnlyFolder() + "/x.png"},
+        {"render", "--style", "square", "--size", "60x60", "--out", TempDir() + "not_utf8_\xff.png"},
     };
     for (const auto& args : bad) {
         StderrCapture stray;
