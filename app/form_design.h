@@ -7,12 +7,22 @@
 
 #include "game/texts.h"
 #include "game/window_design.h"
+#include "quivra_version.h"
 
 namespace quivra {
 
+// A text that names the version holds %1 in its place, filled in after translation, so that a
+// new release needs no new translation.
+inline std::string WithVersion(std::string text) {
+    const size_t at = text.find("%1");
+    if (at != std::string::npos) text.replace(at, 2, kVersion);
+    return text;
+}
+
 // The window's own texts. They stay Chinese here: the real window translates them as it shows
 // them (translations/quivra_*.ts, context "Quivra"); the status line's are in game/texts.h.
-inline const std::string kCaption = QT_TRANSLATE_NOOP("Quivra", "Quivra V3.05 3D版");
+inline const std::string kCaptionWithPlaceholder = QT_TRANSLATE_NOOP("Quivra", "Quivra V%1 3D版");
+inline const std::string kCaption = WithVersion(kCaptionWithPlaceholder);
 
 // Menu captions by menu and index ("-" is the separator).
 inline const std::string kActionCaptions[] = {

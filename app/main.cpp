@@ -4,6 +4,7 @@
 #include "app/desktop.h"
 #include "app/qt_form.h"
 #include "app/session.h"
+#include "quivra_version.h"
 
 int main(int argc, char** argv) {
     // --help, --version and a missing display are answered before Qt's GUI can abort.
@@ -11,7 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The X11 window class and the Wayland app id, so desktops match the window to its menu entry.
     QApplication::setApplicationName("Quivra");
-    QApplication::setApplicationVersion("3.05");
+    QApplication::setApplicationVersion(quivra::kVersion);
     QApplication::setDesktopFileName("dev.quivra.Quivra");
     quivra::UsePlayersLanguage();
     quivra::QtForm window;

@@ -20,6 +20,7 @@
 
 #include <cmath>
 
+#include "app/about.h"
 #include "game/key_codes.h"
 
 namespace quivra {
@@ -46,7 +47,15 @@ QIcon MazeIcon() {
 }
 
 // One of the form's texts as the player reads it: in the chosen language when it has a translation.
-QString Shown(const std::string& text) { return QCoreApplication::translate("Quivra", text.c_str()); }
+// A text with the version is translated in its form with the placeholder, then filled in.
+QString Shown(const std::string& text) {
+    for (const std::string& placeholder : {kCaptionWithPlaceholder, kAboutTextWithPlaceholder}) {
+        if (text == WithVersion(placeholder)) {
+            return QCoreApplication::translate("Quivra", placeholder.c_str()).arg(QLatin1String(kVersion));
+        }
+    }
+    return QCoreApplication::translate("Quivra", text.c_str());
+}
 
 }  // namespace
 

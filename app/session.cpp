@@ -18,6 +18,8 @@
 #include <QLibraryInfo>
 #include <QStringList>
 
+#include "quivra_version.h"
+
 namespace quivra {
 namespace {
 
@@ -111,7 +113,7 @@ void EnsurePrivateRuntimeDir() {
 std::optional<int> CheckBeforeGui(int argc, char** argv) {
     // The names --version prints; on X11 the window class is the executable's name anyway.
     QCoreApplication::setApplicationName("Quivra");
-    QCoreApplication::setApplicationVersion("3.05");
+    QCoreApplication::setApplicationVersion(kVersion);
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "game/game.h"
 #include "game/key_codes.h"
@@ -152,6 +153,8 @@ const StyleRules kSquareRules{
     .directions = kSquareDirections,
     .walkingHint = kSquareHint,
     .keyDirection = SquareKey,
+    .maxCellsX = MazeShape::kMaxSide,
+    .maxCellCount = std::numeric_limits<int>::max(),
     .sizeGrid = SizeSquareGrid,
     .sceneWidth = [](int cellsX) { return cellsX + 0.25; },
     .sceneDepth = [](int cellsY) { return cellsY + 0.25; },
@@ -180,6 +183,8 @@ const StyleRules kHoneycombRules{
     .directions = kHexDirections,
     .walkingHint = kHexHint,
     .keyDirection = HexKey,
+    .maxCellsX = kMaxHexColumns,
+    .maxCellCount = kMaxHexCells,
     .sizeGrid = [](double w, double h) { return SizeHexGrid(w, h, kSqrtThree); },
     .sceneWidth = [](int cellsX) { return HexSceneWidth(cellsX, kSqrtThree); },
     .sceneDepth = [](int cellsY) { return HexSceneDepth(cellsY, kSqrtThree); },

@@ -32,6 +32,9 @@ struct StyleRules {
     const std::string& walkingHint;      // the status line over a finished scene
     int (*keyDirection)(int keyCode);    // a direction, kNotAKey or kBeepKey
 
+    // The largest maze the scene can hold (and sizing ever makes), within MazeShape's limits.
+    int maxCellsX;
+    int maxCellCount;
     // The largest maze that fits a drawing area given in twips; never smaller than the smallest.
     MazeShape (*sizeGrid)(double widthTwips, double heightTwips);
     // The scene's extents across and in depth, in scene units.

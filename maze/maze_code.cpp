@@ -76,11 +76,16 @@ MazeCodeResult ParseMazeCode(std::string_view code) {
     }
     if (style == 'H') {
         if (cellsX < 3 || cellsX % 2 == 0 || cellsY < 2) return refuse("a honeycomb needs an odd X of at least 3 and Y of at least 2");
-        maze.shape = MazeShape::Honeycomb(cellsX, cellsY);
     } else {
         if (cellsX < 2 || cellsY < 2) return refuse("a square maze needs at least 2 x 2 cells");
-        maze.shape = MazeShape::Square(cellsX, cellsY);
     }
+    // Five digits a side would overflow the shape's formulas: the limits come first.
+    const auto shape = MazeShape::Limited(style == 'H' ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
+    if (!shape) {
+        return refuse("its maze is larger than " + std::to_string(MazeShape::kMaxSide) + " cells a side or " +
+                      std::to_string(MazeShape::kMaxGridPositions) + " grid positions");
+    }
+    maze.shape = *shape;
     return {maze, {}};
 }
 

@@ -20,8 +20,8 @@ struct NamedMaze {
 
 std::string MazeCode(const NamedMaze& maze);
 
-// The maze a code names, or why the code is refused (a wrong form, a size the style cannot have,
-// a check character that does not match). Letters may be in either case.
+// The maze a code names, or why the code is refused (a wrong form, a size the style cannot have or
+// beyond MazeShape's limits, a check character that does not match). Letters may be in either case.
 struct MazeCodeResult {
     std::optional<NamedMaze> maze;
     std::string error;

@@ -2,6 +2,8 @@
 #pragma once
 // A maze's shape: its style, its size in cells and the extents of the raster that holds it.
 // Made only by the two factories, so the grid formulas of each style live here and nowhere else.
+#include <optional>
+
 namespace quivra {
 
 enum class MazeStyle { Square, Honeycomb };
@@ -24,6 +26,18 @@ struct MazeShape {
     }
     static constexpr MazeShape Of(MazeStyle style, int cellsX, int cellsY) {
         return style == MazeStyle::Honeycomb ? Honeycomb(cellsX, cellsY) : Square(cellsX, cellsY);
+    }
+
+    // The largest maze anything here is asked for (its carve needs about three bytes per grid
+    // position), and the shape of one within those limits, or nothing. The sides are checked
+    // before a factory multiplies them: within kMaxSide every formula above stays inside an int.
+    static constexpr int kMaxSide = 20000;
+    static constexpr long long kMaxGridPositions = 50'000'000;
+    static constexpr std::optional<MazeShape> Limited(MazeStyle style, int cellsX, int cellsY) {
+        if (cellsX < 0 || cellsY < 0 || cellsX > kMaxSide || cellsY > kMaxSide) return std::nullopt;
+        const MazeShape s = Of(style, cellsX, cellsY);
+        if (static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) return std::nullopt;
+        return s;
     }
 
     friend constexpr bool operator==(const MazeShape&, const MazeShape&) = default;

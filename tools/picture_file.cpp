@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
+#include <QSaveFile>
 
 #include <cctype>
 #include <cerrno>
@@ -65,16 +67,14 @@ void WriteAll(const QByteArray& bytes, const PictureTarget& target, int fd) {
     }
 }
 
-// The temporary file until it is renamed: closed and removed on every way out but success.
-struct TemporaryFile {
-    std::string path;
-    int fd = -1;
-    bool kept = false;
-    ~TemporaryFile() {
-        if (fd >= 0) close(fd);
-        if (!kept) unlink(path.c_str());
+// Why Qt could not write a file, safe to print on the message's one line.
+std::string Reason(const QFileDevice& file) {
+    std::string reason = file.errorString().toStdString();
+    for (char& c : reason) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
     }
-};
+    return reason;
+}
 
 }  // namespace
 
@@ -102,6 +102,10 @@ PictureTarget CheckPictureTarget(const std::string& name) {
     }
     // A file is replaced by a rename in its folder, so the folder must take a new file too.
     if (target.replace && access(FolderOf(target.path).c_str(), W_OK | X_OK) != 0) refuse(errno);
+    // QSaveFile names files in Unicode: bytes that are not UTF-8 would name another file.
+    if (target.replace && QFile::encodeName(QFile::decodeName(target.path.c_str())).toStdString() != target.path) {
+        throw UsageError("cannot write " + Quoted(name) + ": a file name that is not UTF-8 is not supported");
+    }
 
     std::string extension = std::filesystem::path(name).extension().string();
     if (extension.empty()) {
@@ -157,36 +161,20 @@ void WriteOutputBytes(const QByteArray& bytes, const PictureTarget& target) {
         return;
     }
 
-    const std::string folder = FolderOf(target.path);
-    // Hidden, beside the target (so the rename stays on one file system), short enough for any name.
-    TemporaryFile temp;
-    temp.path = folder + "/." + std::filesystem::path(target.path).filename().string().substr(0, 32) + ".XXXXXX";
-    temp.fd = mkostemp(temp.path.data(), O_CLOEXEC);
-    if (temp.fd < 0) {
-        temp.kept = true;   // nothing was created
-        FailWrite(target, errno);
+    // A file: QSaveFile writes a temporary file beside it (so the rename stays on one file system),
+    // with the mode the file has or a new file would get, syncs it and renames it over the target
+    // only when every byte is in; on any failure it removes it and the old file stays. Unbuffered,
+    // and a short write resumed, so that the write that fails says why (a full disk, a size limit).
+    QSaveFile file(QFile::decodeName(target.path.c_str()));
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 done = 0; written && done < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        written = n > 0;
+        done += n;
     }
-    // mkostemp makes the file private; give it the mode the file has, or a new file would get.
-    struct stat st {};
-    mode_t mode;
-    if (stat(target.path.c_str(), &st) == 0) {
-        mode = st.st_mode & 0777;
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (fchmod(temp.fd, mode) != 0) FailWrite(target, errno);
-
-    WriteAll(bytes, target, temp.fd);
-    if (fsync(temp.fd) != 0) FailWrite(target, errno);
-    const int fd = temp.fd;
-    temp.fd = -1;
-    if (close(fd) != 0) FailWrite(target, errno);
-    if (rename(temp.path.c_str(), target.path.c_str()) != 0) FailWrite(target, errno);
-    temp.kept = true;
+    if (!written || !file.commit()) throw WriteError("cannot write " + Quoted(target.name) + ": " + Reason(file));
     // The file is complete and in place; syncing the folder only makes the new name durable sooner.
-    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = open(FolderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
         close(dir);

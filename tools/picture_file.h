@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Pictures are written completely or not at all: into a temporary file beside the target, every
-// step checked, then renamed over it.
+// Pictures are written completely or not at all: a file through QSaveFile (a temporary file beside
+// it, renamed over it), a device or pipe directly, every step checked.
 #include <QByteArray>
 #include <QImage>
 

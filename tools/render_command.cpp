@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 
+#include "game/style_rules.h"
 #include "game/window_design.h"
 #include "render/plan_view.h"
 #include "tools/picture_file.h"
@@ -22,11 +23,6 @@ constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
 // A whole scene at the largest size with this many candidates already takes hours.
 constexpr int kMaxTrials = 1'000'000;
-// What the scene builders can hold, and the tool's limits for any maze.
-constexpr int kMaxCodeSide = 20000;
-constexpr long long kMaxCodeGrid = 50'000'000;
-constexpr int kMaxHexColumns = 8191;
-constexpr int kMaxHexCells = 1 << 22;
 constexpr int kMaxCount = 100;
 
 void ParseSize(const std::string& text, int& width, int& height) {
@@ -67,10 +63,10 @@ PlanOptions Plan(const RenderSetup& setup, bool solution) {
 NamedMaze CheckedCode(const std::string& text) {
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
+    // The parser keeps every code within MazeShape's limits; the style's scene may hold less.
     const MazeShape& s = parsed.maze->shape;
-    if (s.cellsX > kMaxCodeSide || s.cellsY > kMaxCodeSide ||
-        static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxCodeGrid ||
-        (s.style == MazeStyle::Honeycomb && (s.cellsX > kMaxHexColumns || s.cellCount > kMaxHexCells))) {
+    const StyleRules& rules = RulesOf(s.style);
+    if (s.cellsX > rules.maxCellsX || s.cellCount > rules.maxCellCount) {
         throw UsageError("maze code " + Quoted(text) + " names a maze too large to draw");
     }
     return *parsed.maze;

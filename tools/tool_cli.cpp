@@ -24,9 +24,6 @@ namespace quivra::tool {
 
 namespace {
 
-// Keeps a run of the tool well inside memory: the carve needs about three bytes per grid position.
-constexpr int kMaxCellsPerSide = 20000;
-constexpr long long kMaxGridPositions = 50'000'000;
 // Candidate seeds repeat after 10^8 candidates, so more would only carve the same mazes again.
 constexpr int kMaxTrials = 100'000'000;
 // The clock reads seconds since midnight, so no budget beyond a day can be kept.
@@ -37,14 +34,15 @@ MazeShape ShapeFromOptions(const ParsedOptions& options) {
     if (style != "hex" && style != "square") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     const auto& cells = options.Required("cells");
     // Square mazes need 2 x 2 cells, honeycombs three columns (an odd number) of two cells.
-    const int cellsX = ParseInt(cells[0], "cells X", style == "hex" ? 3 : 2, kMaxCellsPerSide);
-    const int cellsY = ParseInt(cells[1], "cells Y", 2, kMaxCellsPerSide);
+    const int cellsX = ParseInt(cells[0], "cells X", style == "hex" ? 3 : 2, MazeShape::kMaxSide);
+    const int cellsY = ParseInt(cells[1], "cells Y", 2, MazeShape::kMaxSide);
     if (style == "hex" && cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd, not " + Quoted(cells[0]));
-    const MazeShape s = MazeShape::Of(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
-    if (static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
-        throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
+    const auto s = MazeShape::Limited(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
+    if (!s) {
+        throw UsageError("maze too large: more than " + std::to_string(MazeShape::kMaxGridPositions) +
+                         " grid positions");
     }
-    return s;
+    return *s;
 }
 
 SeedDigits ParseDigits(std::string_view text) {
@@ -130,10 +128,6 @@ void RunGenerateFromCode(const ParsedOptions& options, std::string& out) {
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
     const MazeShape s = parsed.maze->shape;
-    if (s.cellsX > kMaxCellsPerSide || s.cellsY > kMaxCellsPerSide ||
-        static_cast<long long>(s.gridMaxX + 1) * (s.gridMaxY + 1) > kMaxGridPositions) {
-        throw UsageError("maze too large: more than " + std::to_string(kMaxGridPositions) + " grid positions");
-    }
     const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
@@ -193,14 +187,56 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
     out += "code " + MazeCode({s, r.bestDigits}) + "\n";
 }
 
-constexpr OptionSpec kRenderOptions[] = {{"style", 1},    {"size", 1},  {"tilt", 1},    {"time", 1},
-                                         {"trials", 1},   {"keys", 1},  {"solution", 0}, {"clear", 0},
-                                         {"palette", 0},  {"dump", 0},  {"out", 1},
-                                         {"view", 1},     {"code", 1},  {"page", 1},    {"count", 1}};
-constexpr OptionSpec kCarveOptions[] = {{"style", 1}, {"cells", 2}, {"digits", 1}};
-constexpr OptionSpec kGenerateOptions[] = {{"style", 1},  {"cells", 2},  {"seed-text", 1},
-                                           {"trials", 1}, {"budget", 1}, {"threads", 1},
-                                           {"code", 1}};
+// An option as one command shows it in its usage line.
+constexpr OptionSpec As(InUsage inUsage, OptionSpec option) {
+    option.inUsage = inUsage;
+    return option;
+}
+
+// Options more than one command takes.
+constexpr OptionSpec kStyle{"style", 1, "square|hex", "the maze style: squares or a honeycomb"};
+constexpr OptionSpec kCells{"cells", 2, "X Y",
+                            "cells across and down: square 2..20000 each, honeycomb X odd 3..20000, Y 2..20000"};
+constexpr OptionSpec kTrials{"trials", 1, "N",
+                             "exactly N candidates (generate 0..100000000; render 0..1000000, default 100)"};
+constexpr OptionSpec kCode{"code", 1, "CODE", "make the maze a printed code names again, without a search"};
+
+constexpr OptionSpec kCarveOptions[] = {
+    kStyle,
+    kCells,
+    {"digits", 1, "d1,...,d8", "the candidate's eight seed digits 0..9, the least significant first"},
+};
+constexpr OptionSpec kGenerateOptions[] = {
+    kStyle,
+    kCells,
+    {"seed-text", 1, "TEXT", "the seed text, as the game makes it from the time of day, e.g. \" 43200.52\""},
+    As(InUsage::Either, kTrials),
+    {"budget", 1, "SECONDS", "search that long by the wall clock instead, 0..86400", InUsage::Or},
+    {"threads", 1, "N", "carve candidates on N threads, 1..1024 (default: every core); same result",
+     InUsage::Optional},
+    As(InUsage::Instead, kCode),
+};
+constexpr OptionSpec kRenderOptions[] = {
+    kStyle,
+    {"size", 1, "WxH", "the window's client area in pixels (default 400x298, at most 16000 x 9000)",
+     InUsage::Optional},
+    {"tilt", 1, "DEGREES", "the tilt bar, 30..60 (default 45)", InUsage::Optional},
+    {"time", 1, "SECONDS", "the clock's reading when the maze is made, below 86400 (default 43200.52)",
+     InUsage::Optional},
+    As(InUsage::Optional, kTrials),
+    {"keys", 1, "K1,K2,...", "key presses after the build, as virtual-key codes 1..255 (37..40 arrows)",
+     InUsage::Optional},
+    {"solution", 0, "", "then show the correct path", InUsage::Optional},
+    {"clear", 0, "", "then clear the trail and redraw", InUsage::Optional},
+    {"palette", 0, "", "draw as on a 256-colour palette display (the same picture)", InUsage::Optional},
+    {"dump", 0, "", "also print mazeGrid and walkGrid", InUsage::Optional},
+    {"out", 1, "FILE", "the picture: .png, .jpg, .jpeg, .bmp, .ppm, .svg or .pdf; written whole or not at all"},
+    {"view", 1, "scene|plan", "the tilted 3D scene (default) or a flat plan for pen and paper", InUsage::Optional},
+    As(InUsage::Optional, kCode),
+    {"page", 1, "a4|letter", "fit the picture on a PDF page with margins, its code in small print",
+     InUsage::Optional},
+    {"count", 1, "N", "a PDF booklet of N mazes, 1..100, then their solutions", InUsage::Optional},
+};
 
 constexpr const char* kPrintingExamples =
     "printing: --out FILE.svg or FILE.pdf draws vector shapes; for example\n"
@@ -210,49 +246,18 @@ constexpr const char* kPrintingExamples =
     "                                            five mazes on A4 pages, then their solutions\n";
 
 constexpr Command kCommands[] = {
-    {"carve", "--style square|hex --cells X Y --digits d1,d2,d3,d4,d5,d6,d7,d8", kCarveOptions, RunCarve},
-    {"generate",
-     "--style square|hex --cells X Y --seed-text TEXT (--trials N | --budget SECONDS) [--threads N] | --code CODE",
+    {"carve", "carve one maze from eight seed digits; print its grid, measures and correct path", kCarveOptions,
+     RunCarve},
+    {"generate", "search for the best maze from a seed text, as the game does; print it like carve",
      kGenerateOptions, RunGenerate},
-    {"render",
-     "--style square|hex [--size WxH] [--tilt DEGREES] [--time SECONDS] [--trials N] [--keys K1,K2,...] "
-     "[--solution] [--clear] [--palette] [--dump] --out FILE.png [--view scene|plan] [--code CODE] "
-     "[--page a4|letter] [--count N]",
-     kRenderOptions, RunRender},
+    {"render", "build a whole scene through the game's stages, replay keys, save it as a picture", kRenderOptions,
+     RunRender},
 };
 
-// What --help says of each command and option, one line each.
-struct HelpLine {
-    std::string_view name;   // a command, or an option with its values
-    std::string_view text;
-};
-constexpr HelpLine kCommandHelp[] = {
-    {"carve", "carve one maze from eight seed digits; print its grid, measures and correct path"},
-    {"generate", "search for the best maze from a seed text, as the game does; print it like carve"},
-    {"render", "build a whole scene through the game's stages, replay keys, save it as a picture"},
-};
-constexpr HelpLine kOptionHelp[] = {
-    {"style square|hex", "the maze style: squares or a honeycomb"},
-    {"cells X Y", "cells across and down: square 2..20000 each, honeycomb X odd 3..20000, Y 2..20000"},
-    {"digits d1,...,d8", "the candidate's eight seed digits 0..9, the least significant first"},
-    {"seed-text TEXT", "the seed text, as the game makes it from the time of day, e.g. \" 43200.52\""},
-    {"trials N", "exactly N candidates (generate 0..100000000; render 0..1000000, default 100)"},
-    {"budget SECONDS", "search that long by the wall clock instead, 0..86400"},
-    {"threads N", "carve candidates on N threads, 1..1024 (default: every core); same result"},
-    {"size WxH", "the window's client area in pixels (default 400x298, at most 16000 x 9000)"},
-    {"tilt DEGREES", "the tilt bar, 30..60 (default 45)"},
-    {"time SECONDS", "the clock's reading when the maze is made, below 86400 (default 43200.52)"},
-    {"keys K1,K2,...", "key presses after the build, as virtual-key codes 1..255 (37..40 arrows)"},
-    {"solution", "then show the correct path"},
-    {"clear", "then clear the trail and redraw"},
-    {"palette", "draw as on a 256-colour palette display (the same picture)"},
-    {"dump", "also print mazeGrid and walkGrid"},
-    {"out FILE", "the picture: .png, .jpg, .jpeg, .bmp, .ppm, .svg or .pdf; written whole or not at all"},
-    {"view scene|plan", "the tilted 3D scene (default) or a flat plan for pen and paper"},
-    {"code CODE", "make the maze a printed code names again, without a search"},
-    {"page a4|letter", "fit the picture on a PDF page with margins, its code in small print"},
-    {"count N", "a PDF booklet of N mazes, 1..100, then their solutions"},
-};
+// The option with its values, as the usage line and the help rows show it: "--cells X Y".
+std::string Named(const OptionSpec& o) {
+    return "--" + std::string(o.name) + (o.values.empty() ? "" : " " + std::string(o.values));
+}
 
 // One line: the name padded to a column, then what it does.
 std::string HelpRow(std::string_view name, std::string_view text) {
@@ -261,25 +266,32 @@ std::string HelpRow(std::string_view name, std::string_view text) {
     return row + std::string(text) + "\n";
 }
 
-// An option's line, named with its values; only the name for one this table lacks.
-std::string OptionRow(std::string_view option) {
-    for (const HelpLine& h : kOptionHelp) {
-        if (h.name.substr(0, h.name.find(' ')) == option) return HelpRow("--" + std::string(h.name), h.text);
+// "quivra-tool carve --style square|hex --cells X Y --digits d1,...,d8"
+std::string UsageLine(const Command& c) {
+    std::string s = "quivra-tool " + std::string(c.name);
+    for (const OptionSpec& o : c.options) {
+        switch (o.inUsage) {
+            case InUsage::Required: s += " " + Named(o); break;
+            case InUsage::Optional: s += " [" + Named(o) + "]"; break;
+            case InUsage::Either: s += " (" + Named(o); break;
+            case InUsage::Or: s += " | " + Named(o) + ")"; break;
+            case InUsage::Instead: s += " | " + Named(o); break;
+        }
     }
-    return HelpRow("--" + std::string(option), "");
+    return s + "\n";
 }
 
 std::string CommandUsage(const Command& c) {
-    std::string s = "usage: quivra-tool " + std::string(c.name) + " " + std::string(c.usage) + "\n";
-    for (const OptionSpec& o : c.options) s += OptionRow(o.name);
+    std::string s = "usage: " + UsageLine(c);
+    for (const OptionSpec& o : c.options) s += HelpRow(Named(o), o.help);
     return s;
 }
 
 std::string Usage() {
     std::string s = "usage: quivra-tool COMMAND [OPTIONS]\n";
-    for (const Command& c : kCommands) s += "  quivra-tool " + std::string(c.name) + " " + std::string(c.usage) + "\n";
+    for (const Command& c : kCommands) s += "  " + UsageLine(c);
     s += "\nCommands:\n";
-    for (const HelpLine& h : kCommandHelp) s += HelpRow(h.name, h.text);
+    for (const Command& c : kCommands) s += HelpRow(c.name, c.help);
     s += HelpRow("--help", "this text; COMMAND --help: that command's usage");
     s += "\nOptions:\n";
     std::vector<std::string_view> listed;
@@ -287,7 +299,7 @@ std::string Usage() {
         for (const OptionSpec& o : c.options) {
             if (std::find(listed.begin(), listed.end(), o.name) != listed.end()) continue;
             listed.push_back(o.name);
-            s += OptionRow(o.name);
+            s += HelpRow(Named(o), o.help);
         }
     }
     s += "\n";

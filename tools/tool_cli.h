@@ -22,9 +22,22 @@ struct WriteError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// How an option shows in its command's usage line.
+enum class InUsage {
+    Required,   // --name VALUES
+    Optional,   // [--name VALUES]
+    Either,     // (--name VALUES      the first of two, one of which is given
+    Or,         // | --name VALUES)    the second of those two
+    Instead,    // | --name VALUES     instead of all the options before it
+};
+
+// One option of a command, written once: what parsing, the usage line and the help rows are made of.
 struct OptionSpec {
-    std::string_view name;   // without the leading "--"
-    int valueCount;          // values that follow the option
+    std::string_view name;     // without the leading "--"
+    int valueCount;            // values that follow the option
+    std::string_view values;   // what they are, as the usage and help show them ("X Y"); empty for none
+    std::string_view help;     // what it does, one line
+    InUsage inUsage = InUsage::Required;
 };
 
 // Options of one command, each given at most once, with their values.
@@ -54,8 +67,8 @@ double ParseSeconds(std::string_view text, std::string_view what, int max, bool 
 
 struct Command {
     std::string_view name;
-    std::string_view usage;   // the arguments after the command name
-    std::span<const OptionSpec> options;
+    std::string_view help;   // what it does, one line
+    std::span<const OptionSpec> options;   // in the order of the usage line
     // progressFd: where progress of a long run may be shown (only if it is a terminal), or -1.
     void (*run)(const ParsedOptions& options, std::string& out, int progressFd);
 };

@@ -4,8 +4,8 @@
 <context>
     <name>Quivra</name>
     <message>
-        <source>Quivra V3.05 3D版</source>
-        <translation>Quivra V3.05 3D</translation>
+        <source>Quivra V%1 3D版</source>
+        <translation>Quivra V%1 3D</translation>
     </message>
     <message>
         <source>窗口太小!</source>
@@ -64,8 +64,8 @@
         <translation>Help</translation>
     </message>
     <message>
-        <source>Quivra V3.05 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/</source>
-        <translation>Quivra V3.05 3D     Email: hello@quivra.dev   Brintel Software: https://quivra.dev/</translation>
+        <source>Quivra V%1 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/</source>
+        <translation>Quivra V%1 3D     Email: hello@quivra.dev   Brintel Software: https://quivra.dev/</translation>
     </message>
 </context>
 </TS>

@@ -79,7 +79,7 @@ TEST(HelpMenu, AboutShowsTheMessageThenOpensTheHomePage) {
     ASSERT_EQ(g.host.messages.size(), 1u);
     EXPECT_EQ(g.host.messages[0].second, "关于");
     EXPECT_EQ(g.host.messages[0].first,
-              "Quivra V3.05 3D版     邮箱：" + kMakerEmail + "   Brintel软件：" + kHomePage);
+              "Quivra V" + std::string(kVersion) + " 3D版     邮箱：" + kMakerEmail + "   Brintel软件：" + kHomePage);
     ASSERT_EQ(g.host.urls.size(), 1u);
     EXPECT_EQ(g.host.urls[0], kHomePage);
 }

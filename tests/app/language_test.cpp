@@ -19,15 +19,19 @@
 namespace quivra {
 namespace {
 
-// What the window shows in one language: the three menu captions, the square hint and Qt's OK.
+// What the window shows in one language: its title (the version filled in after translation), the
+// three menu captions, the square hint and Qt's OK.
 struct Shown {
+    std::string title;
     std::vector<std::string> menus;
     std::string hint;
     std::string ok;
 };
 
-const Shown kChinese{{kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption}, kSquareHint, "确定"};
-const Shown kEnglish{{"Game", "Style", "Help"}, "Walk with the arrow keys or W A S D.", "OK"};
+const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
+                     {kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption}, kSquareHint, "确定"};
+const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D", {"Game", "Style", "Help"},
+                     "Walk with the arrow keys or W A S D.", "OK"};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
 struct Desktop {
@@ -51,6 +55,7 @@ Shown WhatTheWindowShows() {
     w.Timer1()->setInterval(5);   // the build itself is not under test
     w.show();
     Shown shown;
+    shown.title = w.windowTitle().toStdString();
     for (const QAction* menu : w.menuBar()->actions()) shown.menus.push_back(menu->text().toStdString());
     if (QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty(); }, 10000)) {
         shown.hint = w.Text1()->text().toStdString();
@@ -68,6 +73,7 @@ protected:
 TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
     ASSERT_TRUE(UseLanguage(ChooseLanguage(GetParam().uiLanguages)));
     const Shown shown = WhatTheWindowShows();
+    EXPECT_EQ(shown.title, GetParam().expected.title);
     EXPECT_EQ(shown.menus, GetParam().expected.menus);
     EXPECT_EQ(shown.hint, GetParam().expected.hint);
     EXPECT_EQ(shown.ok, GetParam().expected.ok);

@@ -122,6 +122,15 @@ TEST_F(RenderCommand, ReportsTheBuildAndWritesThePicture) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
+TEST_F(RenderCommand, AWindowTooSmallForAMazeReportsNoCode) {
+    for (const char* style : {"square", "hex"}) {
+        const Result r = RunCommand({"render", "--style", style, "--size", "20x20", "--out", TempPng(style)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("\ncells 0 0\n"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("code "), std::string::npos) << "no maze, no code: " << r.out;
+    }
+}
+
 TEST_F(RenderCommand, PaletteDisplayGivesTheSamePicture) {
     for (const char* style : {"square", "hex"}) {
         const std::string a = TempPng(std::string(style) + "_rgb"), b = TempPng(std::string(style) + "_pal");
@@ -157,6 +166,7 @@ TEST_F(RenderCommand, BadArgumentsExitWithStatusTwo) {
         {"render", "--style", "square", "--size", "60x60", "--out", TempDir() + "no_extension"},
         {"render", "--style", "square", "--size", "60x60", "--out", TempDir()},
         {"render", "--style", "square", "--size", "60x60", "--out", ReadOnlyFolder() + "/x.png"},
+        {"render", "--style", "square", "--size", "60x60", "--out", TempDir() + "not_utf8_\xff.png"},
     };
     for (const auto& args : bad) {
         StderrCapture stray;

@@ -62,15 +62,22 @@ TEST(MazeCode, RefusesShapesTheStylesCannotHave) {
     // Right check characters on wrong sizes: refused for the size, not the check.
     for (const auto& [shape, why] : {std::pair{MazeShape::Honeycomb(4, 2), "odd"},
                                      std::pair{MazeShape::Honeycomb(3, 1), "odd"},
-                                     std::pair{MazeShape::Square(1, 5), "2 x 2"}}) {
+                                     std::pair{MazeShape::Square(1, 5), "2 x 2"},
+                                     std::pair{MazeShape::Square(20001, 2), "larger"},
+                                     std::pair{MazeShape::Square(3536, 3535), "larger"},   // 50013183 positions
+                                     std::pair{MazeShape::Honeycomb(3, 20001), "larger"}}) {
         const MazeCodeResult r = ParseMazeCode(MazeCode({shape, {}}));
         EXPECT_FALSE(r.maze.has_value());
         EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
     }
     for (const char* bad : {"", "S", "S3x2-33913796", "Q3x2-33913796-X", "S03x2-33913796-X", "S3x2-3391379a-X",
-                            "S3x2x33913796-X", "S3-2-33913796-X", "S123456x2-33913796-X"}) {
+                            "S3x2x33913796-X", "S3-2-33913796-X", "S123456x2-33913796-X",
+                            // Right check characters on sizes whose cell count no int holds.
+                            "S99999x99999-12345678-J", "S46341x46341-12345678-R", "H99999x99999-12345678-3"}) {
         EXPECT_FALSE(ParseMazeCode(bad).maze.has_value()) << bad;
     }
+    // The largest square grid within the limit: 7071 x 7071 positions.
+    EXPECT_TRUE(ParseMazeCode(MazeCode({MazeShape::Square(3535, 3535), {}})).maze.has_value());
 }
 
 }  // namespace

@@ -57,12 +57,18 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
         {"generate --budget 86400.01", "must be in 0..86400"}, {"generate --budget 1e300", "must be in"},
         {"generate --budget 1e999", "must be in"}, {"generate --budget inf", "must be in"},
         {"generate --trials 3 --budget 1", "exactly one"}, {"generate --seed-text", "needs 1"},
-        {"generate --trials 3 --threads 0", "thread count must be in 1..1024"}};
+        {"generate --trials 3 --threads 0", "thread count must be in 1..1024"},
+        {"generate --code S99999x99999-12345678-J", "larger than"},
+        {"generate --code S46341x46341-12345678-R", "larger than"},
+        {"generate --code H99999x99999-12345678-3", "larger than"},
+        {"render --code S99999x99999-12345678-J --out x.png", "larger than"},
+        {"render --code H99999x99999-12345678-3 --out x.png", "larger than"}};
     for (const auto& [line, problem] : bad) {
-        // Valid values for the options the line leaves out.
+        // Valid values for the options the line leaves out; a code stands for them all.
         std::string full = line;
         for (std::string opt : {"--style square", "--cells 3 2", line[0] == 'c' ? "--digits 1,2,3,4,5,6,7,8" : "--seed-text x"})
-            if (line.find(opt.substr(0, opt.find(' '))) == std::string::npos) full += " " + opt;
+            if (line.find(opt.substr(0, opt.find(' '))) == std::string::npos && line.find("--code") == std::string::npos)
+                full += " " + opt;
         std::istringstream words(full);
         std::vector<std::string> args;
         for (std::string w; words >> w;) args.push_back(w);
@@ -70,6 +76,37 @@ TEST(Tool, PrintsTheMazeOrOneLineOfComplaint) {
         EXPECT_EQ(out, "") << full;
         EXPECT_NE(err.find(problem), std::string::npos) << full << ": " << err;
         EXPECT_EQ(err.find('\n'), err.size() - 1) << full;
+    }
+}
+
+// COMMAND --help: status 0, nothing on standard error, the command's usage line naming each of its
+// options, then one help row for each of them and no other.
+TEST(Tool, EachCommandsHelpNamesItsOptions) {
+    const std::pair<std::string, std::vector<std::string>> commands[] = {
+        {"carve", {"--style square|hex", "--cells X Y", "--digits d1,...,d8"}},
+        {"generate",
+         {"--style square|hex", "--cells X Y", "--seed-text TEXT", "--trials N", "--budget SECONDS", "--threads N",
+          "--code CODE"}},
+        {"render",
+         {"--style square|hex", "--size WxH", "--tilt DEGREES", "--time SECONDS", "--trials N", "--keys K1,K2,...",
+          "--solution", "--clear", "--palette", "--dump", "--out FILE", "--view scene|plan", "--code CODE",
+          "--page a4|letter", "--count N"}},
+    };
+    for (const auto& [command, options] : commands) {
+        for (const char* help : {"--help", "-h", "help"}) {
+            std::string out, err;
+            EXPECT_EQ(Tool({command, help}, out, err), 0) << command << " " << help;
+            EXPECT_EQ(err, "") << command << " " << help;
+            const std::string usage = out.substr(0, out.find('\n'));
+            EXPECT_EQ(usage.rfind("usage: quivra-tool " + command + " ", 0), 0u) << out;
+            size_t rows = 0;
+            for (size_t at = out.find("\n  --"); at != std::string::npos; at = out.find("\n  --", at + 1)) ++rows;
+            EXPECT_EQ(rows, options.size()) << out;
+            for (const std::string& option : options) {
+                EXPECT_NE(usage.find(option), std::string::npos) << command << ": " << option;
+                EXPECT_NE(out.find("\n  " + option + " "), std::string::npos) << command << ": " << option;
+            }
+        }
     }
 }
 
