@@ -14,6 +14,15 @@ void FixedTables::Fill() {
     sqrtThree = std::sqrt(3.0);
 }
 
+const FixedTables& SharedTables() {
+    static const FixedTables tables = [] {
+        FixedTables t;
+        t.Fill();
+        return t;
+    }();
+    return tables;
+}
+
 void Game::Redraw() {
     build.needViewSetup = true;
     build.buildStage = kStageStart;
@@ -40,11 +49,13 @@ void Game::MakeNewMaze(double widthTwips, double heightTwips, const Clock& clock
     if (maze.named) {
         // A maze named by its code: the kept candidate carved again, no search and no clock.
         maze.keptDigits = maze.named->digits;
-        rules.carve(tables, maze, maze.keptDigits);
+        rules.carve(tables, maze.mazeGrid, shape, maze.pathSteps, maze.keptDigits);
+        rules.solve(tables, maze.pathSteps, maze.mazeGrid, shape);
     } else {
         // A first showing minimised made no seed text.
         if (maze.seedText.empty()) maze.seedText = SeedTextFromSeconds(clock());
-        maze.keptDigits = rules.generate(tables, maze, clock, budget);
+        maze.keptDigits =
+            rules.generate(tables, clock, maze.seedText, maze.mazeGrid, shape, maze.pathSteps, budget, 0).bestDigits;
     }
     ResetWalk();
     build.needNewMaze = false;

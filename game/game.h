@@ -91,6 +91,9 @@ struct FixedTables {
     void Fill();
 };
 
+// One filled set, for code that runs the generators outside a game (the tool).
+const FixedTables& SharedTables();
+
 // What a step did.
 enum class StepOutcome {
     Blocked,     // a wall, the border, or no walking now: nothing changed

@@ -43,16 +43,16 @@ int SquareKey(int key) {
 
 bool HoldsSquareMaze(const MazeState& m) { return m.mazeGrid.Exists(); }
 
-void CarveSquare(const FixedTables& t, MazeState& m, const SeedDigits& digits) {
-    const MazeShape shape = MazeShape::Square(m.cellsX, m.cellsY);
-    CarveSquareMaze(t.stepX, t.stepY, m.mazeGrid, shape, m.pathSteps, digits);
-    SolveSquareMaze(t.stepX, t.stepY, m.pathSteps, m.mazeGrid, shape);
+int CarveSquare(const FixedTables& t, ByteGrid& grid, const MazeShape& shape, PathSteps& steps, const SeedDigits& d) {
+    return CarveSquareMaze(t.stepX, t.stepY, grid, shape, steps, d);
 }
-
-SeedDigits GenerateSquare(const FixedTables& t, MazeState& m, const Clock& clock, double budget) {
-    return GenerateSquareMaze(t.mixTableA, t.mixTableB, t.stepX, t.stepY, clock, m.seedText, m.mazeGrid,
-                              MazeShape::Square(m.cellsX, m.cellsY), m.pathSteps, budget)
-        .bestDigits;
+MazeMeasures SolveSquare(const FixedTables& t, PathSteps& steps, ByteGrid& grid, const MazeShape& shape) {
+    return SolveSquareMaze(t.stepX, t.stepY, steps, grid, shape);
+}
+GenerationReport GenerateSquare(const FixedTables& t, const Clock& clock, std::string_view seedText, ByteGrid& grid,
+                                const MazeShape& shape, PathSteps& steps, double budget, int threads) {
+    return GenerateSquareMaze(t.mixTableA, t.mixTableB, t.stepX, t.stepY, clock, seedText, grid, shape, steps, budget,
+                              threads);
 }
 
 void SquareSceneStep(int x, int y, int tx, int ty, double& sceneX, double& sceneY) {
@@ -84,16 +84,16 @@ bool HoldsHexMaze(const MazeState& m) {
            m.mazeGrid.MaxY() == m.gridMaxY;
 }
 
-void CarveHex(const FixedTables& t, MazeState& m, const SeedDigits& digits) {
-    const MazeShape shape = MazeShape::Honeycomb(m.cellsX, m.cellsY);
-    CarveHexMaze(t.hexStepX, t.hexStepY, m.mazeGrid, shape, m.pathSteps, digits);
-    SolveHexMaze(t.hexStepX, t.hexStepY, m.pathSteps, m.mazeGrid, shape);
+int CarveHex(const FixedTables& t, ByteGrid& grid, const MazeShape& shape, PathSteps& steps, const SeedDigits& d) {
+    return CarveHexMaze(t.hexStepX, t.hexStepY, grid, shape, steps, d);
 }
-
-SeedDigits GenerateHex(const FixedTables& t, MazeState& m, const Clock& clock, double budget) {
-    return GenerateHexMaze(t.mixTableA, t.mixTableB, t.hexStepX, t.hexStepY, clock, m.seedText, m.mazeGrid,
-                           MazeShape::Honeycomb(m.cellsX, m.cellsY), m.pathSteps, budget)
-        .bestDigits;
+MazeMeasures SolveHex(const FixedTables& t, PathSteps& steps, ByteGrid& grid, const MazeShape& shape) {
+    return SolveHexMaze(t.hexStepX, t.hexStepY, steps, grid, shape);
+}
+GenerationReport GenerateHex(const FixedTables& t, const Clock& clock, std::string_view seedText, ByteGrid& grid,
+                             const MazeShape& shape, PathSteps& steps, double budget, int threads) {
+    return GenerateHexMaze(t.mixTableA, t.mixTableB, t.hexStepX, t.hexStepY, clock, seedText, grid, shape, steps,
+                           budget, threads);
 }
 
 // Straight up or down is a whole cell's height; the four slanted steps go 1.5 across and half a
@@ -150,9 +150,13 @@ MazeShape SizeHexGrid(double widthTwips, double heightTwips, double sqrtThree) {
 
 const StyleRules kSquareRules{
     .style = MazeStyle::Square,
+    .name = "square",
     .directions = kSquareDirections,
     .walkingHint = kSquareHint,
     .keyDirection = SquareKey,
+    .minCellsX = 2,
+    .minCellsY = 2,
+    .oddCellsX = false,
     .maxCellsX = MazeShape::kMaxSide,
     .maxCellCount = std::numeric_limits<int>::max(),
     .sizeGrid = SizeSquareGrid,
@@ -160,6 +164,7 @@ const StyleRules kSquareRules{
     .sceneDepth = [](int cellsY) { return cellsY + 0.25; },
     .holdsMaze = HoldsSquareMaze,
     .carve = CarveSquare,
+    .solve = SolveSquare,
     .generate = GenerateSquare,
     .stepX = [](const FixedTables& t, int d) { return static_cast<int>(t.stepX[d][0]); },
     .stepY = [](const FixedTables& t, int d) { return static_cast<int>(t.stepY[d][0]); },
@@ -180,9 +185,13 @@ const StyleRules kSquareRules{
 
 const StyleRules kHoneycombRules{
     .style = MazeStyle::Honeycomb,
+    .name = "hex",
     .directions = kHexDirections,
     .walkingHint = kHexHint,
     .keyDirection = HexKey,
+    .minCellsX = 3,
+    .minCellsY = 2,
+    .oddCellsX = true,
     .maxCellsX = kMaxHexColumns,
     .maxCellCount = kMaxHexCells,
     .sizeGrid = [](double w, double h) { return SizeHexGrid(w, h, kSqrtThree); },
@@ -190,6 +199,7 @@ const StyleRules kHoneycombRules{
     .sceneDepth = [](int cellsY) { return HexSceneDepth(cellsY, kSqrtThree); },
     .holdsMaze = HoldsHexMaze,
     .carve = CarveHex,
+    .solve = SolveHex,
     .generate = GenerateHex,
     .stepX = [](const FixedTables& t, int d) { return static_cast<int>(t.hexStepX[d][0]); },
     .stepY = [](const FixedTables& t, int d) { return static_cast<int>(t.hexStepY[d][0]); },
@@ -207,6 +217,13 @@ const StyleRules kHoneycombRules{
     .planCell = kSqrtThree,
     .planHalfEdge = 1 / kSqrtThree,
 };
+
+const StyleRules* RulesNamed(std::string_view name) {
+    for (const StyleRules* rules : {&kSquareRules, &kHoneycombRules}) {
+        if (name == rules->name) return rules;
+    }
+    return nullptr;
+}
 
 const StyleRules& RulesOf(MazeStyle style) {
     return style == MazeStyle::Honeycomb ? kHoneycombRules : kSquareRules;

@@ -5,6 +5,7 @@
 // scene, and where its cells lie in the raster and in the flat plan. A third style is a third
 // table (and its drawing in render/).
 #include <string>
+#include <string_view>
 
 #include "maze/maze_shape.h"
 #include "maze/path_step.h"
@@ -28,10 +29,14 @@ struct PlanPoint {
 
 struct StyleRules {
     MazeStyle style;
+    const char* name;                    // as the tool's --style names it
     int directions;                      // base directions of the direction tables
     const std::string& walkingHint;      // the status line over a finished scene
     int (*keyDirection)(int keyCode);    // a direction, kNotAKey or kBeepKey
 
+    // The smallest maze: cells across (odd for a honeycomb's columns) and down.
+    int minCellsX, minCellsY;
+    bool oddCellsX;
     // The largest maze the scene can hold (and sizing ever makes), within MazeShape's limits.
     int maxCellsX;
     int maxCellCount;
@@ -43,10 +48,14 @@ struct StyleRules {
     // The grids hold a maze this style can walk and draw.
     bool (*holdsMaze)(const MazeState& maze);
 
-    // Carves the maze of one seed into maze (shaped already) and marks its correct path.
-    void (*carve)(const FixedTables& t, MazeState& maze, const SeedDigits& digits);
-    // The best candidate of a search within budget seconds of clock; returns its seed digits.
-    SeedDigits (*generate)(const FixedTables& t, MazeState& maze, const Clock& clock, double budget);
+    // Carves the maze of one seed into a grid of the shape (returns the register draws made), marks
+    // its correct path, or keeps the best of the candidates a search carves within budget seconds
+    // of clock on `threads` threads (0: every core).
+    int (*carve)(const FixedTables& t, ByteGrid& grid, const MazeShape& shape, PathSteps& steps,
+                 const SeedDigits& digits);
+    MazeMeasures (*solve)(const FixedTables& t, PathSteps& steps, ByteGrid& grid, const MazeShape& shape);
+    GenerationReport (*generate)(const FixedTables& t, const Clock& clock, std::string_view seedText, ByteGrid& grid,
+                                 const MazeShape& shape, PathSteps& steps, double budget, int threads);
     // The raster step of base direction d: to the wall slot, and once more to the next cell.
     int (*stepX)(const FixedTables& t, int d);
     int (*stepY)(const FixedTables& t, int d);
@@ -71,6 +80,8 @@ struct StyleRules {
 };
 
 const StyleRules& RulesOf(MazeStyle style);
+// The style the tool's --style names, or null.
+const StyleRules* RulesNamed(std::string_view name);
 
 // Each style's table, for code that names the style (tests, the plan's examples).
 extern const StyleRules kSquareRules;

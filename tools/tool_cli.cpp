@@ -14,10 +14,9 @@
 #include <ctime>
 #include <sstream>
 
-#include "maze/hex_maze.h"
+#include "game/game.h"
+#include "game/style_rules.h"
 #include "maze/maze_code.h"
-#include "maze/square_maze.h"
-#include "maze/tables.h"
 #include "tools/progress.h"
 
 namespace quivra::tool {
@@ -31,13 +30,15 @@ constexpr int kMaxBudget = 86400;
 
 MazeShape ShapeFromOptions(const ParsedOptions& options) {
     const std::string& style = options.Required("style")[0];
-    if (style != "hex" && style != "square") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
+    const StyleRules* rules = RulesNamed(style);
+    if (!rules) throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
     const auto& cells = options.Required("cells");
-    // Square mazes need 2 x 2 cells, honeycombs three columns (an odd number) of two cells.
-    const int cellsX = ParseInt(cells[0], "cells X", style == "hex" ? 3 : 2, MazeShape::kMaxSide);
-    const int cellsY = ParseInt(cells[1], "cells Y", 2, MazeShape::kMaxSide);
-    if (style == "hex" && cellsX % 2 == 0) throw UsageError("honeycomb cells X must be odd, not " + Quoted(cells[0]));
-    const auto s = MazeShape::Limited(style == "hex" ? MazeStyle::Honeycomb : MazeStyle::Square, cellsX, cellsY);
+    const int cellsX = ParseInt(cells[0], "cells X", rules->minCellsX, MazeShape::kMaxSide);
+    const int cellsY = ParseInt(cells[1], "cells Y", rules->minCellsY, MazeShape::kMaxSide);
+    if (rules->oddCellsX && cellsX % 2 == 0) {
+        throw UsageError("honeycomb cells X must be odd, not " + Quoted(cells[0]));
+    }
+    const auto s = MazeShape::Limited(rules->style, cellsX, cellsY);
     if (!s) {
         throw UsageError("maze too large: more than " + std::to_string(MazeShape::kMaxGridPositions) +
                          " grid positions");
@@ -100,23 +101,20 @@ double WallClockSeconds() {
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + ts.tv_nsec * 1e-9;
 }
 
-void RunCarve(const ParsedOptions& options, std::string& out, int) {
-    const MazeShape s = ShapeFromOptions(options);
-    const SeedDigits seed = ParseDigits(options.Required("digits")[0]);
-    const MazeTables& t = GameTables();
+// One maze carved from its seed digits and solved, printed.
+void PrintCarved(const MazeShape& s, const SeedDigits& seed, std::string& out) {
+    const StyleRules& rules = RulesOf(s.style);
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
-    int draws;
-    MazeMeasures m;
-    if (s.style == MazeStyle::Honeycomb) {
-        draws = CarveHexMaze(t.hexStepX, t.hexStepY, grid, s, steps, seed);
-        m = SolveHexMaze(t.hexStepX, t.hexStepY, steps, grid, s);
-    } else {
-        draws = CarveSquareMaze(t.stepX, t.stepY, grid, s, steps, seed);
-        m = SolveSquareMaze(t.stepX, t.stepY, steps, grid, s);
-    }
+    const int draws = rules.carve(SharedTables(), grid, s, steps, seed);
+    const MazeMeasures m = rules.solve(SharedTables(), steps, grid, s);
     PrintMaze(grid, steps, m, draws, out);
+}
+
+void RunCarve(const ParsedOptions& options, std::string& out, int) {
+    const MazeShape s = ShapeFromOptions(options);
+    PrintCarved(s, ParseDigits(options.Required("digits")[0]), out);
 }
 
 // generate --code: the named maze carved again, no search.
@@ -127,17 +125,7 @@ void RunGenerateFromCode(const ParsedOptions& options, std::string& out) {
     const std::string& text = options.Required("code")[0];
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
-    const MazeShape s = parsed.maze->shape;
-    const MazeTables& t = GameTables();
-    ByteGrid grid;
-    grid.Redim(s.gridMaxY, s.gridMaxX);
-    PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
-    const bool hex = s.style == MazeStyle::Honeycomb;
-    const int draws = hex ? CarveHexMaze(t.hexStepX, t.hexStepY, grid, s, steps, parsed.maze->digits)
-                          : CarveSquareMaze(t.stepX, t.stepY, grid, s, steps, parsed.maze->digits);
-    const MazeMeasures m = hex ? SolveHexMaze(t.hexStepX, t.hexStepY, steps, grid, s)
-                               : SolveSquareMaze(t.stepX, t.stepY, steps, grid, s);
-    PrintMaze(grid, steps, m, draws, out);
+    PrintCarved(parsed.maze->shape, parsed.maze->digits, out);
     out += "bestDigits " + DigitsText(parsed.maze->digits) + "\n";
     out += "code " + MazeCode(*parsed.maze) + "\n";
 }
@@ -163,7 +151,6 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
         clock = WallClockSeconds;
     }
     const int threads = options.Has("threads") ? ParseInt(options.Required("threads")[0], "thread count", 1, 1024) : 0;
-    const MazeTables& t = GameTables();
     ByteGrid grid;
     grid.Redim(s.gridMaxY, s.gridMaxX);
     PathSteps steps(static_cast<size_t>(s.cellCount) + 1);
@@ -174,11 +161,7 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
             progress.Reading();
             return clock();
         };
-        r = s.style == MazeStyle::Honeycomb
-                ? GenerateHexMaze(t.mixA, t.mixB, t.hexStepX, t.hexStepY, watched, seedText, grid, s, steps, budget,
-                                  threads)
-                : GenerateSquareMaze(t.mixA, t.mixB, t.stepX, t.stepY, watched, seedText, grid, s, steps, budget,
-                                     threads);
+        r = RulesOf(s.style).generate(SharedTables(), watched, seedText, grid, s, steps, budget, threads);
     }
     PrintMaze(grid, steps, r.measures, r.draws, out);
     out += "bestDigits " + DigitsText(r.bestDigits) + "\n";
@@ -256,7 +239,10 @@ constexpr Command kCommands[] = {
 
 // The option with its values, as the usage line and the help rows show it: "--cells X Y".
 std::string Named(const OptionSpec& o) {
-    return "--" + std::string(o.name) + (o.values.empty() ? "" : " " + std::string(o.values));
+    std::string s = "--";
+    s.append(o.name);
+    if (!o.values.empty()) s.append(" ").append(o.values);
+    return s;
 }
 
 // One line: the name padded to a column, then what it does.
@@ -271,11 +257,12 @@ std::string UsageLine(const Command& c) {
     std::string s = "quivra-tool " + std::string(c.name);
     for (const OptionSpec& o : c.options) {
         switch (o.inUsage) {
-            case InUsage::Required: s += " " + Named(o); break;
-            case InUsage::Optional: s += " [" + Named(o) + "]"; break;
-            case InUsage::Either: s += " (" + Named(o); break;
-            case InUsage::Or: s += " | " + Named(o) + ")"; break;
-            case InUsage::Instead: s += " | " + Named(o); break;
+            // Appended piecewise: GCC 12 warns, wrongly, on a literal plus a temporary string.
+            case InUsage::Required: s.append(" ").append(Named(o)); break;
+            case InUsage::Optional: s.append(" [").append(Named(o)).append("]"); break;
+            case InUsage::Either: s.append(" (").append(Named(o)); break;
+            case InUsage::Or: s.append(" | ").append(Named(o)).append(")"); break;
+            case InUsage::Instead: s.append(" | ").append(Named(o)); break;
         }
     }
     return s + "\n";
