@@ -28,6 +28,10 @@ public:
     void mnuActionItem_Click(int index);
     void mnuStyleItem_Click(int index);
     void mnuHelpItem_Click(int index);
+    // Beyond the written menus: the code of the maze on screen (empty without one), and a maze
+    // played from its code: its style ticked, built to fit the window.
+    std::string MazeCodeText() const { return state_.Code(); }
+    void PlayMazeCode(const NamedMaze& maze);
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }

@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
     // --help, --version and a missing display are answered before Qt's GUI can abort.
-    if (const auto status = quivra::CheckBeforeGui(argc, argv)) return *status;
+    std::optional<quivra::NamedMaze> code;
+    if (const auto status = quivra::CheckBeforeGui(argc, argv, code)) return *status;
     QApplication app(argc, argv);
     // The X11 window class and the Wayland app id, so desktops match the window to its menu entry.
     QApplication::setApplicationName("Quivra");
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("dev.quivra.Quivra");
     quivra::UsePlayersLanguage();
     quivra::QtForm window;
+    if (code) window.Form().TheGame().PlayCode(*code);
     window.show();
     return app.exec();
 }

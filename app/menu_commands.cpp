@@ -45,6 +45,12 @@ void FrmMain::mnuStyleItem_Click(int index) {
     Form_Resize();
 }
 
+void FrmMain::PlayMazeCode(const NamedMaze& maze) {
+    state_.PlayCode(maze);
+    ShowStyle();
+    Form_Resize();
+}
+
 void FrmMain::mnuHelpItem_Click(int /*index*/) {
     host_.MsgBox(AboutText(), kAboutTitle);
     host_.OpenUrl(kHomePage);

@@ -18,6 +18,7 @@
 #include <QLibraryInfo>
 #include <QStringList>
 
+#include "game/style_rules.h"
 #include "quivra_version.h"
 
 namespace quivra {
@@ -75,6 +76,27 @@ bool PlatformUsable(std::string_view platform) {
     return !name.empty();  // offscreen, vnc, eglfs...: no display to look for
 }
 
+// A value in a one-line message: printable ASCII as it is, anything else as \xNN, cut long ones.
+std::string QuotedValue(std::string_view s) {
+    static const char hex[] = "0123456789abcdef";
+    std::string q = "'";
+    for (size_t i = 0; i < s.size() && i < 64; ++i) {
+        const auto u = static_cast<unsigned char>(s[i]);
+        if (u == '\\') {
+            q += "\\\\";
+        } else if (u >= 0x20 && u < 0x7f) {
+            q += static_cast<char>(u);
+        } else {
+            q += "\\x";
+            q += hex[u >> 4];
+            q += hex[u & 15];
+        }
+    }
+    q += '\'';
+    if (s.size() > 64) q += "\xe2\x80\xa6";   // an ellipsis
+    return q;
+}
+
 bool Usable(const std::string& dir) {
     struct stat st {};
     return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
@@ -110,7 +132,7 @@ void EnsurePrivateRuntimeDir() {
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
 }
 
-std::optional<int> CheckBeforeGui(int argc, char** argv) {
+std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code) {
     // The names --version prints; on X11 the window class is the executable's name anyway.
     QCoreApplication::setApplicationName("Quivra");
     QCoreApplication::setApplicationVersion(kVersion);
@@ -126,7 +148,8 @@ std::optional<int> CheckBeforeGui(int argc, char** argv) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption platform("platform", "Qt's platform plugin (as QT_QPA_PLATFORM).", "name");
     const QCommandLineOption display("display", "The X display (as DISPLAY).", "display");
-    parser.addOptions({platform, display});
+    const QCommandLineOption codeOption("code", "Play the maze this code names (as quivra-tool prints it).", "code");
+    parser.addOptions({platform, display, codeOption});
     const bool parsed = parser.parse(args);
     if (parsed && (parser.isSet(help) || parser.isSet("help-all") || parser.isSet(version))) {
         QCoreApplication cli(argc, argv);  // only so that the texts name the program; this path exits
@@ -137,6 +160,22 @@ std::optional<int> CheckBeforeGui(int argc, char** argv) {
                                      : parser.errorText();
         std::fprintf(stderr, "quivra: %s See quivra --help.\n", qPrintable(error));
         return 2;
+    }
+    if (parser.isSet(codeOption)) {
+        // The same reasons as quivra-tool gives, before any window.
+        const std::string text = parser.value(codeOption).toLocal8Bit().toStdString();
+        const MazeCodeResult parsedCode = ParseMazeCode(text);
+        std::string reason;
+        if (!parsedCode.maze) {
+            reason = "is not valid: " + parsedCode.error;
+        } else if (!StyleCanDraw(parsedCode.maze->shape)) {
+            reason = "names a maze too large to draw";
+        }
+        if (!reason.empty()) {
+            std::fprintf(stderr, "quivra: maze code %s %s\n", QuotedValue(text).c_str(), reason.c_str());
+            return 2;
+        }
+        code = parsedCode.maze;
     }
     if (parser.isSet(platform)) qputenv("QT_QPA_PLATFORM", parser.value(platform).toLocal8Bit());
     if (parser.isSet(display)) qputenv("DISPLAY", parser.value(display).toLocal8Bit());

@@ -5,12 +5,15 @@
 
 #include <optional>
 
+#include "maze/maze_code.h"
+
 namespace quivra {
 
-// Reads the command line (--help and --version print and exit 0; anything else unknown is status 2),
-// then checks the display (one line and status 1 without one) and the runtime folder. An exit
-// status, or nothing when the game can start.
-std::optional<int> CheckBeforeGui(int argc, char** argv);
+// Reads the command line (--help and --version print and exit 0; a maze code that cannot be played
+// and anything else unknown are one line and status 2), then checks the display (one line and
+// status 1 without one) and the runtime folder. An exit status, or nothing when the game can start
+// (with `code` set when --code named a maze).
+std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code);
 
 // True when a platform Qt would pick can open a window: QT_QPA_PLATFORM names one that needs no
 // display, or the X server of DISPLAY answers on its local socket (a remote one is trusted), or

@@ -218,6 +218,11 @@ const StyleRules kHoneycombRules{
     .planHalfEdge = 1 / kSqrtThree,
 };
 
+bool StyleCanDraw(const MazeShape& shape) {
+    const StyleRules& rules = RulesOf(shape.style);
+    return shape.cellsX <= rules.maxCellsX && shape.cellCount <= rules.maxCellCount;
+}
+
 const StyleRules* RulesNamed(std::string_view name) {
     for (const StyleRules* rules : {&kSquareRules, &kHoneycombRules}) {
         if (name == rules->name) return rules;

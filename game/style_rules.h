@@ -83,6 +83,9 @@ const StyleRules& RulesOf(MazeStyle style);
 // The style the tool's --style names, or null.
 const StyleRules* RulesNamed(std::string_view name);
 
+// The style's scene can hold a maze of this shape (MazeShape's limits hold already).
+bool StyleCanDraw(const MazeShape& shape);
+
 // Each style's table, for code that names the style (tests, the plan's examples).
 extern const StyleRules kSquareRules;
 extern const StyleRules kHoneycombRules;

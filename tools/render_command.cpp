@@ -64,11 +64,7 @@ NamedMaze CheckedCode(const std::string& text) {
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
     // The parser keeps every code within MazeShape's limits; the style's scene may hold less.
-    const MazeShape& s = parsed.maze->shape;
-    const StyleRules& rules = RulesOf(s.style);
-    if (s.cellsX > rules.maxCellsX || s.cellCount > rules.maxCellCount) {
-        throw UsageError("maze code " + Quoted(text) + " names a maze too large to draw");
-    }
+    if (!StyleCanDraw(parsed.maze->shape)) throw UsageError("maze code " + Quoted(text) + " names a maze too large to draw");
     return *parsed.maze;
 }
 

@@ -253,3 +253,44 @@ TEST(SquareBuild, PaletteDisplayDrawsTheSamePicture) {
 
 }  // namespace
 }  // namespace quivra
+
+namespace quivra {
+namespace {
+
+// A maze played from its code stays that maze through resizes, in its own style, until the player
+// asks for a new game or the other style.
+TEST(CodeGame, ACodesMazeStaysUntilANewGameOrTheOtherStyle) {
+    const NamedMaze hex = *ParseMazeCode("H21x13-93782719-0").maze;
+    SquareGame g;
+    g.form.PlayMazeCode(hex);
+    g.host.RunTimer();
+    EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kHoneycomb));
+    EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kSquare));
+    EXPECT_EQ(g.form.MazeCodeText(), "H21x13-93782719-0");
+    const ByteGrid maze = g.s().maze.mazeGrid;
+
+    ASSERT_TRUE(g.host.PressKey(CorrectPathKeys(g.s(), true).front()));
+    ASSERT_NE(g.s().walk.playerY, 2);
+    g.host.Resize(700, 500);
+    g.host.RunTimer();
+    EXPECT_EQ(g.s().maze.mazeGrid, maze);
+    EXPECT_EQ(g.s().walk.playerY, 2);   // the trail cleared, as any resize does
+    EXPECT_EQ(g.host.Text1Text(), kHexHint);
+
+    g.form.mnuActionItem_Click(kNewGame);
+    g.host.RunTimer();
+    EXPECT_NE(g.form.MazeCodeText(), "H21x13-93782719-0");
+    EXPECT_EQ(g.s().style, MazeStyle::Honeycomb);
+
+    g.form.PlayMazeCode(hex);
+    g.host.RunTimer();
+    g.form.mnuStyleItem_Click(kSquare);
+    g.host.RunTimer();
+    EXPECT_EQ(g.form.MazeCodeText().substr(0, 1), "S");
+    g.form.mnuStyleItem_Click(kHoneycomb);
+    g.host.RunTimer();
+    EXPECT_NE(g.form.MazeCodeText(), "H21x13-93782719-0");
+}
+
+}  // namespace
+}  // namespace quivra
