@@ -126,7 +126,7 @@ QtForm::QtForm() {
     connect(timer1_, &QTimer::timeout, this, [this] {
         if (ending_) return;
         form_->Timer1_Timer();
-        client_->update();
+        UpdateTouched();
     });
 
     BuildMenus();
@@ -255,8 +255,16 @@ bool QtForm::MenuEnabled(Menu menu, int index) const { return Action(menu, index
 void QtForm::SetMenuEnabled(Menu menu, int index, bool enabled) { Action(menu, index)->setEnabled(enabled); }
 
 void QtForm::DoEvents() {
-    client_->update();
+    UpdateTouched();
     QCoreApplication::processEvents();
+}
+
+void QtForm::UpdateTouched() {
+    const QRect touched = dc_.TakeTouched();
+    if (touched.isEmpty()) return;
+    // Device pixels to logical ones, rounded outwards so a fractional ratio loses no edge.
+    const QRectF device = QRectF(touched).adjusted(-1, -1, 1, 1);
+    client_->update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).toAlignedRect());
 }
 
 void QtForm::Beep() {
@@ -318,7 +326,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::ControlModifier) shift |= 2;
     if (key->modifiers() & Qt::AltModifier) shift |= 4;
     form_->Form_KeyDown(code, shift);
-    client_->update();
+    UpdateTouched();
     return code == 0;
 }
 

@@ -108,6 +108,8 @@ private:
     }
     int FromUnit(double value) const;
     void BuildMenus();
+    // Repaints the part of the window drawn into since the last time: a build or walking step.
+    void UpdateTouched();
 
     QWidget* client_ = nullptr;
     QLineEdit* text1_ = nullptr;
