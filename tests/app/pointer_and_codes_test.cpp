@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real window's own commands around the game: shortcuts in the menus, the maze-code items and
-// their dialog, clicks and taps handed on, and repainting only what a step drew.
+// The real window's own commands around the game: the maze-code items and their dialog, clicks and
+// taps handed on, and repainting only what a step drew.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -29,30 +29,6 @@ bool WaitForBuild(QtForm& w) {
                            10000);
 }
 
-QString MenuText(const QAction* item) { return static_cast<ShortcutMenu*>(item->parent())->ShownText(item); }
-
-TEST(Menus, ShowTheirShortcutsAndKeepTheWrittenItems) {
-    QtForm w;
-    const std::pair<QAction*, const char*> items[] = {
-        {w.Action(Menu::Action, kNewGame), "新游戏\tF2, Ctrl+N"},
-        {w.Action(Menu::Action, kShowSolution), "正确走法"},
-        {w.Action(Menu::Action, kClear), "清除"},
-        {w.CopyCodeAction(), "复制迷宫代码\tCtrl+C"},
-        {w.PlayCodeAction(), "输入迷宫代码…\tCtrl+O"},
-        {w.Action(Menu::Action, kExit), "退出\tCtrl+Q"},
-        {w.Action(Menu::Help, 0), "关于\tF1"},
-    };
-    for (const auto& [item, shown] : items) EXPECT_EQ(MenuText(item).toStdString(), shown);
-    // The new items sit in a group of their own between the written separator and 退出.
-    const QList<QAction*> game = w.menuBar()->actions().first()->menu()->actions();
-    ASSERT_EQ(game.size(), 8);
-    EXPECT_EQ(game[3], w.Action(Menu::Action, 3));
-    EXPECT_EQ(game[4], w.CopyCodeAction());
-    EXPECT_EQ(game[5], w.PlayCodeAction());
-    EXPECT_TRUE(game[6]->isSeparator());
-    EXPECT_EQ(game[7], w.Action(Menu::Action, kExit));
-}
-
 TEST(MazeCodes, CtrlCCopiesTheCodeTheGameGives) {
     QtForm w;
     w.SetMazeCodeSource([] { return std::string("H21x13-93782719-0"); });
@@ -61,11 +37,6 @@ TEST(MazeCodes, CtrlCCopiesTheCodeTheGameGives) {
     QGuiApplication::clipboard()->setText("before");
     QTest::keyClick(w.windowHandle(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "H21x13-93782719-0");
-    // No maze to name: the clipboard keeps what it had.
-    w.SetMazeCodeSource([] { return std::string(); });
-    QGuiApplication::clipboard()->setText("before");
-    QTest::keyClick(w.windowHandle(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "before");
 }
 
 TEST(MazeCodes, CtrlOPlaysACodeAndRefusesAMistypedOneInPlace) {
@@ -94,20 +65,6 @@ TEST(MazeCodes, CtrlOPlaysACodeAndRefusesAMistypedOneInPlace) {
     EXPECT_EQ(w.OpenPlayCodeDialog(), nullptr);
     const NamedMaze expected{MazeShape::Square(3, 2), {3, 3, 9, 1, 3, 7, 9, 6}};
     EXPECT_EQ(played, std::vector<NamedMaze>{expected});
-}
-
-TEST(MazeCodes, CancelPlaysNothing) {
-    QtForm w;
-    int played = 0;
-    w.SetPlayMazeHandler([&](const NamedMaze&) { ++played; });
-    QTimer::singleShot(50, [&] {
-        if (PlayCodeDialog* dialog = w.OpenPlayCodeDialog()) {
-            dialog->CodeEdit()->setText("S3x2-33913796-X");
-            QTest::keyClick(dialog->CodeEdit(), Qt::Key_Escape);
-        }
-    });
-    w.PlayCodeAction()->trigger();
-    EXPECT_EQ(played, 0);
 }
 
 // Also run at ratios 1.5 and 2: the points stay logical, the window says its ratio.
@@ -168,23 +125,6 @@ TEST(Repaint, AWalkingStepRepaintsOnlyAroundItsLine) {
     for (const QRect& r : spy.rects) {
         EXPECT_LT(r.width() * r.height(), area.width() * area.height() / 50) << r.width() << "x" << r.height();
     }
-}
-
-TEST(Repaint, ABuildRepaintsTheWholeAreaOnlyWhenItClearsIt) {
-    QtForm w;
-    w.Timer1()->setInterval(5);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
-    QTest::qWait(50);
-    PaintSpy spy(w.ClientArea());
-    w.Action(Menu::Style, kHoneycomb)->trigger();
-    ASSERT_TRUE(WaitForBuild(w));
-    QTest::qWait(50);
-    const QRect whole = w.ClientArea()->rect();
-    const auto wholes = std::count(spy.rects.begin(), spy.rects.end(), whole);
-    EXPECT_LE(wholes, 2);
-    EXPECT_GT(spy.rects.size() - static_cast<size_t>(wholes), 10u);
 }
 
 }  // namespace
