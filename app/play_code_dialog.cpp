@@ -45,6 +45,7 @@ void PlayCodeDialog::accept() {
     if (!parsed.maze) {
         reason_->setText(QString::fromStdString(parsed.error));
         reason_->show();
+        adjustSize();   // room for the reason's lines
         edit_->setFocus();
         edit_->selectAll();
         return;

@@ -21,6 +21,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/key_codes.h"
@@ -65,6 +66,36 @@ QString UnbrokenWords(const QString& text) {
     return joined;
 }
 
+namespace {
+
+QString ShortcutNames(const QAction* action) {
+    QStringList names;
+    for (const QKeySequence& key : action->shortcuts()) names << key.toString(QKeySequence::NativeText);
+    return names.join(", ");
+}
+
+}  // namespace
+
+ShortcutMenu::ShortcutMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {
+    connect(this, &QMenu::aboutToShow, this, &ShortcutMenu::FitShortcutColumn);
+}
+
+int ShortcutMenu::ShortcutColumnWidth() const {
+    int width = 0;
+    for (const QAction* action : actions()) width = std::max(width, fontMetrics().horizontalAdvance(ShortcutNames(action)));
+    return width;
+}
+
+void ShortcutMenu::FitShortcutColumn() {
+    if (actions().isEmpty()) return;
+    setMinimumWidth(0);
+    const int natural = sizeHint().width();   // also brings Qt's own column width up to date
+    QStyleOptionMenuItem option;
+    QMenu::initStyleOption(&option, actions().constFirst());
+    const int missing = ShortcutColumnWidth() - option.reservedShortcutWidth;
+    if (missing > 0) setMinimumWidth(natural + missing);
+}
+
 QString ShortcutMenu::ShownText(const QAction* action) const {
     QStyleOptionMenuItem option;
     initStyleOption(&option, action);
@@ -73,11 +104,8 @@ QString ShortcutMenu::ShownText(const QAction* action) const {
 
 void ShortcutMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
     QMenu::initStyleOption(option, action);
-    const QList<QKeySequence> keys = action->shortcuts();
-    if (keys.size() < 2) return;
-    QStringList names;
-    for (const QKeySequence& key : keys) names << key.toString(QKeySequence::NativeText);
-    option->text = action->text() + '\t' + names.join(", ");
+    option->reservedShortcutWidth = std::max(option->reservedShortcutWidth, ShortcutColumnWidth());
+    if (action->shortcuts().size() > 1) option->text = action->text() + '\t' + ShortcutNames(action);
 }
 
 // The client area below the menu bar: shows the backing image, reports its size, and hands clicks

@@ -35,12 +35,17 @@ QString UnbrokenWords(const QString& text);
 // A menu that shows all of an item's shortcuts ("F2, Ctrl+N"), where Qt's shows only the first.
 class ShortcutMenu : public QMenu {
 public:
-    using QMenu::QMenu;
+    ShortcutMenu(const QString& title, QWidget* parent);
     // An item's text as the menu draws it, its shortcuts after the tab.
     QString ShownText(const QAction* action) const;
 
 protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+
+private:
+    // Qt sizes the shortcut column for first shortcuts only: widen it, and the menu, for all of them.
+    int ShortcutColumnWidth() const;
+    void FitShortcutColumn();
 };
 
 class QtForm : public QMainWindow, public FormHost {
