@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -81,7 +82,8 @@ TEST(HiDpi, ClickAndOneFingerTapReachThePointerHandlerAtTheirPoint) {
     QTest::mouseClick(area, Qt::RightButton, {}, QPoint(30, 30));                   // not the game's
     QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(50, w.Text1()->y() + 3));   // the status line
 
-    QPointingDevice* screen = QTest::createTouchDevice();
+    const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
+    QPointingDevice* screen = touchScreen.get();
     QTest::touchEvent(area, screen).press(0, QPoint(60, 40), area);
     QTest::touchEvent(area, screen).release(0, QPoint(61, 41), area);
     // Two fingers, and one that drags, are no tap.
