@@ -35,6 +35,13 @@ inline const std::string kActionMenuCaption = QT_TRANSLATE_NOOP("Quivra", "游�
 inline const std::string kStyleMenuCaption = QT_TRANSLATE_NOOP("Quivra", "Quivra样式");
 inline const std::string kHelpMenuCaption = QT_TRANSLATE_NOOP("Quivra", "帮助");
 
+// The game menu's items for maze codes, between its written items and 退出, and the dialog that
+// plays a code.
+inline const std::string kCopyCodeCaption = QT_TRANSLATE_NOOP("Quivra", "复制迷宫代码");
+inline const std::string kPlayCodeCaption = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码…");
+inline const std::string kPlayCodeTitle = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码");
+inline const std::string kPlayCodePrompt = QT_TRANSLATE_NOOP("Quivra", "迷宫代码：");
+
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
 // Style menu indices.

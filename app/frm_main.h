@@ -32,6 +32,11 @@ public:
     // played from its code: its style ticked, built to fit the window.
     std::string MazeCodeText() const { return state_.Code(); }
     void PlayMazeCode(const NamedMaze& maze);
+    // Before the first showing: that maze is the first one built.
+    void StartWithCode(const NamedMaze& maze);
+    // A click or tap at a point of the drawing area, in logical pixels: the cell under it walked
+    // to, as the game's rules for pointing say.
+    void Form_PointerDown(double x, double y);
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("dev.quivra.Quivra");
     quivra::UsePlayersLanguage();
     quivra::QtForm window;
-    if (code) window.Form().TheGame().PlayCode(*code);
+    if (code) window.Form().StartWithCode(*code);
     window.show();
     return app.exec();
 }

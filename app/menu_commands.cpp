@@ -51,6 +51,11 @@ void FrmMain::PlayMazeCode(const NamedMaze& maze) {
     Form_Resize();
 }
 
+void FrmMain::StartWithCode(const NamedMaze& maze) {
+    state_.PlayCode(maze);
+    ShowStyle();
+}
+
 void FrmMain::mnuHelpItem_Click(int /*index*/) {
     host_.MsgBox(AboutText(), kAboutTitle);
     host_.OpenUrl(kHomePage);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -13,14 +14,18 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyleHints>
+#include <QStyleOptionMenuItem>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/about.h"
+#include "app/play_code_dialog.h"
 #include "game/key_codes.h"
 
 namespace quivra {
@@ -70,23 +75,101 @@ QString UnbrokenWords(const QString& text) {
     return joined;
 }
 
-// The client area below the menu bar: shows the backing image and reports its size.
+namespace {
+
+QString ShortcutNames(const QAction* action) {
+    QStringList names;
+    for (const QKeySequence& key : action->shortcuts()) names << key.toString(QKeySequence::NativeText);
+    return names.join(", ");
+}
+
+}  // namespace
+
+ShortcutMenu::ShortcutMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {
+    connect(this, &QMenu::aboutToShow, this, &ShortcutMenu::FitShortcutColumn);
+}
+
+int ShortcutMenu::ShortcutColumnWidth() const {
+    int width = 0;
+    for (const QAction* action : actions()) width = std::max(width, fontMetrics().horizontalAdvance(ShortcutNames(action)));
+    return width;
+}
+
+void ShortcutMenu::FitShortcutColumn() {
+    if (actions().isEmpty()) return;
+    setMinimumWidth(0);
+    const int natural = sizeHint().width();   // also brings Qt's own column width up to date
+    QStyleOptionMenuItem option;
+    QMenu::initStyleOption(&option, actions().constFirst());
+    const int missing = ShortcutColumnWidth() - option.reservedShortcutWidth;
+    if (missing > 0) setMinimumWidth(natural + missing);
+}
+
+QString ShortcutMenu::ShownText(const QAction* action) const {
+    QStyleOptionMenuItem option;
+    initStyleOption(&option, action);
+    return option.text;
+}
+
+void ShortcutMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
+    QMenu::initStyleOption(option, action);
+    option->reservedShortcutWidth = std::max(option->reservedShortcutWidth, ShortcutColumnWidth());
+    if (action->shortcuts().size() > 1) option->text = action->text() + '\t' + ShortcutNames(action);
+}
+
+// The client area below the menu bar: shows the backing image, reports its size, and hands clicks
+// and one-finger taps to the window.
 class ClientWidget : public QWidget {
 public:
     explicit ClientWidget(QtForm* form) : QWidget(form), form_(form) {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_AcceptTouchEvents);
         setFocusPolicy(Qt::StrongFocus);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        // The painter is clipped to the part to update, so only that much of the image is copied.
         QPainter p(this);
         p.drawImage(QPointF(0, 0), form_->image_);   // device pixels one to one: the image carries the ratio
     }
     void resizeEvent(QResizeEvent*) override { form_->ClientResized(); }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+        form_->PointerDown(event->position());
+    }
+    bool event(QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd: Touch(static_cast<QTouchEvent*>(event)); return true;
+            case QEvent::TouchCancel: tapping_ = false; return true;
+            default: return QWidget::event(event);
+        }
+    }
 
 private:
+    // A tap: one finger down and up again without moving away; a second finger or a drag is no tap.
+    void Touch(QTouchEvent* event) {
+        if (event->points().size() != 1) {
+            tapping_ = false;
+            return;
+        }
+        const QPointF at = event->points().first().position();
+        if (event->type() == QEvent::TouchBegin) {
+            tapping_ = true;
+            tapStart_ = at;
+        } else if ((at - tapStart_).manhattanLength() > QGuiApplication::styleHints()->startDragDistance()) {
+            tapping_ = false;
+        } else if (event->type() == QEvent::TouchEnd && tapping_) {
+            tapping_ = false;
+            form_->PointerDown(tapStart_);
+        }
+    }
+
     QtForm* form_;
+    bool tapping_ = false;
+    QPointF tapStart_;
 };
 
 QtForm::QtForm() {
@@ -135,7 +218,7 @@ QtForm::QtForm() {
     connect(timer1_, &QTimer::timeout, this, [this] {
         if (ending_) return;
         form_->Timer1_Timer();
-        client_->update();
+        UpdateTouched();
     });
 
     BuildMenus();
@@ -150,6 +233,9 @@ QtForm::QtForm() {
 
     form_ = std::make_unique<FrmMain>(*this);
     form_->Form_Load();
+    mazeCode_ = [this] { return form_->MazeCodeText(); };
+    playMaze_ = [this](const NamedMaze& maze) { form_->PlayMazeCode(maze); };
+    pointer_ = [this](double x, double y) { form_->Form_PointerDown(x, y); };
     resize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
@@ -157,7 +243,8 @@ QtForm::~QtForm() { qApp->removeEventFilter(this); }
 
 void QtForm::BuildMenus() {
     auto addMenu = [this](const std::string& caption, const auto& items, std::vector<QAction*>& actions, auto click) {
-        QMenu* menu = menuBar()->addMenu(Shown(caption));
+        auto* menu = new ShortcutMenu(Shown(caption), this);
+        menuBar()->addMenu(menu);
         int index = 0;
         for (const std::string& item : items) {
             QAction* action = item == "-" ? menu->addSeparator() : menu->addAction(Shown(item));
@@ -169,8 +256,9 @@ void QtForm::BuildMenus() {
             actions.push_back(action);
             ++index;
         }
+        return menu;
     };
-    addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
+    QMenu* gameMenu = addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
     addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
     addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
     // A style item's tick changes only in code. Qt flips a checkable action's own check before
@@ -187,16 +275,51 @@ void QtForm::BuildMenus() {
     actionItems_[kShowSolution]->setEnabled(false);
     actionItems_[kClear]->setEnabled(false);
 
-    // The keyboard route of other desktop programs, kept off the menu items themselves: F10 opens the
-    // menu bar, F2 or Ctrl+N starts a new game, Ctrl+Q quits. No walking key uses these.
-    auto addShortcut = [this](const QKeySequence& keys, auto action) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
-    };
-    addShortcut(QKeySequence(Qt::Key_F10), [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_N)}) {
-        addShortcut(keys, [this] { actionItems_[kNewGame]->trigger(); });
+    // The maze codes' items go after the written ones, before 退出, in a group of their own.
+    copyCode_ = new QAction(Shown(kCopyCodeCaption), gameMenu);
+    playCode_ = new QAction(Shown(kPlayCodeCaption), gameMenu);
+    gameMenu->insertActions(actionItems_[kExit], {copyCode_, playCode_});
+    gameMenu->insertSeparator(actionItems_[kExit]);
+    connect(copyCode_, &QAction::triggered, this, &QtForm::CopyMazeCode);
+    connect(playCode_, &QAction::triggered, this, &QtForm::PlayMazeCode);
+
+    // The keyboard route of other desktop programs, shown beside the items. No walking key uses
+    // these: Ctrl+Q is not Q, which walks the honeycomb. F1 is where players look for help, and
+    // the About box with its home page is the help this game has.
+    actionItems_[kNewGame]->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_N)});
+    actionItems_[kExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    copyCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    playCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    helpItems_[0]->setShortcut(QKeySequence(Qt::Key_F1));
+    // F10 opens the menu bar; it is no item of its own.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+}
+
+void QtForm::CopyMazeCode() {
+    if (ending_ || !mazeCode_) return;
+    const std::string code = mazeCode_();
+    if (!code.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(code));
+}
+
+void QtForm::PlayMazeCode() {
+    if (ending_ || playDialog_ != nullptr) return;
+    PlayCodeDialog dialog(this);
+    playDialog_ = &dialog;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    playDialog_ = nullptr;
+    if (accepted && dialog.Maze() && playMaze_ && !ending_) {
+        playMaze_(*dialog.Maze());
+        client_->update();
     }
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { actionItems_[kExit]->trigger(); });
+}
+
+void QtForm::PointerDown(QPointF point) {
+    if (ending_ || !pointer_) return;
+    // Only the drawing area: not the strip below the scroll bar, nor under the status line.
+    if (point.x() >= vscroll1_->x() || point.y() >= text1_->y()) return;
+    pointer_(point.x(), point.y());
+    UpdateTouched();
 }
 
 QAction* QtForm::Action(Menu menu, int index) const {
@@ -264,8 +387,16 @@ bool QtForm::MenuEnabled(Menu menu, int index) const { return Action(menu, index
 void QtForm::SetMenuEnabled(Menu menu, int index, bool enabled) { Action(menu, index)->setEnabled(enabled); }
 
 void QtForm::DoEvents() {
-    client_->update();
+    UpdateTouched();
     QCoreApplication::processEvents();
+}
+
+void QtForm::UpdateTouched() {
+    const QRect touched = dc_.TakeTouched();
+    if (touched.isEmpty()) return;
+    // Device pixels to logical ones, rounded outwards so a fractional ratio loses no edge.
+    const QRectF device = QRectF(touched).adjusted(-1, -1, 1, 1);
+    client_->update(QRectF(device.topLeft() / dpr_, device.size() / dpr_).toAlignedRect());
 }
 
 void QtForm::Beep() {
@@ -327,7 +458,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::ControlModifier) shift |= 2;
     if (key->modifiers() & Qt::AltModifier) shift |= 4;
     form_->Form_KeyDown(code, shift);
-    client_->update();
+    UpdateTouched();
     return code == 0;
 }
 

@@ -5,13 +5,17 @@
 // expose never restarts a build.
 #include <QImage>
 #include <QMainWindow>
+#include <QMenu>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/desktop.h"
 #include "app/form_host.h"
 #include "app/frm_main.h"
+#include "maze/maze_code.h"
 
 class QAction;
 class QLineEdit;
@@ -20,12 +24,29 @@ class QTimer;
 
 namespace quivra {
 class ClientWidget;
+class PlayCodeDialog;
 }
 
 namespace quivra {
 
 // A message's text as shown: lines break only at its blanks.
 QString UnbrokenWords(const QString& text);
+
+// A menu that shows all of an item's shortcuts ("F2, Ctrl+N"), where Qt's shows only the first.
+class ShortcutMenu : public QMenu {
+public:
+    ShortcutMenu(const QString& title, QWidget* parent);
+    // An item's text as the menu draws it, its shortcuts after the tab.
+    QString ShownText(const QAction* action) const;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+
+private:
+    // Qt sizes the shortcut column for first shortcuts only: widen it, and the menu, for all of them.
+    int ShortcutColumnWidth() const;
+    void FitShortcutColumn();
+};
 
 class QtForm : public QMainWindow, public FormHost {
     Q_OBJECT
@@ -41,6 +62,21 @@ public:
     QWidget* ClientArea() const { return client_; }
     const QImage& BackingImage() const { return image_; }
     int Beeps() const { return beeps_; }
+    double PixelRatio() const { return dpr_; }
+    // The game menu's maze-code items, outside the written items' indexes.
+    QAction* CopyCodeAction() const { return copyCode_; }
+    QAction* PlayCodeAction() const { return playCode_; }
+
+    // What the game connects to the window's own commands; none set does nothing.
+    // The code of the maze on screen, copied to the clipboard (empty: nothing to copy).
+    void SetMazeCodeSource(std::function<std::string()> source) { mazeCode_ = std::move(source); }
+    // A maze the player named by its code in the play dialog.
+    void SetPlayMazeHandler(std::function<void(const NamedMaze&)> play) { playMaze_ = std::move(play); }
+    // A left click or a one-finger tap on the drawing area, in its logical pixels (PixelRatio()
+    // device pixels each).
+    void SetPointerHandler(std::function<void(double x, double y)> pointer) { pointer_ = std::move(pointer); }
+    // The dialog, while it is open (tests answer it).
+    PlayCodeDialog* OpenPlayCodeDialog() const { return playDialog_; }
 
     // Windows virtual-key code of a Qt key event, or -1 for keys the game never looks at.
     static int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
@@ -108,12 +144,24 @@ private:
     }
     int FromUnit(double value) const;
     void BuildMenus();
+    void CopyMazeCode();
+    void PlayMazeCode();
+    // A click or tap at a point of the client area, in logical pixels.
+    void PointerDown(QPointF point);
+    // Repaints the part of the window drawn into since the last time: a build or walking step.
+    void UpdateTouched();
 
     QWidget* client_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QScrollBar* vscroll1_ = nullptr;
     QTimer* timer1_ = nullptr;
     std::vector<QAction*> actionItems_, styleItems_, helpItems_;
+    QAction* copyCode_ = nullptr;
+    QAction* playCode_ = nullptr;
+    PlayCodeDialog* playDialog_ = nullptr;
+    std::function<std::string()> mazeCode_;
+    std::function<void(const NamedMaze&)> playMaze_;
+    std::function<void(double, double)> pointer_;
     QImage image_;
     DeviceContext dc_;
     int scaleMode_ = kScaleTwips;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keyboard walking: one cell per key, each step drawn at once as a line at wall height.
+// Walking by key, click or tap: one cell per key, a line of cells per click, each step drawn at
+// once as a line at wall height.
 #include "app/frm_main.h"
 #include "render/scene.h"
 
@@ -16,6 +17,21 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     Canvas canvas = WindowCanvas();
     DrawStep(key.step, state_, canvas);
     if (key.step.outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+}
+
+void FrmMain::Form_PointerDown(double x, double y) {
+    if (!state_.CanWalk()) return;
+    const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
+    const auto cell = CellUnder(state_, state_, x, y, ratio, DrawAreaHeightPixels(host_));
+    if (!cell) return;
+    const Game::WalkResult walk = state_.WalkTo(cell->x, cell->y);
+    if (walk.beep) host_.Beep();
+    if (walk.steps.empty()) return;
+    Canvas canvas = WindowCanvas();
+    for (const StepResult& step : walk.steps) {
+        DrawStep(step, state_, canvas);
+        if (step.outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+    }
 }
 
 }  // namespace quivra

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -155,6 +156,14 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
     const std::vector<QPoint>& corners = shape->corners;
     painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
                          shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    int left = corners[0].x(), right = left, top = corners[0].y(), bottom = top;
+    for (const QPoint& c : corners) {
+        left = std::min(left, c.x());
+        right = std::max(right, c.x());
+        top = std::min(top, c.y());
+        bottom = std::max(bottom, c.y());
+    }
+    Touch(left, top, right, bottom, 0);
     if (fillLog_ != nullptr) {
         fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
     }
@@ -190,7 +199,22 @@ bool DeviceContext::LineTo(int x, int y) {
     surface_->fillPen = false;
     painter->setBrush(Qt::NoBrush);
     painter->drawLine(from.x, from.y, x, y);
+    Touch(std::min(from.x, x), std::min(from.y, y), std::max(from.x, x), std::max(from.y, y), (width + 1) / 2);
     return true;
+}
+
+void DeviceContext::Touch(int64_t left, int64_t top, int64_t right, int64_t bottom, int reach) {
+    // One pixel more than the corners and the pen's reach: aliased edges may round either way.
+    const int64_t margin = int64_t{reach} + 1;
+    const int64_t width = target_ != nullptr ? target_->width() : int64_t{device_->width()};
+    const int64_t height = target_ != nullptr ? target_->height() : int64_t{device_->height()};
+    left = std::max<int64_t>(left - margin, 0);
+    top = std::max<int64_t>(top - margin, 0);
+    right = std::min<int64_t>(right + margin, width - 1);
+    bottom = std::min<int64_t>(bottom + margin, height - 1);
+    if (left > right || top > bottom) return;   // all of it off the target
+    touched_ |= QRect(QPoint(static_cast<int>(left), static_cast<int>(top)),
+                      QPoint(static_cast<int>(right), static_cast<int>(bottom)));
 }
 
 uint32_t DeviceContext::GrowTable() {

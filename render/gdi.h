@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QRect>
 
 #include <cstdint>
 #include <memory>
@@ -128,6 +129,10 @@ public:
     // Appends every fill drawn from now on to log (nullptr stops), for tests of what was drawn.
     void RecordFills(std::vector<FillRecord>* log) { fillLog_ = log; }
 
+    // The bounding rectangle, in the target's pixels, of everything drawn since the last call (empty
+    // when nothing was), then starts afresh: a window repaints only that part.
+    QRect TakeTouched() { return std::exchange(touched_, QRect()); }
+
     // The RGB a colour resolves to with the palette now selected. With none selected the 20 static
     // colours of a palette display are in force; a palette index past the last entry gives black
     // (so index 16 of the 16-entry game palette is black, as its RGB table says).
@@ -207,6 +212,8 @@ private:
         return &entry;
     }
     const std::vector<PALETTEENTRY>& SelectedEntries() const;
+    // Adds a box of corners, grown by reach pixels, clipped to the target, to the touched rectangle.
+    void Touch(int64_t left, int64_t top, int64_t right, int64_t bottom, int reach);
 
     QImage* target_ = nullptr;
     QPaintDevice* device_ = nullptr;   // used only while target_ is null
@@ -222,6 +229,7 @@ private:
     int live_ = 0;
     std::vector<FillRecord>* fillLog_ = nullptr;
     std::vector<std::pair<QRgb, QBrush>> brushes_;
+    QRect touched_;
 };
 
 }  // namespace quivra

@@ -3,6 +3,7 @@
 // Tilted perspective projection of scene points onto the window, and the filled polygons and
 // two-pixel lines every picture of the maze is made of.
 #include <array>
+#include <optional>
 
 #include "render/gdi.h"
 
@@ -47,6 +48,12 @@ struct Canvas {
 ViewParams SetupView(double viewAngle, double sceneWidth, double sceneDepth, int wpx, int hpx);
 
 POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int drawHeight);
+
+// The floor point (z = 0) that a window point shows: ProjectPoint turned back. x and y are logical
+// pixels of the drawing area, ratio the device pixels to each of them, drawHeight in device pixels
+// as above. Nothing for a point on or above the horizon, or before a view is set up. The point may
+// lie off the maze's floor: the cell lookup (cell_at.h) says so.
+std::optional<ScenePoint> FloorPointAt(double x, double y, double ratio, const ViewParams& view, int drawHeight);
 
 void FillQuad(Canvas& canvas, const POINT (&points)[4], int colour);
 void FillTriangle(Canvas& canvas, const POINT (&points)[3], int colour);

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "render/cell_at.h"
 #include "render/hex_scene.h"
 #include "render/square_scene.h"
 
@@ -10,16 +11,19 @@ namespace quivra {
 
 namespace {
 
-// How a style's scene is drawn: its drawing stages, its trail and its correct path.
+// How a style's scene is drawn: its drawing stages, its trail and its correct path, and which cell
+// a floor point of it lies in.
 struct SceneStyle {
     bool (*isDrawingStage)(uint8_t stage);
     StageReport (*drawStage)(const Game& g, SceneState& s, Canvas& canvas);
     void (*drawTrail)(const Game& g, SceneState& s, Canvas& canvas);
     void (*drawSolution)(const Game& g, SceneState& s, Canvas& canvas);
+    std::optional<GridCell> (*cellAt)(const MazeShape& shape, ScenePoint p);
 };
 
-constexpr SceneStyle kSquareScene{IsSquareDrawingStage, BuildSquareScene, DrawSquareTrail, DrawSquareSolution};
-constexpr SceneStyle kHoneycombScene{IsHexDrawingStage, BuildHexScene, DrawHexTrail, DrawHexSolution};
+constexpr SceneStyle kSquareScene{IsSquareDrawingStage, BuildSquareScene, DrawSquareTrail, DrawSquareSolution,
+                                  SquareCellAt};
+constexpr SceneStyle kHoneycombScene{IsHexDrawingStage, BuildHexScene, DrawHexTrail, DrawHexSolution, HexCellAt};
 
 const SceneStyle& SceneOf(MazeStyle style) { return style == MazeStyle::Honeycomb ? kHoneycombScene : kSquareScene; }
 
@@ -72,6 +76,16 @@ void FinishScene(const Game& g, SceneState& s, Canvas& canvas) {
 }
 
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style).drawSolution(g, s, canvas); }
+
+std::optional<GridCell> CellAt(const MazeShape& shape, ScenePoint p) { return SceneOf(shape.style).cellAt(shape, p); }
+
+std::optional<GridCell> CellUnder(const Game& g, const SceneState& s, double x, double y, double ratio,
+                                  int drawHeight) {
+    if (!g.HasMaze()) return std::nullopt;
+    const std::optional<ScenePoint> floor = FloorPointAt(x, y, ratio, s.View(), drawHeight);
+    if (!floor) return std::nullopt;
+    return CellAt(MazeShape::Of(g.style, g.maze.cellsX, g.maze.cellsY), *floor);
+}
 
 void DrawStep(const StepResult& step, SceneState& s, Canvas& canvas) {
     const HPALETTE previous = SelectGamePalette(canvas.dc, s.palette);

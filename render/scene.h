@@ -4,7 +4,10 @@
 // timer, the tool). They draw a game they only read onto the canvas they are handed, keep their
 // own place in the scene state, and report the stage the run goes on with; the caller does the
 // rest (the game's stage, the status line, menus, scale mode, clearing, events, the timer).
+#include <optional>
+
 #include "game/game.h"
+#include "render/cell_at.h"
 #include "render/projection.h"
 #include "render/scene_common.h"
 #include "render/scene_state.h"
@@ -26,6 +29,11 @@ void FinishScene(const Game& g, SceneState& s, Canvas& canvas);
 
 // The correct path over the scene.
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas);
+
+// The cell under a point of the drawing area (logical pixels; ratio: device pixels to each), by
+// the projection turned back onto the floor; nothing off the floor, on a wall or without a maze.
+std::optional<GridCell> CellUnder(const Game& g, const SceneState& s, double x, double y, double ratio,
+                                  int drawHeight);
 
 // The line of one step of the player.
 void DrawStep(const StepResult& step, SceneState& s, Canvas& canvas);

@@ -64,6 +64,22 @@
         <translation>Help</translation>
     </message>
     <message>
+        <source>复制迷宫代码</source>
+        <translation>Copy Maze Code</translation>
+    </message>
+    <message>
+        <source>输入迷宫代码…</source>
+        <translation>Play a Code…</translation>
+    </message>
+    <message>
+        <source>输入迷宫代码</source>
+        <translation>Play a Code</translation>
+    </message>
+    <message>
+        <source>迷宫代码：</source>
+        <translation>Maze code:</translation>
+    </message>
+    <message>
         <source>Quivra V%1 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/</source>
         <translation>Quivra V%1 3D     Email: hello@quivra.dev   Brintel Software: https://quivra.dev/</translation>
     </message>

@@ -20,18 +20,28 @@ namespace quivra {
 namespace {
 
 // What the window shows in one language: its title (the version filled in after translation), the
-// three menu captions, the square hint and Qt's OK.
+// three menu captions, the square hint, Qt's OK, and the game and help menus' items as drawn, with
+// their shortcuts.
 struct Shown {
     std::string title;
     std::vector<std::string> menus;
     std::string hint;
     std::string ok;
+    std::vector<std::string> items;
 };
 
 const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
-                     {kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption}, kSquareHint, "确定"};
-const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D", {"Game", "Style", "Help"},
-                     "Walk with the arrow keys or W A S D.", "OK"};
+                     {kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption},
+                     kSquareHint,
+                     "确定",
+                     {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "",
+                      "退出\tCtrl+Q", "关于\tF1"}};
+const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
+                     {"Game", "Style", "Help"},
+                     "Walk with the arrow keys or W A S D.",
+                     "OK",
+                     {"New Game\tF2, Ctrl+N", "Correct Path", "Clear", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
+                      "", "Quit\tCtrl+Q", "About\tF1"}};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
 struct Desktop {
@@ -57,6 +67,10 @@ Shown WhatTheWindowShows() {
     Shown shown;
     shown.title = w.windowTitle().toStdString();
     for (const QAction* menu : w.menuBar()->actions()) shown.menus.push_back(menu->text().toStdString());
+    for (const int index : {0, 2}) {
+        const auto* menu = static_cast<const ShortcutMenu*>(w.menuBar()->actions()[index]->menu());
+        for (const QAction* item : menu->actions()) shown.items.push_back(menu->ShownText(item).toStdString());
+    }
     if (QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty(); }, 10000)) {
         shown.hint = w.Text1()->text().toStdString();
     }
@@ -77,6 +91,7 @@ TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
     EXPECT_EQ(shown.menus, GetParam().expected.menus);
     EXPECT_EQ(shown.hint, GetParam().expected.hint);
     EXPECT_EQ(shown.ok, GetParam().expected.ok);
+    EXPECT_EQ(shown.items, GetParam().expected.items);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, Language, ::testing::ValuesIn(kDesktops),

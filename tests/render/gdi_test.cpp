@@ -111,6 +111,57 @@ TEST(DeviceContext, DrawingFollowsATargetWhosePixelsChange) {
     EXPECT_EQ(image.pixel(25, 15), qRgb(0, 0, 0));
 }
 
+// The box of the pixels that are no longer white.
+QRect ChangedPixels(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+TEST(DeviceContext, TouchedRectangleCoversWhatALineAndAPolygonDrewAndLittleMore) {
+    struct Drawing {
+        const char* what;
+        std::vector<POINT> polygon;   // a line from the first point to the second when it has two
+        int penWidth;
+    };
+    const Drawing drawings[] = {
+        {"thin diagonal line", {{10, 50}, {70, 12}}, 1},
+        {"wide line", {{20, 20}, {60, 20}}, 2},
+        {"very wide line", {{30, 40}, {30, 70}}, 9},
+        {"triangle", {{15, 80}, {90, 60}, {40, 5}}, 0},
+        {"quad partly off the image", {{-40, 70}, {30, 70}, {30, 130}, {-40, 130}}, 0},
+    };
+    for (const Drawing& d : drawings) {
+        SCOPED_TRACE(d.what);
+        QImage image = WhiteImage(100, 100);
+        DeviceContext dc(&image);
+        EXPECT_TRUE(dc.TakeTouched().isEmpty());
+        if (d.polygon.size() == 2) {
+            const HPEN pen = dc.CreatePen(PS_SOLID, d.penWidth, RGB(0, 0, 0));
+            dc.SelectObject(pen);
+            dc.MoveToEx(d.polygon[0].x, d.polygon[0].y, nullptr);
+            ASSERT_TRUE(dc.LineTo(d.polygon[1].x, d.polygon[1].y));
+        } else {
+            const HRGN region = dc.CreatePolygonRgn(d.polygon.data(), static_cast<int>(d.polygon.size()), ALTERNATE);
+            ASSERT_TRUE(dc.FillRgn(region, dc.CreateSolidBrush(RGB(0, 0, 0))));
+        }
+        const QRect changed = ChangedPixels(image);
+        const QRect touched = dc.TakeTouched();
+        ASSERT_FALSE(changed.isEmpty());
+        EXPECT_TRUE(touched.contains(changed)) << "touched " << touched.x() << "," << touched.y() << " "
+                                               << touched.width() << "x" << touched.height();
+        EXPECT_TRUE(image.rect().contains(touched));
+        // A few pixels of slack around the drawing, more for a wide pen's rounding.
+        EXPECT_LE(touched.width(), changed.width() + d.penWidth + 4);
+        EXPECT_LE(touched.height(), changed.height() + d.penWidth + 4);
+        EXPECT_TRUE(dc.TakeTouched().isEmpty()) << "asking starts afresh";
+    }
+}
+
 TEST(DeviceContext, PaletteSelectionAndColourResolution) {
     DeviceContext dc;
     // The static colours of a palette display are in force while no palette is selected.
