@@ -25,6 +25,10 @@ expect 1 0 1 -- -platform xcb
 expect 2 0 1 -- --no-such-option
 expect 2 0 1 -- extra-argument
 expect 0 1 0 -- --version
+# A maze code that cannot be played: its reason in one line, status 2, display or not.
+expect 2 0 1 -- --code S15x10-11882719-Z
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code H99999x99999-12345678-J
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code "$(printf 'S3x2\033[2J')"
 expect 0 1 0 DISPLAY=:65000 -- --version
 [ "$(env -u DISPLAY "$game" --help | grep -c -e --version)" -eq 1 ] || { echo "FAIL: --help lists no --version"; failed=1; }
 exit $failed

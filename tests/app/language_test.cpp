@@ -2,6 +2,8 @@
 // The real window in the language a player's list picks: its own Chinese texts, or English.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,6 +30,7 @@ struct Shown {
     std::string hint;
     std::string ok;
     std::vector<std::string> items;
+    std::string hexHint;   // after switching to the honeycomb
 };
 
 const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
@@ -35,13 +38,15 @@ const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
                      kSquareHint,
                      "确定",
                      {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "",
-                      "退出\tCtrl+Q", "关于\tF1"}};
+                      "退出\tCtrl+Q", "关于\tF1"},
+                     kHexHint};
 const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
                      {"Game", "Style", "Help"},
                      "Walk with the arrow keys or W A S D.",
                      "OK",
                      {"New Game\tF2, Ctrl+N", "Correct Path", "Clear", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
-                      "", "Quit\tCtrl+Q", "About\tF1"}};
+                      "", "Quit\tCtrl+Q", "About\tF1"},
+                     "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D."};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
 struct Desktop {
@@ -73,6 +78,11 @@ Shown WhatTheWindowShows() {
     }
     if (QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty(); }, 10000)) {
         shown.hint = w.Text1()->text().toStdString();
+        w.Form().mnuStyleItem_Click(kHoneycomb);
+        if (QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty() && w.Text1()->text().toStdString() != shown.hint; },
+                            10000)) {
+            shown.hexHint = w.Text1()->text().toStdString();
+        }
     }
     QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok);
     shown.ok = box.button(QMessageBox::Ok)->text().remove('&').toStdString();
@@ -92,6 +102,25 @@ TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
     EXPECT_EQ(shown.hint, GetParam().expected.hint);
     EXPECT_EQ(shown.ok, GetParam().expected.ok);
     EXPECT_EQ(shown.items, GetParam().expected.items);
+    EXPECT_EQ(shown.hexHint, GetParam().expected.hexHint);
+}
+
+// A player's session as it starts the game: LANG and LANGUAGE in the environment, read by Qt when
+// it starts. CTest runs this with several sessions (tests/app/CMakeLists.txt) and says which
+// language each one should get.
+TEST(PlayerSession, TheWindowSpeaksTheSessionsLanguage) {
+    const char* expected = std::getenv("QUIVRA_EXPECT_LANGUAGE");
+    if (expected == nullptr) GTEST_SKIP() << "run by CTest with a session's LANG and LANGUAGE";
+    ASSERT_TRUE(UsePlayersLanguage());
+    const Shown& want = std::string(expected) == "en" ? kEnglish : kChinese;
+    const Shown shown = WhatTheWindowShows();
+    UseLanguage(kSourceLanguage);
+    EXPECT_EQ(shown.title, want.title);
+    EXPECT_EQ(shown.menus, want.menus);
+    EXPECT_EQ(shown.hint, want.hint);
+    EXPECT_EQ(shown.hexHint, want.hexHint);
+    EXPECT_EQ(shown.ok, want.ok);
+    EXPECT_EQ(shown.items, want.items);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, Language, ::testing::ValuesIn(kDesktops),

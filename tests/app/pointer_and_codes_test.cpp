@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <cmath>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -94,6 +95,74 @@ TEST(HiDpi, ClickAndOneFingerTapReachThePointerHandlerAtTheirPoint) {
     QTest::touchEvent(area, screen).release(0, QPoint(160, 100), area);
 
     EXPECT_EQ(points, (std::vector<QPointF>{{120, 80}, {60, 40}}));
+}
+
+// Where a square cell's centre shows on the window's drawing area, in logical pixels.
+QPoint SquareCellOnScreen(QtForm& w, int gx, int gy) {
+    const GameState& s = w.Form().State();
+    const POINT p = ProjectPoint((gx - 1) / 2 + 0.625, (gy - 1) / 2 + 0.625, 0, s.View(), DrawAreaHeightPixels(w));
+    return QPoint(static_cast<int>(std::lround(p.x / w.PixelRatio())), static_cast<int>(std::lround(p.y / w.PixelRatio())));
+}
+
+// The game's own answer to a click and a tap (also at ratios 1.5 and 2): the open neighbour of the
+// start is walked to as its key would, a walled neighbour beeps and stays.
+TEST(HiDpi, AClickOrATapOnANeighbourStepsThereOrBeeps) {
+    QtForm w;
+    w.Timer1()->setInterval(5);
+    w.resize(900, 700);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    const GameState& s = w.Form().State();
+    const int d = test::CorrectPathDirections(s, false).front();
+    const int nx = 1 + 2 * s.tables.stepX[d][0], ny = 1 + 2 * s.tables.stepY[d][0];
+    const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
+    for (const bool tap : {false, true}) {
+        SCOPED_TRACE(tap ? "tap" : "click");
+        QWidget* area = w.ClientArea();
+        auto press = [&](QPoint at) {
+            if (tap) {
+                QTest::touchEvent(area, touchScreen.get()).press(0, at, area);
+                QTest::touchEvent(area, touchScreen.get()).release(0, at, area);
+            } else {
+                QTest::mouseClick(area, Qt::LeftButton, {}, at);
+            }
+        };
+        press(SquareCellOnScreen(w, nx, ny));
+        EXPECT_EQ(s.walk.playerX, nx);
+        EXPECT_EQ(s.walk.playerY, ny);
+        EXPECT_EQ(s.walk.walkGrid(ny, nx), 1);
+        EXPECT_EQ(s.walk.lineColorIndex, kStepColour);
+        // A neighbour behind a wall: a beep, and the player stays.
+        for (int e = 0; e < 4; ++e) {
+            const int wx = nx + s.tables.stepX[e][0], wy = ny + s.tables.stepY[e][0];
+            const int tx = wx + s.tables.stepX[e][0], ty = wy + s.tables.stepY[e][0];
+            if (tx <= 0 || ty <= 0 || tx >= s.maze.gridMaxX || ty >= s.maze.gridMaxY || s.maze.mazeGrid(wy, wx) != 0) {
+                continue;
+            }
+            const int beeps = w.Beeps();
+            press(SquareCellOnScreen(w, tx, ty));
+            EXPECT_EQ(w.Beeps(), beeps + 1);
+            EXPECT_EQ(s.walk.playerX, nx);
+            break;
+        }
+        w.Form().mnuActionItem_Click(kClear);
+        ASSERT_TRUE(WaitForBuild(w));
+    }
+}
+
+// quivra --code: the window's first maze is the code's, in its style.
+TEST(MazeCodes, TheFirstMazeIsTheCodesWhenTheGameStartsWithOne) {
+    QtForm w;
+    w.Timer1()->setInterval(5);
+    w.Form().StartWithCode(*ParseMazeCode("H21x13-93782719-0").maze);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(WaitForBuild(w));
+    EXPECT_EQ(w.Form().MazeCodeText(), "H21x13-93782719-0");
+    EXPECT_TRUE(w.MenuChecked(Menu::Style, kHoneycomb));
+    EXPECT_FALSE(w.MenuChecked(Menu::Style, kSquare));
+    EXPECT_EQ(w.Text1()->text().toStdString(), kHexHint);
 }
 
 // Records the rectangles the client area is painted in.
