@@ -31,6 +31,14 @@ bool WaitForBuild(QtForm& w) {
                            10000);
 }
 
+// A large window shown and its first maze built, quickly.
+bool ShowBuilt(QtForm& w) {
+    w.Timer1()->setInterval(5);
+    w.resize(900, 700);
+    w.show();
+    return QTest::qWaitForWindowExposed(&w) && WaitForBuild(w);
+}
+
 TEST(MazeCodes, CtrlCCopiesTheCodeTheGameGives) {
     QtForm w;
     w.SetMazeCodeSource([] { return std::string("H21x13-93782719-0"); });
@@ -108,11 +116,7 @@ QPoint SquareCellOnScreen(QtForm& w, int gx, int gy) {
 // start is walked to as its key would, a walled neighbour beeps and stays.
 TEST(HiDpi, AClickOrATapOnANeighbourStepsThereOrBeeps) {
     QtForm w;
-    w.Timer1()->setInterval(5);
-    w.resize(900, 700);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShowBuilt(w));
     const GameState& s = w.Form().State();
     const int d = test::CorrectPathDirections(s, false).front();
     const int nx = 1 + 2 * s.tables.stepX[d][0], ny = 1 + 2 * s.tables.stepY[d][0];
@@ -180,11 +184,7 @@ protected:
 
 TEST(Repaint, AWalkingStepRepaintsOnlyAroundItsLine) {
     QtForm w;
-    w.Timer1()->setInterval(5);
-    w.resize(900, 700);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(WaitForBuild(w));
+    ASSERT_TRUE(ShowBuilt(w));
     QTest::qWait(50);
     PaintSpy spy(w.ClientArea());
     const int key = test::CorrectPathKeys(w.Form().State(), false).front();
