@@ -12,6 +12,8 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kMark = RGB(96, 96, 96);   // not black, so the walls stay the only black
+// Light enough to stay apart from the black walls when printed in grey (about 55% grey).
+constexpr COLORREF kPathInk = RGB(255, 72, 72);
 
 struct Point {
     double x, y;
@@ -64,11 +66,9 @@ Layout MakeLayout(MazeStyle style, const GameState& s, const PlanOptions& o) {
         l.stepX[d] = l.honeycomb ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0];
         l.stepY[d] = l.honeycomb ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0];
     }
-    // The maze with room for the marks above and below, and a margin of half a cell each side.
-    const double width = l.honeycomb ? 1.5 * s.maze.cellsX + 0.5 : s.maze.cellsX;
-    const double depth = l.Unit(l.gridMaxY, 0).y;
-    const double cell = l.honeycomb ? std::sqrt(3.0) : 1.0;
-    l.scale = std::max(1.0, std::min(o.width / (width + cell), o.height / (depth + 3 * cell)));
+    const PlanExtent e = PlanExtentOf(style, s.maze.cellsX, s.maze.cellsY);
+    const double width = e.width - e.cell, depth = e.height - 3 * e.cell;
+    l.scale = std::max(1.0, std::min(o.width / e.width, o.height / e.height));
     l.left = std::round((o.width - width * l.scale) / 2);
     l.top = std::round((o.height - depth * l.scale) / 2);
     return l;
@@ -142,6 +142,15 @@ std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
 
 }  // namespace
 
+PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY) {
+    // The maze with room for the marks above and below, and a margin of half a cell each side.
+    const bool honeycomb = style == MazeStyle::Honeycomb;
+    const double cell = honeycomb ? std::sqrt(3.0) : 1.0;
+    const double width = honeycomb ? 1.5 * cellsX + 0.5 : cellsX;
+    const double depth = cellsY * cell;
+    return {width + cell, depth + 3 * cell, cell};
+}
+
 void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const PlanOptions& o) {
     const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
     Fill(dc, page, 4, kWhite);
@@ -167,7 +176,8 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
         });
     }
 
-    // The openings: an arrow into the entrance and one out of the exit.
+    // The openings: an arrow into the entrance, and one out of the exit standing on a bar, so the
+    // two read apart in black and white too.
     const int half = std::max(2, static_cast<int>(l.scale * 0.3));
     const int gap = wall + std::max(1, static_cast<int>(l.scale * 0.15));
     for (int x = 0; x <= l.gridMaxX; ++x) {
@@ -177,7 +187,10 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
         }
         if (grid(l.gridMaxY, x) == 1) {
             const POINT p = l.At(l.gridMaxY, x);
-            Arrow(dc, p.x, p.y + gap, p.y + gap + 2 * half, half);
+            const int bar = p.y + gap + 2 * half, thick = std::max(1, half / 3);
+            Arrow(dc, p.x, p.y + gap, bar, half);
+            const POINT line[4] = {{p.x - half, bar}, {p.x + half, bar}, {p.x + half, bar + thick}, {p.x - half, bar + thick}};
+            Fill(dc, line, 4, kMark);
         }
     }
 
@@ -206,8 +219,9 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
         });
     }
     if (o.solution) {
+        // Thinner than the walls, so that it never hides one.
         const std::vector<POINT> path = SolutionLine(l, grid);
-        Pen pen(dc, line, s.palette.paletteColors[15]);
+        Pen pen(dc, std::max(1, wall / 2), kPathInk);
         for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
     }
 }

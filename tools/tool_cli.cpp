@@ -196,7 +196,9 @@ void RunGenerate(const ParsedOptions& options, std::string& out, int progressFd)
 constexpr OptionSpec kRenderOptions[] = {{"style", 1},    {"size", 1},  {"tilt", 1},    {"time", 1},
                                          {"trials", 1},   {"keys", 1},  {"solution", 0}, {"clear", 0},
                                          {"palette", 0},  {"dump", 0},  {"out", 1},
-                                         {"view", 1},     {"code", 1},  {"page", 1},    {"count", 1}};
+                                         {"view", 1},     {"code", 1},  {"page", 1},    {"count", 1},
+                                         {"cells", 2},    {"cell-size", 1}, {"per-page", 1}, {"solutions", 1},
+                                         {"title", 1},    {"name-line", 0}};
 constexpr OptionSpec kCarveOptions[] = {{"style", 1}, {"cells", 2}, {"digits", 1}};
 constexpr OptionSpec kGenerateOptions[] = {{"style", 1},  {"cells", 2},  {"seed-text", 1},
                                            {"trials", 1}, {"budget", 1}, {"threads", 1},
@@ -217,7 +219,8 @@ constexpr Command kCommands[] = {
     {"render",
      "--style square|hex [--size WxH] [--tilt DEGREES] [--time SECONDS] [--trials N] [--keys K1,K2,...] "
      "[--solution] [--clear] [--palette] [--dump] --out FILE.png [--view scene|plan] [--code CODE] "
-     "[--page a4|letter] [--count N]",
+     "[--page a5|a4|a3|letter|legal] [--count N] [--cells X Y | --cell-size MM] [--per-page 1|2|4|6] "
+     "[--solutions end|none|FILE.pdf] [--title TEXT] [--name-line]",
      kRenderOptions, RunRender},
 };
 
@@ -250,8 +253,13 @@ constexpr HelpLine kOptionHelp[] = {
     {"out FILE", "the picture: .png, .jpg, .jpeg, .bmp, .ppm, .svg or .pdf; written whole or not at all"},
     {"view scene|plan", "the tilted 3D scene (default) or a flat plan for pen and paper"},
     {"code CODE", "make the maze a printed code names again, without a search"},
-    {"page a4|letter", "fit the picture on a PDF page with margins, its code in small print"},
+    {"page PAPER", "a5, a4, a3, letter or legal: a page in .pdf or .svg, a plan filling it; new mazes each run"},
     {"count N", "a PDF booklet of N mazes, 1..100, then their solutions"},
+    {"cell-size MM", "with --page: as many cells as fit at least MM millimetres wide, 3..100"},
+    {"per-page N", "a booklet's mazes on a page: 1, 2, 4 or 6"},
+    {"solutions WHERE", "a booklet's solutions: end (default), none, or another .pdf file"},
+    {"title TEXT", "with --page: a title over each page of mazes"},
+    {"name-line", "with --page: a line for a name and the date under the title"},
 };
 
 // One line: the name padded to a column, then what it does.
@@ -451,6 +459,8 @@ double ParseSeconds(std::string_view text, std::string_view what, int max, bool 
     }
     return v + 0.0;   // no negative zero
 }
+
+MazeShape CellsFromOptions(const ParsedOptions& options) { return ShapeFromOptions(options); }
 
 std::span<const Command> Commands() { return kCommands; }
 

@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+namespace quivra {
+struct MazeShape;
+}
+
 namespace quivra::tool {
 
 // A problem with the command line; RunTool prints it as one line and exits with status 2.
@@ -61,6 +65,9 @@ struct Command {
 };
 
 std::span<const Command> Commands();
+
+// --style and --cells as generate takes them; throws UsageError.
+MazeShape CellsFromOptions(const ParsedOptions& options);
 
 // The render command (render_command.cpp): a whole scene through the game's own build stages.
 void RunRender(const ParsedOptions& options, std::string& out, int progressFd);
