@@ -220,7 +220,12 @@ void DrawPlan(DeviceContext& dc, MazeStyle style, const GameState& s, const Plan
     }
     if (o.solution) {
         // Thinner than the walls, so that it never hides one.
-        const std::vector<POINT> path = SolutionLine(l, grid);
+        std::vector<POINT> path = SolutionLine(l, grid);
+        if (!path.empty()) {
+            // Out through both openings to the marks, so the way in and out is plain too.
+            path.insert(path.begin(), POINT{path.front().x, path.front().y - gap});
+            path.push_back(POINT{path.back().x, path.back().y + gap});
+        }
         Pen pen(dc, std::max(1, wall / 2), kPathInk);
         for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
     }

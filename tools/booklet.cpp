@@ -208,13 +208,13 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         }
     }
 
-    // A plan on paper is drawn for its box, in units fine enough for even walls.
+    // A plan on paper is drawn at the largest size its box takes, in units fine enough for even walls.
     RenderSetup one = setup;
     if (planOnPaper) {
         const double scale = std::min(grid.box.width() / extent.width, grid.box.height() / extent.height);
         const double units = std::max(4.0, std::ceil(kPlanUnitsPerCell / (scale * extent.cell)));
-        one.sheetWidth = static_cast<int>(std::floor(grid.box.width() * units));
-        one.sheetHeight = static_cast<int>(std::floor(grid.box.height() * units));
+        one.sheetWidth = static_cast<int>(std::floor(extent.width * scale * units));
+        one.sheetHeight = static_cast<int>(std::floor(extent.height * scale * units));
     }
 
     if (std::string_view(target.qtFormat) == "svg") {

@@ -137,15 +137,19 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
 void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& sheet, const std::string& label) {
     const QRectF box = grid.Box(slot);
     const double scale = std::min(box.width() / sheet.size.width(), box.height() / sheet.size.height());
+    // Centred with its label row, the row under the drawing and at least wide enough for both texts.
+    const QSizeF drawn(sheet.size.width() * scale, sheet.size.height() * scale);
+    const double left = box.left() + (box.width() - drawn.width()) / 2;
+    const double top = box.top() + (box.height() - drawn.height()) / 2;
     painter.save();
-    painter.translate(box.left() + (box.width() - sheet.size.width() * scale) / 2,
-                      box.top() + (box.height() - sheet.size.height() * scale) / 2);
+    painter.translate(left, top);
     painter.scale(scale, scale);
     Play(painter, sheet);
     painter.restore();
     painter.save();
     painter.setPen(Qt::black);
-    const QRectF row(box.left(), box.bottom() + 4, box.width(), kLabelRow - 4);
+    const double width = std::min(box.width(), std::max(drawn.width(), 230.0));
+    const QRectF row(box.left() + (box.width() - width) / 2, top + drawn.height() + 4, width, kLabelRow - 4);
     if (!label.empty()) {
         painter.setFont(TextFont(12, true));
         painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label));
