@@ -226,6 +226,8 @@ TEST(Printing, AMazeCodeMakesTheSameMazeAgain) {
 }
 
 TEST(Printing, NewOptionsRefuseInOneLine) {
+    std::filesystem::remove(Temp("refused.pdf"));
+    std::filesystem::remove(Temp("refused.png"));
     const std::string ok = "S3x2-33913796-X";
     const std::vector<std::vector<std::string>> bad = {
         {"render", "--code", "S3x2-33913796-Y", "--out", Temp("x.png")},
