@@ -27,8 +27,6 @@ namespace {
 constexpr long long kMaxCarvedPositions = 5'000'000'000LL;
 constexpr long long kMaxScenePixels = 2'000'000'000LL;
 constexpr int kTriesPerMaze = 100;
-// A plan on paper is drawn in units this fine at least: a cell gets 48 units or more.
-constexpr double kPlanUnitsPerCell = 48;
 
 std::string Size(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
 std::string Cells(const MazeShape& s) { return std::to_string(s.cellsX) + " x " + std::to_string(s.cellsY) + " cells"; }
@@ -102,6 +100,7 @@ public:
         Bytes(sheet.code.data(), sheet.code.size());
         Number(static_cast<uint64_t>(sheet.size.width()));
         Number(static_cast<uint64_t>(sheet.size.height()));
+        Number(static_cast<uint64_t>(sheet.units));
         Number(sheet.layers.size());
         for (const QPicture& layer : sheet.layers) {
             Number(layer.size());
@@ -117,6 +116,7 @@ public:
         Read(sheet.code.data(), sheet.code.size());
         const int width = static_cast<int>(Number());
         sheet.size = QSize(width, static_cast<int>(Number()));
+        sheet.units = static_cast<int>(Number());
         sheet.layers.resize(Number());
         std::vector<char> data;
         for (QPicture& layer : sheet.layers) {

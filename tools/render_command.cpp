@@ -150,6 +150,8 @@ struct Game {
 PlanOptions PlanFor(const Game& game, const RenderSetup& setup, bool solution) {
     PlanOptions options = game.Plan(setup, solution);
     if (setup.sheetWidth > 0) options.width = setup.sheetWidth, options.height = setup.sheetHeight;
+    options.width *= setup.planUnits;
+    options.height *= setup.planUnits;
     return options;
 }
 
@@ -237,6 +239,10 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
         if (setup.solution) game.ShowSolution();   // for the report: the game as the scene's would be
         result.picture = PlanSheet(game, PlanFor(game, setup, setup.solution), result.code);
         if (solutions) result.solution = PlanSheet(game, PlanFor(game, setup, true), result.code);
+        for (Sheet* sheet : {&result.picture, &result.solution}) {
+            sheet->size /= setup.planUnits;
+            sheet->units = setup.planUnits;
+        }
     } else {
         if (setup.solution) game.ShowSolution();
         result.picture = {game.host.recorder->Take(), size, result.code};
@@ -349,6 +355,12 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     }
     if (print.cells) setup.named = SearchMaze(*print.cells, setup.time, setup.trials);
     if (setup.named && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, setup.named->shape);
+    if (setup.named && setup.plan && IsVectorFormat(target.qtFormat)) {
+        // A document always holds the whole maze: drawn in finer units where pixels are too few.
+        const PlanExtent e = PlanExtentOf(setup.named->shape.style, setup.named->shape.cellsX, setup.named->shape.cellsY);
+        const double cell = std::min(setup.width / e.width, setup.height / e.height) * e.cell;
+        if (cell < kMinCellPixels) setup.planUnits = static_cast<int>(std::ceil(kPlanUnitsPerCell / cell));
+    }
     if (IsVectorFormat(target.qtFormat)) {
         const RenderedSheets sheets = RenderSheets(setup, false, progressFd);
         WriteOutputBytes(pdf ? EncodePdf({sheets.picture}, PageSize::Picture) : EncodeSvg(sheets.picture), target);

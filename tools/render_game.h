@@ -22,6 +22,7 @@ struct RenderSetup {
     bool plan = false;                 // --view plan
     std::optional<NamedMaze> named;    // --code
     int sheetWidth = 0, sheetHeight = 0;   // a plan drawn at this size rather than the window's (a box on a page)
+    int planUnits = 1;                     // a plan for a document drawn this many units a pixel, to hold every cell
 };
 
 // One game as a picture for a document: the report it prints, the drawing, and with `solutions`
@@ -52,6 +53,8 @@ NamedMaze SearchMaze(const MazeShape& shape, double time, int trials);
 // Pictures smaller than this many pixels a cell are refused: walls of two pixels and a passage
 // twice as wide.
 constexpr int kMinCellPixels = 6;
+// A plan for a document is drawn in units this fine at least: a cell gets 48 units or more.
+constexpr double kPlanUnitsPerCell = 48;
 
 // quivra-tool render with --page, --count or --cells to a document: the mazes chosen and checked
 // first, then drawn and written page by page.

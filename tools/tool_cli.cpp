@@ -253,7 +253,7 @@ constexpr HelpLine kOptionHelp[] = {
     {"out FILE", "the picture: .png, .jpg, .jpeg, .bmp, .ppm, .svg or .pdf; written whole or not at all"},
     {"view scene|plan", "the tilted 3D scene (default) or a flat plan for pen and paper"},
     {"code CODE", "make the maze a printed code names again, without a search"},
-    {"page PAPER", "a5, a4, a3, letter or legal: a page in .pdf or .svg, a plan filling it; new mazes each run"},
+    {"page PAPER", "a5, a4, a3, letter or legal (.pdf, .svg): the plan fills it; new mazes each run"},
     {"count N", "a PDF booklet of N mazes, 1..100, then their solutions"},
     {"cell-size MM", "with --page: as many cells as fit at least MM millimetres wide, 3..100"},
     {"per-page N", "a booklet's mazes on a page: 1, 2, 4 or 6"},

@@ -39,6 +39,7 @@ void Play(QPainter& painter, const Sheet& sheet) {
     // The window clips what is drawn beyond its edges; a document has to be told.
     painter.setClipRect(QRect(QPoint(0, 0), sheet.size));
     painter.fillRect(QRect(QPoint(0, 0), sheet.size), Qt::white);
+    painter.scale(1.0 / sheet.units, 1.0 / sheet.units);
     for (const QPicture& layer : sheet.layers) {
         // A picture replays scaled by its resolution over the device's; undo that, one unit stays one unit.
         painter.save();

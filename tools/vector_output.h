@@ -23,6 +23,7 @@ struct Sheet {
     std::vector<QPicture> layers;
     QSize size;
     std::string code;   // the maze code, printed under the picture on a page
+    int units = 1;      // drawing units a pixel: finer, so that a large maze fits a small picture
 };
 
 // Records what a device context draws. Clear() forgets it (the window was cleared); Take() gives
