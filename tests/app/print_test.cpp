@@ -598,6 +598,22 @@ TEST(Printing, CellsSizeTheMazeWhateverThePicture) {
     }
 }
 
+TEST(Printing, ADocumentHoldsTheWholeMazeWhateverItsSize) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs pdftoppm (scripts/install-deps.sh --test)";
+    const std::string file = Temp("whole.pdf");
+    const Result r = Tool({"render", "--code", "S600x100-53993396-O", "--view", "plan", "--size", "400x298", "--out", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_TRUE(Shell("pdftoppm -r 288 -png -singlefile " + file + " " + file + ".back").has_value());
+    const QImage page = Png(file + ".back.png");
+    int left = page.width(), right = -1, top = page.height(), bottom = -1;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 128) left = std::min(left, x), right = std::max(right, x),
+                                                top = std::min(top, y), bottom = std::max(bottom, y);
+    // Six times as wide as deep, as its cells are: not a part of it cut to the picture.
+    EXPECT_NEAR(double(right - left) / (bottom - top), 6.0, 0.3);
+}
+
 TEST(Printing, ACellSizeGivesCellsAtLeastThatWide) {
     if (!HaveRasterisers()) GTEST_SKIP() << "needs pdftoppm (scripts/install-deps.sh --test)";
     for (const char* millimetres : {"6", "12.5"}) {
