@@ -319,6 +319,7 @@ struct PdfPages::Impl {
     PageDress dress;
     int slot = 0;
     bool pageOpen = false;
+    bool blank = false;   // a page begun and nothing on it yet
     bool solutions = false;
 };
 
@@ -356,16 +357,27 @@ void PdfPages::Place(const Sheet& sheet, const std::string& label) {
     if (!d.pageOpen) {
         if (pages_ == 0) {
             if (!d.painter.begin(&d.pdf)) throw WriteError("cannot make the PDF document");
-        } else {
+            ++pages_;
+        } else if (!d.blank) {
             d.pdf.newPage();
+            ++pages_;
         }
-        ++pages_;
+        d.blank = false;
         DrawPageDress(d.painter, d.grid, d.dress, pages_, d.solutions);
         d.pageOpen = true;
         d.slot = 0;
     }
     DrawInBox(d.painter, d.grid, d.slot, sheet, label);
-    if (++d.slot == d.grid.columns * d.grid.rows) d.pageOpen = false;
+    if (++d.slot == d.grid.columns * d.grid.rows) {
+        d.pageOpen = false;
+        // Qt holds a page's drawing until the next page begins: a full page goes to the file now,
+        // before the next maze is made, when more pages are to come.
+        if (pages_ < d.dress.pages) {
+            d.pdf.newPage();
+            ++pages_;
+            d.blank = true;
+        }
+    }
 }
 
 void PdfPages::BreakPage(bool solutions) {
