@@ -147,9 +147,17 @@ private:
     std::FILE* file_;
 };
 
-// A large maze's window and drawings take hundreds of megabytes, freed after each maze. glibc
-// keeps freed memory for reuse and, once large blocks have been freed, serves the next ones from
-// its heap, which then grows with every maze: handing it back keeps the peak flat.
+// A large maze's window and drawings take hundreds of megabytes, freed after each maze. Once
+// large blocks have been freed, glibc raises its threshold for mapping them apart and serves the
+// next ones from its heap, where the pieces left between them make the peak grow with the count:
+// a fixed threshold keeps every large block mapped on its own and handed back when freed.
+void KeepLargeBlocksApart() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+}
+
+// What is left free in the heap after a maze, handed back too.
 void GiveBackMemory() {
 #if defined(__GLIBC__)
     malloc_trim(0);
@@ -199,6 +207,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
                          " draw more than " + std::to_string(kMaxScenePixels) + " pixels");
     }
 
+    KeepLargeBlocksApart();
     // The mazes, each asked for a second after the one before, as a player pressing New would; a
     // maze that came up before is skipped.
     std::vector<std::pair<NamedMaze, double>> mazes;
