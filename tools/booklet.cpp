@@ -250,12 +250,12 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     StreamedOutput file(target);
     PdfPages pages(file.Device(), grid, dress, false);
     std::optional<StreamedOutput> solutionFile;
-    std::optional<PdfPages> solutionPages_;
+    std::optional<PdfPages> solutionDocument;
     if (booklet && print.solutions == PrintSetup::Solutions::File) {
         PageDress own = dress;
         own.pages = mazePages;
         solutionFile.emplace(*print.solutionsTarget);
-        solutionPages_.emplace(solutionFile->Device(), grid, own, true);
+        solutionDocument.emplace(solutionFile->Device(), grid, own, true);
     }
     std::optional<Spool> spool;
     if (solutionPages) spool.emplace();
@@ -269,7 +269,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
                 RenderSheets(one, booklet && print.solutions != PrintSetup::Solutions::None, booklet ? -1 : progressFd);
             const std::string number = std::to_string(i + 1);
             pages.Place(sheets.picture, booklet ? "Maze " + number : "");
-            if (solutionPages_) solutionPages_->Place(sheets.solution, "Solution " + number);
+            if (solutionDocument) solutionDocument->Place(sheets.solution, "Solution " + number);
             if (spool) spool->Put(sheets.solution);
             out += sheets.report;
             if (progress) progress->Reading();
@@ -282,7 +282,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         for (size_t i = 0; i < mazes.size(); ++i) pages.Place(spool->Get(), "Solution " + std::to_string(i + 1));
     }
     pages.Finish();
-    if (solutionPages_) solutionPages_->Finish();
+    if (solutionDocument) solutionDocument->Finish();
     file.Commit();
     if (solutionFile) solutionFile->Commit();
     if (booklet) out += "pages " + std::to_string(pages.Pages()) + "\n";
