@@ -12,6 +12,8 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kMark = RGB(96, 96, 96);   // not black, so the walls stay the only black
+// Light enough to stay apart from the black walls when printed in grey (about 55% grey).
+constexpr COLORREF kPathInk = RGB(255, 72, 72);
 
 struct Point {
     double x, y;
@@ -49,11 +51,9 @@ struct Layout {
 
 Layout MakeLayout(const Game& g, const PlanOptions& o) {
     Layout l{g.Rules(), g.tables, g.maze.gridMaxX, g.maze.gridMaxY, 0, 0, 0};
-    // The maze with room for the marks above and below, and a margin of half a cell each side.
-    const double width = l.rules.planWidth(g.maze.cellsX);
-    const double depth = l.rules.planPoint(l.gridMaxY, 0).y;
-    const double cell = l.rules.planCell;
-    l.scale = std::max(1.0, std::min(o.width / (width + cell), o.height / (depth + 3 * cell)));
+    const PlanExtent e = PlanExtentOf(g.style, g.maze.cellsX, g.maze.cellsY);
+    const double width = e.width - e.cell, depth = e.height - 3 * e.cell;
+    l.scale = std::max(1.0, std::min(o.width / e.width, o.height / e.height));
     l.left = std::round((o.width - width * l.scale) / 2);
     l.top = std::round((o.height - depth * l.scale) / 2);
     return l;
@@ -127,6 +127,15 @@ std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
 
 }  // namespace
 
+PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY) {
+    // The maze with room for the marks above and below, and a margin of half a cell each side.
+    const StyleRules& rules = RulesOf(style);
+    const double cell = rules.planCell;
+    const double width = rules.planWidth(cellsX);
+    const double depth = rules.planPoint(MazeShape::Of(style, cellsX, cellsY).gridMaxY, 0).y;
+    return {width + cell, depth + 3 * cell, cell};
+}
+
 void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
     Fill(dc, page, 4, kWhite);
@@ -152,7 +161,8 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
         });
     }
 
-    // The openings: an arrow into the entrance and one out of the exit.
+    // The openings: an arrow into the entrance, and one out of the exit standing on a bar, so the
+    // two read apart in black and white too.
     const int half = std::max(2, static_cast<int>(l.scale * 0.3));
     const int gap = wall + std::max(1, static_cast<int>(l.scale * 0.15));
     for (int x = 0; x <= l.gridMaxX; ++x) {
@@ -162,7 +172,10 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
         }
         if (grid(l.gridMaxY, x) == 1) {
             const POINT p = l.At(l.gridMaxY, x);
-            Arrow(dc, p.x, p.y + gap, p.y + gap + 2 * half, half);
+            const int bar = p.y + gap + 2 * half, thick = std::max(1, half / 3);
+            Arrow(dc, p.x, p.y + gap, bar, half);
+            const POINT line[4] = {{p.x - half, bar}, {p.x + half, bar}, {p.x + half, bar + thick}, {p.x - half, bar + thick}};
+            Fill(dc, line, 4, kMark);
         }
     }
 
@@ -192,8 +205,14 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
         });
     }
     if (o.solution) {
-        const std::vector<POINT> path = SolutionLine(l, grid);
-        Pen pen(dc, line, GameColours()[kSolutionColour]);
+        // Thinner than the walls, so that it never hides one.
+        std::vector<POINT> path = SolutionLine(l, grid);
+        if (!path.empty()) {
+            // Out through both openings to the marks, so the way in and out is plain too.
+            path.insert(path.begin(), POINT{path.front().x, path.front().y - gap});
+            path.push_back(POINT{path.back().x, path.back().y + gap});
+        }
+        Pen pen(dc, std::max(1, wall / 2), kPathInk);
         for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
     }
 }

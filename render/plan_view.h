@@ -12,8 +12,16 @@ struct PlanOptions {
     int width = 400;     // the picture, in pixels (units of the device)
     int height = 298;
     bool trail = false;      // the player's trail as the game draws it, green and yellow
-    bool solution = false;   // the correct path, red, through the cell centres
+    bool solution = false;   // the correct path through the cell centres: a thinner light red line
 };
+
+// The plan's extent in its own units (a square's side, a hexagon's side) with its margins and the
+// room for the marks, and the width of one cell in those units: a plan W x H pixels draws its
+// cells min(W / width, H / height) * cell pixels wide.
+struct PlanExtent {
+    double width, height, cell;
+};
+PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY);
 
 void DrawPlan(DeviceContext& dc, const Game& game, const PlanOptions& options);
 

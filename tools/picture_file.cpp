@@ -2,6 +2,7 @@
 #include "tools/picture_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +68,65 @@ void WriteAll(const QByteArray& bytes, const PictureTarget& target, int fd) {
     }
 }
 
+// The temporary files that exist now, for the signal handler: it removes them, then lets the
+// signal end the process as it would have. Only async-signal-safe calls there.
+constexpr int kTemporarySlots = 4;
+char temporaryPaths[kTemporarySlots][PATH_MAX];
+volatile sig_atomic_t temporaryUsed[kTemporarySlots];
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction previousActions[std::size(kCleanedSignals)];
+int temporariesLive = 0;
+
+extern "C" void RemoveTemporaries(int signal) {
+    for (int i = 0; i < kTemporarySlots; ++i) {
+        if (temporaryUsed[i]) unlink(temporaryPaths[i]);
+    }
+    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) {
+        if (kCleanedSignals[i] == signal) sigaction(signal, &previousActions[i], nullptr);
+    }
+    raise(signal);
+}
+
+// Signals held back meanwhile, so the handler never sees a half-made entry or a file it does not know.
+class SignalsHeld {
+public:
+    SignalsHeld() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int s : kCleanedSignals) sigaddset(&set, s);
+        pthread_sigmask(SIG_BLOCK, &set, &saved_);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t saved_;
+};
+
+// The temporary file until it is renamed: closed and removed on every way out but success.
+struct TemporaryFile {
+    std::string path;
+    int fd = -1;
+    bool kept = false;
+    int slot = -1;
+    ~TemporaryFile() {
+        if (fd >= 0) close(fd);
+        const SignalsHeld held;
+        if (!kept) unlink(path.c_str());
+        Forget();
+    }
+    // Called with the signals held.
+    void Forget() {
+        if (slot < 0) return;
+        temporaryUsed[slot] = 0;
+        slot = -1;
+        if (--temporariesLive == 0) {
+            for (size_t i = 0; i < std::size(kCleanedSignals); ++i) sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
+        }
+    }
+};
+
 // Why Qt could not write a file, safe to print on the message's one line.
 std::string Reason(const QFileDevice& file) {
     std::string reason = file.errorString().toStdString();
@@ -76,7 +136,168 @@ std::string Reason(const QFileDevice& file) {
     return reason;
 }
 
+// Hidden, beside the target (so the rename stays on one file system), short enough for any name,
+// known to the signal handler from the moment it exists.
+void MakeTemporary(TemporaryFile& temp, const PictureTarget& target) {
+    temp.path = FolderOf(target.path) + "/." + std::filesystem::path(target.path).filename().string().substr(0, 32) +
+                ".XXXXXX";
+    {
+        const SignalsHeld held;
+        temp.fd = mkostemp(temp.path.data(), O_CLOEXEC);
+        if (temp.fd < 0) {
+            temp.kept = true;   // nothing was created
+        } else if (temp.path.size() < PATH_MAX) {
+            for (int i = 0; i < kTemporarySlots; ++i) {
+                if (temporaryUsed[i]) continue;
+                std::memcpy(temporaryPaths[i], temp.path.c_str(), temp.path.size() + 1);
+                temporaryUsed[i] = 1;
+                temp.slot = i;
+                if (temporariesLive++ == 0) {
+                    struct sigaction action {};
+                    action.sa_handler = RemoveTemporaries;
+                    sigemptyset(&action.sa_mask);
+                    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
+                        sigaction(kCleanedSignals[k], &action, &previousActions[k]);
+                    }
+                }
+                break;
+            }
+        }
+    }
+    if (temp.fd < 0) FailWrite(target, errno);
+    // mkostemp makes the file private; give it the mode the file has, or a new file would get.
+    struct stat st {};
+    mode_t mode;
+    if (stat(target.path.c_str(), &st) == 0) {
+        mode = st.st_mode & 0777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (fchmod(temp.fd, mode) != 0) FailWrite(target, errno);
+}
+
+void CommitTemporary(TemporaryFile& temp, const PictureTarget& target) {
+    if (fsync(temp.fd) != 0) FailWrite(target, errno);
+    const int fd = temp.fd;
+    temp.fd = -1;
+    if (close(fd) != 0) FailWrite(target, errno);
+    if (rename(temp.path.c_str(), target.path.c_str()) != 0) FailWrite(target, errno);
+    {
+        const SignalsHeld held;
+        temp.kept = true;
+        temp.Forget();
+    }
+    // The file is complete and in place; syncing the folder only makes the new name durable sooner.
+    const int dir = open(FolderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+}
+
+// Writes through to a file descriptor, blanking the PDF stamps on the way: the last few hundred
+// bytes wait for the next write, so a stamp split between two writes is still found whole.
+class StampFilter : public QIODevice {
+public:
+    explicit StampFilter(int fd) : fd_(fd) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+    // 0, or the errno of the first write that failed.
+    int Flush() {
+        Send(pending_.size());
+        return error_;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override {
+        pending_.append(data, length);
+        BlankPdfStamps(pending_);
+        if (pending_.size() > 4 * kHold) Send(pending_.size() - kHold);
+        return error_ ? -1 : length;
+    }
+
+private:
+    static constexpr qsizetype kHold = 512;   // longer than any stamp
+    void Send(qsizetype count) {
+        for (qsizetype done = 0; done < count && !error_;) {
+            const ssize_t n = ::write(fd_, pending_.constData() + done, static_cast<size_t>(count - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) error_ = n < 0 ? errno : EIO;
+            else done += n;
+        }
+        pending_.remove(0, count);
+    }
+    int fd_;
+    int error_ = 0;
+    QByteArray pending_;
+};
+
 }  // namespace
+
+void BlankPdfStamps(QByteArray& pdf) {
+    const auto blank = [&pdf](const QByteArray& start, char end) {
+        for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
+            const qsizetype from = at + start.size();
+            const qsizetype to = pdf.indexOf(end, from);
+            if (to < 0 || to - from > 128) continue;
+            for (qsizetype i = from; i < to; ++i) {
+                if (std::isalnum(static_cast<unsigned char>(pdf[i]))) pdf[i] = '0';
+            }
+        }
+    };
+    blank("/CreationDate (D:", ')');
+    blank("/ModDate (D:", ')');
+    blank("/ID [<", ']');
+    blank("/ID [ <", ']');
+    // Qt 6.4 writes the metadata as elements, Qt 6.8 as attributes.
+    for (const char* name : {"xmp:CreateDate", "xmp:ModifyDate", "xmp:MetadataDate"}) {
+        blank(QByteArray("<") + name + ">", '<');
+        blank(QByteArray(name) + "=\"", '"');
+    }
+    for (const char* name : {"xmpMM:DocumentID", "xmpMM:InstanceID"}) {
+        blank(QByteArray("<") + name + ">uuid:", '<');
+        blank(QByteArray(name) + "=\"uuid:", '"');
+    }
+}
+
+struct StreamedOutput::Impl {
+    PictureTarget target;
+    TemporaryFile temp;
+    int fd = -1;   // a device or pipe written directly
+    std::unique_ptr<StampFilter> filter;
+    ~Impl() {
+        if (fd >= 0) close(fd);
+    }
+};
+
+StreamedOutput::StreamedOutput(const PictureTarget& target) : impl_(std::make_unique<Impl>()) {
+    impl_->target = target;
+    if (target.replace) {
+        MakeTemporary(impl_->temp, target);
+        impl_->filter = std::make_unique<StampFilter>(impl_->temp.fd);
+    } else {
+        impl_->fd = open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (impl_->fd < 0) FailWrite(target, errno);
+        impl_->filter = std::make_unique<StampFilter>(impl_->fd);
+    }
+}
+
+StreamedOutput::~StreamedOutput() = default;
+
+QIODevice& StreamedOutput::Device() { return *impl_->filter; }
+
+void StreamedOutput::Commit() {
+    if (const int error = impl_->filter->Flush()) FailWrite(impl_->target, error);
+    if (impl_->target.replace) {
+        CommitTemporary(impl_->temp, impl_->target);
+        return;
+    }
+    const int fd = impl_->fd;
+    impl_->fd = -1;
+    if (close(fd) != 0) FailWrite(impl_->target, errno);
+}
 
 PictureTarget CheckPictureTarget(const std::string& name) {
     if (name.empty()) throw UsageError("the picture's file name is empty");
@@ -162,10 +383,14 @@ void WriteOutputBytes(const QByteArray& bytes, const PictureTarget& target) {
     }
 
     // A file: QSaveFile writes a temporary file beside it (so the rename stays on one file system),
-    // with the mode the file has or a new file would get, syncs it and renames it over the target
-    // only when every byte is in; on any failure it removes it and the old file stays. Unbuffered,
-    // and a short write resumed, so that the write that fails says why (a full disk, a size limit).
+    // with the mode the file has or a new file would get, and renames it over the target only when
+    // every byte is in; on any failure it removes it and the old file stays. Unbuffered, and a short
+    // write resumed, so that the write that fails says why (a full disk, a size limit). Its
+    // temporary file has no name a signal handler could know, so the signals that end the tool wait
+    // until it is renamed or gone. A name too long for a temporary beside it is written in place.
+    const SignalsHeld held;
     QSaveFile file(QFile::decodeName(target.path.c_str()));
+    file.setDirectWriteFallback(true);
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     for (qint64 done = 0; written && done < bytes.size();) {
         const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);

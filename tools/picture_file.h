@@ -3,7 +3,10 @@
 // Pictures are written completely or not at all: a file through QSaveFile (a temporary file beside
 // it, renamed over it), a device or pipe directly, every step checked.
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
+
+#include <memory>
 
 #include <string>
 #include <string_view>
@@ -41,6 +44,31 @@ QByteArray EncodePicture(const QImage& image, const PictureTarget& target);
 // Writes finished bytes to the target, every step checked; throws WriteError and leaves no
 // temporary file behind.
 void WriteOutputBytes(const QByteArray& bytes, const PictureTarget& target);
+
+// A document written as it is made, so that it never has to be whole in memory: into the hidden
+// temporary file (or straight to a device or pipe), renamed over the target by Commit(). Until
+// then the temporary file is removed on every way out, SIGINT, SIGTERM and SIGHUP included.
+// Qt's PDF writer stamps the time and a random id into every document; they pass through as
+// fixed values of the same length, so the same input gives the same bytes.
+class StreamedOutput {
+public:
+    explicit StreamedOutput(const PictureTarget& target);   // throws WriteError
+    ~StreamedOutput();
+    StreamedOutput(const StreamedOutput&) = delete;
+    StreamedOutput& operator=(const StreamedOutput&) = delete;
+
+    QIODevice& Device();
+    void Commit();   // throws WriteError; the target then holds the document
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Qt's PDF writer stamps the time and random ids into a document: blanked in place (digits and
+// letters to zeros, the length kept, so the cross-reference offsets stay right). A stamp whose end
+// is not in `bytes` yet is left for a later call.
+void BlankPdfStamps(QByteArray& bytes);
 
 // EncodePicture, then WriteOutputBytes.
 void WritePicture(const QImage& image, const PictureTarget& target);

@@ -2,7 +2,11 @@
 // quivra-tool render: a whole scene built through the game's own build stages, then key presses,
 // Clear and the correct path as a player would give them, saved as a picture, or drawn again as a
 // vector document, or as the flat plan.
+#include <charconv>
+#include <cmath>
+#include <ctime>
 #include <optional>
+#include <random>
 #include <sstream>
 
 #include "game/style_rules.h"
@@ -46,6 +50,15 @@ std::vector<int> ParseKeys(const std::string& text) {
     return keys;
 }
 
+// The plan at the window's size, or at the sheet's when the setup names one.
+PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
+    PlanOptions options{setup.width, setup.height, !setup.keys.empty(), solution};
+    if (setup.sheetWidth > 0) options.width = setup.sheetWidth, options.height = setup.sheetHeight;
+    options.width *= setup.planUnits;
+    options.height *= setup.planUnits;
+    return options;
+}
+
 Sheet PlanSheet(const ToolGame& game, const PlanOptions& options, const std::string& code) {
     QPicture picture;
     {
@@ -56,16 +69,63 @@ Sheet PlanSheet(const ToolGame& game, const PlanOptions& options, const std::str
     return {{picture}, QSize(options.width, options.height), code};
 }
 
-PlanOptions Plan(const RenderSetup& setup, bool solution) {
-    return {setup.width, setup.height, !setup.keys.empty(), solution};
+// What the scene builders can hold.
+void CheckDrawable(const MazeShape& s, const std::string& what) {
+    // MazeShape's limits hold already (the parser and --cells keep to them); the style's scene may hold less.
+    if (!StyleCanDraw(s)) throw UsageError(what + " names a maze too large to draw");
 }
 
 NamedMaze CheckedCode(const std::string& text) {
     const MazeCodeResult parsed = ParseMazeCode(text);
     if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
-    // The parser keeps every code within MazeShape's limits; the style's scene may hold less.
-    if (!StyleCanDraw(parsed.maze->shape)) throw UsageError("maze code " + Quoted(text) + " names a maze too large to draw");
+    CheckDrawable(parsed.maze->shape, "maze code " + Quoted(text));
     return *parsed.maze;
+}
+
+// A picture too small for its maze would show a blot or a part of it: refused, with a size that does.
+void CheckLegible(const RenderSetup& setup, const MazeShape& shape) {
+    double needWidth, needHeight;
+    if (setup.plan) {
+        const PlanExtent e = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
+        needWidth = kMinCellPixels / e.cell * e.width;
+        needHeight = kMinCellPixels / e.cell * e.height;
+    } else {
+        // The scene's rows shrink with the tilt and the distance; half as much down is still clear.
+        const WindowLayout window = WindowLayout::Of(0, 0);
+        needWidth = window.scrollWidth + kMinCellPixels * (shape.cellsX + 1.0);
+        needHeight = window.statusHeight + kMinCellPixels / 2.0 * (shape.cellsY + 1.0);
+    }
+    if (setup.width >= needWidth && setup.height >= needHeight) return;
+    const long long width = std::max<long long>(setup.width, std::llround(std::ceil(needWidth)));
+    const long long height = std::max<long long>(setup.height, std::llround(std::ceil(needHeight)));
+    const std::string what = std::string(setup.plan ? "a plan" : "a scene") + " of " + std::to_string(shape.cellsX) +
+                             " x " + std::to_string(shape.cellsY) + " cells needs " + std::to_string(kMinCellPixels) +
+                             " pixels a cell: ";
+    if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
+        throw UsageError(what + "more than a picture can hold, write .svg or .pdf");
+    }
+    throw UsageError(what + "--size " + std::to_string(width) + "x" + std::to_string(height) + " or larger");
+}
+
+// Printed mazes are new on every run: the time of day, moved by a random amount so that two runs
+// in the same hundredth of a second differ too.
+double FreshTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    std::random_device random;
+    const long long hundredths = (static_cast<long long>(ts.tv_sec) * 100 + ts.tv_nsec / 10'000'000 + random()) % 8'640'000;
+    return static_cast<double>(hundredths) / 100;
+}
+
+// --cell-size: millimetres, a decimal number.
+double ParseCellSize(const std::string& text) {
+    constexpr double kLeast = 3, kMost = 100;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || end != text.data() + text.size() || ec != std::errc() || !(v >= kLeast && v <= kMost)) {
+        throw UsageError("cell size must be in 3..100 millimetres, not " + Quoted(text));
+    }
+    return v;
 }
 
 }  // namespace
@@ -77,8 +137,12 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
     const QSize size(setup.width, setup.height);
     if (setup.plan) {
         if (setup.solution) game.ShowSolution();   // for the report: the game as the scene's would be
-        result.picture = PlanSheet(game, Plan(setup, setup.solution), result.code);
-        if (solutions) result.solution = PlanSheet(game, Plan(setup, true), result.code);
+        result.picture = PlanSheet(game, PlanFor(setup, setup.solution), result.code);
+        if (solutions) result.solution = PlanSheet(game, PlanFor(setup, true), result.code);
+        for (Sheet* sheet : {&result.picture, &result.solution}) {
+            sheet->size /= setup.planUnits;
+            sheet->units = setup.planUnits;
+        }
     } else {
         if (setup.solution) game.ShowSolution();
         result.picture = {game.TakeDrawing(), size, result.code};
@@ -96,13 +160,14 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     if (options.Has("code")) setup.named = CheckedCode(options.Required("code")[0]);
     if (options.Has("style") || !setup.named) {
         const std::string& style = options.Required("style")[0];
-        if (style != "square" && style != "hex") throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
-        setup.honeycomb = style == "hex";
-        if (setup.named && setup.honeycomb != (setup.named->shape.style == MazeStyle::Honeycomb)) {
+        const StyleRules* rules = RulesNamed(style);
+        if (!rules) throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
+        setup.style = rules->style;
+        if (setup.named && setup.style != setup.named->shape.style) {
             throw UsageError("--style " + style + " differs from the style of the maze code");
         }
     } else {
-        setup.honeycomb = setup.named->shape.style == MazeStyle::Honeycomb;
+        setup.style = setup.named->shape.style;
     }
     if (options.Has("size")) ParseSize(options.Required("size")[0], setup.width, setup.height);
     if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
@@ -123,27 +188,83 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         if (view != "scene" && view != "plan") throw UsageError("unknown view " + Quoted(view) + " (scene or plan)");
         setup.plan = view == "plan";
     }
-    PageSize page = PageSize::Picture;
+    PrintSetup print;
     if (options.Has("page")) {
         const std::string& name = options.Required("page")[0];
-        if (name != "a4" && name != "letter") throw UsageError("unknown page " + Quoted(name) + " (a4 or letter)");
-        page = name == "a4" ? PageSize::A4 : PageSize::Letter;
+        const std::optional<PageSize> page = PageNamed(name);
+        if (!page) throw UsageError("unknown page " + Quoted(name) + " (a5, a4, a3, letter or legal)");
+        print.page = *page;
+        // On paper a maze is for solving with a pen, and new on every run unless the time is given.
+        if (!options.Has("view")) setup.plan = true;
+        if (!options.Has("time")) setup.time = FreshTime();
     }
-    const int count = options.Has("count") ? ParseInt(options.Required("count")[0], "count", 1, kMaxCount) : 0;
+    const bool paper = print.page != PageSize::Picture;
+    print.sizeGiven = options.Has("size");
+    if (options.Has("cells")) {
+        if (setup.named) throw UsageError("--code names its maze's size: drop --cells");
+        print.cells = CellsFromOptions(options);
+        CheckDrawable(*print.cells, "--cells");
+    }
+    if (options.Has("cell-size")) {
+        if (!paper) throw UsageError("--cell-size is for pages: add --page");
+        if (!setup.plan) throw UsageError("--cell-size sizes a plan: drop --view scene");
+        for (const char* other : {"cells", "code", "size"}) {
+            if (options.Has(other)) throw UsageError("--cell-size sets the maze's size: drop --" + std::string(other));
+        }
+        print.cellSize = ParseCellSize(options.Required("cell-size")[0]);
+    }
+    print.count = options.Has("count") ? ParseInt(options.Required("count")[0], "count", 1, kMaxCount) : 0;
+    const int count = print.count;
     if (count > 0 && setup.named) throw UsageError("--code names one maze: --count does not apply");
     if (count > 0 && setup.solution) throw UsageError("a booklet has its solutions on pages of their own: drop --solution");
+    if (options.Has("per-page")) {
+        const std::string& text = options.Required("per-page")[0];
+        print.dress.perPage = ParseInt(text, "mazes a page", 1, 6);
+        if (print.dress.perPage == 3 || print.dress.perPage == 5) {
+            throw UsageError("mazes a page must be 1, 2, 4 or 6, not " + Quoted(text));
+        }
+        if (!paper || count == 0) throw UsageError("--per-page arranges a booklet: add --page and --count");
+    }
+    for (const char* dress : {"title", "name-line"}) {
+        if (options.Has(dress) && !paper) throw UsageError("--" + std::string(dress) + " is for pages: add --page");
+    }
+    if (options.Has("title")) print.dress.title = options.Required("title")[0];
+    print.dress.nameLine = options.Has("name-line");
     // Before the work, so that a name that cannot be written does not cost a long build.
     const PictureTarget target = CheckPictureTarget(options.Required("out")[0]);
-    const bool pdf = std::string_view(target.qtFormat) == "pdf";
-    if ((page != PageSize::Picture || count > 0) && !pdf) throw UsageError("--page and --count need a .pdf file");
+    const bool pdf = std::string_view(target.qtFormat) == "pdf", svg = std::string_view(target.qtFormat) == "svg";
+    if (options.Has("solutions")) {
+        const std::string& where = options.Required("solutions")[0];
+        if (count == 0) throw UsageError("--solutions places a booklet's solutions: add --count");
+        if (where == "none") {
+            print.solutions = PrintSetup::Solutions::None;
+        } else if (where != "end") {
+            print.solutions = PrintSetup::Solutions::File;
+            print.solutionsTarget = CheckPictureTarget(where);
+            if (std::string_view(print.solutionsTarget->qtFormat) != "pdf") {
+                throw UsageError("--solutions takes end, none or a .pdf file, not " + Quoted(where));
+            }
+            if (print.solutionsTarget->path == target.path) throw UsageError("--solutions names the --out file");
+        }
+    }
+    if (count > 0 && !pdf) throw UsageError("a booklet has several pages: it needs a .pdf file");
+    if (paper && !pdf && !svg) throw UsageError("--page needs a .pdf or .svg file");
 
-    if (count > 0) {
-        RunBooklet(setup, count, page, target, out, progressFd);
+    if (count > 0 || paper) {
+        RunPrinted(setup, print, target, out, progressFd);
         return;
+    }
+    if (print.cells) setup.named = SearchMaze(*print.cells, setup.time, setup.trials);
+    if (setup.named && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, setup.named->shape);
+    if (setup.named && setup.plan && IsVectorFormat(target.qtFormat)) {
+        // A document always holds the whole maze: drawn in finer units where pixels are too few.
+        const PlanExtent e = PlanExtentOf(setup.named->shape.style, setup.named->shape.cellsX, setup.named->shape.cellsY);
+        const double cell = std::min(setup.width / e.width, setup.height / e.height) * e.cell;
+        if (cell < kMinCellPixels) setup.planUnits = static_cast<int>(std::ceil(kPlanUnitsPerCell / cell));
     }
     if (IsVectorFormat(target.qtFormat)) {
         const RenderedSheets sheets = RenderSheets(setup, false, progressFd);
-        WriteOutputBytes(pdf ? EncodePdf({sheets.picture}, page) : EncodeSvg(sheets.picture), target);
+        WriteOutputBytes(pdf ? EncodePdf({sheets.picture}, PageSize::Picture) : EncodeSvg(sheets.picture), target);
         out += sheets.report;
         return;
     }
@@ -152,7 +273,7 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     if (setup.plan) {
         QImage image(setup.width, setup.height, QImage::Format_RGB32);
         DeviceContext dc(&image);
-        DrawPlan(dc, game.game, Plan(setup, setup.solution));
+        DrawPlan(dc, game.game, PlanFor(setup, setup.solution));
         WritePicture(image, target);
     } else {
         WritePicture(game.Image(), target);

@@ -12,7 +12,7 @@
 namespace quivra::tool {
 
 struct RenderSetup {
-    bool honeycomb = false;
+    MazeStyle style = MazeStyle::Square;
     int width = 400, height = 298;
     int tilt = 45;
     double time = 43200.52;
@@ -21,6 +21,8 @@ struct RenderSetup {
     bool clear = false, solution = false, palette = false, dump = false;
     bool plan = false;                 // --view plan
     std::optional<NamedMaze> named;    // --code
+    int sheetWidth = 0, sheetHeight = 0;   // a plan drawn at this size rather than the window's (a box on a page)
+    int planUnits = 1;                     // a plan for a document drawn this many units a pixel, to hold every cell
 };
 
 // One game as a picture for a document: the report it prints, the drawing, and with `solutions`
@@ -33,8 +35,30 @@ struct RenderedSheets {
 };
 RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progressFd);
 
-// quivra-tool render --count N: N different mazes, then their solutions, one per page.
-void RunBooklet(const RenderSetup& setup, int count, PageSize page, const PictureTarget& target, std::string& out,
+// What a printed render asks for besides the game: the paper, the count, the size in cells.
+struct PrintSetup {
+    PageSize page = PageSize::Picture;
+    PageDress dress;
+    int count = 0;                          // --count; 0: one maze, without a solution page
+    std::optional<MazeShape> cells;         // --cells
+    double cellSize = 0;                    // --cell-size, millimetres
+    bool sizeGiven = false;                 // --size: the plan drawn at that size, fitted on the page
+    enum class Solutions { End, None, File } solutions = Solutions::End;
+    std::optional<PictureTarget> solutionsTarget;
+};
+
+// The maze a search by the game's own rules finds for this shape, its seed text made from `time`.
+NamedMaze SearchMaze(const MazeShape& shape, double time, int trials);
+
+// Pictures smaller than this many pixels a cell are refused: walls of two pixels and a passage
+// twice as wide.
+constexpr int kMinCellPixels = 6;
+// A plan for a document is drawn in units this fine at least: a cell gets 48 units or more.
+constexpr double kPlanUnitsPerCell = 48;
+
+// quivra-tool render with --page, --count or --cells to a document: the mazes chosen and checked
+// first, then drawn and written page by page.
+void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
                 int progressFd);
 
 }  // namespace quivra::tool

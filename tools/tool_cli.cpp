@@ -216,9 +216,17 @@ constexpr OptionSpec kRenderOptions[] = {
     {"out", 1, "FILE", "the picture: .png, .jpg, .jpeg, .bmp, .ppm, .svg or .pdf; written whole or not at all"},
     {"view", 1, "scene|plan", "the tilted 3D scene (default) or a flat plan for pen and paper", InUsage::Optional},
     As(InUsage::Optional, kCode),
-    {"page", 1, "a4|letter", "fit the picture on a PDF page with margins, its code in small print",
+    {"page", 1, "a5|a4|a3|letter|legal", "a5, a4, a3, letter or legal (.pdf, .svg): the plan fills it; new mazes each run",
      InUsage::Optional},
     {"count", 1, "N", "a PDF booklet of N mazes, 1..100, then their solutions", InUsage::Optional},
+    As(InUsage::OptionalEither, kCells),
+    {"cell-size", 1, "MM", "with --page: as many cells as fit at least MM millimetres wide, 3..100",
+     InUsage::OptionalOr},
+    {"per-page", 1, "1|2|4|6", "a booklet's mazes on a page: 1, 2, 4 or 6", InUsage::Optional},
+    {"solutions", 1, "end|none|FILE.pdf", "a booklet's solutions: end (default), none, or another .pdf file",
+     InUsage::Optional},
+    {"title", 1, "TEXT", "with --page: a title over each page of mazes", InUsage::Optional},
+    {"name-line", 0, "", "with --page: a line for a name and the date under the title", InUsage::Optional},
 };
 
 constexpr const char* kPrintingExamples =
@@ -263,6 +271,8 @@ std::string UsageLine(const Command& c) {
             case InUsage::Either: s.append(" (").append(Named(o)); break;
             case InUsage::Or: s.append(" | ").append(Named(o)).append(")"); break;
             case InUsage::Instead: s.append(" | ").append(Named(o)); break;
+            case InUsage::OptionalEither: s.append(" [").append(Named(o)); break;
+            case InUsage::OptionalOr: s.append(" | ").append(Named(o)).append("]"); break;
         }
     }
     return s + "\n";
@@ -450,6 +460,8 @@ double ParseSeconds(std::string_view text, std::string_view what, int max, bool 
     }
     return v + 0.0;   // no negative zero
 }
+
+MazeShape CellsFromOptions(const ParsedOptions& options) { return ShapeFromOptions(options); }
 
 std::span<const Command> Commands() { return kCommands; }
 

@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+namespace quivra {
+struct MazeShape;
+}
+
 namespace quivra::tool {
 
 // A problem with the command line; RunTool prints it as one line and exits with status 2.
@@ -29,6 +33,8 @@ enum class InUsage {
     Either,     // (--name VALUES      the first of two, one of which is given
     Or,         // | --name VALUES)    the second of those two
     Instead,    // | --name VALUES     instead of all the options before it
+    OptionalEither,   // [--name VALUES   the first of two, at most one of which is given
+    OptionalOr,       // | --name VALUES] the second of those two
 };
 
 // One option of a command, written once: what parsing, the usage line and the help rows are made of.
@@ -74,6 +80,9 @@ struct Command {
 };
 
 std::span<const Command> Commands();
+
+// --style and --cells as generate takes them; throws UsageError.
+MazeShape CellsFromOptions(const ParsedOptions& options);
 
 // The render command (render_command.cpp): a whole scene through the game's own build stages.
 void RunRender(const ParsedOptions& options, std::string& out, int progressFd);

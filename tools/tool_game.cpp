@@ -11,8 +11,6 @@ namespace quivra::tool {
 
 namespace {
 
-int TwipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
-
 void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
     out += name;
     out += '\n';
@@ -26,26 +24,17 @@ void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
 
 ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
     : image_(setup.width, setup.height, QImage::Format_RGB32),
-      dc_(&image_, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}) {
+      dc_(&image_, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}),
+      layout_(WindowLayout::Of(setup.width, setup.height)) {
     image_.fill(Qt::white);
     if (record) recorder_.emplace(dc_);
     game.viewAngle = setup.tilt;
-    game.style = setup.honeycomb ? MazeStyle::Honeycomb : MazeStyle::Square;
+    game.style = setup.style;
     game.maze.named = setup.named;
     SetUpPalette(dc_, scene_.palette);
     clock_.Set(setup.time, ScriptedClock::StepForTrials(setup.trials));
 
-    // The window's layout: the status line along the bottom, the scroll bar along the right; a
-    // window less than three status lines high is too small to build in.
-    const int statusHeight = TwipsToPixels(kText1HeightTwips);
-    const int scrollWidth = TwipsToPixels(kVScroll1WidthTwips);
-    // Rounded as the window rounds its drawing area to pixels (towards zero below one).
-    areaWidthTwips_ = static_cast<double>(setup.width - scrollWidth) * kTwipsPerPixel;
-    areaHeightTwips_ = static_cast<double>(setup.height - statusHeight) * kTwipsPerPixel;
-    drawWidth_ = static_cast<int>(setup.width - scrollWidth + 0.5);
-    drawHeight_ = static_cast<int>(setup.height - statusHeight + 0.5);
-    tooSmall_ = static_cast<float>(statusHeight * 3) > static_cast<float>(setup.height);
-    if (tooSmall_) {
+    if (layout_.tooSmall) {
         status_ = kTooSmall;
     } else {
         // The clock is read once for the seed text and once before the first candidate.
@@ -75,7 +64,7 @@ double ToolGame::ReadClock() {
     return clock_.Read();
 }
 
-Canvas ToolGame::MakeWindowCanvas() { return MakeCanvas(dc_, drawHeight_, scene_); }
+Canvas ToolGame::MakeWindowCanvas() { return MakeCanvas(dc_, layout_.drawHeight, scene_); }
 
 int ToolGame::Build() {
     finished_ = false;
@@ -83,11 +72,12 @@ int ToolGame::Build() {
     int steps = 1;
     status_.clear();
     if (game.NeedsNewMaze()) {
-        game.MakeNewMaze(areaWidthTwips_, areaHeightTwips_, [this] { return ReadClock(); }, kGenerationBudget);
+        game.MakeNewMaze(layout_.areaWidthTwips, layout_.areaHeightTwips, [this] { return ReadClock(); },
+                         kGenerationBudget);
     }
     image_.fill(Qt::white);
     if (recorder_) recorder_->Clear();
-    SetUpSceneView(game, scene_, drawWidth_, drawHeight_);
+    SetUpSceneView(game, scene_, layout_.drawWidth, layout_.drawHeight);
     game.build.needViewSetup = false;
     game.SetStage(kStageFirstDrawing);
     for (;;) {

@@ -10,6 +10,7 @@
 
 #include "game/game.h"
 #include "game/scripted_clock.h"
+#include "game/window_design.h"
 #include "render/scene_state.h"
 #include "tools/progress.h"
 #include "tools/render_game.h"
@@ -48,9 +49,7 @@ private:
     ScriptedClock clock_;
     std::optional<Progress> progress_;
     std::optional<DrawingRecorder> recorder_;
-    double areaWidthTwips_ = 0, areaHeightTwips_ = 0;
-    int drawWidth_ = 0, drawHeight_ = 0;
-    bool tooSmall_ = false;
+    WindowLayout layout_;
     bool finished_ = false;   // a finished scene: the menus for the correct path and Clear work
     std::string seed_, status_;
     int stages_ = 0, beeps_ = 0;

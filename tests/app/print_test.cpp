@@ -8,11 +8,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <functional>
 #include <optional>
 #include <queue>
 #include <set>
+#include <span>
 #include <sstream>
 
 #include "tools/tool_cli.h"
@@ -121,7 +125,8 @@ TEST(Printing, VectorFilesComeBackAsThePictureExceptOnEdges) {
 }
 
 // Pieces of pixels that `in` picks, joined side by side.
-int Pieces(const QImage& image, const std::function<bool(QRgb)>& in, std::vector<int>* label = nullptr) {
+int Pieces(const QImage& image, const std::function<bool(QRgb)>& in, std::vector<int>* label = nullptr,
+           bool corners = false) {
     std::vector<int> seen(static_cast<size_t>(image.width() * image.height()), 0);
     int pieces = 0;
     for (int start = 0; start < image.width() * image.height(); ++start) {
@@ -134,8 +139,10 @@ int Pieces(const QImage& image, const std::function<bool(QRgb)>& in, std::vector
             const int p = queue.front();
             queue.pop();
             const int x = p % image.width(), y = p / image.width();
-            const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-            for (const auto& [nx, ny] : next) {
+            // Side by side; with `corners` also corner to corner, as a line one pixel wide is drawn.
+            const int next[8][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1},
+                                    {x - 1, y - 1}, {x + 1, y - 1}, {x - 1, y + 1}, {x + 1, y + 1}};
+            for (const auto& [nx, ny] : std::span(next).first(corners ? 8 : 4)) {
                 if (nx < 0 || ny < 0 || nx >= image.width() || ny >= image.height()) continue;
                 const int q = ny * image.width() + nx;
                 if (!seen[q] && in(image.pixel(nx, ny))) {
@@ -151,7 +158,7 @@ int Pieces(const QImage& image, const std::function<bool(QRgb)>& in, std::vector
 
 TEST(Printing, ThePlanIsAPerfectMazeWithItsPathThroughTheOpenings) {
     const auto black = [](QRgb c) { return c == qRgb(0, 0, 0); };
-    const auto red = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; };
+    const auto red = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 120 && qBlue(c) < 120; };
     for (const char* style : {"square", "hex"}) {
         for (const char* size : {"400x298", "900x500", "240x400"}) {
             QImage plan[2];
@@ -169,7 +176,7 @@ TEST(Printing, ThePlanIsAPerfectMazeWithItsPathThroughTheOpenings) {
             EXPECT_EQ(Pieces(plan[0], [&](QRgb c) { return !black(c); }), 1) << what;
             // The path: one red line from above the top wall to below the bottom one, over no wall.
             std::vector<int> label;
-            EXPECT_EQ(Pieces(plan[1], red, &label), 1) << what;
+            EXPECT_EQ(Pieces(plan[1], red, &label, true), 1) << what;
             int top = plan[1].height(), bottom = -1, topWall = plan[0].height(), bottomWall = -1;
             for (int y = 0; y < plan[1].height(); ++y) {
                 for (int x = 0; x < plan[1].width(); ++x) {
@@ -219,6 +226,8 @@ TEST(Printing, AMazeCodeMakesTheSameMazeAgain) {
 }
 
 TEST(Printing, NewOptionsRefuseInOneLine) {
+    std::filesystem::remove(Temp("refused.pdf"));
+    std::filesystem::remove(Temp("refused.png"));
     const std::string ok = "S3x2-33913796-X";
     const std::vector<std::vector<std::string>> bad = {
         {"render", "--code", "S3x2-33913796-Y", "--out", Temp("x.png")},
@@ -227,20 +236,57 @@ TEST(Printing, NewOptionsRefuseInOneLine) {
         {"render", "--code", ok, "--trials", "5", "--out", Temp("x.png")},
         {"render", "--code", ok, "--count", "2", "--out", Temp("x.pdf")},
         {"render", "--style", "hex", "--view", "top", "--out", Temp("x.png")},
-        {"render", "--style", "hex", "--page", "a3", "--out", Temp("x.pdf")},
-        {"render", "--style", "hex", "--page", "a4", "--out", Temp("x.svg")},
+        {"render", "--style", "hex", "--page", "a2", "--out", Temp("x.pdf")},
+        {"render", "--style", "hex", "--page", "a4", "--count", "2", "--out", Temp("x.svg")},
         {"render", "--style", "hex", "--count", "2", "--out", Temp("x.png")},
         {"render", "--style", "hex", "--count", "101", "--out", Temp("x.pdf")},
         {"render", "--style", "hex", "--count", "2", "--solution", "--out", Temp("x.pdf")},
         {"generate", "--code", "S3x2-33913796-x1"},
         {"generate", "--code", ok, "--cells", "3", "2"},
+        // Sizes, pages and booklets: all refused before any work, so no file is made.
+        {"render", "--style", "hex", "--count", "0", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--count", "1", "--size", "1x1", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--count", "2", "--size", "1x1", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--cells", "2", "2", "--count", "60", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--cells", "1000", "1000", "--count", "100", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--size", "16000x9000", "--view", "scene", "--trials", "0", "--count", "20",
+         "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--code", "S1000x200-12345678-F", "--view", "plan", "--solution", "--size", "400x298", "--out", Temp("refused.png")},
+        {"render", "--style", "square", "--cells", "20000", "20000", "--out", Temp("refused.png")},
+        {"render", "--style", "hex", "--cells", "20", "9", "--out", Temp("refused.png")},
+        {"render", "--code", ok, "--cells", "3", "2", "--out", Temp("refused.png")},
+        {"render", "--style", "square", "--count", "3", "--per-page", "3", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--per-page", "2", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--cell-size", "10", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--cell-size", "2.9", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--cell-size", "90", "--page", "a5", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--cell-size", "9", "--view", "scene", "--page", "a5", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--count", "2", "--solutions", Temp("s.png"), "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--solutions", "none", "--page", "a4", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--title", "T", "--out", Temp("refused.pdf")},
+        {"render", "--style", "square", "--page", "a4", "--out", Temp("refused.png")},
     };
     for (const auto& args : bad) {
         const Result r = Tool(args);
-        EXPECT_EQ(r.status, 2) << args[2] << " " << args[3];
+        EXPECT_EQ(r.status, 2) << args[2] << " " << args[3] << " " << args[4];
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
+    EXPECT_FALSE(std::filesystem::exists(Temp("refused.pdf")));
+    EXPECT_FALSE(std::filesystem::exists(Temp("refused.png")));
+}
+
+TEST(Printing, ACropThatWouldBeUnreadableNamesASizeThatDoes) {
+    const std::string file = Temp("legible.png");
+    const Result r = Tool({"render", "--code", "S1000x200-12345678-F", "--view", "plan", "--size", "400x298", "--out", file});
+    const size_t at = r.err.find("--size ");
+    ASSERT_NE(at, std::string::npos) << r.err;
+    const std::string size = r.err.substr(at + 7, r.err.find(' ', at + 7) - at - 7);
+    const Result again = Tool({"render", "--code", "S1000x200-12345678-F", "--view", "plan", "--size", size, "--out", file});
+    ASSERT_EQ(again.status, 0) << again.err;
+    // Every wall still joined to the outer wall: the whole maze is there, not a part of it.
+    const QImage plan = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(Pieces(plan, [](QRgb c) { return c == qRgb(0, 0, 0); }), 2);
 }
 
 TEST(Printing, ABookletHasEachMazeThenEachSolutionOnPagesOfItsSize) {
@@ -268,6 +314,323 @@ TEST(Printing, ABookletHasEachMazeThenEachSolutionOnPagesOfItsSize) {
     const std::string wide = Temp("booklet_wide.pdf");
     ASSERT_EQ(Tool({"render", "--style", "square", "--count", "1", "--page", "a4", "--out", wide}).status, 0);
     EXPECT_NE(Shell("pdfinfo " + wide).value_or("").find("842 x 595 pts (A4)"), std::string::npos);
+}
+
+// Every "code ..." line of a report, in order.
+std::vector<std::string> Codes(const std::string& report) {
+    std::vector<std::string> codes;
+    for (size_t at = report.find("code "); at != std::string::npos; at = report.find("code ", at + 1)) {
+        if (at == 0 || report[at - 1] == '\n') codes.push_back(report.substr(at + 5, report.find('\n', at) - at - 5));
+    }
+    return codes;
+}
+
+std::string PageText(const std::string& pdf, int page) {
+    const std::string p = std::to_string(page);
+    return Shell("pdftotext -layout -f " + p + " -l " + p + " " + pdf + " -").value_or("");
+}
+
+// The labels ("Maze 3", "Solution 3") and codes of a page in reading order.
+std::vector<std::pair<int, std::string>> Labelled(const std::string& text, const std::string& word) {
+    std::vector<std::pair<int, std::string>> found;
+    const std::regex item(word + " ([0-9]+) +code ([A-Z0-9x-]+)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), item); it != std::sregex_iterator(); ++it) {
+        found.emplace_back(std::stoi((*it)[1]), (*it)[2]);
+    }
+    return found;
+}
+
+TEST(Printing, ABookletNumbersItsMazesAndLabelsTheSolutionsInTheSameOrder) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
+    const std::string file = Temp("numbered.pdf");
+    const Result r = Tool({"render", "--style", "square", "--cells", "20", "28", "--count", "12", "--per-page", "4",
+                          "--page", "a4", "--time", "777", "--out", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> codes = Codes(r.out);
+    ASSERT_EQ(codes.size(), 12u);
+    EXPECT_EQ(std::set<std::string>(codes.begin(), codes.end()).size(), 12u);
+    const std::string info = Shell("pdfinfo -l 6 " + file).value_or("");
+    EXPECT_NE(info.find("Pages:           6\n"), std::string::npos) << info;
+    for (int page = 1; page <= 6; ++page) {
+        EXPECT_NE(info.find("Page    " + std::to_string(page) + " size:  595 x 842 pts (A4)"), std::string::npos) << info;
+        const std::string text = PageText(file, page);
+        EXPECT_TRUE(std::regex_search(text, std::regex("\\b" + std::to_string(page) + " ?/ ?6\\b"))) << text;
+        // Pages 1-3 the mazes, 4-6 their solutions, four each, in the mazes' order.
+        const bool solutions = page > 3;
+        const auto labelled = Labelled(text, solutions ? "Solution" : "Maze");
+        ASSERT_EQ(labelled.size(), 4u) << text;
+        for (int k = 0; k < 4; ++k) {
+            const int number = (solutions ? page - 4 : page - 1) * 4 + k + 1;
+            EXPECT_EQ(labelled[k].first, number) << "page " << page;
+            EXPECT_EQ(labelled[k].second, codes[number - 1]) << "page " << page;
+        }
+    }
+}
+
+TEST(Printing, PrintedMazesAreNewOnEachRunUnlessTheTimeIsGiven) {
+    const auto run = [](const std::string& file, std::vector<std::string> extra) {
+        std::vector<std::string> args = {"render", "--style", "hex", "--cells", "9", "6", "--count", "2", "--page", "a5", "--out", file};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const Result r = Tool(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return Codes(r.out);
+    };
+    EXPECT_NE(run(Temp("new1.pdf"), {}), run(Temp("new2.pdf"), {}));
+    EXPECT_EQ(run(Temp("pinned1.pdf"), {"--time", "3600"}), run(Temp("pinned2.pdf"), {"--time", "3600"}));
+    EXPECT_EQ(Bytes(Temp("pinned1.pdf")), Bytes(Temp("pinned2.pdf")));
+    // Without a page the default stays: the same maze and bytes on every run.
+    const Result a = Tool({"render", "--style", "square", "--view", "plan", "--out", Temp("plain1.pdf")});
+    const Result b = Tool({"render", "--style", "square", "--view", "plan", "--out", Temp("plain2.pdf")});
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_NE(a.out.find("seed \" 43200.52\"\n"), std::string::npos) << a.out;
+    EXPECT_EQ(Bytes(Temp("plain1.pdf")), Bytes(Temp("plain2.pdf")));
+}
+
+TEST(Printing, PaperInAnyCaseTurnedToSuitTheMaze) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs pdfinfo (scripts/install-deps.sh --test)";
+    struct Case {
+        const char* page;
+        const char* cellsX;
+        const char* cellsY;
+        const char* size;   // as pdfinfo names it
+    };
+    const Case cases[] = {
+        {"A5", "20", "28", "420 x 595 pts (A5)"},      {"a3", "29", "20", "1191 x 842 pts (A3)"},
+        {"Letter", "29", "20", "792 x 612 pts (letter)"}, {"LEGAL", "20", "28", "612 x 1008 pts"},
+        {"a4", "20", "28", "595 x 842 pts (A4)"},      {"a4", "29", "20", "842 x 595 pts (A4)"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = Temp(std::string("paper_") + c.page + c.cellsX + ".pdf");
+        const Result r = Tool({"render", "--style", "square", "--cells", c.cellsX, c.cellsY, "--page", c.page, "--out", file});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(Shell("pdfinfo " + file).value_or("").find(c.size), std::string::npos) << c.page << " " << c.cellsX;
+    }
+    // An SVG with a page is the page: A4 is 210 x 297 mm.
+    const std::string svg = Temp("page.svg");
+    ASSERT_EQ(Tool({"render", "--style", "hex", "--page", "a4", "--title", "Mazes", "--out", svg}).status, 0);
+    std::smatch m;
+    const std::string text = Bytes(svg);
+    ASSERT_TRUE(std::regex_search(text, m, std::regex("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""))) << text.substr(0, 300);
+    // The default honeycomb is wide: the page turned.
+    EXPECT_NEAR(std::stod(m[1]), 297, 0.5);
+    EXPECT_NEAR(std::stod(m[2]), 210, 0.5);
+}
+
+QImage Png(const std::string& file) { return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32); }
+
+// Render to a PNG and read it back.
+QImage Picture(std::vector<std::string> args, const std::string& name, std::string* report = nullptr) {
+    const std::string file = Temp(name + ".png");
+    args.insert(args.begin(), "render");
+    args.insert(args.end(), {"--out", file});
+    const Result r = Tool(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    if (report) *report = r.out;
+    return Png(file);
+}
+
+std::set<QRgb> Colours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+// The run length most often met across rows among pixels `in` picks: a vertical line's width.
+int CommonWidth(const QImage& image, const std::function<bool(int, int)>& in) {
+    std::map<int, int> runs;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0, run = 0; x <= image.width(); ++x) {
+            if (x < image.width() && in(x, y)) {
+                ++run;
+            } else if (run > 0) {
+                ++runs[run];
+                run = 0;
+            }
+        }
+    }
+    return std::max_element(runs.begin(), runs.end(), [](auto a, auto b) { return a.second < b.second; })->first;
+}
+
+const std::vector<std::string> kTallMaze = {"--code", "S20x28-86272312-V", "--view", "plan"};
+
+TEST(Printing, TheCorrectPathIsThinnerThanTheWallsAndMidGreyInPrint) {
+    for (const char* size : {"300x400", "600x800", "1500x2000"}) {
+        std::vector<std::string> args = kTallMaze;
+        args.insert(args.end(), {"--size", size});
+        const QImage plain = Picture(args, "ink_plain");
+        args.push_back("--solution");
+        const QImage path = Picture(args, "ink_path");
+        const auto onPath = [&](int x, int y) { return path.pixel(x, y) != plain.pixel(x, y); };
+        const auto onWall = [&](int x, int y) { return plain.pixel(x, y) == qRgb(0, 0, 0); };
+        const int pathWidth = CommonWidth(path, onPath), wallWidth = CommonWidth(plain, onWall);
+        EXPECT_LT(pathWidth, wallWidth) << size;
+        EXPECT_GE(wallWidth, 2) << size;
+        for (int y = 0; y < path.height(); ++y) {
+            for (int x = 0; x < path.width(); ++x) {
+                if (!onPath(x, y)) continue;
+                // Printed in grey it stays apart from both the black walls and the white paper.
+                EXPECT_GT(qGray(path.pixel(x, y)), 90) << size;
+                EXPECT_LT(qGray(path.pixel(x, y)), 200) << size;
+                y = path.height(), x = path.width();
+            }
+        }
+    }
+}
+
+TEST(Printing, ThePlanDrawsTheWholeCorrectPathAtAnyClock) {
+    for (const char* time : {"43200.52", "1234", "86399.5", "0"}) {
+        std::string report;
+        const std::vector<std::string> args = {"--style", "square", "--view", "plan", "--size", "500x640", "--time", time};
+        const QImage plain = Picture(args, "whole_plain", &report);
+        std::vector<std::string> withPath = args;
+        withPath.push_back("--solution");
+        const QImage path = Picture(withPath, "whole_path");
+        const Result maze = Tool({"generate", "--code", Code(report)});
+        const size_t at = maze.out.find("pathLength ");
+        ASSERT_NE(at, std::string::npos) << maze.out;
+        const int pathLength = std::stoi(maze.out.substr(at + 11));
+        int cellsX = 0, cellsY = 0;
+        std::sscanf(report.substr(report.find("cells ")).c_str(), "cells %d %d", &cellsX, &cellsY);
+        // The walls' bounds give the cells; count those whose centre the path covers.
+        int left = plain.width(), right = -1, top = plain.height(), bottom = -1;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (plain.pixel(x, y) == qRgb(0, 0, 0)) left = std::min(left, x), right = std::max(right, x),
+                                                        top = std::min(top, y), bottom = std::max(bottom, y);
+        int covered = 0;
+        for (int cy = 0; cy < cellsY; ++cy) {
+            for (int cx = 0; cx < cellsX; ++cx) {
+                const int x = left + (right - left) * (2 * cx + 1) / (2 * cellsX);
+                const int y = top + (bottom - top) * (2 * cy + 1) / (2 * cellsY);
+                bool near = false;   // a thin line may pass a pixel or two beside the centre
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) near |= path.pixel(x + dx, y + dy) != plain.pixel(x + dx, y + dy);
+                covered += near;
+            }
+        }
+        EXPECT_EQ(covered, pathLength) << "time " << time;
+        // And out through both openings.
+        bool above = false, below = false;
+        for (int x = 0; x < path.width(); ++x) {
+            for (int y = 0; y < path.height(); ++y) {
+                if (path.pixel(x, y) == plain.pixel(x, y)) continue;
+                above |= y < top;
+                below |= y > bottom;
+            }
+        }
+        EXPECT_TRUE(above && below) << "time " << time;
+    }
+}
+
+TEST(Printing, BothOpeningsAreMarked) {
+    for (const char* style : {"square", "hex"}) {
+        const QImage plan = Picture({"--style", style, "--view", "plan", "--size", "400x500"}, "marks");
+        int top = plan.height(), bottom = -1;
+        for (int y = 0; y < plan.height(); ++y)
+            for (int x = 0; x < plan.width(); ++x)
+                if (plan.pixel(x, y) == qRgb(0, 0, 0)) top = std::min(top, y), bottom = std::max(bottom, y);
+        int marksAbove = 0, marksBelow = 0;
+        for (int y = 0; y < plan.height(); ++y) {
+            for (int x = 0; x < plan.width(); ++x) {
+                const bool ink = plan.pixel(x, y) != qRgb(255, 255, 255);
+                marksAbove += ink && y < top;
+                marksBelow += ink && y > bottom;
+            }
+        }
+        EXPECT_GT(marksAbove, 4) << style;
+        EXPECT_GT(marksBelow, 4) << style;
+    }
+}
+
+TEST(Printing, AStepBackOnThePlanIsNotDrawnAsAStepForward) {
+    // The maze's correct path begins right, down, right; back is left, up.
+    std::vector<std::string> forward = kTallMaze, back = kTallMaze;
+    forward.insert(forward.end(), {"--keys", "39,40,39"});
+    back.insert(back.end(), {"--keys", "39,40,39,37,38"});
+    const std::set<QRgb> ahead = Colours(Picture(forward, "trail_forward"));
+    const std::set<QRgb> returned = Colours(Picture(back, "trail_back"));
+    EXPECT_FALSE(std::includes(ahead.begin(), ahead.end(), returned.begin(), returned.end()))
+        << "the steps back need a colour of their own";
+}
+
+TEST(Printing, AnSvgKeepsEveryColourOfThePicture) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--code", "S20x28-86272312-V", "--view", "plan", "--keys", "39,40,39,37", "--solution"},
+        {"--style", "hex", "--view", "plan", "--keys", "34,34,40,33", "--solution"},
+        {"--style", "square", "--keys", "40,39,40,38", "--solution"},
+    };
+    for (const auto& c : cases) {
+        const std::set<QRgb> colours = Colours(Picture(c, "colours"));
+        std::vector<std::string> args = {"render"};
+        args.insert(args.end(), c.begin(), c.end());
+        args.insert(args.end(), {"--out", Temp("colours.svg")});
+        ASSERT_EQ(Tool(args).status, 0);
+        std::string svg = Bytes(Temp("colours.svg"));
+        for (char& ch : svg) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        for (QRgb colour : colours) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "#%02x%02x%02x", qRed(colour), qGreen(colour), qBlue(colour));
+            EXPECT_NE(svg.find(hex), std::string::npos) << c[1] << " lost " << hex;
+        }
+    }
+}
+
+TEST(Printing, CellsSizeTheMazeWhateverThePicture) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* cells;
+    };
+    const Case cases[] = {
+        {{"--style", "square", "--cells", "7", "5", "--view", "plan"}, "cells 7 5\n"},
+        {{"--style", "square", "--cells", "40", "30", "--view", "plan", "--size", "900x700"}, "cells 40 30\n"},
+        {{"--style", "hex", "--cells", "13", "9", "--view", "plan", "--size", "600x500"}, "cells 13 9\n"},
+        {{"--style", "hex", "--cells", "5", "3"}, "cells 5 3\n"},
+        {{"--style", "square", "--cells", "30", "20", "--size", "800x600"}, "cells 30 20\n"},
+    };
+    for (const Case& c : cases) {
+        std::string report;
+        const QImage picture = Picture(c.args, "cells", &report);
+        EXPECT_NE(report.find(c.cells), std::string::npos) << report;
+        if (std::find(c.args.begin(), c.args.end(), "plan") != c.args.end()) {
+            EXPECT_EQ(Pieces(picture, [](QRgb p) { return p == qRgb(0, 0, 0); }), 2) << c.cells;
+        }
+    }
+}
+
+TEST(Printing, ADocumentHoldsTheWholeMazeWhateverItsSize) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs pdftoppm (scripts/install-deps.sh --test)";
+    const std::string file = Temp("whole.pdf");
+    const Result r = Tool({"render", "--code", "S600x100-53993396-O", "--view", "plan", "--size", "400x298", "--out", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_TRUE(Shell("pdftoppm -r 288 -png -singlefile " + file + " " + file + ".back").has_value());
+    const QImage page = Png(file + ".back.png");
+    int left = page.width(), right = -1, top = page.height(), bottom = -1;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 128) left = std::min(left, x), right = std::max(right, x),
+                                                top = std::min(top, y), bottom = std::max(bottom, y);
+    // Six times as wide as deep, as its cells are: not a part of it cut to the picture.
+    EXPECT_NEAR(double(right - left) / (bottom - top), 6.0, 0.3);
+}
+
+TEST(Printing, ACellSizeGivesCellsAtLeastThatWide) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs pdftoppm (scripts/install-deps.sh --test)";
+    for (const char* millimetres : {"6", "12.5"}) {
+        const std::string file = Temp("cell_size.pdf");
+        const Result r = Tool({"render", "--style", "square", "--cell-size", millimetres, "--page", "a4", "--out", file});
+        ASSERT_EQ(r.status, 0) << r.err;
+        int cellsX = 0, cellsY = 0;
+        std::sscanf(r.out.substr(r.out.find("cells ")).c_str(), "cells %d %d", &cellsX, &cellsY);
+        const QImage page = Rasterised(file, 0, 0);   // 72 dpi: one pixel a point
+        int left = page.width(), right = -1;
+        // The upper half: walls only, the code is under the maze.
+        for (int y = 0; y < page.height() / 2; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 60) left = std::min(left, x), right = std::max(right, x);
+        EXPECT_GE((right - left) / double(cellsX), std::stod(millimetres) * 72 / 25.4 - 1) << millimetres;
+        EXPECT_GT(cellsX, 3);
+    }
 }
 
 }  // namespace
