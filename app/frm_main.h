@@ -42,8 +42,6 @@ public:
     const GameState& State() const { return state_; }
     FormHost& Host() { return host_; }
 
-    Game& TheGame() { return state_; }
-    const Game& TheGame() const { return state_; }
     MazeStyle CheckedStyle() const { return state_.style; }
 
 private:
