@@ -4,8 +4,11 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <langinfo.h>
+#include <strings.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,7 +111,39 @@ void EnsurePrivateRuntimeDir() {
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
 }
 
+void UseUtf8CharacterType() {
+    // Asks for the environment's character type and goes back to the "C" every program starts in:
+    // the rest is Qt's to set, and the tool's numbers stay as they are.
+    const char* asked = std::setlocale(LC_CTYPE, "");
+    const char* set = asked != nullptr ? nl_langinfo(CODESET) : "";
+    const bool utf8 = ::strcasecmp(set, "UTF-8") == 0 || ::strcasecmp(set, "utf8") == 0;
+    std::string name = asked != nullptr ? asked : "C";
+    name = name.substr(0, name.find_first_of(".@"));
+    std::string chosen;
+    if (!utf8) {
+        // The same language in UTF-8 where it is installed, as Qt would pick.
+        for (const std::string& candidate : {name + ".UTF-8", std::string("C.UTF-8"), std::string("C.utf8")}) {
+            if (std::setlocale(LC_CTYPE, candidate.c_str()) != nullptr) {
+                chosen = candidate;
+                break;
+            }
+        }
+    }
+    std::setlocale(LC_CTYPE, "C");
+    if (chosen.empty()) return;
+    // LC_ALL would hide LC_CTYPE: its value goes to each other category instead.
+    if (const std::string all = Env("LC_ALL"); !all.empty()) {
+        for (const char* category : {"LC_COLLATE", "LC_MESSAGES", "LC_MONETARY", "LC_NUMERIC", "LC_TIME", "LC_ADDRESS",
+                                     "LC_IDENTIFICATION", "LC_MEASUREMENT", "LC_NAME", "LC_PAPER", "LC_TELEPHONE"}) {
+            ::setenv(category, all.c_str(), 1);
+        }
+        ::unsetenv("LC_ALL");
+    }
+    ::setenv("LC_CTYPE", chosen.c_str(), 1);
+}
+
 std::optional<int> CheckBeforeGui(int argc, char** argv) {
+    UseUtf8CharacterType();
     // The names --version prints; on X11 the window class is the executable's name anyway.
     QCoreApplication::setApplicationName("Quivra");
     QCoreApplication::setApplicationVersion("3.05");

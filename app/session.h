@@ -7,6 +7,12 @@
 
 namespace quivra {
 
+// Qt takes a UTF-8 character set for granted and, where the locale has none (LANG unset, C,
+// POSIX), switches to one and says so on stderr. Choosing the UTF-8 form of the locale's character
+// type first (LC_CTYPE only: messages, numbers and the language stay) keeps the start quiet. Call it
+// before the first QCoreApplication.
+void UseUtf8CharacterType();
+
 // Reads the command line (--help and --version print and exit 0; anything else unknown is status 2),
 // then checks the display (one line and status 1 without one) and the runtime folder. An exit
 // status, or nothing when the game can start.

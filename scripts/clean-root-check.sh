@@ -1,41 +1,57 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The README on a machine that has nothing: a minimal Debian 12 root made with mmdebstrap, from the
-# host's Debian sources (bookworm, updates and security).
-#   clean-root-check.sh make-root DIR      only make the root (CI makes it while the host builds)
-#   clean-root-check.sh readme [DIR]       a clean clone of this checkout: the README's test command,
-#                                          then its play command under an Xvfb in the root; a screenshot
-#                                          must show the maze and the status hint; Ctrl+Q closes it
-#   clean-root-check.sh deb FILE [DIR]     the .deb installed with its Depends alone: Chinese glyphs
-#                                          render, then purge leaves nothing behind
-# A DIR made by make-root is used as it is, otherwise a fresh root is made; it is removed at the end
-# (unless QUIVRA_KEEP_ROOT=1). Screenshots go to build-clean-root/. Needs root, mmdebstrap, git, python3.
+# The README on a machine that has nothing: a minimal Debian root (12 "bookworm" or 13 "trixie") made
+# with mmdebstrap from the host's Debian mirror (the release's suite, its updates and security).
+#   clean-root-check.sh RELEASE make-root DIR      only make the root (CI makes it while the host builds)
+#   clean-root-check.sh RELEASE readme [DIR]       a clean clone of this checkout: the README's test
+#                                                  command, then its play command under an Xvfb in the
+#                                                  root; a screenshot must show the maze and the status
+#                                                  hint; Ctrl+Q closes it
+#   clean-root-check.sh RELEASE package [DIR]      a clean clone: the README's package command; the .deb
+#                                                  goes to build-clean-root/RELEASE/
+#   clean-root-check.sh RELEASE deb FILE [DIR]     the .deb installed with its Depends alone: Chinese
+#                                                  glyphs render, then purge leaves nothing behind
+# RELEASE is bookworm or trixie. A DIR made by make-root is used as it is, otherwise a fresh root is
+# made; it is removed at the end (unless QUIVRA_KEEP_ROOT=1). Screenshots and logs go to
+# build-clean-root/RELEASE/. Needs root, mmdebstrap, git, python3.
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="$repo/build-clean-root"
-job="${1:-}"
+release="${1:-}"
+job="${2:-}"
+[ $# -gt 0 ] && shift
+case "$release" in
+  bookworm) number=12 ;;
+  trixie)   number=13 ;;
+  *) echo "usage: clean-root-check.sh bookworm|trixie make-root DIR | readme [DIR] | package [DIR] | deb FILE [DIR]" >&2
+     exit 2 ;;
+esac
+out="$repo/build-clean-root/$release"
 
-say() { echo "== clean root: $*"; }
-fail() { echo "clean-root-check.sh: $*" >&2; exit 1; }
+say() { echo "== $release root: $*"; }
+fail() { echo "clean-root-check.sh ($release): $*" >&2; exit 1; }
 
-# Debian's own suites from the host's sources; other repositories the host has are left out.
+# Debian's own suites from the host's sources, renamed to the release's (a mirror serves every
+# release under the same address); other repositories the host has are left out.
 make_root() {
-  local dir="$1" src
+  local dir="$1" src host
   src="$(mktemp -d)"
-  awk 'BEGIN { RS = ""; ORS = "\n\n" }
-       /(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian/ && /(^|\n)Suites:[ \t]*bookworm/' \
-      /dev/null /etc/apt/sources.list.d/*.sources >"$src/debian.sources" 2>/dev/null || true
-  grep -hsE '^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]*debian[^[:space:]]*[[:space:]]+bookworm(-updates|-security)?[[:space:]]' \
-      /etc/apt/sources.list /etc/apt/sources.list.d/*.list >"$src/debian.list" || true
+  host="$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")"
+  awk -v host="$host" 'BEGIN { RS = ""; ORS = "\n\n" }
+       /(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian/ && $0 ~ "(^|\n)Suites:[ \t]*" host' \
+      /dev/null /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    sed -E "/^Suites:/s/\b$host\b/$release/g" >"$src/debian.sources" || true
+  grep -hsE "^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]*debian[^[:space:]]*[[:space:]]+$host(-updates|-security)?[[:space:]]" \
+      /etc/apt/sources.list /etc/apt/sources.list.d/*.list | sed -E "s/[[:space:]]$host(-updates|-security)?[[:space:]]/ $release\1 /" \
+      >"$src/debian.list" || true
   local mirrors=()
   for f in "$src/debian.sources" "$src/debian.list"; do [ -s "$f" ] && mirrors+=("$f"); done
-  [ ${#mirrors[@]} -gt 0 ] || fail "no Debian bookworm sources in /etc/apt"
-  mmdebstrap --variant=apt --quiet bookworm "$dir" "${mirrors[@]}"
+  [ ${#mirrors[@]} -gt 0 ] || fail "no Debian $host sources in /etc/apt"
+  mmdebstrap --variant=apt --quiet "$release" "$dir" "${mirrors[@]}"
   rm -rf "$src"
 }
 
 if [ "$job" = make-root ]; then
-  [ $# -eq 2 ] || fail "usage: clean-root-check.sh make-root DIR"
+  [ $# -eq 2 ] || fail "usage: clean-root-check.sh $release make-root DIR"
   make_root "$2"
   exit 0
 fi
@@ -82,7 +98,7 @@ set_up_root() {
     mkdir -p /var/tmp
     root="$(mktemp -d /var/tmp/quivra-root.XXXXXX)"
     rmdir "$root"
-    say "making a Debian 12 root"
+    say "making a Debian $number root"
     make_root "$root"
   fi
   mount_in proc -t proc proc

@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/session.h"
 #include "tools/tool_cli.h"
 
 int main(int argc, char** argv) {
     // A closed pipe and a file size limit then fail the write (EPIPE, EFBIG), which the tool reports
     // in its one line, instead of ending it without a word.
+    // Quiet under any locale when a page's text needs Qt's fonts (see FontsForText).
+    quivra::UseUtf8CharacterType();
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <QUuid>
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tools/tool_cli.h"
 
@@ -63,26 +65,30 @@ QPageLayout LayoutFor(const Sheet& sheet, PageSize page) {
     return QPageLayout(size, wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
-// Qt stamps the time and a random document id into every PDF; fixed values of the same length keep
-// the output the same for the same input (and the cross-reference offsets right).
+// Qt stamps the time into every PDF, and a random document id where it cannot be given one (before
+// Qt 6.8). Fixed values of the same length keep the output the same for the same input (and the
+// cross-reference offsets right). Qt 6.4 writes the XMP fields as elements and "/ID [<", 6.8 as
+// attributes and "/ID [ <", and a /ModDate too.
 void FixStamps(QByteArray& pdf) {
-    const auto blank = [&pdf](const QByteArray& start, char end, char fill) {
+    const auto blank = [&pdf](const QByteArray& start, char end) {
         for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
             const qsizetype from = at + start.size();
             const qsizetype to = pdf.indexOf(end, from);
             if (to < 0) return;
             for (qsizetype i = from; i < to; ++i) {
-                if (std::isalnum(static_cast<unsigned char>(pdf[i]))) pdf[i] = fill;
+                if (std::isalnum(static_cast<unsigned char>(pdf[i]))) pdf[i] = '0';
             }
         }
     };
-    blank("/CreationDate (D:", ')', '0');
-    blank("<xmp:CreateDate>", '<', '0');
-    blank("<xmp:ModifyDate>", '<', '0');
-    blank("<xmp:MetadataDate>", '<', '0');
-    blank("<xmpMM:DocumentID>uuid:", '<', '0');
-    blank("<xmpMM:InstanceID>uuid:", '<', '0');
-    blank("/ID [<", ']', '0');
+    for (const char* date : {"/CreationDate (D:", "/ModDate (D:"}) blank(date, ')');
+    // The XMP fields as elements (<name>value<) or as attributes (name="value"); ids after "uuid:".
+    const std::pair<const char*, const char*> fields[] = {{"xmp:CreateDate", ""}, {"xmp:ModifyDate", ""},
+        {"xmp:MetadataDate", ""}, {"xmpMM:DocumentID", "uuid:"}, {"xmpMM:InstanceID", "uuid:"}};
+    for (const auto& [name, start] : fields) {
+        blank(QByteArray("<") + name + ">" + start, '<');
+        blank(QByteArray(name) + "=\"" + start, '"');
+    }
+    blank("/ID [", ']');
 }
 
 // Qt's SVG writer opens a group with every attribute of the painter's state for each polygon,
@@ -208,6 +214,9 @@ QByteArray EncodePdf(const std::vector<Sheet>& sheets, PageSize page) {
     pdf.setResolution(72);   // one point per unit: without a page, one pixel is one point
     pdf.setCreator(QStringLiteral("quivra-tool"));
     pdf.setTitle(QStringLiteral("Quivra maze"));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    pdf.setDocumentId(QUuid(QStringLiteral("{5175c1a0-0000-4000-8000-000000000000}")));
+#endif
     if (!sheets.empty()) pdf.setPageLayout(LayoutFor(sheets.front(), page));
     QPainter painter;
     if (!painter.begin(&pdf)) throw WriteError("cannot make the PDF document");
