@@ -239,16 +239,19 @@ TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
     EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
 }
 
-// Opens the item's menu under its title on the menu bar and clicks the item, as a player does. The
-// menu is popped up rather than clicked open: under Qt 6.8's test tools an item's click in a menu
-// that a simulated click opened closes it without firing the item.
+// Opens the item's menu under its title on the menu bar and clicks the item, as a player does: the
+// pointer on the title, then on the item. The menu is popped up rather than clicked open: under Qt
+// 6.8's test tools a click in a menu that a simulated click opened closes it without firing the item.
 void ClickThroughMenuBar(QtForm& w, Menu menu, int index) {
     QAction* item = w.Action(menu, index);
     auto* popup = qobject_cast<QMenu*>(item->parent());
     ASSERT_NE(popup, nullptr);
-    popup->popup(w.menuBar()->mapToGlobal(w.menuBar()->actionGeometry(popup->menuAction()).bottomLeft()));
+    const QRect title = w.menuBar()->actionGeometry(popup->menuAction());
+    QTest::mouseMove(w.menuBar(), title.center());
+    popup->popup(w.menuBar()->mapToGlobal(title.bottomLeft()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 2000));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+    // A menu takes no release from a pointer that has not moved since it opened.
     QTest::mouseMove(popup, popup->actionGeometry(item).center());
     QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !popup->isVisible(); }, 2000));
@@ -266,11 +269,14 @@ TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
                 w.Action(Menu::Action, kNewGame)->trigger();
                 ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form().State().build.buildStage > kStageStart; }, 2000));
             }
+            const std::string seed = w.Form().State().maze.seedText;
             ClickThroughMenuBar(w, Menu::Style, style);
             EXPECT_EQ(w.Action(Menu::Style, kHoneycomb)->isChecked(), style == kHoneycomb);
             EXPECT_EQ(w.Action(Menu::Style, kSquare)->isChecked(), style == kSquare);
             EXPECT_EQ(w.Timer1Enabled(), midBuild);
             ASSERT_TRUE(WaitForBuild(w));
+            // The same maze: a new one would have the click's time as its seed.
+            EXPECT_EQ(w.Form().State().maze.seedText, seed);
         }
         // The other item switches and builds.
         const int other = style == kSquare ? kHoneycomb : kSquare;
