@@ -3,12 +3,12 @@
 # The README on a machine that has nothing: a minimal Debian root (12 "bookworm" or 13 "trixie") made
 # with mmdebstrap from the host's Debian mirror (the release's suite, its updates and security).
 #   clean-root-check.sh RELEASE make-root DIR      only make the root (CI makes it while the host builds)
-#   clean-root-check.sh RELEASE readme [DIR]       a clean clone of this checkout: the README's test
-#                                                  command, then its play command under an Xvfb in the
+#   clean-root-check.sh RELEASE readme [DIR]       a clean clone of this checkout, the README's
+#                                                  commands in its order: play (under an Xvfb in the
 #                                                  root; a screenshot must show the maze and the status
-#                                                  hint; Ctrl+Q closes it
-#   clean-root-check.sh RELEASE package [DIR]      a clean clone: the README's package command; the .deb
-#                                                  goes to build-clean-root/RELEASE/
+#                                                  hint; Ctrl+Q closes it), test (no apt progress when
+#                                                  nothing fails), package --check (the .deb goes to
+#                                                  build-clean-root/RELEASE/)
 #   clean-root-check.sh RELEASE deb FILE [DIR]     the .deb installed with its Depends alone: Chinese
 #                                                  glyphs render, then purge leaves nothing behind
 # RELEASE is bookworm or trixie. A DIR made by make-root is used as it is, otherwise a fresh root is
@@ -22,7 +22,7 @@ job="${2:-}"
 case "$release" in
   bookworm) number=12 ;;
   trixie)   number=13 ;;
-  *) echo "usage: clean-root-check.sh bookworm|trixie make-root DIR | readme [DIR] | package [DIR] | deb FILE [DIR]" >&2
+  *) echo "usage: clean-root-check.sh bookworm|trixie make-root DIR | readme [DIR] | deb FILE [DIR]" >&2
      exit 2 ;;
 esac
 out="$repo/build-clean-root/$release"
@@ -180,24 +180,40 @@ check_window() {
 readme_job() {
   set_up_root "${1:-}"
   git clone --quiet "$repo" "$root/root/quivra"
-  say "bash scripts/test.sh"
+  # In the README's order: play, test, package. Only an X server is there before the first.
   local t0=$SECONDS
-  in_root bash -c 'cd ~/quivra && bash scripts/test.sh'
-  say "test command passed in $((SECONDS - t0)) s"
-
-  t0=$SECONDS
+  quiet_apt update -qq   # mmdebstrap leaves no package lists
   quiet_apt install -y -qq --no-install-recommends xvfb xdotool x11-apps
   start_xvfb
-  say "bash scripts/play.sh on display :$display"
+  say "bash scripts/play.sh on display :$display (Xvfb installed in $((SECONDS - t0)) s)"
+  t0=$SECONDS
   start "$out/play.log" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin DISPLAY=":$display" \
     bash -c 'cd ~/quivra && bash scripts/play.sh'
-  check_window "$started" "$out/readme-shot.xwd" 600
-  # A normal start says nothing; the first build one line.
-  if grep -v '^Building Quivra' "$out/play.log" | grep -q .; then
-    cat "$out/play.log" >&2; fail "play.sh printed more than its one line"
+  check_window "$started" "$out/readme-shot.xwd" 900
+  # A normal start says nothing; an installation and the first build say what they do.
+  if grep -vE '^(Installing [0-9]+ missing packages|Installed in [0-9]+ s\.$|Building Quivra)' "$out/play.log" | grep -q .; then
+    cat "$out/play.log" >&2; fail "play.sh printed more than what it installs and builds"
   fi
-  say "play command passed in $((SECONDS - t0)) s"
+  cat "$out/play.log"
+  say "play command, first run, passed in $((SECONDS - t0)) s"
+
+  say "bash scripts/test.sh"
+  t0=$SECONDS
+  in_root bash -c 'cd ~/quivra && bash scripts/test.sh' 2>&1 | tee "$out/test.log" || fail "the test command failed"
+  say "test command passed in $((SECONDS - t0)) s"
+  # When nothing fails it shows no apt or dpkg progress.
+  if grep -E '^(Get:|Fetched|Selecting previously|Preparing to unpack|Unpacking|Setting up|Processing triggers|debconf:|invoke-rc\.d)' "$out/test.log"; then
+    fail "the test command showed apt's progress (above)"
+  fi
+
+  say "bash scripts/package.sh --check"
+  t0=$SECONDS
+  in_root bash -c 'cd ~/quivra && bash scripts/package.sh --check' >"$out/package.log" 2>&1 ||
+    { cat "$out/package.log" >&2; fail "the package command failed"; }
+  rm -f "$out"/quivra_*.deb
+  cp "$root"/root/quivra/build-package/quivra_*.deb "$out/"
+  say "package command passed in $((SECONDS - t0)) s: $(ls "$out"/quivra_*.deb)"
 }
 
 deb_job() {
@@ -224,6 +240,10 @@ deb_job() {
   in_root /usr/games/quivra >"$out/nodisplay.log" 2>&1 || status=$?
   [ "$status" -eq 1 ] && [ "$(wc -l <"$out/nodisplay.log")" -eq 1 ] ||
     { cat "$out/nodisplay.log" >&2; fail "without a display: status $status, want one line and 1"; }
+  # Without any locale (a fresh system, cron) the version and not a word more.
+  chroot "$root" /usr/bin/env -i /usr/games/quivra --version >"$out/nolocale.log" 2>&1 &&
+    [ "$(wc -l <"$out/nolocale.log")" -eq 1 ] ||
+    { cat "$out/nolocale.log" >&2; fail "quivra --version without a locale: want its one line"; }
   start_xvfb
   start "$out/game.log" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 DISPLAY=":$display" /usr/games/quivra
   check_window "$started" "$out/deb-shot.xwd" 30
@@ -240,7 +260,7 @@ deb_job() {
 
 [ "$(id -u)" -eq 0 ] || fail "needs root (mount, chroot)"
 case "$job" in
-  readme) [ $# -le 2 ] || fail "usage: clean-root-check.sh readme [DIR]"; readme_job "${2:-}" ;;
-  deb)    [ $# -ge 2 ] && [ $# -le 3 ] || fail "usage: clean-root-check.sh deb FILE [DIR]"; deb_job "$2" "${3:-}" ;;
-  *) fail "usage: clean-root-check.sh make-root DIR | readme [DIR] | deb FILE [DIR]" ;;
+  readme) [ $# -le 2 ] || fail "usage: clean-root-check.sh $release readme [DIR]"; readme_job "${2:-}" ;;
+  deb)    [ $# -ge 2 ] && [ $# -le 3 ] || fail "usage: clean-root-check.sh $release deb FILE [DIR]"; deb_job "$2" "${3:-}" ;;
+  *) fail "usage: clean-root-check.sh $release make-root DIR | readme [DIR] | deb FILE [DIR]" ;;
 esac
