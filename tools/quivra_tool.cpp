@@ -11,10 +11,10 @@
 #include "tools/tool_cli.h"
 
 int main(int argc, char** argv) {
+    // A page's text makes a Qt application (FontsForText): without a UTF-8 locale Qt would pick one and warn.
+    quivra::UseUtf8CharacterType();
     // A closed pipe and a file size limit then fail the write (EPIPE, EFBIG), which the tool reports
     // in its one line, instead of ending it without a word.
-    // Quiet under any locale when a page's text needs Qt's fonts (see FontsForText).
-    quivra::UseUtf8CharacterType();
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
