@@ -60,7 +60,8 @@ root="" mounts=() groups=()
 cleanup() {
   local status=$?
   set +e
-  for g in "${groups[@]}"; do kill -- "-$g" 2>/dev/null; done
+  # Only groups whose leader is not yet reaped: a reaped one's number may be another program's now.
+  for g in "${groups[@]}"; do [ -z "$g" ] || kill -- "-$g" 2>/dev/null; done
   # Anything else still running inside the root (a daemon a package started) holds its mounts.
   if [ -n "$root" ]; then
     for p in /proc/[0-9]*; do
@@ -124,6 +125,13 @@ quiet_apt() {
   fi
   rm -f "$log"
 }
+# reap PID: waits for a process that start began and forgets its group; its status.
+reap() {
+  local status=0 i
+  wait "$1" || status=$?
+  for i in "${!groups[@]}"; do [ "${groups[i]}" != "$1" ] || groups[i]=""; done
+  return "$status"
+}
 # start LOG COMMAND...: in the background, in its own process group (ended by cleanup).
 start() {
   local log="$1"; shift
@@ -153,7 +161,7 @@ check_window() {
   for _ in $(seq "$wait"); do
     wid="$(in_root xdotool search --onlyvisible --class quivra 2>/dev/null | head -n1)" || true
     [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; fail "the game ended before its window showed"; }
+    kill -0 "$pid" 2>/dev/null || { reap "$pid" || true; fail "the game ended before its window showed"; }
     sleep 1
   done
   [ -n "$wid" ] || fail "no game window within $wait s"
@@ -174,7 +182,7 @@ check_window() {
   in_root xdotool windowfocus --sync "$wid" key --clearmodifiers ctrl+q
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
   kill -0 "$pid" 2>/dev/null && fail "Ctrl+Q did not close the game"
-  wait "$pid" || fail "the game ended with status $?"
+  reap "$pid" || fail "the game ended with status $?"
 }
 
 readme_job() {
