@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The README on a machine that has nothing: a minimal Debian root (12 "bookworm" or 13 "trixie") made
 # with mmdebstrap from the host's Debian mirror (the release's suite, its updates and security).
-#   clean-root-check.sh RELEASE make-root DIR      only make the root (CI makes it while the host builds)
+#   clean-root-check.sh RELEASE make-root DIR      only make the root (CI makes it while others build)
 #   clean-root-check.sh RELEASE readme [DIR]       a clean clone of this checkout, the README's
 #                                                  commands in its order: play (under an Xvfb in the
 #                                                  root; a screenshot must show the maze and the status
