@@ -65,10 +65,10 @@ QPageLayout LayoutFor(const Sheet& sheet, PageSize page) {
     return QPageLayout(size, wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
-// Qt stamps the time into every PDF, and a random document id where it cannot be given one (before
-// Qt 6.8). Fixed values of the same length keep the output the same for the same input (and the
-// cross-reference offsets right). Qt 6.4 writes the XMP fields as elements and "/ID [<", 6.8 as
-// attributes and "/ID [ <", and a /ModDate too.
+// Qt stamps the time into every PDF: /CreationDate, and from Qt 6.8 /ModDate and the XMP dates too
+// (written as attributes, or as elements). Its document id (in the XMP and /ID) is random unless it
+// is given one, which Qt 6.8 takes. Zeros of the same length keep the output the same for the same
+// input (and the cross-reference offsets right); the rest of each value, such as a date's "T", stays.
 void FixStamps(QByteArray& pdf) {
     const auto blank = [&pdf](const QByteArray& start, char end) {
         for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
@@ -76,7 +76,7 @@ void FixStamps(QByteArray& pdf) {
             const qsizetype to = pdf.indexOf(end, from);
             if (to < 0) return;
             for (qsizetype i = from; i < to; ++i) {
-                if (std::isalnum(static_cast<unsigned char>(pdf[i]))) pdf[i] = '0';
+                if (std::isxdigit(static_cast<unsigned char>(pdf[i]))) pdf[i] = '0';
             }
         }
     };
