@@ -445,6 +445,13 @@ int QtForm::VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    // A window's ratio may change without a change of screen; Qt tells the window, not changeEvent.
+    if (event->type() == QEvent::DevicePixelRatioChange && watched == this) {
+        ScreenChanged();
+        return false;
+    }
+#endif
     if (event->type() != QEvent::KeyPress) return false;
     // A key goes first to the focus widget and may then propagate to its parents: look at it once.
     QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;

@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include "game/style_rules.h"
+#include "render/qt_locale.h"
 #include "quivra_version.h"
 
 namespace quivra {
@@ -133,6 +134,7 @@ void EnsurePrivateRuntimeDir() {
 }
 
 std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code) {
+    UseUtf8CharacterType();
     // The names --version prints; on X11 the window class is the executable's name anyway.
     QCoreApplication::setApplicationName("Quivra");
     QCoreApplication::setApplicationVersion(kVersion);

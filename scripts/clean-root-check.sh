@@ -1,41 +1,57 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The README on a machine that has nothing: a minimal Debian 12 root made with mmdebstrap, from the
-# host's Debian sources (bookworm, updates and security).
-#   clean-root-check.sh make-root DIR      only make the root (CI makes it while the host builds)
-#   clean-root-check.sh readme [DIR]       a clean clone of this checkout: the README's test command,
-#                                          then its play command under an Xvfb in the root; a screenshot
-#                                          must show the maze and the status hint; Ctrl+Q closes it
-#   clean-root-check.sh deb FILE [DIR]     the .deb installed with its Depends alone: Chinese glyphs
-#                                          render, then purge leaves nothing behind
-# A DIR made by make-root is used as it is, otherwise a fresh root is made; it is removed at the end
-# (unless QUIVRA_KEEP_ROOT=1). Screenshots go to build-clean-root/. Needs root, mmdebstrap, git, python3.
+# The README on a machine that has nothing: a minimal Debian root (12 "bookworm" or 13 "trixie") made
+# with mmdebstrap from the host's Debian mirror (the release's suite, its updates and security).
+#   clean-root-check.sh RELEASE make-root DIR      only make the root (CI makes it while others build)
+#   clean-root-check.sh RELEASE readme [DIR]       a clean clone of this checkout, the README's
+#                                                  commands in its order: play (under an Xvfb in the
+#                                                  root; a screenshot must show the maze and the status
+#                                                  hint; Ctrl+Q closes it), test (no apt progress when
+#                                                  nothing fails), package --check (the .deb goes to
+#                                                  build-clean-root/RELEASE/)
+#   clean-root-check.sh RELEASE deb FILE [DIR]     the .deb installed with its Depends alone: Chinese
+#                                                  glyphs render, then purge leaves nothing behind
+# RELEASE is bookworm or trixie. A DIR made by make-root is used as it is, otherwise a fresh root is
+# made; it is removed at the end (unless QUIVRA_KEEP_ROOT=1). Screenshots and logs go to
+# build-clean-root/RELEASE/. Needs root, mmdebstrap, git, python3.
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="$repo/build-clean-root"
-job="${1:-}"
+release="${1:-}"
+job="${2:-}"
+[ $# -gt 0 ] && shift
+case "$release" in
+  bookworm) number=12 ;;
+  trixie)   number=13 ;;
+  *) echo "usage: clean-root-check.sh bookworm|trixie make-root DIR | readme [DIR] | deb FILE [DIR]" >&2
+     exit 2 ;;
+esac
+out="$repo/build-clean-root/$release"
 
-say() { echo "== clean root: $*"; }
-fail() { echo "clean-root-check.sh: $*" >&2; exit 1; }
+say() { echo "== $release root: $*"; }
+fail() { echo "clean-root-check.sh ($release): $*" >&2; exit 1; }
 
-# Debian's own suites from the host's sources; other repositories the host has are left out.
+# Debian's own suites from the host's sources, renamed to the release's (a mirror serves every
+# release under the same address); other repositories the host has are left out.
 make_root() {
-  local dir="$1" src
+  local dir="$1" src host
   src="$(mktemp -d)"
-  awk 'BEGIN { RS = ""; ORS = "\n\n" }
-       /(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian/ && /(^|\n)Suites:[ \t]*bookworm/' \
-      /dev/null /etc/apt/sources.list.d/*.sources >"$src/debian.sources" 2>/dev/null || true
-  grep -hsE '^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]*debian[^[:space:]]*[[:space:]]+bookworm(-updates|-security)?[[:space:]]' \
-      /etc/apt/sources.list /etc/apt/sources.list.d/*.list >"$src/debian.list" || true
+  host="$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")"
+  awk -v host="$host" 'BEGIN { RS = ""; ORS = "\n\n" }
+       /(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian/ && $0 ~ "(^|\n)Suites:[ \t]*" host' \
+      /dev/null /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    sed -E "/^Suites:/s/\b$host\b/$release/g" >"$src/debian.sources" || true
+  grep -hsE "^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]*debian[^[:space:]]*[[:space:]]+$host(-updates|-security)?[[:space:]]" \
+      /etc/apt/sources.list /etc/apt/sources.list.d/*.list | sed -E "s/[[:space:]]$host(-updates|-security)?[[:space:]]/ $release\1 /" \
+      >"$src/debian.list" || true
   local mirrors=()
   for f in "$src/debian.sources" "$src/debian.list"; do [ -s "$f" ] && mirrors+=("$f"); done
-  [ ${#mirrors[@]} -gt 0 ] || fail "no Debian bookworm sources in /etc/apt"
-  mmdebstrap --variant=apt --quiet bookworm "$dir" "${mirrors[@]}"
+  [ ${#mirrors[@]} -gt 0 ] || fail "no Debian $host sources in /etc/apt"
+  mmdebstrap --variant=apt --quiet "$release" "$dir" "${mirrors[@]}"
   rm -rf "$src"
 }
 
 if [ "$job" = make-root ]; then
-  [ $# -eq 2 ] || fail "usage: clean-root-check.sh make-root DIR"
+  [ $# -eq 2 ] || fail "usage: clean-root-check.sh $release make-root DIR"
   make_root "$2"
   exit 0
 fi
@@ -44,7 +60,8 @@ root="" mounts=() groups=()
 cleanup() {
   local status=$?
   set +e
-  for g in "${groups[@]}"; do kill -- "-$g" 2>/dev/null; done
+  # Only groups whose leader is not yet reaped: a reaped one's number may be another program's now.
+  for g in "${groups[@]}"; do [ -z "$g" ] || kill -- "-$g" 2>/dev/null; done
   # Anything else still running inside the root (a daemon a package started) holds its mounts.
   if [ -n "$root" ]; then
     for p in /proc/[0-9]*; do
@@ -82,7 +99,7 @@ set_up_root() {
     mkdir -p /var/tmp
     root="$(mktemp -d /var/tmp/quivra-root.XXXXXX)"
     rmdir "$root"
-    say "making a Debian 12 root"
+    say "making a Debian $number root"
     make_root "$root"
   fi
   mount_in proc -t proc proc
@@ -107,6 +124,13 @@ quiet_apt() {
     cat "$log" >&2; rm -f "$log"; fail "apt-get $* failed"
   fi
   rm -f "$log"
+}
+# reap PID: waits for a process that start began and forgets its group; its status.
+reap() {
+  local status=0 i
+  wait "$1" || status=$?
+  for i in "${!groups[@]}"; do [ "${groups[i]}" != "$1" ] || groups[i]=""; done
+  return "$status"
 }
 # start LOG COMMAND...: in the background, in its own process group (ended by cleanup).
 start() {
@@ -137,7 +161,7 @@ check_window() {
   for _ in $(seq "$wait"); do
     wid="$(in_root xdotool search --onlyvisible --class quivra 2>/dev/null | head -n1)" || true
     [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; fail "the game ended before its window showed"; }
+    kill -0 "$pid" 2>/dev/null || { reap "$pid" || true; fail "the game ended before its window showed"; }
     sleep 1
   done
   [ -n "$wid" ] || fail "no game window within $wait s"
@@ -158,30 +182,46 @@ check_window() {
   in_root xdotool windowfocus --sync "$wid" key --clearmodifiers ctrl+q
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
   kill -0 "$pid" 2>/dev/null && fail "Ctrl+Q did not close the game"
-  wait "$pid" || fail "the game ended with status $?"
+  reap "$pid" || fail "the game ended with status $?"
 }
 
 readme_job() {
   set_up_root "${1:-}"
   git clone --quiet "$repo" "$root/root/quivra"
-  say "bash scripts/test.sh"
+  # In the README's order: play, test, package. Only an X server is there before the first.
   local t0=$SECONDS
-  in_root bash -c 'cd ~/quivra && bash scripts/test.sh'
-  say "test command passed in $((SECONDS - t0)) s"
-
-  t0=$SECONDS
+  quiet_apt update -qq   # mmdebstrap leaves no package lists
   quiet_apt install -y -qq --no-install-recommends xvfb xdotool x11-apps
   start_xvfb
-  say "bash scripts/play.sh on display :$display"
+  say "bash scripts/play.sh on display :$display (Xvfb installed in $((SECONDS - t0)) s)"
+  t0=$SECONDS
   start "$out/play.log" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin DISPLAY=":$display" \
     bash -c 'cd ~/quivra && bash scripts/play.sh'
-  check_window "$started" "$out/readme-shot.xwd" 600
-  # A normal start says nothing; the first build one line.
-  if grep -v '^Building Quivra' "$out/play.log" | grep -q .; then
-    cat "$out/play.log" >&2; fail "play.sh printed more than its one line"
+  check_window "$started" "$out/readme-shot.xwd" 900
+  # A normal start says nothing; an installation and the first build say what they do.
+  if grep -vE '^(Installing [0-9]+ missing packages|Installed in [0-9]+ s\.$|Building Quivra)' "$out/play.log" | grep -q .; then
+    cat "$out/play.log" >&2; fail "play.sh printed more than what it installs and builds"
   fi
-  say "play command passed in $((SECONDS - t0)) s"
+  cat "$out/play.log"
+  say "play command, first run, passed in $((SECONDS - t0)) s"
+
+  say "bash scripts/test.sh"
+  t0=$SECONDS
+  in_root bash -c 'cd ~/quivra && bash scripts/test.sh' 2>&1 | tee "$out/test.log" || fail "the test command failed"
+  say "test command passed in $((SECONDS - t0)) s"
+  # When nothing fails it shows no apt or dpkg progress.
+  if grep -E '^(Get:|Fetched|Selecting previously|Preparing to unpack|Unpacking|Setting up|Processing triggers|debconf:|invoke-rc\.d)' "$out/test.log"; then
+    fail "the test command showed apt's progress (above)"
+  fi
+
+  say "bash scripts/package.sh --check"
+  t0=$SECONDS
+  in_root bash -c 'cd ~/quivra && bash scripts/package.sh --check' >"$out/package.log" 2>&1 ||
+    { cat "$out/package.log" >&2; fail "the package command failed"; }
+  rm -f "$out"/quivra_*.deb
+  cp "$root"/root/quivra/build-package/quivra_*.deb "$out/"
+  say "package command passed in $((SECONDS - t0)) s: $(ls "$out"/quivra_*.deb)"
 }
 
 deb_job() {
@@ -208,6 +248,10 @@ deb_job() {
   in_root /usr/games/quivra >"$out/nodisplay.log" 2>&1 || status=$?
   [ "$status" -eq 1 ] && [ "$(wc -l <"$out/nodisplay.log")" -eq 1 ] ||
     { cat "$out/nodisplay.log" >&2; fail "without a display: status $status, want one line and 1"; }
+  # Without any locale (a fresh system, cron) the version and not a word more.
+  chroot "$root" /usr/bin/env -i /usr/games/quivra --version >"$out/nolocale.log" 2>&1 &&
+    [ "$(wc -l <"$out/nolocale.log")" -eq 1 ] ||
+    { cat "$out/nolocale.log" >&2; fail "quivra --version without a locale: want its one line"; }
   start_xvfb
   start "$out/game.log" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 DISPLAY=":$display" /usr/games/quivra
   check_window "$started" "$out/deb-shot.xwd" 30
@@ -224,7 +268,7 @@ deb_job() {
 
 [ "$(id -u)" -eq 0 ] || fail "needs root (mount, chroot)"
 case "$job" in
-  readme) [ $# -le 2 ] || fail "usage: clean-root-check.sh readme [DIR]"; readme_job "${2:-}" ;;
-  deb)    [ $# -ge 2 ] && [ $# -le 3 ] || fail "usage: clean-root-check.sh deb FILE [DIR]"; deb_job "$2" "${3:-}" ;;
-  *) fail "usage: clean-root-check.sh make-root DIR | readme [DIR] | deb FILE [DIR]" ;;
+  readme) [ $# -le 2 ] || fail "usage: clean-root-check.sh $release readme [DIR]"; readme_job "${2:-}" ;;
+  deb)    [ $# -ge 2 ] && [ $# -le 3 ] || fail "usage: clean-root-check.sh $release deb FILE [DIR]"; deb_job "$2" "${3:-}" ;;
+  *) fail "usage: clean-root-check.sh $release make-root DIR | readme [DIR] | deb FILE [DIR]" ;;
 esac

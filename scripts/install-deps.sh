@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages Quivra needs, if any are missing.
+# Installs the Debian packages Quivra needs (Debian 12 or 13), if any are missing.
 #   install-deps.sh            build and run
 #   install-deps.sh --play     also the Wayland platform plugin and the bell sound's player and theme
 #   install-deps.sh --test     also the validators the test suite runs
 #   install-deps.sh --package  also what building the .deb needs
 #   install-deps.sh --lint     also lintian, to check the .deb
-#   install-deps.sh --quiet    apt's and dpkg's progress only when they fail
+#   install-deps.sh --quiet    what it installs and how long that took in two lines; apt's and dpkg's
+#                              output only when they fail
 set -euo pipefail
 
 packages=(
@@ -50,7 +51,11 @@ if [ "$quiet" -eq 0 ]; then
   echo "Installing: ${missing[*]}"
   install
 else
+  # apt says nothing for minutes on a fresh machine: say what is coming first.
+  echo "Installing ${#missing[@]} missing packages with what they need (apt-get; a few minutes on a fresh machine): ${missing[*]}"
+  start=$SECONDS
   log="$(mktemp)"
   trap 'rm -f "$log"' EXIT
   install >"$log" 2>&1 || { cat "$log" >&2; echo "install-deps.sh: could not install ${missing[*]}" >&2; exit 1; }
+  echo "Installed in $((SECONDS - start)) s."
 fi

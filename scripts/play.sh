@@ -10,9 +10,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   exit 1
 fi
 
-# Quiet on a normal start: one line before a first build, and errors.
-[ -x "$root/build/app/quivra" ] || echo "Building Quivra (the first build takes about a minute)..."
+# Quiet on a normal start: a line before installing and after it, one before a first build, and errors.
 bash "$root/scripts/install-deps.sh" --play --quiet
+[ -x "$root/build/app/quivra" ] || echo "Building Quivra (the first build takes about a minute)..."
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DQUIVRA_SANITIZE=OFF -DQUIVRA_TESTS=OFF -DQUIVRA_BENCH=OFF >/dev/null
 if ! log="$(cmake --build "$root/build" -j"$(nproc)" --target quivra 2>&1)"; then
   printf '%s\n' "$log" >&2

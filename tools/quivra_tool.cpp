@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "render/qt_locale.h"
 #include "tools/tool_cli.h"
 
 int main(int argc, char** argv) {
+    // A page's text makes a Qt application (FontsForText): without a UTF-8 locale Qt would pick one and warn.
+    quivra::UseUtf8CharacterType();
     // A closed pipe and a file size limit then fail the write (EPIPE, EFBIG), which the tool reports
     // in its one line, instead of ending it without a word.
     std::signal(SIGPIPE, SIG_IGN);

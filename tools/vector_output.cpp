@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <QUuid>
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tools/picture_file.h"
 #include "tools/tool_cli.h"
@@ -438,6 +440,9 @@ QByteArray EncodePdf(const std::vector<Sheet>& sheets, PageSize page) {
     pdf.setResolution(72);   // one point per unit: without a page, one pixel is one point
     pdf.setCreator(QStringLiteral("quivra-tool"));
     pdf.setTitle(QStringLiteral("Quivra maze"));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    pdf.setDocumentId(QUuid(QStringLiteral("{5175c1a0-0000-4000-8000-000000000000}")));
+#endif
     if (!sheets.empty()) pdf.setPageLayout(LayoutFor(sheets.front(), page));
     QPainter painter;
     if (!painter.begin(&pdf)) throw WriteError("cannot make the PDF document");

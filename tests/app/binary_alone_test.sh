@@ -1,14 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The game binary on its own: without a usable display it says so in one line and exits 1 before
-# Qt can abort; --help and --version answer with or without one.
+# Qt can abort; --help and --version answer with or without one. No locale is set (a fresh system,
+# a container, cron), where Qt would say it switched to UTF-8 unless the game chose that first.
 game="$1"
 failed=0
 # expect STATUS STDOUT-LINES STDERR-LINES ENV... -- ARGS...
 expect() {
     status=$1 outlines=$2 errlines=$3; shift 3
     envs=""; while [ "$1" != -- ]; do envs="$envs $1"; shift; done; shift
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $envs "$game" "$@" >out.txt 2>err.txt
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANG -u LANGUAGE -u LC_ALL -u LC_CTYPE $envs "$game" "$@" >out.txt 2>err.txt
     got=$?
     if [ "$got" -ne "$status" ] || [ "$(wc -l <out.txt)" -ne "$outlines" ] || [ "$(wc -l <err.txt)" -ne "$errlines" ]; then
         echo "FAIL:$envs $game $*: status $got (want $status), stdout/stderr lines $(wc -l <out.txt)/$(wc -l <err.txt) (want $outlines/$errlines)"
@@ -30,5 +31,7 @@ expect 2 0 1 -- --code S15x10-11882719-Z
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code H99999x99999-12345678-J
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code "$(printf 'S3x2\033[2J')"
 expect 0 1 0 DISPLAY=:65000 -- --version
+expect 0 1 0 LC_ALL=C -- --version
+expect 0 1 0 LANG=POSIX -- --version
 [ "$(env -u DISPLAY "$game" --help | grep -c -e --version)" -eq 1 ] || { echo "FAIL: --help lists no --version"; failed=1; }
 exit $failed

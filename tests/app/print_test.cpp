@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include <set>
 #include <span>
 #include <sstream>
+#include <thread>
 
 #include "tools/tool_cli.h"
 
@@ -222,6 +224,28 @@ TEST(Printing, AMazeCodeMakesTheSameMazeAgain) {
         const Result plan = Tool({"render", "--code", Code(searched.out), "--view", "plan", "--out", Temp("coded.png")});
         EXPECT_EQ(plan.status, 0) << plan.err;
         EXPECT_NE(plan.out.find(style == std::string("hex") ? "cells 9 6\n" : "cells 9 6\n"), std::string::npos);
+    }
+}
+
+// The PDF writer stamps the time to the second: the same render a second later gives the same bytes.
+TEST(Printing, TheSamePdfASecondLaterIsTheSameBytes) {
+    const std::vector<std::string> pages[] = {{}, {"--page", "a4"}, {"--count", "2", "--page", "letter"}};
+    for (const std::vector<std::string>& page : pages) {
+        std::string bytes[2];
+        for (int run = 0; run < 2; ++run) {
+            if (run == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+            const std::string file = Temp("again_" + std::to_string(run) + ".pdf");
+            // The time pinned: paper otherwise gets new mazes each run.
+            std::vector<std::string> args = {"render", "--style", "hex", "--size", "200x150", "--trials", "3",
+                                             "--time", "1000"};
+            args.insert(args.end(), page.begin(), page.end());
+            args.insert(args.end(), {"--out", file});
+            const Result r = Tool(args);
+            ASSERT_EQ(r.status, 0) << r.err;
+            bytes[run] = Bytes(file);
+        }
+        EXPECT_FALSE(bytes[0].empty());
+        EXPECT_TRUE(bytes[1] == bytes[0]) << page.size() << " page options";
     }
 }
 

@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, window events and the build timer, driven through the headless host.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "app/headless_form.h"
+#include "app/session.h"
 #include "game/key_codes.h"
 #include "tests/support/headless_game.h"
 
@@ -218,6 +227,45 @@ TEST(Startup, WindowNarrowerThanTheScrollBarStillBuilds) {
         EXPECT_GE(g.s().maze.cellsY, 2) << width;
         EXPECT_TRUE(std::isfinite(g.s().view.scaleX)) << width;
     }
+}
+
+// An X server's socket, as one listens: the abstract name (any user may make one) of display N.
+bool ListenAsDisplay(int fd, int n) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const std::string name = std::string(1, '\0') + "/tmp/.X11-unix/X" + std::to_string(n);
+    name.copy(addr.sun_path, name.size());
+    const auto size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size());
+    return ::bind(fd, reinterpret_cast<const sockaddr*>(&addr), size) == 0 && ::listen(fd, 4) == 0;
+}
+
+TEST(Startup, DisplayCheckAcceptsTheLocalFormsOfAListeningServer) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    int n = 60000;
+    while (n < 60100 && !ListenAsDisplay(fd, n)) ++n;
+    ASSERT_LT(n, 60100) << "no free display number";
+    const std::string N = std::to_string(n), none = std::to_string(n + 200);
+    const struct {
+        std::string display;
+        bool reachable;
+    } cases[] = {
+        {":" + N, true}, {":" + N + ".0", true}, {":" + N + ".1", true}, {"unix:" + N + ".0", true},
+        {":" + none, false}, {":" + none + ".0", false}, {":" + N + "x", false}, {N, false},
+    };
+    // Only DISPLAY names a session here; the rest comes back afterwards.
+    std::vector<std::pair<const char*, std::string>> saved;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
+        if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+        ::unsetenv(name);
+    }
+    for (const auto& c : cases) {
+        ::setenv("DISPLAY", c.display.c_str(), 1);
+        EXPECT_EQ(GraphicalSessionReachable(), c.reachable) << "DISPLAY=" << c.display;
+    }
+    ::unsetenv("DISPLAY");
+    for (const auto& [name, value] : saved) ::setenv(name, value.c_str(), 1);
+    ::close(fd);
 }
 
 }  // namespace

