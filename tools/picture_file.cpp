@@ -241,7 +241,8 @@ void BlankPdfStamps(QByteArray& pdf) {
         for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
             const qsizetype from = at + start.size();
             const qsizetype to = pdf.indexOf(end, from);
-            if (to < 0 || to - from > 128) continue;
+            // A stamp is short; /ID holds two hex-encoded ids of up to 36 characters each.
+            if (to < 0 || to - from > 256) continue;
             for (qsizetype i = from; i < to; ++i) {
                 if (std::isalnum(static_cast<unsigned char>(pdf[i]))) pdf[i] = '0';
             }

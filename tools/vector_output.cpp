@@ -311,6 +311,14 @@ PageGrid UprightPage(PageSize page, const PageDress& dress) {
     return MakeGrid(page, dress, false, columns, rows);
 }
 
+// Qt 6.8 takes a document id (in the XMP and the trailer's /ID), random otherwise: a fixed one keeps
+// the same input the same bytes. Older Qt's random id is blanked with the time stamps.
+void FixDocumentId([[maybe_unused]] QPdfWriter& pdf) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    pdf.setDocumentId(QUuid(QStringLiteral("{5175c1a0-0000-4000-8000-000000000000}")));
+#endif
+}
+
 struct PdfPages::Impl {
     Impl(QIODevice& device, const PageGrid& g, const PageDress& d)
         : app(g.page != PageSize::Picture ? FontsForText() : nullptr), pdf(&device), grid(g), dress(d) {}
@@ -331,6 +339,7 @@ PdfPages::PdfPages(QIODevice& device, const PageGrid& grid, const PageDress& dre
     impl_->pdf.setResolution(72);
     impl_->pdf.setCreator(QStringLiteral("quivra-tool"));
     impl_->pdf.setTitle(QStringLiteral("Quivra maze"));
+    FixDocumentId(impl_->pdf);
     if (grid.page != PageSize::Picture) {
         impl_->pdf.setPageLayout(QPageLayout(QPageSize(PaperId(grid.page)),
                                              grid.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
@@ -440,9 +449,7 @@ QByteArray EncodePdf(const std::vector<Sheet>& sheets, PageSize page) {
     pdf.setResolution(72);   // one point per unit: without a page, one pixel is one point
     pdf.setCreator(QStringLiteral("quivra-tool"));
     pdf.setTitle(QStringLiteral("Quivra maze"));
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    pdf.setDocumentId(QUuid(QStringLiteral("{5175c1a0-0000-4000-8000-000000000000}")));
-#endif
+    FixDocumentId(pdf);
     if (!sheets.empty()) pdf.setPageLayout(LayoutFor(sheets.front(), page));
     QPainter painter;
     if (!painter.begin(&pdf)) throw WriteError("cannot make the PDF document");

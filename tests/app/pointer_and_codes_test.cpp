@@ -102,7 +102,14 @@ TEST(HiDpi, ClickAndOneFingerTapReachThePointerHandlerAtTheirPoint) {
     QTest::touchEvent(area, screen).move(0, QPoint(160, 100), area);
     QTest::touchEvent(area, screen).release(0, QPoint(160, 100), area);
 
-    EXPECT_EQ(points, (std::vector<QPointF>{{120, 80}, {60, 40}}));
+    // Touch points pass through device pixels: at a ratio of 1.5 some Qt versions hand them back a
+    // third of a logical pixel off.
+    const std::vector<QPointF> expected{{120, 80}, {60, 40}};
+    ASSERT_EQ(points.size(), expected.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        EXPECT_NEAR(points[i].x(), expected[i].x(), 0.5) << i;
+        EXPECT_NEAR(points[i].y(), expected[i].y(), 0.5) << i;
+    }
 }
 
 // Where a square cell's centre shows on the window's drawing area, in logical pixels.
