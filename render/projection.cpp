@@ -107,18 +107,25 @@ POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int dra
 }
 
 std::optional<ScenePoint> FloorPointAt(double x, double y, double ratio, const ViewParams& view, int drawHeight) {
+    return PlanePointAt(x, y, 0, ratio, view, drawHeight);
+}
+
+std::optional<ScenePoint> PlanePointAt(double x, double y, double z, double ratio, const ViewParams& view,
+                                       int drawHeight) {
     if (!(view.scaleX > 0) || !(view.scaleY > 0) || !(ratio > 0)) return std::nullopt;
     // The middle of the device pixel under the point: ProjectPoint floors onto the pixel's corner.
     const double xs = (x + 0.5) * ratio / view.scaleX;
     const double ys = (drawHeight + 1 - (y + 0.5) * ratio) / view.scaleY;
     const double w = view.sceneWidth, h = view.sceneDepth, d = view.viewSpan;
-    // On the floor the distance t = H - y from the near edge gives Ys = (t sin - H/2) f + H/2 with
-    // f = D / (D + t cos); solved for t. The divisor reaches zero at the horizon.
-    const double divisor = d * view.viewSin - (ys - h / 2) * view.viewCos;
+    // At height z the distance t = H - y from the near edge gives
+    // Ys - H/2 = (t sin + z cos - H/2) f with f = D / (D + t cos - z sin); solved for t. The divisor
+    // reaches zero at the horizon.
+    const double u = ys - h / 2;
+    const double divisor = d * view.viewSin - u * view.viewCos;
     if (!(divisor > 0)) return std::nullopt;
-    const double t = d * ys / divisor;
-    const double f = d / (d + t * view.viewCos);
-    if (!std::isfinite(t) || !(f > 0)) return std::nullopt;
+    const double t = (d * (h / 2 + u) - z * (d * view.viewCos + u * view.viewSin)) / divisor;
+    const double f = d / (d + t * view.viewCos - z * view.viewSin);
+    if (!std::isfinite(t) || !(f > 0) || !std::isfinite(f)) return std::nullopt;
     return ScenePoint{(xs - view.widthRatio - w / 2) / f + w / 2, h - t};
 }
 

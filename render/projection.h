@@ -55,6 +55,11 @@ POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int dra
 // lie off the maze's floor: the cell lookup (cell_at.h) says so.
 std::optional<ScenePoint> FloorPointAt(double x, double y, double ratio, const ViewParams& view, int drawHeight);
 
+// The same for the plane at height z: the trail and the wall tops lie at z = 2. The eye sees a
+// straight line of scene points through each window point, from this plane down to the floor.
+std::optional<ScenePoint> PlanePointAt(double x, double y, double z, double ratio, const ViewParams& view,
+                                       int drawHeight);
+
 void FillQuad(Canvas& canvas, const POINT (&points)[4], int colour);
 void FillTriangle(Canvas& canvas, const POINT (&points)[3], int colour);
 

@@ -5,6 +5,7 @@
 
 #include "render/cell_at.h"
 #include "render/hex_scene.h"
+#include "render/pick.h"
 #include "render/square_scene.h"
 
 namespace quivra {
@@ -81,10 +82,7 @@ std::optional<GridCell> CellAt(const MazeShape& shape, ScenePoint p) { return Sc
 
 std::optional<GridCell> CellUnder(const Game& g, const SceneState& s, double x, double y, double ratio,
                                   int drawHeight) {
-    if (!g.HasMaze()) return std::nullopt;
-    const std::optional<ScenePoint> floor = FloorPointAt(x, y, ratio, s.View(), drawHeight);
-    if (!floor) return std::nullopt;
-    return CellAt(MazeShape::Of(g.style, g.maze.cellsX, g.maze.cellsY), *floor);
+    return PickCell(g, s, x, y, ratio, drawHeight);
 }
 
 void DrawStep(const StepResult& step, SceneState& s, Canvas& canvas) {

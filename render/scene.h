@@ -30,8 +30,8 @@ void FinishScene(const Game& g, SceneState& s, Canvas& canvas);
 // The correct path over the scene.
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas);
 
-// The cell under a point of the drawing area (logical pixels; ratio: device pixels to each), by
-// the projection turned back onto the floor; nothing off the floor, on a wall or without a maze.
+// The cell a point of the drawing area shows (logical pixels; ratio: device pixels to each), as
+// pick.h says; nothing off the maze, on a wall or without a maze.
 std::optional<GridCell> CellUnder(const Game& g, const SceneState& s, double x, double y, double ratio,
                                   int drawHeight);
 

@@ -112,10 +112,11 @@ TEST(HiDpi, ClickAndOneFingerTapReachThePointerHandlerAtTheirPoint) {
     }
 }
 
-// Where a square cell's centre shows on the window's drawing area, in logical pixels.
+// Where a square cell's centre shows on the window's drawing area at the walls' height, where its
+// trail runs, in logical pixels.
 QPoint SquareCellOnScreen(QtForm& w, int gx, int gy) {
     const GameState& s = w.Form().State();
-    const POINT p = ProjectPoint((gx - 1) / 2 + 0.625, (gy - 1) / 2 + 0.625, 0, s.View(), DrawAreaHeightPixels(w));
+    const POINT p = ProjectPoint((gx - 1) / 2 + 0.625, (gy - 1) / 2 + 0.625, 2, s.View(), DrawAreaHeightPixels(w));
     return QPoint(static_cast<int>(std::lround(p.x / w.PixelRatio())), static_cast<int>(std::lround(p.y / w.PixelRatio())));
 }
 
