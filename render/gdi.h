@@ -73,6 +73,9 @@ public:
 
     void SetTarget(QImage* target);
     QImage* Target() const { return target_; }
+    // Device pixels to a logical pixel of the target image (1 for other paint devices), so lines
+    // keep their width as the player sees it.
+    double PixelRatio() const { return target_ != nullptr ? target_->devicePixelRatio() : 1.0; }
     // Draws on any other paint device instead (an SVG or PDF document, a recording), through the
     // same calls; nullptr stops. Ends any painter open on the previous target first.
     void SetPaintDevice(QPaintDevice* device);

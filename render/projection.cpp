@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/projection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -176,7 +177,8 @@ void DrawPathSegment(Canvas& canvas, int lineColorIndex, double x1, double y1, d
     const POINT p1 = ProjectPoint(x1, y1, 2, view, canvas.drawHeight);
     const POINT p2 = ProjectPoint(x2, y2, 2, view, canvas.drawHeight);
     DeviceContext& dc = canvas.dc;
-    const HPEN pen = dc.CreatePen(PS_SOLID, 2, canvas.Colour(lineColorIndex));
+    const int width = std::max(2, static_cast<int>(std::lround(2 * dc.PixelRatio())));
+    const HPEN pen = dc.CreatePen(PS_SOLID, width, canvas.Colour(lineColorIndex));
     if (pen == 0) return;
     const HGDIOBJ kept = dc.SelectObject(pen);
     dc.MoveToEx(p1.x, p1.y, nullptr);

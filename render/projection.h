@@ -68,7 +68,7 @@ void DrawQuad(Canvas& canvas, const ViewParams& view, double x1, double y1, doub
 void DrawTriangle(Canvas& canvas, const ViewParams& view, double x1, double y1, double z1, double x2, double y2,
                   double z2, double x3, double y3, double z3, int colour);
 
-// One line at wall height (z = 2), two pixels wide, in palette colour lineColorIndex.
+// One line at wall height (z = 2), two logical pixels wide, in palette colour lineColorIndex.
 void DrawPathSegment(Canvas& canvas, int lineColorIndex, double x1, double y1, double x2, double y2,
                      const ViewParams& view);
 

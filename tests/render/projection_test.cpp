@@ -170,6 +170,27 @@ TEST_F(PrimitivesTest, FillsColoursAndTheAlternateRule) {
     EXPECT_EQ(dc_.LiveObjects(), 0);
 }
 
+// The trail keeps two logical pixels on a screen of any ratio: 2, 3 and 4 device pixels across.
+TEST(PathSegment, TwoLogicalPixelsWideAtEveryRatio) {
+    const struct {
+        double ratio;
+        int devicePixels;
+    } cases[] = {{1, 2}, {1.5, 3}, {2, 4}};
+    for (const auto& c : cases) {
+        QImage image(201, 150, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDevicePixelRatio(c.ratio);
+        DeviceContext dc(&image);
+        const PaletteColors colours = GameColours();
+        Canvas canvas{dc, 150, false, colours};
+        // Down the middle column, where the perspective keeps a line upright.
+        DrawPathSegment(canvas, 14, kWidth / 2, 1, kWidth / 2, kDepth - 1, SetupView(45, kWidth, kDepth, 201, 150));
+        int across = 0;
+        for (int x = 0; x < image.width(); ++x) across += image.pixel(x, 75) == qRgb(0, 255, 0);
+        EXPECT_EQ(across, c.devicePixels) << "ratio " << c.ratio;
+    }
+}
+
 TEST_F(PrimitivesTest, EveryProcedureFreesWhatItMakesEvenWhenCreationFails) {
     const ViewParams view = SetupView(45, kWidth, kDepth, 201, 150);
     const Quad block = {ScenePoint{1, 1}, ScenePoint{3, 1}, ScenePoint{3, 1.25}, ScenePoint{1, 1.25}};
