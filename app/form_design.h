@@ -41,6 +41,19 @@ inline const std::string kCopyCodeCaption = QT_TRANSLATE_NOOP("Quivra", "复制�
 inline const std::string kPlayCodeCaption = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码…");
 inline const std::string kPlayCodeTitle = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码");
 inline const std::string kPlayCodePrompt = QT_TRANSLATE_NOOP("Quivra", "迷宫代码：");
+// Why the dialog refuses a code, by CodeRefusal (maze/maze_code.h); %1 and %2 are the limits.
+inline const std::string kCodeRefusals[] = {
+    "",
+    QT_TRANSLATE_NOOP("Quivra", "代码应形如 S21x13-12345678-K"),
+    QT_TRANSLATE_NOOP("Quivra", "代码须以 S（四方形）或 H（蜂窝状）开头"),
+    QT_TRANSLATE_NOOP("Quivra", "格数不是两个整数"),
+    QT_TRANSLATE_NOOP("Quivra", "种子须为八位数字"),
+    QT_TRANSLATE_NOOP("Quivra", "校验字符不符（代码输错了？）"),
+    QT_TRANSLATE_NOOP("Quivra", "蜂窝状迷宫的 X 须为不小于 3 的奇数，Y 不小于 2"),
+    QT_TRANSLATE_NOOP("Quivra", "四方形迷宫至少要 2 x 2 格"),
+    QT_TRANSLATE_NOOP("Quivra", "迷宫超过每边 %1 格或共 %2 个格点"),
+    QT_TRANSLATE_NOOP("Quivra", "迷宫太大，无法绘制"),
+};
 
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/form_design.h"
+#include "game/code_check.h"
 
 namespace quivra {
 
@@ -41,9 +42,11 @@ PlayCodeDialog::PlayCodeDialog(QWidget* parent) : QDialog(parent) {
 
 void PlayCodeDialog::accept() {
     // A code copied from a page or a message often comes with blanks or a line break around it.
-    const MazeCodeResult parsed = ParseMazeCode(edit_->text().trimmed().toStdString());
+    const MazeCodeResult parsed = CheckPlayableCode(edit_->text().trimmed().toStdString());
     if (!parsed.maze) {
-        reason_->setText(QString::fromStdString(parsed.error));
+        QString reason = Shown(kCodeRefusals[static_cast<int>(parsed.refusal)]);
+        if (parsed.refusal == CodeRefusal::kLimits) reason = reason.arg(MazeShape::kMaxSide).arg(MazeShape::kMaxGridPositions);
+        reason_->setText(reason);
         reason_->show();
         adjustSize();   // room for the reason's lines
         edit_->setFocus();

@@ -18,7 +18,7 @@
 #include <QLibraryInfo>
 #include <QStringList>
 
-#include "game/style_rules.h"
+#include "game/code_check.h"
 #include "render/qt_locale.h"
 #include "quivra_version.h"
 
@@ -166,15 +166,10 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze
     if (parser.isSet(codeOption)) {
         // The same reasons as quivra-tool gives, before any window.
         const std::string text = parser.value(codeOption).toLocal8Bit().toStdString();
-        const MazeCodeResult parsedCode = ParseMazeCode(text);
-        std::string reason;
+        const MazeCodeResult parsedCode = CheckPlayableCode(text);
         if (!parsedCode.maze) {
-            reason = "is not valid: " + parsedCode.error;
-        } else if (!StyleCanDraw(parsedCode.maze->shape)) {
-            reason = "names a maze too large to draw";
-        }
-        if (!reason.empty()) {
-            std::fprintf(stderr, "quivra: maze code %s %s\n", QuotedValue(text).c_str(), reason.c_str());
+            std::fprintf(stderr, "quivra: maze code %s %s\n", QuotedValue(text).c_str(),
+                         RefusalWords(parsedCode).c_str());
             return 2;
         }
         code = parsedCode.maze;

@@ -20,11 +20,28 @@ struct NamedMaze {
 
 std::string MazeCode(const NamedMaze& maze);
 
+// Why a code is refused, so that a window can say it in the player's language. The parser gives
+// all but the last, which the game's check adds (game/code_check.h).
+enum class CodeRefusal {
+    kNone,
+    kForm,
+    kStyle,
+    kCells,
+    kSeed,
+    kCheck,
+    kHoneycombShape,
+    kSquareShape,
+    kLimits,
+    kTooLargeToDraw,
+};
+
 // The maze a code names, or why the code is refused (a wrong form, a size the style cannot have or
-// beyond MazeShape's limits, a check character that does not match). Letters may be in either case.
+// beyond MazeShape's limits, a check character that does not match), in English words and as a
+// kind. Letters may be in either case.
 struct MazeCodeResult {
     std::optional<NamedMaze> maze;
     std::string error;
+    CodeRefusal refusal = CodeRefusal::kNone;
 };
 MazeCodeResult ParseMazeCode(std::string_view code);
 

@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 
+#include "game/code_check.h"
 #include "game/style_rules.h"
 #include "game/window_design.h"
 #include "render/plan_view.h"
@@ -76,9 +77,8 @@ void CheckDrawable(const MazeShape& s, const std::string& what) {
 }
 
 NamedMaze CheckedCode(const std::string& text) {
-    const MazeCodeResult parsed = ParseMazeCode(text);
-    if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " is not valid: " + parsed.error);
-    CheckDrawable(parsed.maze->shape, "maze code " + Quoted(text));
+    const MazeCodeResult parsed = CheckPlayableCode(text);
+    if (!parsed.maze) throw UsageError("maze code " + Quoted(text) + " " + RefusalWords(parsed));
     return *parsed.maze;
 }
 

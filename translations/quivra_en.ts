@@ -83,5 +83,41 @@
         <source>Quivra V%1 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/</source>
         <translation>Quivra V%1 3D     Email: hello@quivra.dev   Brintel Software: https://quivra.dev/</translation>
     </message>
+    <message>
+        <source>代码应形如 S21x13-12345678-K</source>
+        <translation>not of the form S21x13-12345678-K</translation>
+    </message>
+    <message>
+        <source>代码须以 S（四方形）或 H（蜂窝状）开头</source>
+        <translation>it must start with S (square) or H (honeycomb)</translation>
+    </message>
+    <message>
+        <source>格数不是两个整数</source>
+        <translation>the cells are not two whole numbers</translation>
+    </message>
+    <message>
+        <source>种子须为八位数字</source>
+        <translation>the seed must be eight digits</translation>
+    </message>
+    <message>
+        <source>校验字符不符（代码输错了？）</source>
+        <translation>its check character does not match (a mistyped code?)</translation>
+    </message>
+    <message>
+        <source>蜂窝状迷宫的 X 须为不小于 3 的奇数，Y 不小于 2</source>
+        <translation>a honeycomb needs an odd X of at least 3 and Y of at least 2</translation>
+    </message>
+    <message>
+        <source>四方形迷宫至少要 2 x 2 格</source>
+        <translation>a square maze needs at least 2 x 2 cells</translation>
+    </message>
+    <message>
+        <source>迷宫超过每边 %1 格或共 %2 个格点</source>
+        <translation>its maze is larger than %1 cells a side or %2 grid positions</translation>
+    </message>
+    <message>
+        <source>迷宫太大，无法绘制</source>
+        <translation>it names a maze too large to draw</translation>
+    </message>
 </context>
 </TS>

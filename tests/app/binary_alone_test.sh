@@ -4,6 +4,7 @@
 # Qt can abort; --help and --version answer with or without one. No locale is set (a fresh system,
 # a container, cron), where Qt would say it switched to UTF-8 unless the game chose that first.
 game="$1"
+tool="$2"
 failed=0
 # expect STATUS STDOUT-LINES STDERR-LINES ENV... -- ARGS...
 expect() {
@@ -30,6 +31,16 @@ expect 0 1 0 -- --version
 expect 2 0 1 -- --code S15x10-11882719-Z
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code H99999x99999-12345678-J
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code "$(printf 'S3x2\033[2J')"
+# The game's --code and the tool's render --code refuse the same codes with the same words.
+for code in H8193x3-33913796-D S2x1-33913796-1 S3x2-33913796-Y S3x2-3391379a-X H99999x99999-12345678-J; do
+    timeout 10 env -u DISPLAY QT_QPA_PLATFORM=offscreen "$game" --code "$code" >/dev/null 2>game.txt
+    "$tool" render --code "$code" --out refused.png >/dev/null 2>tool.txt
+    if [ "$(sed 's/^quivra: //' game.txt)" != "$(sed 's/^quivra-tool: //' tool.txt)" ] || [ ! -s game.txt ]; then
+        echo "FAIL: --code $code: the game and the tool differ"
+        cat game.txt tool.txt
+        failed=1
+    fi
+done
 expect 0 1 0 DISPLAY=:65000 -- --version
 expect 0 1 0 LC_ALL=C -- --version
 expect 0 1 0 LANG=POSIX -- --version

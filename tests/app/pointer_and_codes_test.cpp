@@ -14,13 +14,18 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "app/desktop.h"
 #include "app/play_code_dialog.h"
 #include "app/qt_form.h"
+#include "game/code_check.h"
+#include "modal_guard.h"
 #include "tests/support/correct_path.h"
 
 namespace quivra {
@@ -49,32 +54,79 @@ TEST(MazeCodes, CtrlCCopiesTheCodeTheGameGives) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "H21x13-93782719-0");
 }
 
-TEST(MazeCodes, CtrlOPlaysACodeAndRefusesAMistypedOneInPlace) {
-    QtForm w;
+// Codes the dialog refuses, one for each reason; the sizes with their right check characters.
+std::vector<std::string> RefusedCodes() {
+    return {"S3x2-33913796-Y",   // the last character mistyped
+            "S3x2-3391379a-X", "Q3x2-33913796-X", "S03x2-33913796-X", "S3x2x33913796-X",
+            MazeCode({MazeShape::Square(2, 1), {}}), MazeCode({MazeShape::Honeycomb(4, 2), {}}),
+            MazeCode({MazeShape::Square(20001, 2), {}}),
+            MazeCode({MazeShape::Honeycomb(8193, 3), {3, 3, 9, 1, 3, 7, 9, 6}})};   // too large to draw
+}
+
+// Ctrl+O, then each refused code typed and entered, then a good one pasted. The dialog must stay
+// open on each refusal with its reason; a guard closes it if it hangs.
+struct DialogRun {
+    std::vector<QString> reasons;
+    bool refusedInPlace = true;
     std::vector<NamedMaze> played;
-    w.SetPlayMazeHandler([&](const NamedMaze& maze) { played.push_back(maze); });
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    bool refusedInPlace = false;
-    QString reason;
+};
+
+DialogRun RunPlayCodeDialog(QtForm& w) {
+    DialogRun run;
+    w.SetPlayMazeHandler([&](const NamedMaze& maze) { run.played.push_back(maze); });
+    const test::ModalGuard guard;
     QTimer::singleShot(50, [&] {
         PlayCodeDialog* dialog = w.OpenPlayCodeDialog();
         if (dialog == nullptr) return;
-        dialog->CodeEdit()->setText("S3x2-33913796-Y");   // the last character mistyped
-        QTest::keyClick(dialog->CodeEdit(), Qt::Key_Return);
-        refusedInPlace = dialog->isVisible() && dialog->Reason()->isVisible() && played.empty();
-        reason = dialog->Reason()->text();
-        QTest::keyClicks(dialog->CodeEdit(), "x");   // typing again takes the refusal away
-        refusedInPlace &= !dialog->Reason()->isVisible();
+        for (const std::string& code : RefusedCodes()) {
+            dialog->CodeEdit()->setText(QString::fromStdString(code));
+            QTest::keyClick(dialog->CodeEdit(), Qt::Key_Return);
+            run.refusedInPlace &= dialog->isVisible() && dialog->Reason()->isVisible() && run.played.empty();
+            run.reasons.push_back(dialog->Reason()->text());
+            QTest::keyClicks(dialog->CodeEdit(), "x");   // typing again takes the refusal away
+            run.refusedInPlace &= !dialog->Reason()->isVisible();
+        }
         dialog->CodeEdit()->setText(" s3x2-33913796-x\n");   // pasted, in small letters
         QTest::keyClick(dialog->CodeEdit(), Qt::Key_Return);
     });
     QTest::keyClick(w.windowHandle(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(refusedInPlace);
-    EXPECT_EQ(reason.toStdString(), "its check character does not match (a mistyped code?)");
+    EXPECT_FALSE(guard.Fired()) << "the dialog stayed open";
     EXPECT_EQ(w.OpenPlayCodeDialog(), nullptr);
     const NamedMaze expected{MazeShape::Square(3, 2), {3, 3, 9, 1, 3, 7, 9, 6}};
-    EXPECT_EQ(played, std::vector<NamedMaze>{expected});
+    EXPECT_EQ(run.played, std::vector<NamedMaze>{expected});
+    EXPECT_TRUE(run.refusedInPlace);
+    return run;
+}
+
+TEST(MazeCodes, CtrlOPlaysACodeAndRefusesTheOthersInPlaceInChinese) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const DialogRun run = RunPlayCodeDialog(w);
+    ASSERT_EQ(run.reasons.size(), RefusedCodes().size());
+    for (const QString& reason : run.reasons) {
+        EXPECT_TRUE(std::any_of(reason.begin(), reason.end(), [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; }))
+            << reason.toStdString();
+    }
+    EXPECT_EQ(run.reasons.front().toStdString(), "校验字符不符（代码输错了？）");
+}
+
+// In English the dialog gives the command lines' words for each code.
+TEST(MazeCodes, TheDialogRefusesWhatTheCommandLinesRefuseWithTheirWords) {
+    ASSERT_TRUE(UseLanguage("en"));
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const DialogRun run = RunPlayCodeDialog(w);
+    UseLanguage(kSourceLanguage);
+    const std::vector<std::string> codes = RefusedCodes();
+    ASSERT_EQ(run.reasons.size(), codes.size());
+    for (size_t i = 0; i < codes.size(); ++i) {
+        const MazeCodeResult refused = CheckPlayableCode(codes[i]);
+        ASSERT_FALSE(refused.maze) << codes[i];
+        EXPECT_TRUE(run.reasons[i].endsWith(QString::fromStdString(refused.error))) << run.reasons[i].toStdString();
+    }
+    EXPECT_EQ(CheckPlayableCode(codes.back()).refusal, CodeRefusal::kTooLargeToDraw);
 }
 
 // Also run at ratios 1.5 and 2: the points stay logical, the window says its ratio.

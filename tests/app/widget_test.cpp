@@ -24,6 +24,7 @@
 #include "app/headless_form.h"
 #include "app/qt_form.h"
 #include "tests/support/correct_path.h"
+#include "modal_guard.h"
 #include "url_catcher.h"
 
 namespace quivra {
@@ -228,7 +229,11 @@ TEST(Window, AboutShowsItsMessageInChineseThenOpensTheHomePage) {
             QTest::keyClick(box, Qt::Key_Return);
         }
     });
-    w.Action(Menu::Help, 0)->trigger();
+    {
+        const test::ModalGuard guard;
+        w.Action(Menu::Help, 0)->trigger();
+        EXPECT_FALSE(guard.Fired()) << "the About box stayed open";
+    }
     QDesktopServices::unsetUrlHandler("https");
     EXPECT_EQ(shown.remove(QChar(0x2060)).toStdString(), kAboutTitle + "|" + AboutText());
     EXPECT_EQ(button.remove('&').toStdString(), "确定");

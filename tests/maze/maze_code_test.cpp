@@ -60,15 +60,25 @@ TEST(MazeCode, EveryWrongCharacterAndEverySwapIsRefused) {
 
 TEST(MazeCode, RefusesShapesTheStylesCannotHave) {
     // Right check characters on wrong sizes: refused for the size, not the check.
-    for (const auto& [shape, why] : {std::pair{MazeShape::Honeycomb(4, 2), "odd"},
-                                     std::pair{MazeShape::Honeycomb(3, 1), "odd"},
-                                     std::pair{MazeShape::Square(1, 5), "2 x 2"},
-                                     std::pair{MazeShape::Square(20001, 2), "larger"},
-                                     std::pair{MazeShape::Square(3536, 3535), "larger"},   // 50013183 positions
-                                     std::pair{MazeShape::Honeycomb(3, 20001), "larger"}}) {
+    const struct {
+        MazeShape shape;
+        const char* why;
+        CodeRefusal refusal;
+    } wrongSizes[] = {
+        {MazeShape::Honeycomb(4, 2), "odd", CodeRefusal::kHoneycombShape},
+        {MazeShape::Honeycomb(3, 1), "odd", CodeRefusal::kHoneycombShape},
+        {MazeShape::Square(1, 5), "2 x 2", CodeRefusal::kSquareShape},
+        {MazeShape::Square(2, 1), "2 x 2", CodeRefusal::kSquareShape},
+        {MazeShape::Square(5, 1), "2 x 2", CodeRefusal::kSquareShape},
+        {MazeShape::Square(20001, 2), "larger", CodeRefusal::kLimits},
+        {MazeShape::Square(3536, 3535), "larger", CodeRefusal::kLimits},   // 50013183 positions
+        {MazeShape::Honeycomb(3, 20001), "larger", CodeRefusal::kLimits},
+    };
+    for (const auto& [shape, why, refusal] : wrongSizes) {
         const MazeCodeResult r = ParseMazeCode(MazeCode({shape, {}}));
         EXPECT_FALSE(r.maze.has_value());
         EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
+        EXPECT_EQ(r.refusal, refusal) << r.error;
     }
     for (const char* bad : {"", "S", "S3x2-33913796", "Q3x2-33913796-X", "S03x2-33913796-X", "S3x2-3391379a-X",
                             "S3x2x33913796-X", "S3-2-33913796-X", "S123456x2-33913796-X",
