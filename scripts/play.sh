@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds the game and starts it.
+# Installs what is missing, builds the game and starts it, handing it the options given.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Asking how to use it installs and builds nothing.
+for arg in "$@"; do
+  if [ "$arg" = --help ] || [ "$arg" = -h ]; then
+    cat <<'USAGE'
+Usage: bash scripts/play.sh [OPTION...]
+Installs any missing packages, builds the game (in build/) and starts it with the options given:
+  --code CODE   play the maze a code names, e.g. --code S15x10-11882719-Y
+  --version     print the game's version
+  -h, --help    print this text and exit (nothing is installed or built)
+USAGE
+    exit 0
+  fi
+done
 
 # Without a display Qt aborts with a long message about reinstalling; say what is wrong instead.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
@@ -20,7 +34,7 @@ if ! log="$(cmake --build "$root/build" -j"$(nproc)" --target quivra 2>&1)"; the
 fi
 
 status=0
-"$root/build/app/quivra" || status=$?
+"$root/build/app/quivra" "$@" || status=$?
 if [ "$status" -eq 134 ]; then
   echo "Quivra could not open a window on DISPLAY='${DISPLAY:-}' WAYLAND_DISPLAY='${WAYLAND_DISPLAY:-}': it needs a desktop session (or Xvfb)." >&2
 fi
