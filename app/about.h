@@ -19,4 +19,23 @@ inline const std::string kAboutTextWithPlaceholder =
     QT_TRANSLATE_NOOP("Quivra", "Quivra V%1 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/");
 inline std::string AboutText() { return WithVersion(kAboutTextWithPlaceholder); }
 
+// How to play, under Help with F1. The menus' own captions are filled in after translation, so the
+// text names them as the menus show them: %1 游戏, %2 新游戏, %3 正确走法, %4 清除, %5 复制迷宫代码,
+// %6 输入迷宫代码…, %7 退出, %8 Quivra样式, %9 蜂窝状, %10 四方形.
+inline const std::string kHowToPlayCaption = QT_TRANSLATE_NOOP("Quivra", "游戏说明");
+inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
+    "Quivra",
+    "从上方的入口走到下方的出口。每走一步画一条绿线，退回自己走过的路画黄线；撞墙会响一声。\n\n"
+    "四方形：方向键，或小键盘 4 2 6 8，或字母 W A S D（上、左、下、右）。\n\n"
+    "蜂窝状：Home / End（左上 / 左下）、上 / 下方向键、PgUp / PgDn（右上 / 右下），"
+    "或小键盘 7 1 8 2 9 3，或字母 Q W E（左上、上、右上）/ A S D（左下、下、右下）。\n\n"
+    "鼠标和触摸屏：点击或轻触旁边的格子就走过去（有墙则响一声），"
+    "点击一条直通走廊里更远的格子就一直走到那里。\n\n"
+    "迷宫代码：“%5”（Ctrl+C）把迷宫的代码复制到剪贴板，"
+    "“%6”（Ctrl+O）玩别人给你的迷宫，也可以用 quivra --code 代码 启动游戏。\n\n"
+    "菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；"
+    "“%4”擦掉你的路线，在同一个迷宫里重新开始；“%7”（Ctrl+Q）。\n"
+    "菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。\n"
+    "右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。");
+
 }  // namespace quivra

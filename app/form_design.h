@@ -41,6 +41,8 @@ inline const std::string kCopyCodeCaption = QT_TRANSLATE_NOOP("Quivra", "复制�
 inline const std::string kPlayCodeCaption = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码…");
 inline const std::string kPlayCodeTitle = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码");
 inline const std::string kPlayCodePrompt = QT_TRANSLATE_NOOP("Quivra", "迷宫代码：");
+// The short-lived note that answers Ctrl+C; %1 is the code.
+inline const std::string kCodeCopiedNote = QT_TRANSLATE_NOOP("Quivra", "已复制迷宫代码 %1");
 // Why the dialog refuses a code, by CodeRefusal (maze/maze_code.h); %1 and %2 are the limits.
 inline const std::string kCodeRefusals[] = {
     "",

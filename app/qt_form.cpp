@@ -18,6 +18,7 @@
 #include <QStyleOptionMenuItem>
 #include <QTime>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -260,7 +261,7 @@ void QtForm::BuildMenus() {
     };
     QMenu* gameMenu = addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
     addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
-    addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
+    QMenu* helpMenu = addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
     // A style item's tick changes only in code. Qt flips a checkable action's own check before
     // `triggered`; undo that at once, so the handler sees the menu as the player saw it.
     for (QAction* a : styleItems_) {
@@ -282,15 +283,19 @@ void QtForm::BuildMenus() {
     gameMenu->insertSeparator(actionItems_[kExit]);
     connect(copyCode_, &QAction::triggered, this, &QtForm::CopyMazeCode);
     connect(playCode_, &QAction::triggered, this, &QtForm::PlayMazeCode);
+    // How to play goes above the written About, which keeps its menu.
+    howToPlay_ = new QAction(Shown(kHowToPlayCaption), helpMenu);
+    helpMenu->insertAction(helpItems_[0], howToPlay_);
+    helpMenu->insertSeparator(helpItems_[0]);
+    connect(howToPlay_, &QAction::triggered, this, &QtForm::ShowHowToPlay);
 
     // The keyboard route of other desktop programs, shown beside the items. No walking key uses
-    // these: Ctrl+Q is not Q, which walks the honeycomb. F1 is where players look for help, and
-    // the About box with its home page is the help this game has.
+    // these: Ctrl+Q is not Q, which walks the honeycomb. F1 is where players look for help.
     actionItems_[kNewGame]->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_N)});
     actionItems_[kExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     copyCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     playCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    helpItems_[0]->setShortcut(QKeySequence(Qt::Key_F1));
+    howToPlay_->setShortcut(QKeySequence(Qt::Key_F1));
     // F10 opens the menu bar; it is no item of its own.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
@@ -299,7 +304,30 @@ void QtForm::BuildMenus() {
 void QtForm::CopyMazeCode() {
     if (ending_ || !mazeCode_) return;
     const std::string code = mazeCode_();
-    if (!code.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(code));
+    if (code.empty()) return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(code));
+    // A note for a few seconds over the status line, whose written text stays.
+    QToolTip::showText(text1_->mapToGlobal(QPoint(0, 0)), Shown(kCodeCopiedNote).arg(QString::fromStdString(code)),
+                       text1_, QRect(), 3000);
+}
+
+namespace {
+
+QString HowToPlayText() {
+    return Shown(kHowToPlayText)
+        .arg(Shown(kActionMenuCaption), Shown(kActionCaptions[kNewGame]), Shown(kActionCaptions[kShowSolution]),
+             Shown(kActionCaptions[kClear]), Shown(kCopyCodeCaption), Shown(kPlayCodeCaption),
+             Shown(kActionCaptions[kExit]), Shown(kStyleMenuCaption), Shown(kStyleCaptions[kHoneycomb]),
+             Shown(kStyleCaptions[kSquare]));
+}
+
+}  // namespace
+
+void QtForm::ShowHowToPlay() {
+    if (ending_) return;
+    QMessageBox box(QMessageBox::NoIcon, Shown(kHowToPlayCaption), HowToPlayText(), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void QtForm::PlayMazeCode() {

@@ -66,6 +66,9 @@ public:
     // The game menu's maze-code items, outside the written items' indexes.
     QAction* CopyCodeAction() const { return copyCode_; }
     QAction* PlayCodeAction() const { return playCode_; }
+    // Help's How to Play (F1), above the written About: a modal box, like About's.
+    QAction* HowToPlayAction() const { return howToPlay_; }
+    virtual void ShowHowToPlay();
 
     // What the game connects to the window's own commands; none set does nothing.
     // The code of the maze on screen, copied to the clipboard (empty: nothing to copy).
@@ -158,6 +161,7 @@ private:
     std::vector<QAction*> actionItems_, styleItems_, helpItems_;
     QAction* copyCode_ = nullptr;
     QAction* playCode_ = nullptr;
+    QAction* howToPlay_ = nullptr;
     PlayCodeDialog* playDialog_ = nullptr;
     std::function<std::string()> mazeCode_;
     std::function<void(const NamedMaze&)> playMaze_;

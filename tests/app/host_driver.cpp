@@ -121,18 +121,10 @@ public:
     // it is gone, so an answer that comes before its loop has begun is not lost.
     void MsgBox(const std::string& text, const std::string& title) override {
         ++d_.counts.messages;
-        QTimer answer;
-        answer.setInterval(1);
-        bool seen = false;
-        connect(&answer, &QTimer::timeout, this, [this, &seen] {
-            for (QMessageBox* box : findChildren<QMessageBox*>()) {
-                if (!seen && d_.whileAboutOpen) d_.whileAboutOpen();
-                seen = true;
-                box->done(QMessageBox::Ok);
-            }
-        });
-        answer.start();
-        QtForm::MsgBox(text, title);
+        Answered([&] { QtForm::MsgBox(text, title); });
+    }
+    void ShowHowToPlay() override {
+        Answered([&] { QtForm::ShowHowToPlay(); });
     }
     // The headless host's scripted clock: one candidate maze per generation, the same every run.
     double Timer() const override {
@@ -144,6 +136,21 @@ public:
     void SetClock(double now) { clock_ = now; }
 
 private:
+    template <typename Show>
+    void Answered(Show show) {
+        QTimer answer;
+        answer.setInterval(1);
+        bool seen = false;
+        connect(&answer, &QTimer::timeout, this, [this, &seen] {
+            for (QMessageBox* box : findChildren<QMessageBox*>()) {
+                if (!seen && d_.whileAboutOpen) d_.whileAboutOpen();
+                seen = true;
+                box->done(QMessageBox::Ok);
+            }
+        });
+        answer.start();
+        show();
+    }
     mutable double clock_ = 43200.52;
 };
 

@@ -5,11 +5,13 @@
 #include <cstdlib>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <ostream>
 #include <string>
@@ -17,6 +19,7 @@
 
 #include "app/desktop.h"
 #include "app/qt_form.h"
+#include "modal_guard.h"
 
 namespace quivra {
 namespace {
@@ -38,14 +41,14 @@ const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
                      kSquareHint,
                      "确定",
                      {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "",
-                      "退出\tCtrl+Q", "关于\tF1"},
+                      "退出\tCtrl+Q", "游戏说明\tF1", "", "关于"},
                      kHexHint};
 const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
                      {"Game", "Style", "Help"},
                      "Walk with the arrow keys or W A S D.",
                      "OK",
                      {"New Game\tF2, Ctrl+N", "Correct Path", "Clear", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
-                      "", "Quit\tCtrl+Q", "About\tF1"},
+                      "", "Quit\tCtrl+Q", "How to Play\tF1", "", "About"},
                      "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D."};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
@@ -122,6 +125,75 @@ TEST(PlayerSession, TheWindowSpeaksTheSessionsLanguage) {
     EXPECT_EQ(shown.ok, want.ok);
     EXPECT_EQ(shown.items, want.items);
 }
+
+// What a player new to the game reads, in each language: F1's How to Play, and the note that
+// answers Ctrl+C.
+struct Help {
+    const char* language;
+    std::string title;
+    std::vector<QString> words;   // besides every menu item as the menus show it
+    QString copied;
+};
+
+void PrintTo(const Help& help, std::ostream* os) { *os << help.language; }
+
+const Help kHelps[] = {
+    {"zh_CN", "游戏说明", {"W A S D", "Q W E", "Home", "PgDn", "小键盘", "鼠标", "Ctrl+C", "Ctrl+O", "F10"}, "已复制"},
+    {"en", "How to Play", {"W A S D", "Q W E", "Home", "PgDn", "keypad", "Mouse", "Ctrl+C", "Ctrl+O", "F10"}, "copied"},
+};
+
+class HelpForNewPlayers : public ::testing::TestWithParam<Help> {
+protected:
+    void SetUp() override { ASSERT_TRUE(UseLanguage(GetParam().language)); }
+    void TearDown() override { UseLanguage(kSourceLanguage); }
+};
+
+TEST_P(HelpForNewPlayers, F1ShowsHowToPlayWithTheKeysTheMouseCodesAndMenus) {
+    QtForm w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QString title, text;
+    const test::ModalGuard guard;
+    QTimer::singleShot(100, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    QTest::keyClick(w.windowHandle(), Qt::Key_F1);
+    EXPECT_FALSE(guard.Fired()) << "How to Play stayed open";
+    EXPECT_EQ(title.toStdString(), GetParam().title);
+    for (const QString& word : GetParam().words) EXPECT_TRUE(text.contains(word)) << word.toStdString();
+    for (const QAction* menu : w.menuBar()->actions()) {
+        if (menu == w.menuBar()->actions().back()) break;   // Help is where the player is
+        EXPECT_TRUE(text.contains(menu->text())) << menu->text().toStdString();
+        for (const QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator()) continue;
+            EXPECT_TRUE(text.contains(item->text())) << item->text().toStdString();
+        }
+    }
+    EXPECT_FALSE(text.contains('%'));
+    EXPECT_TRUE(w.Action(Menu::Help, 0)->shortcut().isEmpty());
+}
+
+TEST_P(HelpForNewPlayers, CtrlCAnswersWithANoteAndKeepsTheStatusLine) {
+    QtForm w;
+    w.SetMazeCodeSource([] { return std::string("S15x10-11882719-Y"); });
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty(); }, 10000));
+    const QString status = w.Text1()->text();
+    QTest::keyClick(w.windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
+    EXPECT_TRUE(QToolTip::text().contains("S15x10-11882719-Y")) << QToolTip::text().toStdString();
+    EXPECT_TRUE(QToolTip::text().contains(GetParam().copied)) << QToolTip::text().toStdString();
+    EXPECT_EQ(w.Text1()->text(), status);
+    QToolTip::hideText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpForNewPlayers, ::testing::ValuesIn(kHelps),
+                         [](const ::testing::TestParamInfo<Help>& help) { return std::string(help.param.language); });
 
 INSTANTIATE_TEST_SUITE_P(Desktops, Language, ::testing::ValuesIn(kDesktops),
                          [](const ::testing::TestParamInfo<Desktop>& desktop) { return desktop.param.name; });
