@@ -273,8 +273,9 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     }
     pages.Finish();
     if (solutionDocument) solutionDocument->Finish();
-    file.Commit();
-    if (solutionFile) solutionFile->Commit();
+    // The booklet and its solutions are new together or not at all.
+    StreamedOutput* const outputs[] = {&file, solutionFile ? &*solutionFile : nullptr};
+    StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
     if (booklet) out += "pages " + std::to_string(pages.Pages()) + "\n";
 }
 

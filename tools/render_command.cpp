@@ -27,7 +27,7 @@ constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
 // A whole scene at the largest size with this many candidates already takes hours.
 constexpr int kMaxTrials = 1'000'000;
-constexpr int kMaxCount = 100;
+constexpr int kMaxCount = 1000;
 
 void ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -241,10 +241,12 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         } else if (where != "end") {
             print.solutions = PrintSetup::Solutions::File;
             print.solutionsTarget = CheckPictureTarget(where);
+            // A device or pipe gets the solutions as a PDF whatever its name.
+            if (!print.solutionsTarget->replace) print.solutionsTarget->qtFormat = "pdf";
             if (std::string_view(print.solutionsTarget->qtFormat) != "pdf") {
                 throw UsageError("--solutions takes end, none or a .pdf file, not " + Quoted(where));
             }
-            if (print.solutionsTarget->path == target.path) throw UsageError("--solutions names the --out file");
+            if (SameFile(*print.solutionsTarget, target)) throw UsageError("--solutions names the --out file");
         }
     }
     if (count > 0 && !pdf) throw UsageError("a booklet has several pages: it needs a .pdf file");
@@ -254,6 +256,8 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         RunPrinted(setup, print, target, out, progressFd);
         return;
     }
+    // The cells and the size alone decide whether a picture can show the maze: before the search.
+    if (print.cells && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, *print.cells);
     if (print.cells) setup.named = SearchMaze(*print.cells, setup.time, setup.trials);
     if (setup.named && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, setup.named->shape);
     if (setup.named && setup.plan && IsVectorFormat(target.qtFormat)) {

@@ -218,7 +218,7 @@ constexpr OptionSpec kRenderOptions[] = {
     As(InUsage::Optional, kCode),
     {"page", 1, "a5|a4|a3|letter|legal", "a5, a4, a3, letter or legal (.pdf, .svg): the plan fills it; new mazes each run",
      InUsage::Optional},
-    {"count", 1, "N", "a PDF booklet of N mazes, 1..100, then their solutions", InUsage::Optional},
+    {"count", 1, "N", "a PDF booklet of N mazes, 1..1000, then their solutions", InUsage::Optional},
     As(InUsage::OptionalEither, kCells),
     {"cell-size", 1, "MM", "with --page: as many cells as fit at least MM millimetres wide, 3..100",
      InUsage::OptionalOr},

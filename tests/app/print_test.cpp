@@ -263,7 +263,7 @@ TEST(Printing, NewOptionsRefuseInOneLine) {
         {"render", "--style", "hex", "--page", "a2", "--out", Temp("x.pdf")},
         {"render", "--style", "hex", "--page", "a4", "--count", "2", "--out", Temp("x.svg")},
         {"render", "--style", "hex", "--count", "2", "--out", Temp("x.png")},
-        {"render", "--style", "hex", "--count", "101", "--out", Temp("x.pdf")},
+        {"render", "--style", "hex", "--count", "1001", "--out", Temp("x.pdf")},
         {"render", "--style", "hex", "--count", "2", "--solution", "--out", Temp("x.pdf")},
         {"generate", "--code", "S3x2-33913796-x1"},
         {"generate", "--code", ok, "--cells", "3", "2"},
@@ -389,6 +389,46 @@ TEST(Printing, ABookletNumbersItsMazesAndLabelsTheSolutionsInTheSameOrder) {
             EXPECT_EQ(labelled[k].second, codes[number - 1]) << "page " << page;
         }
     }
+}
+
+TEST(Printing, ASolutionsFileHoldsTheSolutionsAndTheBookletOnlyTheMazes) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
+    const std::string mazes = Temp("own_mazes.pdf"), solutions = Temp("own_solutions.pdf");
+    const Result r = Tool({"render", "--style", "hex", "--cells", "9", "6", "--count", "3", "--per-page", "2", "--page",
+                          "a5", "--time", "300", "--solutions", solutions, "--out", mazes});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> codes = Codes(r.out);
+    ASSERT_EQ(codes.size(), 3u);
+    struct Document {
+        const std::string& file;
+        const char* word;
+        const char* other;
+    };
+    for (const Document& d : {Document{mazes, "Maze", "Solution"}, Document{solutions, "Solution", "Maze"}}) {
+        std::vector<std::pair<int, std::string>> labelled;
+        for (int page = 1; page <= 2; ++page) {
+            const std::string text = PageText(d.file, page);
+            EXPECT_EQ(text.find(d.other), std::string::npos) << d.file << " page " << page << ":\n" << text;
+            for (const auto& item : Labelled(text, d.word)) labelled.push_back(item);
+        }
+        ASSERT_EQ(labelled.size(), 3u) << d.file;
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(labelled[k], std::make_pair(k + 1, codes[k])) << d.file;
+    }
+}
+
+// The clock reads seconds since midnight: the maze after 23:59:59.5 is the one of 00:00:00.5.
+TEST(Printing, ABookletAcrossMidnightGoesOnAfterMidnight) {
+    const auto codes = [](const char* time, const char* count) {
+        const Result r = Tool({"render", "--style", "square", "--cells", "8", "8", "--count", count, "--page", "a5",
+                               "--time", time, "--solutions", "none", "--out", Temp("midnight.pdf")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return Codes(r.out);
+    };
+    const std::vector<std::string> late = codes("86399.5", "2"), early = codes("0.5", "1");
+    ASSERT_EQ(late.size(), 2u);
+    ASSERT_EQ(early.size(), 1u);
+    EXPECT_EQ(late[1], early[0]);
+    EXPECT_NE(late[0], late[1]);
 }
 
 TEST(Printing, PrintedMazesAreNewOnEachRunUnlessTheTimeIsGiven) {
