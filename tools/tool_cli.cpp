@@ -227,6 +227,12 @@ constexpr OptionSpec kRenderOptions[] = {
      InUsage::Optional},
     {"title", 1, "TEXT", "with --page: a title over each page of mazes", InUsage::Optional},
     {"name-line", 0, "", "with --page: a line for a name and the date under the title", InUsage::Optional},
+    {"level", 1, "1..5", "with --page: mazes from a few large cells (1) to many small ones (5); default 3",
+     InUsage::Optional},
+    {"codes", 1, "FILE", "a booklet of the maze codes in FILE, one a line (# comments)", InUsage::Optional},
+    {"lang", 1, "zh|en", "with --page: the page's words in Chinese or English (default: as the game speaks)",
+     InUsage::Optional},
+    {"quiet", 0, "", "print nothing but errors", InUsage::Optional},
 };
 
 constexpr const char* kPrintingExamples =

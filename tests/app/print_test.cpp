@@ -319,7 +319,7 @@ TEST(Printing, ABookletHasEachMazeThenEachSolutionOnPagesOfItsSize) {
         const std::string file = Temp(std::string("booklet_") + page + ".pdf");
         // A tall plan stands upright on the page.
         const Result r = Tool({"render", "--style", "hex", "--view", "plan", "--size", "300x400", "--count", "3",
-                              "--page", page, "--out", file});
+                              "--page", page, "--lang", "en", "--out", file});
         ASSERT_EQ(r.status, 0) << r.err;
         std::set<std::string> codes;
         for (size_t at = r.out.find("code "); at != std::string::npos; at = r.out.find("code ", at + 1)) {
@@ -334,9 +334,9 @@ TEST(Printing, ABookletHasEachMazeThenEachSolutionOnPagesOfItsSize) {
         const std::string text = Shell("pdftotext -layout " + file + " -").value_or("");
         EXPECT_NE(text.find(*codes.begin()), std::string::npos) << text;
     }
-    // A wide scene turns the page.
+    // A wide maze turns the page.
     const std::string wide = Temp("booklet_wide.pdf");
-    ASSERT_EQ(Tool({"render", "--style", "square", "--count", "1", "--page", "a4", "--out", wide}).status, 0);
+    ASSERT_EQ(Tool({"render", "--style", "square", "--cells", "15", "10", "--count", "1", "--page", "a4", "--out", wide}).status, 0);
     EXPECT_NE(Shell("pdfinfo " + wide).value_or("").find("842 x 595 pts (A4)"), std::string::npos);
 }
 
@@ -368,7 +368,7 @@ TEST(Printing, ABookletNumbersItsMazesAndLabelsTheSolutionsInTheSameOrder) {
     if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
     const std::string file = Temp("numbered.pdf");
     const Result r = Tool({"render", "--style", "square", "--cells", "20", "28", "--count", "12", "--per-page", "4",
-                          "--page", "a4", "--time", "777", "--out", file});
+                          "--page", "a4", "--time", "777", "--lang", "en", "--out", file});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> codes = Codes(r.out);
     ASSERT_EQ(codes.size(), 12u);
@@ -395,7 +395,7 @@ TEST(Printing, ASolutionsFileHoldsTheSolutionsAndTheBookletOnlyTheMazes) {
     if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
     const std::string mazes = Temp("own_mazes.pdf"), solutions = Temp("own_solutions.pdf");
     const Result r = Tool({"render", "--style", "hex", "--cells", "9", "6", "--count", "3", "--per-page", "2", "--page",
-                          "a5", "--time", "300", "--solutions", solutions, "--out", mazes});
+                          "a5", "--time", "300", "--lang", "en", "--solutions", solutions, "--out", mazes});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> codes = Codes(r.out);
     ASSERT_EQ(codes.size(), 3u);
@@ -471,7 +471,7 @@ TEST(Printing, PaperInAnyCaseTurnedToSuitTheMaze) {
     }
     // An SVG with a page is the page: A4 is 210 x 297 mm.
     const std::string svg = Temp("page.svg");
-    ASSERT_EQ(Tool({"render", "--style", "hex", "--page", "a4", "--title", "Mazes", "--out", svg}).status, 0);
+    ASSERT_EQ(Tool({"render", "--style", "hex", "--cells", "21", "13", "--page", "a4", "--title", "Mazes", "--out", svg}).status, 0);
     std::smatch m;
     const std::string text = Bytes(svg);
     ASSERT_TRUE(std::regex_search(text, m, std::regex("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""))) << text.substr(0, 300);

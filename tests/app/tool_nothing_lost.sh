@@ -91,7 +91,7 @@ rm -f -- b.pdf s.pdf .b.pdf.* .s.pdf.*
 
 # A titled booklet with labels, pinned by --time: the same bytes from separate processes.
 for run in 1 2 3 4 5 6; do
-  "$tool" render --style square --cells 20 28 --count 4 --per-page 4 --page a4 --time 4000.5 \
+  "$tool" render --style square --cells 20 28 --count 4 --per-page 4 --page a4 --time 4000.5 --lang en \
     --title "Class 3B: mazes for Friday" --name-line --out "same$run.pdf" >/dev/null 2>err || { fail "titled booklet"; cat err; }
 done
 for run in 2 3 4 5 6; do cmp -s same1.pdf "same$run.pdf" || fail "a titled booklet with --time: run $run differs"; done
