@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPagedPaintDevice>
+#include <QPageLayout>
 #include <QGlyphRun>
 #include <QTextLayout>
 
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "render/gdi.h"
 #include "render/plan_view.h"
 
 namespace quivra {
@@ -345,6 +348,39 @@ void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& s
                          QString::fromUtf8(WordsOf(language).code) + " " + QString::fromStdString(sheet.code));
     }
     painter.restore();
+}
+
+Sheet PlanSheet(const Game& game, const PlanOptions& options) {
+    QPicture picture;
+    {
+        DeviceContext dc;
+        dc.SetPaintDevice(&picture);
+        DrawPlan(dc, game, options);
+    }
+    return {{picture}, QSize(options.width, options.height), game.Code()};
+}
+
+bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageDress dress, bool solution) {
+    if (!game.HasMaze()) return false;
+    // Without page numbers, so that the maze's page is the tool's with or without the solution's.
+    dress.perPage = 1;
+    dress.pages = 1;
+    const MazeShape shape = MazeShape::Of(game.style, game.maze.cellsX, game.maze.cellsY);
+    const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
+    const PageGrid grid = FitPage(page, dress, QSizeF(extent.width, extent.height));
+    const QSize size = PlanSheetSize(grid, shape);
+    device.setPageLayout(QPageLayout(QPageSize(PaperId(page)),
+                                     grid.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    DrawPageDress(painter, grid, dress, 1, false);
+    DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, false}), "", dress.language);
+    if (solution) {
+        device.newPage();
+        DrawPageDress(painter, grid, dress, 2, true);
+        DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, true}), "", dress.language);
+    }
+    return painter.end();
 }
 
 }  // namespace quivra

@@ -16,7 +16,11 @@
 #include <string_view>
 #include <vector>
 
+#include "game/game.h"
 #include "maze/maze_shape.h"
+#include "render/plan_view.h"
+
+class QPagedPaintDevice;
 
 namespace quivra {
 
@@ -94,5 +98,13 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
 // The drawing fitted and centred in its box, its label and code in the row under the box.
 void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& sheet, const std::string& label,
                PageLanguage language);
+
+// The plan of the game's maze, recorded at the options' size, with its code.
+Sheet PlanSheet(const Game& game, const PlanOptions& options);
+
+// The game's maze on a page of its own, as `quivra-tool render --code CODE --page` prints it,
+// and with `solution` its correct path on a second page: the paper turned to suit the maze. The
+// device must draw one unit a point (a resolution of 72). False if it cannot be painted on.
+bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageDress dress, bool solution);
 
 }  // namespace quivra

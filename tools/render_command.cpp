@@ -64,16 +64,6 @@ PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
     return options;
 }
 
-Sheet PlanSheet(const ToolGame& game, const PlanOptions& options, const std::string& code) {
-    QPicture picture;
-    {
-        DeviceContext dc;
-        dc.SetPaintDevice(&picture);
-        DrawPlan(dc, game.game, options);
-    }
-    return {{picture}, QSize(options.width, options.height), code};
-}
-
 // What the scene builders can hold.
 void CheckDrawable(const MazeShape& s, const std::string& what) {
     // MazeShape's limits hold already (the parser and --cells keep to them); the style's scene may hold less.
@@ -170,8 +160,8 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
     const QSize size(setup.width, setup.height);
     if (setup.plan) {
         if (setup.solution) game.ShowSolution();   // for the report: the game as the scene's would be
-        result.picture = PlanSheet(game, PlanFor(setup, setup.solution), result.code);
-        if (solutions) result.solution = PlanSheet(game, PlanFor(setup, true), result.code);
+        result.picture = PlanSheet(game.game, PlanFor(setup, setup.solution));
+        if (solutions) result.solution = PlanSheet(game.game, PlanFor(setup, true));
         for (Sheet* sheet : {&result.picture, &result.solution}) {
             sheet->size /= setup.planUnits;
             sheet->units = setup.planUnits;

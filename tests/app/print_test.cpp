@@ -22,6 +22,7 @@
 #include <thread>
 #include <algorithm>
 
+#include "tests/support/shell.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
@@ -45,16 +46,7 @@ std::string Bytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Output of a shell command, or nullopt when it fails (a tool that is not installed).
-std::optional<std::string> Shell(const std::string& command) {
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) return std::nullopt;
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-    if (pclose(pipe) != 0) return std::nullopt;
-    return text;
-}
+using test::Shell;
 
 bool HaveRasterisers() { return Shell("command -v rsvg-convert && command -v pdftoppm && command -v pdfinfo").has_value(); }
 
