@@ -4,6 +4,8 @@
 // and pdftoppm (librsvg2-bin, poppler-utils), as a viewer would.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QImage>
 
 #include <chrono>
@@ -777,7 +779,7 @@ TEST(PageLanguage, FollowsThePlayersSession) {
     const char* expected = std::getenv("QUIVRA_EXPECT_LANGUAGE");
     if (expected == nullptr) GTEST_SKIP() << "run by ctest with a session's LANG and LANGUAGE";
     if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
-    const std::string file = Temp("session.pdf");
+    const std::string file = Temp("session_" + std::to_string(getpid()) + ".pdf");   // ctest runs several at once
     const Result r = Tool({"render", "--style", "square", "--cells", "8", "8", "--count", "1", "--page", "a5", "--out", file});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string text = PageText(file, 1);
