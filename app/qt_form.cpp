@@ -358,6 +358,7 @@ bool QtForm::PrintTo(QPrinter& printer, bool solution) {
     }
     PageDress dress;
     dress.title = Shown(kPrintTitle).toStdString();
+    printer.setDocName(Shown(kPrintTitle));   // the PDF's Title, as the tool's
     dress.nameLine = true;
     // The page's words in the window's language: English where the texts are translated.
     dress.language = dress.title == kPrintTitle ? PageLanguage::Chinese : PageLanguage::English;

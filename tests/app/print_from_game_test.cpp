@@ -91,6 +91,7 @@ TEST(GamePrint, CtrlPPrintsThePageTheToolPrintsForTheCode) {
         EXPECT_GE(double(same) / (expected.width() * expected.height()), 0.999) << c.language;
         const std::string info = Shell("pdfinfo " + game).value_or("");
         EXPECT_NE(info.find(c.solution ? "Pages:           2" : "Pages:           1"), std::string::npos) << info;
+        EXPECT_NE(info.find("Title:           " + std::string(c.title)), std::string::npos) << info;
         if (c.solution) {
             const std::string text = Shell("pdftotext -f 2 -l 2 " + game + " -").value_or("");
             EXPECT_NE(text.find(c.solutionWords), std::string::npos) << text;
