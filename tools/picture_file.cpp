@@ -340,22 +340,29 @@ void StreamedOutput::CommitAll(std::span<StreamedOutput* const> outputs) {
             Impl& d = *outputs[placed]->impl_;
             if (!d.target.replace) continue;
             if (placed + 1 < outputs.size()) {
+                // A second name for the old file; where the file system has no links (FAT), the
+                // old file is moved aside instead, and the name is empty for that moment.
                 const std::string old = d.temp.path + "-old";
-                if (link(d.target.path.c_str(), old.c_str()) == 0) kept[placed] = old;
-                else if (errno != ENOENT) FailWrite(d.target, errno);
+                if (link(d.target.path.c_str(), old.c_str()) == 0 || (errno != ENOENT && rename(d.target.path.c_str(), old.c_str()) == 0)) {
+                    kept[placed] = old;
+                } else if (errno != ENOENT) {
+                    FailWrite(d.target, errno);
+                }
             }
             if (rename(d.temp.path.c_str(), d.target.path.c_str()) != 0) FailWrite(d.target, errno);
             d.temp.kept = true;
             d.temp.Forget();
         }
     } catch (...) {
+        // The old file back under its name (a second link onto its own file renames nothing, so
+        // that name goes too); a file that was new is removed.
         for (size_t i = 0; i < outputs.size(); ++i) {
             const Impl& d = *outputs[i]->impl_;
-            if (i < placed && d.target.replace) {
-                if (kept[i].empty()) unlink(d.target.path.c_str());
-                else rename(kept[i].c_str(), d.target.path.c_str());
-            } else if (!kept[i].empty()) {
+            if (!kept[i].empty()) {
+                rename(kept[i].c_str(), d.target.path.c_str());
                 unlink(kept[i].c_str());
+            } else if (i < placed && d.target.replace) {
+                unlink(d.target.path.c_str());
             }
         }
         throw;

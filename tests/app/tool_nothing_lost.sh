@@ -41,17 +41,25 @@ status=$?
 preload="$shim"
 sanitizer=$(ldd "$tool" | grep -o '/[^ ]*lib[at]san[^ ]*' | head -1)
 [[ -n $sanitizer ]] && preload="$sanitizer:$shim"
-for failing in old.pdf old-solutions.pdf; do
-  echo "old booklet" >old.pdf
-  echo "old solutions" >old-solutions.pdf
-  LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=$failing \
-    "$tool" "${booklet[@]}" --solutions old-solutions.pdf --out old.pdf >/dev/null 2>err
-  status=$?
-  if [[ $status != 1 || $(wc -l <err) != 1 || $(cat old.pdf) != "old booklet" ||
-        $(cat old-solutions.pdf) != "old solutions" || $(left) != "old-solutions.pdf old.pdf " ]]; then
-    fail "rename onto $failing fails: status $status, left: $(left)"; cat err
-  fi
-  rm -f old.pdf old-solutions.pdf
+# Also where the file system has no hard links (FAT): the old file is moved aside instead.
+for links in yes no; do
+  for failing in old.pdf old-solutions.pdf none; do
+    echo "old booklet" >old.pdf
+    echo "old solutions" >old-solutions.pdf
+    if [[ $links == no ]]; then export QUIVRA_NO_LINKS=1; else unset QUIVRA_NO_LINKS; fi
+    LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=$failing \
+      "$tool" "${booklet[@]}" --solutions old-solutions.pdf --out old.pdf >/dev/null 2>err
+    status=$?
+    unset QUIVRA_NO_LINKS
+    if [[ $failing == none ]]; then
+      [[ $status == 0 && $(head -c 4 old.pdf) == %PDF && $(head -c 4 old-solutions.pdf) == %PDF &&
+         $(left) == "old-solutions.pdf old.pdf " ]] || { fail "links $links, both renamed: status $status, left: $(left)"; cat err; }
+    elif [[ $status != 1 || $(wc -l <err) != 1 || $(cat old.pdf) != "old booklet" ||
+            $(cat old-solutions.pdf) != "old solutions" || $(left) != "old-solutions.pdf old.pdf " ]]; then
+      fail "links $links, rename onto $failing fails: status $status, left: $(left)"; cat err
+    fi
+    rm -f old.pdf old-solutions.pdf
+  done
 done
 # Without an old file the first one is taken back too.
 LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=new-solutions.pdf \
