@@ -333,6 +333,8 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         PageDress own = dress;
         own.pages = mazePages;
         solutionFile.emplace(*print.solutionsTarget);
+        // Checked by name before the work; checked again by what is open, before anything is written.
+        if (file.SameDestination(*solutionFile)) throw UsageError("--solutions names the --out file");
         solutionDocument.emplace(solutionFile->Device(), grid, own, true);
     }
     std::optional<Spool> spool;

@@ -318,6 +318,21 @@ void StreamedOutput::Commit() {
     CommitAll(one);
 }
 
+bool StreamedOutput::SameDestination(const StreamedOutput& other) const {
+    // Device and inode of what is written: the open device, the file to be replaced, or for a
+    // file still to be made its folder, with the name in it.
+    const auto where = [](const Impl& d, struct stat& st, std::string& name) {
+        if (!d.target.replace) return fstat(d.fd, &st) == 0;
+        if (stat(d.target.path.c_str(), &st) == 0) return true;
+        name = std::filesystem::path(d.target.path).filename().string();
+        return stat(FolderOf(d.target.path).c_str(), &st) == 0;
+    };
+    struct stat a {}, b {};
+    std::string nameA, nameB;
+    if (!where(*impl_, a, nameA) || !where(*other.impl_, b, nameB)) return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && nameA == nameB;
+}
+
 void StreamedOutput::CommitAll(std::span<StreamedOutput* const> outputs) {
     for (StreamedOutput* output : outputs) {
         Impl& d = *output->impl_;

@@ -62,6 +62,8 @@ public:
 
     QIODevice& Device();
     void Commit();   // throws WriteError; the target then holds the document
+    // Whether the two write into one file, by what they opened.
+    bool SameDestination(const StreamedOutput& other) const;
     // Every output's target holds its document, or (throwing WriteError) none has changed.
     static void CommitAll(std::span<StreamedOutput* const> outputs);
 
