@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "maze/maze_code.h"
 #include "render/gdi.h"
 #include "render/plan_view.h"
 
@@ -361,11 +362,13 @@ Sheet PlanSheet(const Game& game, const PlanOptions& options) {
 }
 
 bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageDress dress, bool solution) {
-    if (!game.HasMaze()) return false;
+    // The maze's shape as its code names it: what the tool prints for that code.
+    const MazeCodeResult named = ParseMazeCode(game.Code());
+    if (!game.HasMaze() || !named.maze) return false;
     // Without page numbers, so that the maze's page is the tool's with or without the solution's.
     dress.perPage = 1;
     dress.pages = 1;
-    const MazeShape shape = MazeShape::Of(game.style, game.maze.cellsX, game.maze.cellsY);
+    const MazeShape& shape = named.maze->shape;
     const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
     const PageGrid grid = FitPage(page, dress, QSizeF(extent.width, extent.height));
     const QSize size = PlanSheetSize(grid, shape);
