@@ -117,12 +117,16 @@ void CheckWalls(const MazeShape& shape, PageSize page, const PageDress& dress, c
                      std::to_string(most.cellsY) + " cells at most on this page");
 }
 
-NamedMaze Search(const MazeShape& shape, double time, int trials, uint64_t* hash) {
+NamedMaze Search(const MazeShape& shape, double time, int trials, uint64_t* hash, Progress* progress = nullptr) {
     ByteGrid grid;
     grid.Redim(shape.gridMaxY, shape.gridMaxX);
     PathSteps steps(static_cast<size_t>(shape.cellCount) + 1);
-    // A clock that moves one second a reading against a budget of `trials` seconds: that many candidates.
-    const Clock clock = [reading = 0.0]() mutable { return reading++; };
+    // A clock that moves one second a reading against a budget of `trials` seconds: that many
+    // candidates, each counted on the progress line.
+    const Clock clock = [reading = 0.0, progress]() mutable {
+        if (progress) progress->Reading();
+        return reading++;
+    };
     const std::string seed = SeedTextFromSeconds(time);
     const GenerationReport r =
         RulesOf(shape.style).generate(SharedTables(), clock, seed, grid, shape, steps, trials, 0);
@@ -286,17 +290,14 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     } else if (!print.codes.empty()) {
         for (const NamedMaze& maze : print.codes) mazes.emplace_back(maze, setup.time);
     } else {
-        std::optional<Progress> progress;
-        if (booklet) progress.emplace(progressFd, count, 0.0, 0, "mazes found");
+        // Counted in candidates, so that a long search for one large maze shows too.
+        Progress progress(progressFd, static_cast<long long>(count) * (setup.trials + 2), 0.0, 0, "candidates");
         std::set<uint64_t> seen;
         double time = setup.time;
         for (int tries = 0; static_cast<int>(mazes.size()) < count && tries < kTriesPerMaze * count; ++tries) {
             uint64_t hash = 0;
-            const NamedMaze maze = Search(shape, time, setup.trials, &hash);
-            if (seen.insert(hash).second) {
-                mazes.emplace_back(maze, time);
-                if (progress) progress->Reading();
-            }
+            const NamedMaze maze = Search(shape, time, setup.trials, &hash, &progress);
+            if (seen.insert(hash).second) mazes.emplace_back(maze, time);
             time += 1;
             if (time >= 86400) time -= 86400;
         }
