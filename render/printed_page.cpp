@@ -86,7 +86,7 @@ QString Heading(const PageDress& dress, bool solutions) {
 
 // The text set in lines of this width, or nothing when a line would be wider (a word too long).
 std::vector<QString> Lines(const QString& text, const QFont& font, double width) {
-    QTextLayout layout(text, font, const_cast<QPaintDevice*>(PointDevice()));
+    QTextLayout layout(text, font, PointDevice());
     QTextOption option(Qt::AlignHCenter);
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
@@ -199,7 +199,7 @@ std::string TitleProblem(const std::string& title) {
     // As the page sets it, with the fonts the title's font falls back to: a character none of them
     // has comes out as glyph 0, a box.
     const auto drawable = [](char32_t c) {
-        QTextLayout layout(QString::fromUcs4(&c, 1), TextFont(kTitleSize, true), const_cast<QPaintDevice*>(PointDevice()));
+        QTextLayout layout(QString::fromUcs4(&c, 1), TextFont(kTitleSize, true), PointDevice());
         layout.beginLayout();
         layout.createLine();
         layout.endLayout();
