@@ -121,6 +121,8 @@ PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY) {
     return {width + cell, depth + 3 * cell, cell};
 }
 
+int PlanWallWidth(double scale) { return std::max(2, static_cast<int>(scale / 8) & ~1); }
+
 void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
     Fill(dc, page, 4, kWhite);
@@ -128,7 +130,7 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     if (!s.HasMaze() || grid.MaxX() != s.maze().gridMaxX || grid.MaxY() != s.maze().gridMaxY) return;
     const Layout l = MakeLayout(s, o);
     // Even widths, so a wall lies evenly over its line; round ends close every corner.
-    const int wall = std::max(2, static_cast<int>(l.scale / 8) & ~1);
+    const int wall = PlanWallWidth(l.scale);
 
     {
         Pen pen(dc, wall, kBlack);

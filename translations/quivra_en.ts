@@ -83,5 +83,25 @@
         <source>Quivra V%1 3D版     邮箱：hello@quivra.dev   Brintel软件：https://quivra.dev/</source>
         <translation>Quivra V%1 3D     Email: hello@quivra.dev   Brintel Software: https://quivra.dev/</translation>
     </message>
+    <message>
+        <source>打印…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>迷宫</source>
+        <translation>Maze</translation>
+    </message>
+    <message>
+        <source>第二页打印答案</source>
+        <translation>Print the solution on a second page</translation>
+    </message>
+    <message>
+        <source>Quivra 迷宫</source>
+        <translation>Quivra maze</translation>
+    </message>
+    <message>
+        <source>无法打印。</source>
+        <translation>Cannot print.</translation>
+    </message>
 </context>
 </TS>
