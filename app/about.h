@@ -21,7 +21,7 @@ inline std::string AboutText() { return WithVersion(kAboutTextWithPlaceholder); 
 
 // How to play, under Help with F1. The menus' own captions are filled in after translation, so the
 // text names them as the menus show them: %1 游戏, %2 新游戏, %3 正确走法, %4 清除, %5 复制迷宫代码,
-// %6 输入迷宫代码…, %7 退出, %8 Quivra样式, %9 蜂窝状, %10 四方形.
+// %6 输入迷宫代码…, %7 退出, %8 Quivra样式, %9 蜂窝状, %10 四方形, %11 打印….
 inline const std::string kHowToPlayCaption = QT_TRANSLATE_NOOP("Quivra", "游戏说明");
 inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
     "Quivra",
@@ -34,7 +34,7 @@ inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
     "迷宫代码：“%5”（Ctrl+C）把迷宫的代码复制到剪贴板，"
     "“%6”（Ctrl+O）玩别人给你的迷宫，也可以用 quivra --code 代码 启动游戏。\n\n"
     "菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；"
-    "“%4”擦掉你的路线，在同一个迷宫里重新开始；“%7”（Ctrl+Q）。\n"
+    "“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。\n"
     "菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。\n"
     "右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。");
 

@@ -57,6 +57,13 @@ inline const std::string kCodeRefusals[] = {
     QT_TRANSLATE_NOOP("Quivra", "迷宫太大，无法绘制"),
 };
 
+// The game menu's Print item, its dialog's own tab, and the printed page's title.
+inline const std::string kPrintCaption = QT_TRANSLATE_NOOP("Quivra", "打印…");
+inline const std::string kPrintTabTitle = QT_TRANSLATE_NOOP("Quivra", "迷宫");
+inline const std::string kPrintSolutionCaption = QT_TRANSLATE_NOOP("Quivra", "第二页打印答案");
+inline const std::string kPrintTitle = QT_TRANSLATE_NOOP("Quivra", "Quivra 迷宫");
+inline const std::string kPrintFailed = QT_TRANSLATE_NOOP("Quivra", "无法打印。");
+
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
 // Style menu indices.

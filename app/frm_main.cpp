@@ -11,34 +11,31 @@ FrmMain::FrmMain(FormHost& host) : host_(host) { host_.Attach(this); }
 void FrmMain::Form_Load() {
     GameState& s = state_;
     s.palette.savedPalette = 0;
-    s.build.drawInProgress = false;
-    s.walk.showingSolution = false;
-    s.walk.exitReached = false;
-    s.build.wasMinimized = false;
-    s.build.buildStage = kStageStart;
+    s.build = BuildState{};   // no run, stage 0, not minimised
+    s.HideSolution();
     ShowStyle();
 
     SetUpPalette(host_.hDC(), s.palette);
 }
 
 void FrmMain::ShowStyle() {
-    host_.SetMenuChecked(Menu::Style, kHoneycomb, state_.style == MazeStyle::Honeycomb);
-    host_.SetMenuChecked(Menu::Style, kSquare, state_.style == MazeStyle::Square);
+    host_.SetMenuChecked(Menu::Style, kHoneycomb, state_.style() == MazeStyle::Honeycomb);
+    host_.SetMenuChecked(Menu::Style, kSquare, state_.style() == MazeStyle::Square);
 }
 
 void FrmMain::Form_Resize() {
     GameState& s = state_;
     if (host_.WindowState() == kWindowMinimized) {
-        s.build.wasMinimized = true;
+        s.SetMinimized(true);
         host_.Cls();
-        s.StopBuild();
+        s.Stop();
         return;
     }
     // Compared in single precision, as the toolkit's sizes are; equality is not too small.
     if (static_cast<float>(host_.Text1Height() * 3) > static_cast<float>(host_.ScaleHeight())) {
-        s.build.wasMinimized = false;
+        s.SetMinimized(false);
         host_.Cls();
-        s.StopBuild();
+        s.Stop();
         host_.SetText1Text(kTooSmall);
         // The message must be readable: the status line goes to the bottom of what is left.
         host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
@@ -50,8 +47,8 @@ void FrmMain::Form_Resize() {
     host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
     host_.SetText1Width(host_.ScaleWidth());
     s.Redraw();
-    if (!s.build.wasMinimized) s.NewGame(host_.Timer());
-    s.build.wasMinimized = false;
+    if (!s.WasMinimized()) s.NewGame(host_.Timer());
+    s.SetMinimized(false);
     host_.Refresh();
 }
 
@@ -60,10 +57,7 @@ void FrmMain::Form_Paint() {
     host_.SetMenuEnabled(Menu::Action, kShowSolution, false);
     host_.SetMenuEnabled(Menu::Action, kClear, false);
     s.Redraw();
-    if (!s.build.drawInProgress) {
-        s.build.drawInProgress = true;
-        host_.SetTimer1Enabled(true);
-    }
+    if (s.Begin()) host_.SetTimer1Enabled(true);
 }
 
 void FrmMain::Form_Unload(int& cancel) {
@@ -72,18 +66,24 @@ void FrmMain::Form_Unload(int& cancel) {
 }
 
 void FrmMain::StopAndRelease() {
+    state_.CloseRun();
     state_.Close();
     host_.SetTimer1Enabled(false);
 }
 
 void FrmMain::VScroll1_Change() {
-    state_.Tilt(90 - host_.VScroll1Value());
-    if (!state_.build.drawInProgress) Form_Paint();
+    TiltFromScrollBar();
+    if (!state_.Running()) Form_Paint();
 }
 
 void FrmMain::VScroll1_Scroll() {
-    if (!state_.build.drawInProgress) return;
+    if (!state_.Running()) return;
+    TiltFromScrollBar();
+}
+
+void FrmMain::TiltFromScrollBar() {
     state_.Tilt(90 - host_.VScroll1Value());
+    state_.Redraw();
 }
 
 void FrmMain::Timer1_Timer() {
@@ -91,57 +91,29 @@ void FrmMain::Timer1_Timer() {
     BuildStep();
 }
 
-void FrmMain::BuildStep() {
-    GameState& s = state_;
-    const uint8_t stage = s.build.buildStage;
-    bool reachedEnd = false;
-    if (stage == kStageStart) {
-        StartBuild();
-    } else if (IsDrawingStage(s.style, stage)) {
-        Canvas canvas = WindowCanvas();
-        const StageReport report = DrawStage(s, s, canvas);
-        s.SetStage(report.nextStage);
-        reachedEnd = report.reachedEnd;
-    } else {
-        host_.DoEvents();
-        return;
-    }
-    host_.DoEvents();
-    if (s.build.buildStage < kStageFinished) {
-        host_.SetTimer1Enabled(true);
-    } else if (reachedEnd && s.build.buildStage == kStageFinished && s.build.drawInProgress) {
-        // Only when no handler stopped or restarted the run meanwhile (closing leaves no grids;
-        // minimising or a too-small window stops the run and leaves 5 behind as well).
-        FinishBuild();
-    }
-}
+void FrmMain::BuildStep() { state_.RunStep(state_, *this); }
 
-void FrmMain::StartBuild() {
-    GameState& s = state_;
+void FrmMain::StartingRun() {
     host_.SetText1Text("");
     host_.SetScaleMode(kScaleTwips);
-    if (s.NeedsNewMaze()) {
-        const double width = host_.ScaleWidth() - host_.VScroll1Width();
-        const double height = host_.ScaleHeight() - host_.Text1Height();
-        host_.SetScaleMode(kScalePixels);
-        s.viewAngle = 90 - host_.VScroll1Value();
-        s.MakeNewMaze(width, height, [this] { return host_.Timer(); }, kGenerationBudget);
-    }
-    if (s.build.needViewSetup) {
-        host_.SetScaleMode(kScalePixels);
-        host_.Cls();
-        SetUpSceneView(s, s, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
-        s.build.needViewSetup = false;
-    }
-    s.SetStage(kStageFirstDrawing);
 }
 
-void FrmMain::FinishBuild() {
-    GameState& s = state_;
-    s.build.drawInProgress = false;
-    Canvas canvas = WindowCanvas();
-    FinishScene(s, s, canvas);
-    host_.SetText1Text(s.FinishedStatus());
+RunHost::Area FrmMain::NewMazeArea() {
+    const Area area{host_.ScaleWidth() - host_.VScroll1Width(), host_.ScaleHeight() - host_.Text1Height()};
+    host_.SetScaleMode(kScalePixels);
+    // The scroll bar may have moved without a change event.
+    state_.Tilt(90 - host_.VScroll1Value());
+    return area;
+}
+
+RunHost::Pixels FrmMain::NewView() {
+    host_.SetScaleMode(kScalePixels);
+    host_.Cls();
+    return {DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_)};
+}
+
+void FrmMain::Finished(const std::string& status) {
+    host_.SetText1Text(status);
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

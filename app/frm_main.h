@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's logic: every event handler and menu command of the game. The handlers call
-// the game's verbs and draw its scene; the menu ticks and the scroll bar show the game's style and
-// tilt. It reaches the window only through FormHost, so it runs headless as well.
+// the game's verbs and drive its scene run, one step a timer tick; the menu ticks and the scroll
+// bar show the game's style and tilt. It reaches the window only through FormHost, so it runs
+// headless as well.
 #include <string>
 
 #include "app/form_design.h"
@@ -13,7 +14,7 @@
 
 namespace quivra {
 
-class FrmMain {
+class FrmMain : private RunHost {
 public:
     explicit FrmMain(FormHost& host);
 
@@ -42,16 +43,24 @@ public:
     const GameState& State() const { return state_; }
     FormHost& Host() { return host_; }
 
-    MazeStyle CheckedStyle() const { return state_.style; }
+    MazeStyle CheckedStyle() const { return state_.style(); }
 
 private:
-    // One timer step of the build: the builder draws a stage, then the window lets events run and
-    // re-arms the timer, or finishes the scene.
+    // One timer step of the run: a stage drawn, then the window lets events run and re-arms the
+    // timer, or finishes the scene.
     void BuildStep();
-    // Stage 0: the status line and scale mode around the new maze, clearing for a new view.
-    void StartBuild();
-    // After the last stage: trail and correct path, the status line, the menu items.
-    void FinishBuild();
+    // What the run asks of the window: the status line and scale mode around a new maze, clearing
+    // for a new view, events, the timer, and the status line and menus of a finished scene.
+    void StartingRun() override;
+    Area NewMazeArea() override;
+    double Clock() override { return host_.Timer(); }
+    Pixels NewView() override;
+    Canvas DrawingCanvas() override { return WindowCanvas(); }
+    void DoEvents() override { host_.DoEvents(); }
+    void ArmTimer() override { host_.SetTimer1Enabled(true); }
+    void Finished(const std::string& status) override;
+    // The tilt the scroll bar shows, and the scene drawn again for it.
+    void TiltFromScrollBar();
     // The style menu's ticks show the game's style.
     void ShowStyle();
     // The window's device context, with the drawing area's height as it is now.

@@ -10,20 +10,21 @@ void FrmMain::mnuActionItem_Click(int index) {
     GameState& s = state_;
     switch (index) {
         case kNewGame:
-            s.walk.showingSolution = false;
+            s.HideSolution();
             s.ForgetCode();
             Form_Resize();
             break;
         case kShowSolution: {
             s.ShowSolution();
             host_.SetText1Text("");
-            if (!s.maze.mazeGrid.Exists()) break;
+            if (!s.maze().mazeGrid.Exists()) break;
             Canvas canvas = WindowCanvas();
             DrawSolution(s, s, canvas);
             break;
         }
         case kClear:
             s.Clear();
+            s.Redraw();
             host_.Refresh();
             break;
         case kExit:

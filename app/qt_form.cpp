@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -11,6 +12,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -20,6 +23,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
@@ -28,6 +32,7 @@
 #include "app/about.h"
 #include "app/play_code_dialog.h"
 #include "game/key_codes.h"
+#include "render/printed_page.h"
 
 namespace quivra {
 
@@ -279,10 +284,12 @@ void QtForm::BuildMenus() {
     // The maze codes' items go after the written ones, before 退出, in a group of their own.
     copyCode_ = new QAction(Shown(kCopyCodeCaption), gameMenu);
     playCode_ = new QAction(Shown(kPlayCodeCaption), gameMenu);
-    gameMenu->insertActions(actionItems_[kExit], {copyCode_, playCode_});
+    print_ = new QAction(Shown(kPrintCaption), gameMenu);
+    gameMenu->insertActions(actionItems_[kExit], {copyCode_, playCode_, print_});
     gameMenu->insertSeparator(actionItems_[kExit]);
     connect(copyCode_, &QAction::triggered, this, &QtForm::CopyMazeCode);
     connect(playCode_, &QAction::triggered, this, &QtForm::PlayMazeCode);
+    connect(print_, &QAction::triggered, this, &QtForm::PrintMaze);
     // How to play goes above the written About, which keeps its menu.
     howToPlay_ = new QAction(Shown(kHowToPlayCaption), helpMenu);
     helpMenu->insertAction(helpItems_[0], howToPlay_);
@@ -295,6 +302,7 @@ void QtForm::BuildMenus() {
     actionItems_[kExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     copyCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     playCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     howToPlay_->setShortcut(QKeySequence(Qt::Key_F1));
     // F10 opens the menu bar; it is no item of its own.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
@@ -318,7 +326,7 @@ QString HowToPlayText() {
         .arg(Shown(kActionMenuCaption), Shown(kActionCaptions[kNewGame]), Shown(kActionCaptions[kShowSolution]),
              Shown(kActionCaptions[kClear]), Shown(kCopyCodeCaption), Shown(kPlayCodeCaption),
              Shown(kActionCaptions[kExit]), Shown(kStyleMenuCaption), Shown(kStyleCaptions[kHoneycomb]),
-             Shown(kStyleCaptions[kSquare]));
+             Shown(kStyleCaptions[kSquare]), Shown(kPrintCaption));
 }
 
 }  // namespace
@@ -340,6 +348,49 @@ void QtForm::PlayMazeCode() {
         playMaze_(*dialog.Maze());
         client_->update();
     }
+}
+
+QPrinter& QtForm::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void QtForm::PrintMaze() {
+    if (ending_ || printDialog_ != nullptr || !form_->State().HasMaze()) return;
+    QPrintDialog dialog(&Printer(), this);
+    // The solution's page is asked for on a tab of the dialog's own.
+    auto* options = new QWidget;
+    options->setWindowTitle(Shown(kPrintTabTitle));
+    auto* solution = new QCheckBox(Shown(kPrintSolutionCaption), options);
+    solution->setObjectName(QStringLiteral("printSolution"));
+    auto* layout = new QVBoxLayout(options);
+    layout->addWidget(solution);
+    layout->addStretch();
+    dialog.setOptionTabs({options});
+    printDialog_ = &dialog;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    printDialog_ = nullptr;
+    if (accepted && !ending_ && !PrintTo(Printer(), solution->isChecked())) {
+        QMessageBox::warning(this, Shown(kCaption), Shown(kPrintFailed));
+    }
+}
+
+bool QtForm::PrintTo(QPrinter& printer, bool solution) {
+    // One unit a point, as the tool's PDF pages: the page's fonts and lines at their sizes.
+    printer.setResolution(72);
+    printer.setFullPage(true);
+    PageSize page = PageSize::A4;
+    const QPageSize::PageSizeId asked = printer.pageLayout().pageSize().id();
+    for (PageSize known : {PageSize::A5, PageSize::A4, PageSize::A3, PageSize::Letter, PageSize::Legal}) {
+        if (PaperId(known) == asked) page = known;
+    }
+    PageDress dress;
+    dress.title = Shown(kPrintTitle).toStdString();
+    printer.setDocName(Shown(kPrintTitle));   // the PDF's Title, as the tool's
+    dress.nameLine = true;
+    // The page's words in the window's language: English where the texts are translated.
+    dress.language = dress.title == kPrintTitle ? PageLanguage::Chinese : PageLanguage::English;
+    return quivra::PrintMaze(printer, form_->State(), page, dress, solution);
 }
 
 void QtForm::PointerDown(QPointF point) {

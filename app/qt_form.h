@@ -19,6 +19,8 @@
 
 class QAction;
 class QLineEdit;
+class QPrintDialog;
+class QPrinter;
 class QScrollBar;
 class QTimer;
 
@@ -66,6 +68,12 @@ public:
     // The game menu's maze-code items, outside the written items' indexes.
     QAction* CopyCodeAction() const { return copyCode_; }
     QAction* PlayCodeAction() const { return playCode_; }
+    QAction* PrintAction() const { return print_; }
+    // The printer Print uses, kept between prints as the dialog left it (tests name a PDF file).
+    QPrinter& Printer();
+    // The maze on screen printed as quivra-tool prints its code on paper, in the window's
+    // language, with its solution on a second page when asked: what Print does after its dialog.
+    bool PrintTo(QPrinter& printer, bool solution);
     // Help's How to Play (F1), above the written About: a modal box, like About's.
     QAction* HowToPlayAction() const { return howToPlay_; }
     virtual void ShowHowToPlay();
@@ -80,6 +88,7 @@ public:
     void SetPointerHandler(std::function<void(double x, double y)> pointer) { pointer_ = std::move(pointer); }
     // The dialog, while it is open (tests answer it).
     PlayCodeDialog* OpenPlayCodeDialog() const { return playDialog_; }
+    QPrintDialog* OpenPrintDialog() const { return printDialog_; }
 
     // Windows virtual-key code of a Qt key event, or -1 for keys the game never looks at.
     static int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
@@ -149,6 +158,7 @@ private:
     void BuildMenus();
     void CopyMazeCode();
     void PlayMazeCode();
+    void PrintMaze();
     // A click or tap at a point of the client area, in logical pixels.
     void PointerDown(QPointF point);
     // Repaints the part of the window drawn into since the last time: a build or walking step.
@@ -163,6 +173,9 @@ private:
     QAction* playCode_ = nullptr;
     QAction* howToPlay_ = nullptr;
     PlayCodeDialog* playDialog_ = nullptr;
+    QAction* print_ = nullptr;
+    QPrintDialog* printDialog_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
     std::function<std::string()> mazeCode_;
     std::function<void(const NamedMaze&)> playMaze_;
     std::function<void(double, double)> pointer_;

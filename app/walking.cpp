@@ -7,6 +7,8 @@
 namespace quivra {
 
 void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
+    // No walking key is taken until the scene is drawn to the end.
+    if (!state_.SceneFinished()) return;
     const KeyResult key = state_.PressKey(keyCode);
     if (!key.consumed) return;
     keyCode = 0;
@@ -20,7 +22,7 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
 }
 
 void FrmMain::Form_PointerDown(double x, double y) {
-    if (!state_.CanWalk()) return;
+    if (!state_.SceneFinished() || !state_.CanWalk()) return;
     const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
     const auto cell = CellUnder(state_, state_, x, y, ratio, DrawAreaHeightPixels(host_));
     if (!cell) return;

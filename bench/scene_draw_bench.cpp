@@ -79,7 +79,7 @@ void BM_Redraw(benchmark::State& state) {
         maxPerRun.push_back(*std::max_element(run.begin(), run.end()));
     }
     const GameState& s = game.form.State();
-    state.counters["cells"] = s.maze.cellsX * s.maze.cellsY;
+    state.counters["cells"] = s.maze().cellsX * s.maze().cellsY;
     state.counters["steps"] = steps;
     state.counters["max_step_ms"] = Median(maxPerRun);
     state.counters["worst_step_ms"] = *std::max_element(maxPerRun.begin(), maxPerRun.end());

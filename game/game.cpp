@@ -2,6 +2,8 @@
 #include "game/game.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "game/texts.h"
 
@@ -23,160 +25,160 @@ const FixedTables& SharedTables() {
     return tables;
 }
 
-void Game::Redraw() {
-    build.needViewSetup = true;
-    build.buildStage = kStageStart;
-}
-
-void Game::StopBuild() {
-    build.buildStage = kStageFinished;
-    build.drawInProgress = false;
-}
-
 bool Game::NeedsNewMaze() const {
     // Grids can be missing when the first showing was minimised: then there is no maze to redraw.
-    return build.needNewMaze || !Rules().holdsMaze(maze);
+    return maze_.needNewMaze || !Rules().holdsMaze(maze_);
+}
+
+void Game::MakeGrids(const MazeShape& shape) {
+    maze_.SetShape(shape);
+    maze_.mazeGrid.Redim(shape.gridMaxY, shape.gridMaxX);
+    walk_.walkGrid.Redim(shape.gridMaxY, shape.gridMaxX);
+    maze_.pathSteps.assign(static_cast<size_t>(shape.cellCount) + 1, PathStep{});
 }
 
 void Game::MakeNewMaze(double widthTwips, double heightTwips, const Clock& clock, double budget) {
     const StyleRules& rules = Rules();
-    if (!build.needNewMaze) build.needViewSetup = true;   // a replaced grid needs its own view
-    const MazeShape shape = maze.named ? maze.named->shape : rules.sizeGrid(widthTwips, heightTwips);
-    maze.SetShape(shape);
-    maze.mazeGrid.Redim(shape.gridMaxY, shape.gridMaxX);
-    walk.walkGrid.Redim(shape.gridMaxY, shape.gridMaxX);
-    maze.pathSteps.assign(static_cast<size_t>(shape.cellCount) + 1, PathStep{});
-    if (maze.named) {
+    const MazeShape shape = maze_.named ? maze_.named->shape : rules.sizeGrid(widthTwips, heightTwips);
+    MakeGrids(shape);
+    if (maze_.named) {
         // A maze named by its code: the kept candidate carved again, no search and no clock.
-        maze.keptDigits = maze.named->digits;
-        rules.carve(tables, maze.mazeGrid, shape, maze.pathSteps, maze.keptDigits);
-        rules.solve(tables, maze.pathSteps, maze.mazeGrid, shape);
+        maze_.keptDigits = maze_.named->digits;
+        rules.carve(tables_, maze_.mazeGrid, shape, maze_.pathSteps, maze_.keptDigits);
+        rules.solve(tables_, maze_.pathSteps, maze_.mazeGrid, shape);
     } else {
         // A first showing minimised made no seed text.
-        if (maze.seedText.empty()) maze.seedText = SeedTextFromSeconds(clock());
-        maze.keptDigits =
-            rules.generate(tables, clock, maze.seedText, maze.mazeGrid, shape, maze.pathSteps, budget, 0).bestDigits;
+        if (maze_.seedText.empty()) maze_.seedText = SeedTextFromSeconds(clock());
+        maze_.keptDigits =
+            rules.generate(tables_, clock, maze_.seedText, maze_.mazeGrid, shape, maze_.pathSteps, budget, 0).bestDigits;
     }
     ResetWalk();
-    build.needNewMaze = false;
+    maze_.needNewMaze = false;
+}
+
+void Game::UseMaze(const MazeShape& shape, ByteGrid mazeGrid) {
+    style_ = shape.style;
+    maze_.SetShape(shape);
+    maze_.mazeGrid = std::move(mazeGrid);
+    walk_.walkGrid.Redim(shape.gridMaxY, shape.gridMaxX);
+    maze_.pathSteps.assign(static_cast<size_t>(shape.cellCount) + 1, PathStep{});
+    maze_.named.reset();
+    walk_.exitReached = false;
+    walk_.showingSolution = false;
+    ResetWalk();
+    maze_.needNewMaze = false;
 }
 
 void Game::Close() {
-    build.buildStage = kStageClosing;
-    maze.pathSteps.clear();
-    maze.pathSteps.shrink_to_fit();
-    walk.walkGrid.Erase();
-    maze.mazeGrid.Erase();
+    maze_.pathSteps.clear();
+    maze_.pathSteps.shrink_to_fit();
+    walk_.walkGrid.Erase();
+    maze_.mazeGrid.Erase();
 }
 
 const std::string& Game::FinishedStatus() const {
     static const std::string empty;
-    if (walk.showingSolution) return empty;
-    return walk.exitReached ? kCongratulation : Rules().walkingHint;
+    if (walk_.showingSolution) return empty;
+    return walk_.exitReached ? kCongratulation : Rules().walkingHint;
 }
 
 void Game::NewGame(double secondsSinceMidnight) {
-    build.needNewMaze = true;
-    walk.exitReached = false;
-    walk.showingSolution = false;
-    maze.seedText = SeedTextFromSeconds(secondsSinceMidnight);
+    maze_.needNewMaze = true;
+    walk_.exitReached = false;
+    walk_.showingSolution = false;
+    maze_.seedText = SeedTextFromSeconds(secondsSinceMidnight);
 }
 
 void Game::PlayCode(const NamedMaze& named) {
-    maze.named = named;
-    style = named.shape.style;
-    build.needNewMaze = true;
-    walk.exitReached = false;
-    walk.showingSolution = false;
+    maze_.named = named;
+    style_ = named.shape.style;
+    maze_.needNewMaze = true;
+    walk_.exitReached = false;
+    walk_.showingSolution = false;
 }
 
 bool Game::SetStyle(MazeStyle newStyle) {
-    if (newStyle == style) return false;
-    style = newStyle;
-    if (maze.named && maze.named->shape.style != style) maze.named.reset();
-    walk.showingSolution = false;
+    if (newStyle == style_) return false;
+    style_ = newStyle;
+    if (maze_.named && maze_.named->shape.style != style_) maze_.named.reset();
+    walk_.showingSolution = false;
     // The grids still hold the other style's maze: even a resize that builds nothing (a too small
     // window) must leave a request for a new one behind. The new maze has not been walked out of,
     // even when the restore of a minimised window is what builds it.
-    build.needNewMaze = true;
-    walk.exitReached = false;
+    maze_.needNewMaze = true;
+    walk_.exitReached = false;
     return true;
 }
 
-void Game::Tilt(double degrees) {
-    viewAngle = degrees;
-    Redraw();
-}
-
 void Game::ShowSolution() {
-    walk.showingSolution = true;
-    walk.lineColorIndex = kSolutionColour;
+    walk_.showingSolution = true;
+    walk_.lineColorIndex = kSolutionColour;
 }
 
 void Game::Clear() {
-    walk.exitReached = false;
-    walk.showingSolution = false;
-    Redraw();
+    walk_.exitReached = false;
+    walk_.showingSolution = false;
     // A grid still waiting for its new maze (a style change that built nothing) holds the other
     // style's maze: the new maze puts the player on its own start.
-    if (maze.mazeGrid.Exists() && !build.needNewMaze) ResetWalk();
+    if (maze_.mazeGrid.Exists() && !maze_.needNewMaze) ResetWalk();
 }
 
 bool Game::CanWalk() const {
-    // A too-small first window finishes with no maze at all, and after a style change that built
-    // nothing (minimised or too small) the grid is the old style's.
-    return build.buildStage == kStageFinished && !walk.showingSolution && !walk.exitReached &&
-           walk.walkGrid.Exists() && !build.needNewMaze;
+    // A too-small first window leaves no maze at all, and after a style change that built nothing
+    // (minimised or too small) the grid is the old style's.
+    return !walk_.showingSolution && !walk_.exitReached && walk_.walkGrid.Exists() && !maze_.needNewMaze;
 }
 
 StepResult Game::Step(int direction) {
     StepResult r;
     if (!CanWalk() || direction < 0 || direction >= Rules().directions) return r;
     const StyleRules& rules = Rules();
-    const int sx = rules.stepX(tables, direction);
-    const int sy = rules.stepY(tables, direction);
+    const int sx = rules.stepX(tables_, direction);
+    const int sy = rules.stepY(tables_, direction);
 
     // The right border is never crossed; the bottom one is, where the exit opens it.
-    const int wx = walk.playerX + sx;
-    const int wy = walk.playerY + sy;
-    if (wx <= 0 || wx >= maze.gridMaxX || wy <= 0 || wy > maze.gridMaxY || walk.walkGrid(wy, wx) == 0) return r;
+    const int wx = walk_.playerX + sx;
+    const int wy = walk_.playerY + sy;
+    if (wx <= 0 || wx >= maze_.gridMaxX || wy <= 0 || wy > maze_.gridMaxY || walk_.walkGrid(wy, wx) == 0) return r;
     const int tx = wx + sx;
     const int ty = wy + sy;
     // Whatever the grid holds, a step never lands outside it or on a closed cell; only the exit
     // leaves it, through the bottom row.
-    if (tx < 0 || tx > maze.gridMaxX || ty < 0 || (ty < maze.gridMaxY && walk.walkGrid(ty, tx) == 0)) return r;
+    if (tx < 0 || tx > maze_.gridMaxX || ty < 0 || (ty < maze_.gridMaxY && walk_.walkGrid(ty, tx) == 0)) return r;
 
-    r.fromX = walk.playerSceneX;
-    r.fromY = walk.playerSceneY;
-    if (ty >= maze.gridMaxY) {
+    r.fromX = walk_.playerSceneX;
+    r.fromY = walk_.playerSceneY;
+    if (ty >= maze_.gridMaxY) {
         // Out: a line down to the near edge of the scene.
         r.outcome = StepOutcome::Exited;
-        r.colour = walk.lineColorIndex = kStepColour;
-        r.toX = walk.playerSceneX;
-        r.toY = rules.sceneDepth(maze.cellsY);
-        walk.exitReached = true;
-        walk.playerX = tx;
-        walk.playerY = ty;
+        r.colour = walk_.lineColorIndex = kStepColour;
+        r.toX = walk_.playerSceneX;
+        r.toY = rules.sceneDepth(maze_.cellsY);
+        walk_.exitReached = true;
+        walk_.playerX = tx;
+        walk_.playerY = ty;
+        moves_.push_back(static_cast<uint8_t>(direction));
         return r;
     }
-    if (walk.walkGrid(ty, tx) == 1) {
+    if (walk_.walkGrid(ty, tx) == 1) {
         r.outcome = StepOutcome::MovedBack;
-        r.colour = walk.lineColorIndex = kStepBackColour;
-        walk.walkGrid(walk.playerY, walk.playerX) = 3;
+        r.colour = walk_.lineColorIndex = kStepBackColour;
+        walk_.walkGrid(walk_.playerY, walk_.playerX) = 3;
     } else {
         r.outcome = StepOutcome::Moved;
-        r.colour = walk.lineColorIndex = kStepColour;
-        walk.walkGrid(ty, tx) = 1;
+        r.colour = walk_.lineColorIndex = kStepColour;
+        walk_.walkGrid(ty, tx) = 1;
     }
-    double nx = walk.playerSceneX;
-    double ny = walk.playerSceneY;
-    rules.sceneStep(walk.playerX, walk.playerY, tx, ty, nx, ny);
+    double nx = walk_.playerSceneX;
+    double ny = walk_.playerSceneY;
+    rules.sceneStep(walk_.playerX, walk_.playerY, tx, ty, nx, ny);
     r.toX = nx;
     r.toY = ny;
-    walk.playerX = tx;
-    walk.playerY = ty;
-    walk.playerSceneX = nx;
-    walk.playerSceneY = ny;
+    walk_.playerX = tx;
+    walk_.playerY = ty;
+    walk_.playerSceneX = nx;
+    walk_.playerSceneY = ny;
+    moves_.push_back(static_cast<uint8_t>(direction));
     return r;
 }
 
@@ -197,12 +199,12 @@ KeyResult Game::PressKey(int keyCode) {
 
 Game::WalkResult Game::WalkTo(int cellX, int cellY) {
     WalkResult w;
-    if (!CanWalk() || (cellX == walk.playerX && cellY == walk.playerY)) return w;
+    if (!CanWalk() || (cellX == walk_.playerX && cellY == walk_.playerY)) return w;
     const StyleRules& rules = Rules();
     for (int d = 0; d < rules.directions; ++d) {
-        const int sx = rules.stepX(tables, d), sy = rules.stepY(tables, d);
+        const int sx = rules.stepX(tables_, d), sy = rules.stepY(tables_, d);
         // How many cells along direction d the target lies, if it lies on that line at all.
-        const int dx = cellX - walk.playerX, dy = cellY - walk.playerY;
+        const int dx = cellX - walk_.playerX, dy = cellY - walk_.playerY;
         int cells = 0;
         if (sx != 0) {
             if (dx % (2 * sx) != 0) continue;
@@ -226,8 +228,8 @@ Game::WalkResult Game::WalkTo(int cellX, int cellY) {
         }
         // Further away: only along an open line, and then every step of it.
         for (int i = 1; i <= 2 * cells; ++i) {
-            const int x = walk.playerX + i * sx, y = walk.playerY + i * sy;
-            if (x <= 0 || x >= maze.gridMaxX || y <= 0 || y >= maze.gridMaxY || walk.walkGrid(y, x) == 0) return w;
+            const int x = walk_.playerX + i * sx, y = walk_.playerY + i * sy;
+            if (x <= 0 || x >= maze_.gridMaxX || y <= 0 || y >= maze_.gridMaxY || walk_.walkGrid(y, x) == 0) return w;
         }
         for (int i = 0; i < cells; ++i) w.steps.push_back(Step(d));
         return w;
@@ -237,19 +239,98 @@ Game::WalkResult Game::WalkTo(int cellX, int cellY) {
 
 void Game::ResetWalk() {
     const StyleRules& rules = Rules();
-    const uint8_t* cells = maze.mazeGrid.Data();
-    uint8_t* walked = walk.walkGrid.Data();
-    for (size_t i = 0; i < maze.mazeGrid.Size(); ++i) walked[i] = cells[i] != 0 ? 2 : 0;
-    walk.playerX = rules.startX;
-    walk.playerY = rules.startY;
-    walk.playerSceneX = rules.startSceneX;
-    walk.playerSceneY = rules.startSceneY;
-    walk.walkGrid(walk.playerY, walk.playerX) = 1;
+    const uint8_t* cells = maze_.mazeGrid.Data();
+    uint8_t* walked = walk_.walkGrid.Data();
+    for (size_t i = 0; i < maze_.mazeGrid.Size(); ++i) walked[i] = cells[i] != 0 ? 2 : 0;
+    walk_.playerX = rules.startX;
+    walk_.playerY = rules.startY;
+    walk_.playerSceneX = rules.startSceneX;
+    walk_.playerSceneY = rules.startSceneY;
+    walk_.walkGrid(walk_.playerY, walk_.playerX) = 1;
+    moves_.clear();
+}
+
+bool Game::Replay(const std::vector<uint8_t>& moves) {
+    for (const uint8_t d : moves) {
+        if (Step(d).outcome == StepOutcome::Blocked) return false;
+    }
+    return true;
+}
+
+std::vector<TrailSegment> Game::Trail() const {
+    return TrailOf(Rules(), tables_, walk_.walkGrid, maze_.gridMaxX, maze_.gridMaxY, walk_.exitReached);
+}
+
+CorrectPath Game::Path() const {
+    return CorrectPathOf(Rules(), tables_, maze_.mazeGrid, maze_.gridMaxX, maze_.gridMaxY);
+}
+
+int TrailColour(TrailKind kind) { return kind == TrailKind::Back ? kStepBackColour : kStepColour; }
+
+std::vector<TrailSegment> TrailOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& walkGrid,
+                                  int gridMaxX, int gridMaxY, bool exitReached) {
+    std::vector<TrailSegment> trail;
+    auto onTrail = [&walkGrid](int y, int x) {
+        return walkGrid.Contains(y, x) && (walkGrid(y, x) == 1 || walkGrid(y, x) == 3);
+    };
+    for (int y = rules.firstCellY; y < gridMaxY; y += rules.cellStepY) {
+        for (int x = rules.firstCellX(y); x < gridMaxX; x += rules.cellStepX) {
+            if (!onTrail(y, x)) continue;
+            for (int d = 0; d < rules.directions; ++d) {
+                const int sx = rules.stepX(tables, d), sy = rules.stepY(tables, d);
+                const int wx = x + sx, wy = y + sy;
+                if (!walkGrid.Contains(wy, wx) || walkGrid(wy, wx) == 0) continue;
+                if (wy == 0) {
+                    trail.push_back({{x, y}, {wx, wy}, d, TrailKind::In});
+                } else if (wy == gridMaxY) {
+                    if (exitReached) trail.push_back({{x, y}, {wx, wy}, d, TrailKind::Out});
+                } else {
+                    // Both cells walked, and the line between them crosses the open slot.
+                    const int nx = wx + sx, ny = wy + sy;
+                    if (nx <= 0 || nx >= gridMaxX || ny <= 0 || ny >= gridMaxY || !onTrail(ny, nx)) continue;
+                    const bool forward = walkGrid(y, x) == 1 && walkGrid(ny, nx) == 1;
+                    trail.push_back({{x, y}, {nx, ny}, d, forward ? TrailKind::Forward : TrailKind::Back});
+                }
+            }
+        }
+    }
+    return trail;
+}
+
+CorrectPath CorrectPathOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& mazeGrid, int gridMaxX,
+                          int gridMaxY) {
+    CorrectPath path;
+    if (!mazeGrid.Exists()) return path;
+    int x = rules.startX, y = rules.startY;
+    int prevX = x, prevY = -y;   // beyond the entrance, so the walk never turns back out of it
+    // A marked chain visits each cell once; a grid with a loop of marks must not hold us for ever.
+    size_t maxCells = 0;
+    for (int cy = rules.firstCellY; cy < gridMaxY; cy += rules.cellStepY)
+        for (int cx = rules.firstCellX(cy); cx < gridMaxX; cx += rules.cellStepX) ++maxCells;
+    while (path.cells.size() < maxCells) {
+        path.cells.push_back({x, y});
+        int taken = -1, nx = 0, ny = 0;
+        for (int d = 0; d < rules.directions && taken < 0; ++d) {
+            const int sx = rules.stepX(tables, d), sy = rules.stepY(tables, d);
+            if (!mazeGrid.Contains(y + sy, x + sx) || mazeGrid(y + sy, x + sx) != 1) continue;
+            nx = x + 2 * sx, ny = y + 2 * sy;
+            if (nx == prevX && ny == prevY) continue;
+            // Outside the field only the way down through the exit counts.
+            if (y + sy < gridMaxY && (nx <= 0 || nx >= gridMaxX || ny <= 0 || ny >= gridMaxY)) continue;
+            taken = d;
+        }
+        if (taken < 0) break;
+        path.directions.push_back(taken);
+        if (y + rules.stepY(tables, taken) >= gridMaxY) break;   // out through the exit
+        prevX = x, prevY = y;
+        x = nx, y = ny;
+    }
+    return path;
 }
 
 std::string Game::Code() const {
     if (!HasMaze()) return {};
-    return MazeCode({MazeShape::Of(style, maze.cellsX, maze.cellsY), maze.keptDigits});
+    return MazeCode({MazeShape::Of(style_, maze_.cellsX, maze_.cellsY), maze_.keptDigits});
 }
 
 }  // namespace quivra

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game of Quivra, whatever drives it (the window, the tool, the tests): the style and the tilt,
-// the named maze, the player's walk and where the build run stands, with the verbs that change
-// them. Plain C++: no window, no drawing. Its records keep the game's written names; counts,
+// the named maze, the player's walk and its log of moves, with the verbs that change them. How a
+// scene of it is built and drawn is the scene run's (render/scene_run.h). Plain C++: no window, no
+// drawing. Its records keep the game's written names and are read-only from outside; counts,
 // sizes and indices are int, as 16-bit fields overflow on large screens.
 #include <array>
 #include <cstdint>
@@ -21,7 +22,7 @@
 
 namespace quivra {
 
-// buildStage values both styles share: 0 sizes, generates and sets up the view, the drawing
+// buildStage values (the scene run's) both styles share: 0 sizes, generates and sets up the view, the drawing
 // stages run from 1 up to 4, 5 is a finished scene (or no run), 6 closing.
 constexpr uint8_t kStageStart = 0;
 constexpr uint8_t kStageFirstDrawing = 1;
@@ -34,7 +35,8 @@ constexpr int kStepColour = 14;       // green: a new step, and the way out
 constexpr int kSolutionColour = 15;   // red: the correct path
 
 // The maze the grids hold: its shape, the carved grid, the correct path and the seed text it was
-// generated from. Stage 0 makes it; closing releases it.
+// generated from. Stage 0 makes it; closing releases it. needNewMaze: the next build makes a new
+// one (a new game, another style or code) instead of drawing this one again.
 struct MazeState {
     int cellsX = 0;
     int cellsY = 0;
@@ -46,6 +48,7 @@ struct MazeState {
     std::string seedText;
     SeedDigits keptDigits{};             // what the kept candidate was carved from (its maze code)
     std::optional<NamedMaze> named;      // when set, a new maze is this one, carved without a search
+    bool needNewMaze = false;
 
     void SetShape(const MazeShape& shape) {
         cellsX = shape.cellsX;
@@ -67,15 +70,6 @@ struct WalkState {
     int lineColorIndex = 0;
     bool exitReached = false;
     bool showingSolution = false;
-};
-
-// The build run: the stage, whether the timer chain runs, and what stage 0 has to redo.
-struct BuildState {
-    uint8_t buildStage = 0;
-    bool drawInProgress = false;
-    bool needNewMaze = false;
-    bool needViewSetup = false;
-    bool wasMinimized = false;
 };
 
 // The fixed tables, filled once and only read after.
@@ -117,33 +111,71 @@ struct KeyResult {
     StepResult step;
 };
 
-// The records are open for reading; code outside the game changes them through the verbs (tests
-// may set up a situation directly).
+// A raster position: a cell, or a wall slot between two.
+struct Cell {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Cell&) const = default;
+};
+
+// What one half of a trail line means: a step forward between two walked cells (green), a step
+// back (yellow: one of the two was stepped back from), the way in from the entrance or out
+// through the exit (green).
+enum class TrailKind : uint8_t { In, Forward, Back, Out };
+int TrailColour(TrailKind kind);
+
+// One half of a trail line, drawn from `from` towards `to`: between two cells it runs to the wall
+// slot half way, and the other cell draws the other half; for In and Out `to` is the opening in
+// the outer wall. In raster order of `from`, then the style's base directions.
+struct TrailSegment {
+    Cell from;
+    Cell to;
+    int direction = 0;
+    TrailKind kind = TrailKind::Forward;
+    bool operator==(const TrailSegment&) const = default;
+};
+
+// The correct path: its cells from the start, and the base direction of each step from one to the
+// next; when it reaches the exit, the last direction leads out through it.
+struct CorrectPath {
+    std::vector<Cell> cells;
+    std::vector<int> directions;
+    bool ReachesExit() const { return !cells.empty() && directions.size() == cells.size(); }
+};
+
+// The trail that walk marks (1 walked, 3 stepped back from) leave on a grid of that extent, and the
+// correct path that the maze's marks (1) lay out; a grid without a full chain of marks gives the
+// path as far as the marks go. Game::Trail and Game::Path give them for the game's own grids.
+std::vector<TrailSegment> TrailOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& walkGrid,
+                                  int gridMaxX, int gridMaxY, bool exitReached);
+CorrectPath CorrectPathOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& mazeGrid, int gridMaxX,
+                          int gridMaxY);
+
+// The records are read-only from outside: everything changes them through the verbs.
 class Game {
 public:
-    Game() { tables.Fill(); }
+    Game() { tables_.Fill(); }
 
-    MazeState maze;
-    WalkState walk;
-    BuildState build;
-    FixedTables tables;
-    MazeStyle style = MazeStyle::Square;
-    double viewAngle = 90 - kVScroll1Start;   // the tilt in degrees
+    const MazeState& maze() const { return maze_; }
+    const WalkState& walk() const { return walk_; }
+    const FixedTables& tables() const { return tables_; }
+    MazeStyle style() const { return style_; }
+    double viewAngle() const { return viewAngle_; }   // the tilt in degrees
+    // Every step taken since the maze was made or cleared, a base direction each.
+    const std::vector<uint8_t>& Moves() const { return moves_; }
 
-    const StyleRules& Rules() const { return RulesOf(style); }
+    const StyleRules& Rules() const { return RulesOf(style_); }
 
-    // ---- the build run ----
-    // Start again at stage 0 with the view set up anew (a repaint, a tilt, Clear).
-    void Redraw();
-    // No run, or the run ends where it is: stage 5 (minimised, too small).
-    void StopBuild();
-    // Stage 0 must make a new maze: asked for, or the grids hold none this style can draw.
+    // ---- the maze ----
+    // The next build must make a new maze: asked for, or the grids hold none this style can draw.
     bool NeedsNewMaze() const;
-    // Stage 0's maze: the named one, or the best of the candidates a search finds within budget
+    // The maze: the named one, or the best of the candidates a search finds within budget
     // seconds of clock, sized for a drawing area in twips. The player is put on the start.
     void MakeNewMaze(double widthTwips, double heightTwips, const Clock& clock, double budget);
-    // The stage the run goes on with, as the builder reported it.
-    void SetStage(uint8_t stage) { build.buildStage = stage; }
+    // A maze given whole, as the grid of its shape (cells, slots, and the correct path marked 1):
+    // a hand-made maze for a test or a puzzle. Its style becomes the game's; the player is put on
+    // the start.
+    void UseMaze(const MazeShape& shape, ByteGrid mazeGrid);
     // Ends the game for good: closing, Exit. The grids are released.
     void Close();
     // What the status line shows over a finished scene: nothing while the correct path is shown,
@@ -153,19 +185,22 @@ public:
     // ---- the player's verbs ----
     // A new maze at the next build, from a seed text made of the clock's reading.
     void NewGame(double secondsSinceMidnight);
+    // No correct path shown (a new game leaves it).
+    void HideSolution() { walk_.showingSolution = false; }
     // The maze of a code from now on (the style follows it); a new game of another code or of the
     // clock ends it. At the next build.
     void PlayCode(const NamedMaze& maze);
-    void ForgetCode() { maze.named.reset(); }
+    void ForgetCode() { maze_.named.reset(); }
     // Switches the style; false when it is the style already. The next build makes a new maze.
     bool SetStyle(MazeStyle newStyle);
-    // The tilt in degrees; the next build sets the view up for it.
-    void Tilt(double degrees);
+    // The tilt in degrees, for the next view set up.
+    void Tilt(double degrees) { viewAngle_ = degrees; }
     // The correct path is shown and walking stops until Clear or a new maze.
     void ShowSolution();
-    // The trail cleared and the player back on the start; the scene is drawn again.
+    // The trail cleared and the player back on the start.
     void Clear();
-    // Walking is allowed: a finished scene of a maze of this style, no correct path, no exit yet.
+    // Walking is allowed: a maze of this style, no correct path shown, not walked out yet. (The
+    // window also waits for its scene to be finished; that is the run's.)
     bool CanWalk() const;
     // One step in base direction `direction` of the style.
     StepResult Step(int direction);
@@ -179,12 +214,29 @@ public:
         bool beep = false;
     };
     WalkResult WalkTo(int cellX, int cellY);
+    // The moves of a log taken again, each as Step takes it; false at the first move that is not a
+    // direction of the style or does not step (the walk stays as far as it got).
+    bool Replay(const std::vector<uint8_t>& moves);
 
-    // The walk grid as the maze leaves it, with the player on the start cell.
-    void ResetWalk();
+    // The walk's lines and the correct path, for every view to project.
+    std::vector<TrailSegment> Trail() const;
+    CorrectPath Path() const;
+
     // The code of the maze the grids hold, empty when they hold none.
     std::string Code() const;
-    bool HasMaze() const { return maze.mazeGrid.Exists() && Rules().holdsMaze(maze); }
+    bool HasMaze() const { return maze_.mazeGrid.Exists() && Rules().holdsMaze(maze_); }
+
+private:
+    // The walk grid as the maze leaves it, with the player on the start cell and no moves.
+    void ResetWalk();
+    void MakeGrids(const MazeShape& shape);
+
+    MazeState maze_;
+    WalkState walk_;
+    FixedTables tables_;
+    std::vector<uint8_t> moves_;
+    MazeStyle style_ = MazeStyle::Square;
+    double viewAngle_ = 90 - kVScroll1Start;
 };
 
 }  // namespace quivra

@@ -17,7 +17,7 @@ constexpr double kWall = 0.25;
 // The repeating shapes of one column pair whose left cell is centred at (1, s/2). Walls are kWall
 // thick and lie inside the hexagon outline; a joint fills the gap between the wall ends at a vertex.
 uint8_t StageTemplates(const Game& g, SceneState& s) {
-    const double r = g.tables.sqrtThree;
+    const double r = g.tables().sqrtThree;
     const double h = r / 2;                                    // Y of the left and right vertices
     const double halfWall = kWall / 2;
     const double sideJointSlantY = (r + kWall) / 2;            // 0.991025, the side joints' slanted corner
@@ -71,15 +71,15 @@ void FillFloor(Canvas& canvas, const ViewParams& view, const std::array<ScenePoi
 uint8_t StageFloorBands(const Game& g, SceneState& s, Canvas& canvas) {
     const ViewParams view = s.View();
     auto& Q = s.draw.quadWork;
-    if (s.draw.drawRow <= g.maze.gridMaxY - 1) {
+    if (s.draw.drawRow <= g.maze().gridMaxY - 1) {
         if (s.draw.drawRow > 0) {
             FillFloor(canvas, view, Q[0]);
             FillFloor(canvas, view, Q[1]);
         }
         FillFloor(canvas, view, Q[2]);
-        if (s.draw.drawRow < g.maze.gridMaxY - 4) FillFloor(canvas, view, Q[3]);
+        if (s.draw.drawRow < g.maze().gridMaxY - 4) FillFloor(canvas, view, Q[3]);
         for (int i = 0; i < 4; ++i) {
-            for (auto& p : Q[i]) p.Y += g.tables.sqrtThree;
+            for (auto& p : Q[i]) p.Y += g.tables().sqrtThree;
         }
         s.draw.drawRow += 4;
         return kStageFloorBands;
@@ -99,7 +99,7 @@ uint8_t StageFloorBands(const Game& g, SceneState& s, Canvas& canvas) {
 
 // One column pair of the top edge per step, with its mirror image along the bottom edge.
 uint8_t StageFloorEdges(const Game& g, SceneState& s, Canvas& canvas) {
-    if (s.draw.drawCol > g.maze.gridMaxX) {
+    if (s.draw.drawCol > g.maze().gridMaxX) {
         s.draw.drawPass = 0;
         s.draw.rowOffset = 0;
         s.draw.drawRow = 0;
@@ -136,7 +136,7 @@ private:
 bool IsHexDrawingStage(uint8_t stage) { return stage >= kStageTemplates && stage <= kStageWalls; }
 
 StageReport BuildHexScene(const Game& g, SceneState& s, Canvas& canvas) {
-    const uint8_t stage = g.build.buildStage;
+    const uint8_t stage = s.build.buildStage;
     if (!IsHexDrawingStage(stage)) return {stage, false};
     uint8_t next = stage;
     if (stage == kStageTemplates) {

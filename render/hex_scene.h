@@ -36,8 +36,9 @@ struct HexLine {
 using HexLineFn = std::function<void(const HexLine&)>;
 
 // The lines DrawHexTrail / DrawHexSolution draw, in drawing order.
-void TraceHexTrail(const Game& s, int gridMaxX, int gridMaxY, const ByteGrid& walkGrid, const HexLineFn& line);
-void TraceHexSolution(const Game& s, int gridMaxY, const ByteGrid& mazeGrid, double sceneDepth,
+void TraceHexTrail(const StyleRules& rules, const std::vector<TrailSegment>& trail, double sqrtThree,
+                   const HexLineFn& line);
+void TraceHexSolution(const StyleRules& rules, const CorrectPath& path, double sqrtThree, double sceneDepth,
                       const HexLineFn& line);
 
 // The pieces of one column pair's templates, whose left cell is centred at (1, sqrt(3) / 2) and

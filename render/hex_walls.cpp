@@ -58,12 +58,12 @@ void Sweep(const Game& g, SceneState& s, HexWallSink& sink, std::initializer_lis
         }
     }
     int phase = 0;
-    for (s.draw.drawCol = 0; s.draw.drawCol <= g.maze.gridMaxX; ++s.draw.drawCol) {
+    for (s.draw.drawCol = 0; s.draw.drawCol <= g.maze().gridMaxX; ++s.draw.drawCol) {
         for (const Piece& p : pieces) {
             if (p.phase != phase) continue;
             if (p.joint) {
                 sink.Joint(joints[p.index], p.sideMode, p.colour);
-            } else if (g.maze.mazeGrid(s.draw.drawRow, s.draw.drawCol) == 0) {
+            } else if (g.maze().mazeGrid(s.draw.drawRow, s.draw.drawCol) == 0) {
                 sink.Segment(s.draw.quadWork[p.index], p.colour);
             }
         }
@@ -83,7 +83,7 @@ void Sweep(const Game& g, SceneState& s, HexWallSink& sink, std::initializer_lis
 }  // namespace
 
 uint8_t RaiseHexWalls(const Game& g, SceneState& s, HexWallSink& sink) {
-    if (s.draw.drawRow > g.maze.gridMaxY) return kStageFinished;
+    if (s.draw.drawRow > g.maze().gridMaxY) return kStageFinished;
     switch (s.draw.drawPass) {
     case 0:   // top edges of the even columns' cells and the vertices at their ends
         Sweep(g, s, sink, {JointSides(kTopLeftVertexJoint, kLeftJointSides),
@@ -106,10 +106,10 @@ uint8_t RaiseHexWalls(const Game& g, SceneState& s, HexWallSink& sink) {
     }
     if (++s.draw.drawPass >= 4) {
         s.draw.drawPass = 0;
-        s.draw.rowOffset += g.tables.sqrtThree;
+        s.draw.rowOffset += g.tables().sqrtThree;
     }
     ++s.draw.drawRow;
-    return g.build.buildStage;
+    return s.build.buildStage;
 }
 
 }  // namespace quivra

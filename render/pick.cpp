@@ -70,11 +70,11 @@ void SquareWalls(const Game& g, const Box& box, std::vector<Footprint>& out) {
         const double k = place / 2;
         return place % 2 == 0 ? std::pair{k, k + kWall} : std::pair{k + kWall, k + 1};
     };
-    const auto [x0, x1] = places(box.left, box.right, g.maze.gridMaxX);
-    const auto [y0, y1] = places(box.top, box.bottom, g.maze.gridMaxY);
+    const auto [x0, x1] = places(box.left, box.right, g.maze().gridMaxX);
+    const auto [y0, y1] = places(box.top, box.bottom, g.maze().gridMaxY);
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
-            if ((x % 2 == 1 && y % 2 == 1) || g.maze.mazeGrid(y, x) != 0) continue;
+            if ((x % 2 == 1 && y % 2 == 1) || g.maze().mazeGrid(y, x) != 0) continue;
             const auto [l, r] = span(x);
             const auto [t, b] = span(y);
             out.push_back({{{l, t}, {r, t}, {r, b}, {l, b}}});
@@ -99,14 +99,14 @@ private:
 };
 
 void HexWalls(const Game& g, const SceneState& s, const Box& box, std::vector<Footprint>& out) {
-    const double r = g.tables.sqrtThree;
+    const double r = g.tables().sqrtThree;
     if (!(r > 0)) return;
     SceneState work = s;
     CollectingSink sink(box, out);
     const int firstBand = std::max(0, static_cast<int>(std::floor(box.top / r)) - 2);
-    const int lastBand = std::min(g.maze.gridMaxY / 4, static_cast<int>(std::floor(box.bottom / r)) + 1);
+    const int lastBand = std::min(g.maze().gridMaxY / 4, static_cast<int>(std::floor(box.bottom / r)) + 1);
     for (int band = firstBand; band <= lastBand; ++band) {
-        for (int pass = 0; pass < 4 && 4 * band + pass <= g.maze.gridMaxY; ++pass) {
+        for (int pass = 0; pass < 4 && 4 * band + pass <= g.maze().gridMaxY; ++pass) {
             work.draw.drawRow = 4 * band + pass;
             work.draw.drawPass = static_cast<uint8_t>(pass);
             work.draw.rowOffset = band * r;
@@ -130,12 +130,12 @@ std::optional<GridCell> PickCell(const Game& g, const SceneState& s, double x, d
     }
     // Nothing stands above the walls' height, so whatever lies in that plane is seen; no wall
     // reaches into a cell's outline there.
-    const MazeShape shape = MazeShape::Of(g.style, g.maze.cellsX, g.maze.cellsY);
+    const MazeShape shape = MazeShape::Of(g.style(), g.maze().cellsX, g.maze().cellsY);
     if (const std::optional<GridCell> cell = CellAt(shape, *top)) return cell;
     const Box box{std::min(top->X, floor->X) - kWall, std::min(top->Y, floor->Y) - kWall,
                   std::max(top->X, floor->X) + kWall, std::max(top->Y, floor->Y) + kWall};
     std::vector<Footprint> walls;
-    if (g.style == MazeStyle::Honeycomb) {
+    if (g.style() == MazeStyle::Honeycomb) {
         HexWalls(g, s, box, walls);
     } else {
         SquareWalls(g, box, walls);

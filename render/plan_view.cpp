@@ -50,8 +50,8 @@ struct Layout {
 };
 
 Layout MakeLayout(const Game& g, const PlanOptions& o) {
-    Layout l{g.Rules(), g.tables, g.maze.gridMaxX, g.maze.gridMaxY, 0, 0, 0};
-    const PlanExtent e = PlanExtentOf(g.style, g.maze.cellsX, g.maze.cellsY);
+    Layout l{g.Rules(), g.tables(), g.maze().gridMaxX, g.maze().gridMaxY, 0, 0, 0};
+    const PlanExtent e = PlanExtentOf(g.style(), g.maze().cellsX, g.maze().cellsY);
     const double width = e.width - e.cell, depth = e.height - 3 * e.cell;
     l.scale = std::max(1.0, std::min(o.width / e.width, o.height / e.height));
     l.left = std::round((o.width - width * l.scale) / 2);
@@ -97,30 +97,15 @@ void Arrow(DeviceContext& dc, int x, int top, int bottom, int halfWidth) {
 
 // The correct path's cells from the entrance to the exit; the first and last points are the
 // openings in the outer wall.
-std::vector<POINT> SolutionLine(const Layout& l, const ByteGrid& grid) {
+std::vector<POINT> SolutionLine(const Layout& l, const CorrectPath& path) {
     std::vector<POINT> points;
-    int y = -1, x = -1;
-    l.ForEachCell([&](int cy, int cx) {
-        if (y < 0 && cy == l.rules.firstCellY && grid(0, cx) == 1) y = cy, x = cx;
-    });
-    if (y < 0) return points;
-    points.push_back(l.At(0, x));
-    int fromY = 0, fromX = x;
-    for (size_t guard = 0; guard < grid.Size(); ++guard) {
-        points.push_back(l.At(y, x));
-        int nextY = -1, nextX = -1;
-        for (int d = 0; d < l.directions(); ++d) {
-            const int sy = y + l.StepY(d), sx = x + l.StepX(d);
-            if (!grid.Contains(sy, sx) || grid(sy, sx) != 1 || (sy == fromY && sx == fromX) || sy == 0) continue;
-            if (sy == l.gridMaxY) {
-                points.push_back(l.At(sy, sx));
-                return points;
-            }
-            nextY = sy + l.StepY(d), nextX = sx + l.StepX(d);
-        }
-        if (nextY < 0) break;
-        fromY = (y + nextY) / 2, fromX = (x + nextX) / 2;
-        y = nextY, x = nextX;
+    if (path.cells.empty()) return points;
+    points.push_back(l.At(0, path.cells.front().x));
+    for (const Cell& c : path.cells) points.push_back(l.At(c.y, c.x));
+    if (path.ReachesExit()) {
+        const Cell& last = path.cells.back();
+        const int d = path.directions.back();
+        points.push_back(l.At(last.y + l.StepY(d), last.x + l.StepX(d)));
     }
     return points;
 }
@@ -136,14 +121,16 @@ PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY) {
     return {width + cell, depth + 3 * cell, cell};
 }
 
+int PlanWallWidth(double scale) { return std::max(2, static_cast<int>(scale / 8) & ~1); }
+
 void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
     Fill(dc, page, 4, kWhite);
-    const ByteGrid& grid = s.maze.mazeGrid;
-    if (!s.HasMaze() || grid.MaxX() != s.maze.gridMaxX || grid.MaxY() != s.maze.gridMaxY) return;
+    const ByteGrid& grid = s.maze().mazeGrid;
+    if (!s.HasMaze() || grid.MaxX() != s.maze().gridMaxX || grid.MaxY() != s.maze().gridMaxY) return;
     const Layout l = MakeLayout(s, o);
     // Even widths, so a wall lies evenly over its line; round ends close every corner.
-    const int wall = std::max(2, static_cast<int>(l.scale / 8) & ~1);
+    const int wall = PlanWallWidth(l.scale);
 
     {
         Pen pen(dc, wall, kBlack);
@@ -181,32 +168,18 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
 
     const int line = std::max(2, wall);
     if (o.trail) {
-        // As the game draws it: green on cells walked once, yellow where the player stepped back.
-        const ByteGrid& walk = s.walk.walkGrid;
-        auto onTrail = [&walk](int y, int x) { return walk(y, x) == 1 || walk(y, x) == 3; };
+        // As the game draws it, from the cell to the slot half way, or to the opening.
         const PaletteColors colours = GameColours();
-        const COLORREF green = colours[kStepColour], yellow = colours[kStepBackColour];
-        l.ForEachCell([&](int y, int x) {
-            if (!onTrail(y, x)) return;
-            for (int d = 0; d < l.directions(); ++d) {
-                const int sy = y + l.StepY(d), sx = x + l.StepX(d);
-                if (walk(sy, sx) == 0) continue;
-                COLORREF colour = green;
-                if (sy == l.gridMaxY) {
-                    if (!s.walk.exitReached) continue;
-                } else if (sy != 0) {
-                    const int ny = sy + l.StepY(d), nx = sx + l.StepX(d);
-                    if (ny <= 0 || ny >= l.gridMaxY || nx <= 0 || nx >= l.gridMaxX || !onTrail(ny, nx)) continue;
-                    if (walk(y, x) != 1 || walk(ny, nx) != 1) colour = yellow;
-                }
-                Pen pen(dc, line, colour);
-                pen.Line(l.At(y, x), l.At(sy, sx));
-            }
-        });
+        for (const TrailSegment& t : s.Trail()) {
+            const bool opening = t.kind == TrailKind::In || t.kind == TrailKind::Out;
+            const Cell slot = opening ? t.to : Cell{(t.from.x + t.to.x) / 2, (t.from.y + t.to.y) / 2};
+            Pen pen(dc, line, colours[TrailColour(t.kind)]);
+            pen.Line(l.At(t.from.y, t.from.x), l.At(slot.y, slot.x));
+        }
     }
     if (o.solution) {
         // Thinner than the walls, so that it never hides one.
-        std::vector<POINT> path = SolutionLine(l, grid);
+        std::vector<POINT> path = SolutionLine(l, s.Path());
         if (!path.empty()) {
             // Out through both openings to the marks, so the way in and out is plain too.
             path.insert(path.begin(), POINT{path.front().x, path.front().y - gap});

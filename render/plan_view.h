@@ -25,4 +25,7 @@ PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY);
 
 void DrawPlan(DeviceContext& dc, const Game& game, const PlanOptions& options);
 
+// The walls' width in device units for a plan drawn `scale` units to one of its own.
+int PlanWallWidth(double scale);
+
 }  // namespace quivra

@@ -61,22 +61,22 @@ void SetUpPalette(DeviceContext& dc, PaletteState& p) {
 
 void SetUpSceneView(const Game& g, SceneState& s, int widthPixels, int heightPixels) {
     const StyleRules& rules = g.Rules();
-    s.SetView(SetupView(g.viewAngle, rules.sceneWidth(g.maze.cellsX), rules.sceneDepth(g.maze.cellsY), widthPixels,
+    s.SetView(SetupView(g.viewAngle(), rules.sceneWidth(g.maze().cellsX), rules.sceneDepth(g.maze().cellsY), widthPixels,
                         heightPixels));
 }
 
 bool IsDrawingStage(MazeStyle style, uint8_t stage) { return SceneOf(style).isDrawingStage(stage); }
 
 StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas) {
-    return SceneOf(g.style).drawStage(g, s, canvas);
+    return SceneOf(g.style()).drawStage(g, s, canvas);
 }
 
 void FinishScene(const Game& g, SceneState& s, Canvas& canvas) {
-    SceneOf(g.style).drawTrail(g, s, canvas);
-    if (g.walk.showingSolution) DrawSolution(g, s, canvas);
+    SceneOf(g.style()).drawTrail(g, s, canvas);
+    if (g.walk().showingSolution) DrawSolution(g, s, canvas);
 }
 
-void DrawSolution(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style).drawSolution(g, s, canvas); }
+void DrawSolution(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style()).drawSolution(g, s, canvas); }
 
 std::optional<GridCell> CellAt(const MazeShape& shape, ScenePoint p) { return SceneOf(shape.style).cellAt(shape, p); }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// How a game's scene is being drawn: where the drawing stages are, the view set up for the drawing
-// area, and the palette. The scene builders own it; the game itself (game/game.h) they only read.
+// How a game's scene is being drawn: where the run stands, where the drawing stages are, the view
+// set up for the drawing area, and the palette. The scene run and its builders own it; the game
+// itself (game/game.h) they only read.
 #include <array>
 #include <cstdint>
 
@@ -10,6 +11,15 @@
 #include "render/projection.h"
 
 namespace quivra {
+
+// The build run: the stage, whether the timer chain runs, whether stage 0 sets the view up anew,
+// and whether the window was minimised (its restore keeps the maze).
+struct BuildState {
+    uint8_t buildStage = 0;
+    bool drawInProgress = false;
+    bool needViewSetup = false;
+    bool wasMinimized = false;
+};
 
 // Where the drawing stages are and the shapes they work from.
 struct DrawCursor {
@@ -37,6 +47,7 @@ struct PaletteState {
 PaletteColors GameColours();
 
 struct SceneState {
+    BuildState build;
     DrawCursor draw;
     ViewParams view;
     PaletteState palette;

@@ -14,6 +14,7 @@
 #include "game/window_design.h"
 #include "maze/random.h"
 #include "render/plan_view.h"
+#include "render/printed_page.h"
 #include "tools/progress.h"
 #include "tools/render_game.h"
 #include "tools/tool_cli.h"
@@ -41,8 +42,15 @@ MazeShape WindowShape(const RenderSetup& setup) {
     return RulesOf(setup.style).sizeGrid(window.areaWidthTwips, window.areaHeightTwips);
 }
 
+std::string Millimetres(double mm) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", std::floor(mm * 10) / 10);
+    return text;
+}
+
 // As many cells as fit in the box at the cell size asked: the plan's extent at that size, row by
-// row and column by column, as the style lays its cells out.
+// row and column by column, as the style lays its cells out. A size too large for the fewest
+// cells is refused with the largest that fits.
 MazeShape CellsFitting(QSizeF box, MazeStyle style, double millimetres) {
     const StyleRules& rules = RulesOf(style);
     const double unit = millimetres * 72 / 25.4 / rules.planCell;   // points to one unit of the plan
@@ -53,19 +61,72 @@ MazeShape CellsFitting(QSizeF box, MazeStyle style, double millimetres) {
     };
     int x = rules.minCellsX, y = rules.minCellsY;
     if (!fits(x, y)) {
-        throw UsageError("cells of " + std::to_string(millimetres).substr(0, 5) + " mm leave no room for a maze on this page");
+        const PlanExtent least = PlanExtentOf(style, x, y);
+        const double largest = std::min(box.width() / least.width, box.height() / least.height) * rules.planCell * 25.4 / 72;
+        throw UsageError("cells of " + Millimetres(millimetres) + " mm leave no room for a maze on this page: --cell-size " +
+                         Millimetres(largest) + " at most");
     }
     while (x + step <= rules.maxCellsX && fits(x + step, y)) x += step;
-    while (fits(x, y + 1)) ++y;
+    while (y < MazeShape::kMaxSide && fits(x, y + 1)) ++y;
     return MazeShape::Of(style, x, y);
 }
 
-NamedMaze Search(const MazeShape& shape, double time, int trials, uint64_t* hash) {
+// About how many cells a box holds at each level: a few large ones for small children up to many
+// small ones.
+constexpr int kLevelCells[] = {24, 60, 150, 400, 1000};
+
+// The largest cell size at which the box holds the level's number of cells, whatever its proportions.
+double LevelCellSize(QSizeF box, MazeStyle style, int level) {
+    const StyleRules& rules = RulesOf(style);
+    const PlanExtent least = PlanExtentOf(style, rules.minCellsX, rules.minCellsY);
+    // A hair under the largest, so that rounding does not lose the fewest cells.
+    double millimetres =
+        std::min(box.width() / least.width, box.height() / least.height) * rules.planCell * 25.4 / 72 * (1 - 1e-9);
+    for (;; millimetres *= 0.98) {
+        const MazeShape s = CellsFitting(box, style, millimetres);
+        if (static_cast<long long>(s.cellsX) * s.cellsY >= kLevelCells[level - 1]) return millimetres;
+    }
+}
+
+// A maze whose walls would print thinner than kThinnestWall is refused, with the largest cells
+// of its proportions that print on this paper.
+void CheckWalls(const MazeShape& shape, PageSize page, const PageDress& dress, const std::string& what) {
+    const auto grid = [&](const MazeShape& s) {
+        const PlanExtent e = PlanExtentOf(s.style, s.cellsX, s.cellsY);
+        return FitPage(page, dress, QSizeF(e.width, e.height));
+    };
+    const double wall = PlanWallMillimetres(grid(shape), shape);
+    if (wall >= kThinnestWall) return;
+    const StyleRules& rules = RulesOf(shape.style);
+    const auto shrunk = [&](double f) {
+        int x = std::max(rules.minCellsX, static_cast<int>(shape.cellsX * f));
+        if (rules.oddCellsX && x % 2 == 0) --x;
+        return MazeShape::Of(shape.style, std::max(rules.minCellsX, x),
+                             std::max(rules.minCellsY, static_cast<int>(shape.cellsY * f)));
+    };
+    double lo = 0, hi = 1;
+    for (int i = 0; i < 40; ++i) {
+        const double mid = (lo + hi) / 2;
+        const MazeShape s = shrunk(mid);
+        (PlanWallMillimetres(grid(s), s) >= kThinnestWall ? lo : hi) = mid;
+    }
+    const MazeShape most = shrunk(lo);
+    char walls[80];
+    std::snprintf(walls, sizeof walls, " would print walls of %.3f mm, thinner than %.2f mm: ", wall, kThinnestWall);
+    throw UsageError(what + " of " + Cells(shape) + walls + std::to_string(most.cellsX) + " x " +
+                     std::to_string(most.cellsY) + " cells at most on this page");
+}
+
+NamedMaze Search(const MazeShape& shape, double time, int trials, uint64_t* hash, Progress* progress = nullptr) {
     ByteGrid grid;
     grid.Redim(shape.gridMaxY, shape.gridMaxX);
     PathSteps steps(static_cast<size_t>(shape.cellCount) + 1);
-    // A clock that moves one second a reading against a budget of `trials` seconds: that many candidates.
-    const Clock clock = [reading = 0.0]() mutable { return reading++; };
+    // A clock that moves one second a reading against a budget of `trials` seconds: that many
+    // candidates, each counted on the progress line.
+    const Clock clock = [reading = 0.0, progress]() mutable {
+        if (progress) progress->Reading();
+        return reading++;
+    };
     const std::string seed = SeedTextFromSeconds(time);
     const GenerationReport r =
         RulesOf(shape.style).generate(SharedTables(), clock, seed, grid, shape, steps, trials, 0);
@@ -164,30 +225,53 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     const bool booklet = print.count > 0;
     const int count = std::max(1, print.count);
     const bool solutionPages = booklet && print.solutions == PrintSetup::Solutions::End;
+    if (print.quiet) progressFd = -1;
+    // Titles and labels are measured with the fonts before any work.
+    const std::unique_ptr<QGuiApplication> fonts = paper ? FontsForText() : nullptr;
     PageDress dress = print.dress;
     const int mazePages = paper ? (count + dress.perPage - 1) / dress.perPage : count;
     dress.pages = mazePages * (solutionPages ? 2 : 1);
+    if (!dress.title.empty()) {
+        if (const std::string problem = TitleProblem(dress.title); !problem.empty()) throw UsageError(problem);
+    }
 
-    // The shape and the paper: the size in cells from the cell size, or the paper from the maze.
+    // The shape and the paper: the size in cells from the cell size or the level, or the paper from the maze.
     PageGrid grid;
     grid.page = print.page;
     MazeShape shape;
-    if (print.cellSize > 0) {
-        grid = UprightPage(print.page, dress);
-        shape = CellsFitting(grid.box, setup.style, print.cellSize);
-    } else {
-        shape = setup.named ? setup.named->shape : print.cells ? *print.cells : WindowShape(setup);
-    }
     const bool planOnPaper = paper && setup.plan && !print.sizeGiven;
+    const bool byLevel = planOnPaper && print.cellSize <= 0 && print.codes.empty() && !print.cells && !setup.named;
+    if (print.cellSize > 0 || byLevel) {
+        grid = UprightPage(print.page, dress);
+        const double millimetres =
+            print.cellSize > 0 ? print.cellSize : LevelCellSize(grid.box, setup.style, print.level ? print.level : 3);
+        shape = CellsFitting(grid.box, setup.style, millimetres);
+    } else {
+        shape = !print.codes.empty() ? print.codes.front().shape
+                : setup.named        ? setup.named->shape
+                : print.cells        ? *print.cells
+                                     : WindowShape(setup);
+    }
     const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
-    if (paper && print.cellSize <= 0) {
+    if (paper && print.cellSize <= 0 && !byLevel) {
         grid = FitPage(print.page, dress,
                        planOnPaper ? QSizeF(extent.width, extent.height) : QSizeF(setup.width, setup.height));
+    }
+    if (paper && !dress.title.empty() && FitTitle(QString::fromStdString(dress.title), grid.TextWidth()).lines == 0) {
+        throw UsageError("the title does not fit across the page in two lines: " +
+                         std::to_string(QString::fromStdString(dress.title).size()) + " characters");
+    }
+    if (planOnPaper) {
+        if (print.codes.empty()) CheckWalls(shape, print.page, dress, "a maze");
+        for (size_t i = 0; i < print.codes.size(); ++i) {
+            CheckWalls(print.codes[i].shape, print.page, dress, "--codes line " + std::to_string(print.codeLines[i]) + ": a maze");
+        }
     }
 
     // The whole work, bounded before any of it.
     const long long positions = static_cast<long long>(shape.gridMaxX + 1) * (shape.gridMaxY + 1);
-    if (!setup.named && static_cast<double>(count) * (setup.trials + 1) * positions > double(kMaxCarvedPositions)) {
+    const bool searched = !setup.named && print.codes.empty();
+    if (searched && static_cast<double>(count) * (setup.trials + 1) * positions > double(kMaxCarvedPositions)) {
         throw UsageError("too much work: " + std::to_string(count) + " mazes of " + Cells(shape) + " with " +
                          std::to_string(setup.trials) + " trials carve more than " +
                          std::to_string(kMaxCarvedPositions) + " grid positions");
@@ -203,12 +287,16 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     std::vector<std::pair<NamedMaze, double>> mazes;
     if (setup.named) {
         mazes.emplace_back(*setup.named, setup.time);
+    } else if (!print.codes.empty()) {
+        for (const NamedMaze& maze : print.codes) mazes.emplace_back(maze, setup.time);
     } else {
+        // Counted in candidates, so that a long search for one large maze shows too.
+        Progress progress(progressFd, static_cast<long long>(count) * (setup.trials + 2), 0.0, 0, "candidates");
         std::set<uint64_t> seen;
         double time = setup.time;
         for (int tries = 0; static_cast<int>(mazes.size()) < count && tries < kTriesPerMaze * count; ++tries) {
             uint64_t hash = 0;
-            const NamedMaze maze = Search(shape, time, setup.trials, &hash);
+            const NamedMaze maze = Search(shape, time, setup.trials, &hash, &progress);
             if (seen.insert(hash).second) mazes.emplace_back(maze, time);
             time += 1;
             if (time >= 86400) time -= 86400;
@@ -221,19 +309,20 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
 
     // A plan on paper is drawn at the largest size its box takes, in units fine enough for even walls.
     RenderSetup one = setup;
-    if (planOnPaper) {
-        const double scale = std::min(grid.box.width() / extent.width, grid.box.height() / extent.height);
-        const double units = std::max(4.0, std::ceil(kPlanUnitsPerCell / (scale * extent.cell)));
-        one.sheetWidth = static_cast<int>(std::floor(extent.width * scale * units));
-        one.sheetHeight = static_cast<int>(std::floor(extent.height * scale * units));
-    }
+    const auto sizeFor = [&](const MazeShape& s) {
+        if (!planOnPaper) return;
+        const QSize size = PlanSheetSize(grid, s);
+        one.sheetWidth = size.width();
+        one.sheetHeight = size.height();
+    };
+    sizeFor(shape);
 
     if (std::string_view(target.qtFormat) == "svg") {
         one.named = mazes.front().first;
         one.time = mazes.front().second;
         const RenderedSheets sheets = RenderSheets(one, false, progressFd);
         WriteOutputBytes(EncodeSvgPage(sheets.picture, grid, dress, ""), target);
-        out += sheets.report;
+        if (!print.quiet) out += sheets.report;
         return;
     }
 
@@ -245,37 +334,47 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         PageDress own = dress;
         own.pages = mazePages;
         solutionFile.emplace(*print.solutionsTarget);
+        // Checked by name before the work; checked again by what is open, before anything is written.
+        if (file.SameDestination(*solutionFile)) throw UsageError("--solutions names the --out file");
         solutionDocument.emplace(solutionFile->Device(), grid, own, true);
     }
     std::optional<Spool> spool;
     if (solutionPages) spool.emplace();
+    const auto label = [&](bool solution, size_t i) { return BoxLabel(dress.language, solution, static_cast<int>(i + 1)); };
     {
         std::optional<Progress> progress;
-        if (booklet) progress.emplace(progressFd, count, 0.0, 0, "mazes");
+        if (booklet) progress.emplace(progressFd, count, 0.0, 0, "mazes drawn");
         for (size_t i = 0; i < mazes.size(); ++i) {
             one.named = mazes[i].first;
             one.time = mazes[i].second;
+            one.style = one.named->shape.style;
+            if (!print.codes.empty()) sizeFor(one.named->shape);
             const RenderedSheets sheets =
                 RenderSheets(one, booklet && print.solutions != PrintSetup::Solutions::None, booklet ? -1 : progressFd);
-            const std::string number = std::to_string(i + 1);
-            pages.Place(sheets.picture, booklet ? "Maze " + number : "");
-            if (solutionDocument) solutionDocument->Place(sheets.solution, "Solution " + number);
+            pages.Place(sheets.picture, booklet ? label(false, i) : "");
+            if (solutionDocument) solutionDocument->Place(sheets.solution, label(true, i));
             if (spool) spool->Put(sheets.solution);
-            out += sheets.report;
+            if (!print.quiet) out += sheets.report;
             if (progress) progress->Reading();
             GiveBackMemory();
         }
     }
     if (spool) {
+        std::optional<Progress> progress;
+        progress.emplace(progressFd, count, 0.0, 0, "solutions written");
         spool->Rewind();
         pages.BreakPage(true);
-        for (size_t i = 0; i < mazes.size(); ++i) pages.Place(spool->Get(), "Solution " + std::to_string(i + 1));
+        for (size_t i = 0; i < mazes.size(); ++i) {
+            pages.Place(spool->Get(), label(true, i));
+            progress->Reading();
+        }
     }
     pages.Finish();
     if (solutionDocument) solutionDocument->Finish();
-    file.Commit();
-    if (solutionFile) solutionFile->Commit();
-    if (booklet) out += "pages " + std::to_string(pages.Pages()) + "\n";
+    // The booklet and its solutions are new together or not at all.
+    StreamedOutput* const outputs[] = {&file, solutionFile ? &*solutionFile : nullptr};
+    StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
+    if (booklet && !print.quiet) out += "pages " + std::to_string(pages.Pages()) + "\n";
 }
 
 }  // namespace quivra::tool

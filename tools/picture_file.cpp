@@ -18,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "tools/tool_cli.h"
 
@@ -70,21 +71,55 @@ void WriteAll(const QByteArray& bytes, const PictureTarget& target, int fd) {
 
 // The temporary files that exist now, for the signal handler: it removes them, then lets the
 // signal end the process as it would have. Only async-signal-safe calls there.
-constexpr int kTemporarySlots = 4;
+constexpr int kTemporarySlots = 6;
 char temporaryPaths[kTemporarySlots][PATH_MAX];
 volatile sig_atomic_t temporaryUsed[kTemporarySlots];
-constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Every catchable signal whose default action ends the process.
+constexpr int kCleanedSignals[] = {SIGINT,  SIGTERM, SIGHUP,   SIGQUIT, SIGALRM, SIGUSR1,
+                                   SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGPIPE};
 struct sigaction previousActions[std::size(kCleanedSignals)];
 int temporariesLive = 0;
 
-extern "C" void RemoveTemporaries(int signal) {
+// SIGPIPE and SIGXFSZ that the tool's own write raised: ignored as before, so the write fails
+// with EPIPE or EFBIG and the tool says so. Sent by another process they end it like the rest.
+bool RaisedByOwnWrite(int signal, const siginfo_t* info) {
+    if ((signal != SIGPIPE && signal != SIGXFSZ) || info->si_code != SI_USER || info->si_pid != getpid()) return false;
+    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
+        if (kCleanedSignals[k] == signal) return previousActions[k].sa_handler == SIG_IGN;
+    }
+    return false;
+}
+
+extern "C" void RemoveTemporaries(int signal, siginfo_t* info, void*) {
+    if (RaisedByOwnWrite(signal, info)) return;
     for (int i = 0; i < kTemporarySlots; ++i) {
         if (temporaryUsed[i]) unlink(temporaryPaths[i]);
     }
-    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) {
-        if (kCleanedSignals[i] == signal) sigaction(signal, &previousActions[i], nullptr);
-    }
+    // The default action, as if the tool had never caught it: delivered when the handler returns.
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
     raise(signal);
+}
+
+void CatchSignals() {
+    struct sigaction action {};
+    action.sa_sigaction = RemoveTemporaries;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    for (int s : kCleanedSignals) sigaddset(&action.sa_mask, s);
+    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
+        const int s = kCleanedSignals[k];
+        sigaction(s, nullptr, &previousActions[k]);
+        // A signal the caller ignores ends nothing; SIGPIPE and SIGXFSZ are the tool's own choice.
+        if (previousActions[k].sa_handler == SIG_IGN && s != SIGPIPE && s != SIGXFSZ) continue;
+        sigaction(s, &action, nullptr);
+    }
+}
+
+void RestoreSignals() {
+    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
 }
 
 // Signals held back meanwhile, so the handler never sees a half-made entry or a file it does not know.
@@ -121,9 +156,7 @@ struct TemporaryFile {
         if (slot < 0) return;
         temporaryUsed[slot] = 0;
         slot = -1;
-        if (--temporariesLive == 0) {
-            for (size_t i = 0; i < std::size(kCleanedSignals); ++i) sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
-        }
+        if (--temporariesLive == 0) RestoreSignals();
     }
 };
 
@@ -152,14 +185,7 @@ void MakeTemporary(TemporaryFile& temp, const PictureTarget& target) {
                 std::memcpy(temporaryPaths[i], temp.path.c_str(), temp.path.size() + 1);
                 temporaryUsed[i] = 1;
                 temp.slot = i;
-                if (temporariesLive++ == 0) {
-                    struct sigaction action {};
-                    action.sa_handler = RemoveTemporaries;
-                    sigemptyset(&action.sa_mask);
-                    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
-                        sigaction(kCleanedSignals[k], &action, &previousActions[k]);
-                    }
-                }
+                if (temporariesLive++ == 0) CatchSignals();
                 break;
             }
         }
@@ -178,19 +204,17 @@ void MakeTemporary(TemporaryFile& temp, const PictureTarget& target) {
     if (fchmod(temp.fd, mode) != 0) FailWrite(target, errno);
 }
 
-void CommitTemporary(TemporaryFile& temp, const PictureTarget& target) {
+// Every byte on the disk and the file closed, ready to be renamed.
+void SyncTemporary(TemporaryFile& temp, const PictureTarget& target) {
     if (fsync(temp.fd) != 0) FailWrite(target, errno);
     const int fd = temp.fd;
     temp.fd = -1;
     if (close(fd) != 0) FailWrite(target, errno);
-    if (rename(temp.path.c_str(), target.path.c_str()) != 0) FailWrite(target, errno);
-    {
-        const SignalsHeld held;
-        temp.kept = true;
-        temp.Forget();
-    }
-    // The file is complete and in place; syncing the folder only makes the new name durable sooner.
-    const int dir = open(FolderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// The file is complete and in place; syncing the folder only makes the new name durable sooner.
+void SyncFolder(const std::string& path) {
+    const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
         close(dir);
@@ -290,14 +314,78 @@ StreamedOutput::~StreamedOutput() = default;
 QIODevice& StreamedOutput::Device() { return *impl_->filter; }
 
 void StreamedOutput::Commit() {
-    if (const int error = impl_->filter->Flush()) FailWrite(impl_->target, error);
-    if (impl_->target.replace) {
-        CommitTemporary(impl_->temp, impl_->target);
-        return;
+    StreamedOutput* const one[] = {this};
+    CommitAll(one);
+}
+
+bool StreamedOutput::SameDestination(const StreamedOutput& other) const {
+    // Device and inode of what is written: the open device, the file to be replaced, or for a
+    // file still to be made its folder, with the name in it.
+    const auto where = [](const Impl& d, struct stat& st, std::string& name) {
+        if (!d.target.replace) return fstat(d.fd, &st) == 0;
+        if (stat(d.target.path.c_str(), &st) == 0) return true;
+        name = std::filesystem::path(d.target.path).filename().string();
+        return stat(FolderOf(d.target.path).c_str(), &st) == 0;
+    };
+    struct stat a {}, b {};
+    std::string nameA, nameB;
+    if (!where(*impl_, a, nameA) || !where(*other.impl_, b, nameB)) return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && nameA == nameB;
+}
+
+void StreamedOutput::CommitAll(std::span<StreamedOutput* const> outputs) {
+    for (StreamedOutput* output : outputs) {
+        Impl& d = *output->impl_;
+        if (const int error = d.filter->Flush()) FailWrite(d.target, error);
+        if (d.target.replace) {
+            SyncTemporary(d.temp, d.target);
+        } else {
+            const int fd = d.fd;
+            d.fd = -1;
+            if (close(fd) != 0) FailWrite(d.target, errno);
+        }
     }
-    const int fd = impl_->fd;
-    impl_->fd = -1;
-    if (close(fd) != 0) FailWrite(impl_->target, errno);
+    // Renamed one after the other: when a later rename fails, the files placed before it are taken
+    // back (the old file, kept under a second name until then, put back), so all or none are new.
+    const SignalsHeld held;
+    std::vector<std::string> kept(outputs.size());
+    size_t placed = 0;
+    try {
+        for (; placed < outputs.size(); ++placed) {
+            Impl& d = *outputs[placed]->impl_;
+            if (!d.target.replace) continue;
+            if (placed + 1 < outputs.size()) {
+                // A second name for the old file; where the file system has no links (FAT), the
+                // old file is moved aside instead, and the name is empty for that moment.
+                const std::string old = d.temp.path + "-old";
+                if (link(d.target.path.c_str(), old.c_str()) == 0 || (errno != ENOENT && rename(d.target.path.c_str(), old.c_str()) == 0)) {
+                    kept[placed] = old;
+                } else if (errno != ENOENT) {
+                    FailWrite(d.target, errno);
+                }
+            }
+            if (rename(d.temp.path.c_str(), d.target.path.c_str()) != 0) FailWrite(d.target, errno);
+            d.temp.kept = true;
+            d.temp.Forget();
+        }
+    } catch (...) {
+        // The old file back under its name (a second link onto its own file renames nothing, so
+        // that name goes too); a file that was new is removed.
+        for (size_t i = 0; i < outputs.size(); ++i) {
+            const Impl& d = *outputs[i]->impl_;
+            if (!kept[i].empty()) {
+                rename(kept[i].c_str(), d.target.path.c_str());
+                unlink(kept[i].c_str());
+            } else if (i < placed && d.target.replace) {
+                unlink(d.target.path.c_str());
+            }
+        }
+        throw;
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        if (!kept[i].empty()) unlink(kept[i].c_str());
+        if (outputs[i]->impl_->target.replace) SyncFolder(outputs[i]->impl_->target.path);
+    }
 }
 
 PictureTarget CheckPictureTarget(const std::string& name) {
@@ -347,6 +435,20 @@ PictureTarget CheckPictureTarget(const std::string& name) {
         throw UsageError("this Qt cannot write " + std::string(target.qtFormat) + " pictures");
     }
     return target;
+}
+
+bool SameFile(const PictureTarget& a, const PictureTarget& b) {
+    // The same file once it exists, through any links: device and inode.
+    struct stat sa {}, sb {};
+    if (stat(a.path.c_str(), &sa) == 0 && stat(b.path.c_str(), &sb) == 0) {
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    }
+    // A file still to be made: the same name once "." and ".." and the folders' links are resolved.
+    std::error_code error;
+    const auto resolved = [&error](const std::string& path) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error);
+    };
+    return resolved(a.path) == resolved(b.path);
 }
 
 QByteArray EncodePicture(const QImage& image, const PictureTarget& target) {
@@ -399,12 +501,7 @@ void WriteOutputBytes(const QByteArray& bytes, const PictureTarget& target) {
         done += n;
     }
     if (!written || !file.commit()) throw WriteError("cannot write " + Quoted(target.name) + ": " + Reason(file));
-    // The file is complete and in place; syncing the folder only makes the new name durable sooner.
-    const int dir = open(FolderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
+    SyncFolder(target.path);
 }
 
 }  // namespace quivra::tool

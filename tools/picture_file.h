@@ -7,7 +7,7 @@
 #include <QImage>
 
 #include <memory>
-
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,6 +38,9 @@ struct PictureTarget {
 // written. An existing device or pipe without an extension gets PNG. Throws UsageError.
 PictureTarget CheckPictureTarget(const std::string& name);
 
+// Whether two targets name one file, by whatever path.
+bool SameFile(const PictureTarget& a, const PictureTarget& b);
+
 // The picture in the target's format, encoded in memory, so no encoder ever meets a write error.
 QByteArray EncodePicture(const QImage& image, const PictureTarget& target);
 
@@ -47,7 +50,7 @@ void WriteOutputBytes(const QByteArray& bytes, const PictureTarget& target);
 
 // A document written as it is made, so that it never has to be whole in memory: into the hidden
 // temporary file (or straight to a device or pipe), renamed over the target by Commit(). Until
-// then the temporary file is removed on every way out, SIGINT, SIGTERM and SIGHUP included.
+// then the temporary file is removed on every way out, every signal that ends the tool included.
 // Qt's PDF writer stamps the time and a random id into every document; they pass through as
 // fixed values of the same length, so the same input gives the same bytes.
 class StreamedOutput {
@@ -59,6 +62,10 @@ public:
 
     QIODevice& Device();
     void Commit();   // throws WriteError; the target then holds the document
+    // Whether the two write into one file, by what they opened.
+    bool SameDestination(const StreamedOutput& other) const;
+    // Every output's target holds its document, or (throwing WriteError) none has changed.
+    static void CommitAll(std::span<StreamedOutput* const> outputs);
 
 private:
     struct Impl;

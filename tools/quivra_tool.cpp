@@ -2,6 +2,8 @@
 // quivra-tool: drives the game's maze code without a window. See tools/tool_cli.h.
 #include <unistd.h>
 
+#include <QHashFunctions>
+
 #include <csignal>
 #include <iostream>
 #include <string>
@@ -11,6 +13,9 @@
 #include "tools/tool_cli.h"
 
 int main(int argc, char** argv) {
+    // Qt's PDF writer keeps a document's fonts in a hash: with a seed of its own in each process,
+    // the fonts would go into the file in another order on every run.
+    QHashSeed::setDeterministicGlobalSeed();
     // A page's text makes a Qt application (FontsForText): without a UTF-8 locale Qt would pick one and warn.
     quivra::UseUtf8CharacterType();
     // A closed pipe and a file size limit then fail the write (EPIPE, EFBIG), which the tool reports

@@ -2,7 +2,12 @@
 // quivra-tool render: a whole scene built through the game's own build stages, then key presses,
 // Clear and the correct path as a player would give them, saved as a picture, or drawn again as a
 // vector document, or as the flat plan.
+#include <QLocale>
+
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fstream>
 #include <cmath>
 #include <ctime>
 #include <optional>
@@ -28,7 +33,7 @@ constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 16000LL * 9000LL;
 // A whole scene at the largest size with this many candidates already takes hours.
 constexpr int kMaxTrials = 1'000'000;
-constexpr int kMaxCount = 100;
+constexpr int kMaxCount = 1000;
 
 void ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -58,16 +63,6 @@ PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
     options.width *= setup.planUnits;
     options.height *= setup.planUnits;
     return options;
-}
-
-Sheet PlanSheet(const ToolGame& game, const PlanOptions& options, const std::string& code) {
-    QPicture picture;
-    {
-        DeviceContext dc;
-        dc.SetPaintDevice(&picture);
-        DrawPlan(dc, game.game, options);
-    }
-    return {{picture}, QSize(options.width, options.height), code};
 }
 
 // What the scene builders can hold.
@@ -128,6 +123,34 @@ double ParseCellSize(const std::string& text) {
     return v;
 }
 
+// --codes FILE: one code a line, blank lines and # comments passed over; a bad line refused with
+// its number.
+void ReadCodes(const std::string& name, PrintSetup& print) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) throw UsageError("cannot read --codes " + Quoted(name) + ": " + std::strerror(errno));
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') continue;
+        const std::string text = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
+        const std::string where = "--codes line " + std::to_string(number) + ": ";
+        const MazeCodeResult parsed = ParseMazeCode(text);
+        if (!parsed.maze) throw UsageError(where + "maze code " + Quoted(text) + " is not valid: " + parsed.error);
+        CheckDrawable(parsed.maze->shape, where + "maze code " + Quoted(text));
+        if (print.codes.size() == static_cast<size_t>(kMaxCount)) {
+            throw UsageError(where + "more than " + std::to_string(kMaxCount) + " codes");
+        }
+        print.codes.push_back(*parsed.maze);
+        print.codeLines.push_back(number);
+    }
+    if (in.bad()) throw UsageError("cannot read --codes " + Quoted(name) + ": " + std::strerror(errno));
+    if (print.codes.empty()) throw UsageError("--codes " + Quoted(name) + " holds no maze code");
+}
+
+void RunPicture(RenderSetup setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
+                int progressFd);
+
 }  // namespace
 
 RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progressFd) {
@@ -137,8 +160,8 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
     const QSize size(setup.width, setup.height);
     if (setup.plan) {
         if (setup.solution) game.ShowSolution();   // for the report: the game as the scene's would be
-        result.picture = PlanSheet(game, PlanFor(setup, setup.solution), result.code);
-        if (solutions) result.solution = PlanSheet(game, PlanFor(setup, true), result.code);
+        result.picture = PlanSheet(game.game, PlanFor(setup, setup.solution));
+        if (solutions) result.solution = PlanSheet(game.game, PlanFor(setup, true));
         for (Sheet* sheet : {&result.picture, &result.solution}) {
             sheet->size /= setup.planUnits;
             sheet->units = setup.planUnits;
@@ -157,8 +180,15 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
 
 void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     RenderSetup setup;
+    PrintSetup print;
     if (options.Has("code")) setup.named = CheckedCode(options.Required("code")[0]);
-    if (options.Has("style") || !setup.named) {
+    if (options.Has("codes")) {
+        for (const char* other : {"code", "count", "cells", "cell-size", "level"}) {
+            if (options.Has(other)) throw UsageError("--codes names the booklet's mazes: drop --" + std::string(other));
+        }
+        ReadCodes(options.Required("codes")[0], print);
+    }
+    if (options.Has("style") || (!setup.named && print.codes.empty())) {
         const std::string& style = options.Required("style")[0];
         const StyleRules* rules = RulesNamed(style);
         if (!rules) throw UsageError("unknown style " + Quoted(style) + " (square or hex)");
@@ -166,8 +196,14 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         if (setup.named && setup.style != setup.named->shape.style) {
             throw UsageError("--style " + style + " differs from the style of the maze code");
         }
+        for (size_t i = 0; i < print.codes.size(); ++i) {
+            if (print.codes[i].shape.style != setup.style) {
+                throw UsageError("--codes line " + std::to_string(print.codeLines[i]) + ": --style " + style +
+                                 " differs from the style of the maze code");
+            }
+        }
     } else {
-        setup.style = setup.named->shape.style;
+        setup.style = setup.named ? setup.named->shape.style : print.codes.front().shape.style;
     }
     if (options.Has("size")) ParseSize(options.Required("size")[0], setup.width, setup.height);
     if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
@@ -188,7 +224,6 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         if (view != "scene" && view != "plan") throw UsageError("unknown view " + Quoted(view) + " (scene or plan)");
         setup.plan = view == "plan";
     }
-    PrintSetup print;
     if (options.Has("page")) {
         const std::string& name = options.Required("page")[0];
         const std::optional<PageSize> page = PageNamed(name);
@@ -213,7 +248,14 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         }
         print.cellSize = ParseCellSize(options.Required("cell-size")[0]);
     }
+    if (options.Has("level")) {
+        if (!paper) throw UsageError("--level sizes mazes for paper: add --page");
+        if (!setup.plan) throw UsageError("--level sizes a plan: drop --view scene");
+        if (options.Has("size")) throw UsageError("--level sets the maze's size: drop --size");
+        print.level = ParseInt(options.Required("level")[0], "level", 1, 5);
+    }
     print.count = options.Has("count") ? ParseInt(options.Required("count")[0], "count", 1, kMaxCount) : 0;
+    if (!print.codes.empty()) print.count = static_cast<int>(print.codes.size());
     const int count = print.count;
     if (count > 0 && setup.named) throw UsageError("--code names one maze: --count does not apply");
     if (count > 0 && setup.solution) throw UsageError("a booklet has its solutions on pages of their own: drop --solution");
@@ -230,6 +272,16 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     }
     if (options.Has("title")) print.dress.title = options.Required("title")[0];
     print.dress.nameLine = options.Has("name-line");
+    if (options.Has("lang")) {
+        const std::string& lang = options.Required("lang")[0];
+        if (lang != "zh" && lang != "en") throw UsageError("unknown language " + Quoted(lang) + " (zh or en)");
+        if (!paper) throw UsageError("--lang is for pages: add --page");
+        print.dress.language = lang == "zh" ? PageLanguage::Chinese : PageLanguage::English;
+    } else {
+        print.dress.language = PageLanguageFor(QLocale::system().uiLanguages());
+    }
+    print.quiet = options.Has("quiet");
+    if (print.quiet) progressFd = -1;
     // Before the work, so that a name that cannot be written does not cost a long build.
     const PictureTarget target = CheckPictureTarget(options.Required("out")[0]);
     const bool pdf = std::string_view(target.qtFormat) == "pdf", svg = std::string_view(target.qtFormat) == "svg";
@@ -241,10 +293,12 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         } else if (where != "end") {
             print.solutions = PrintSetup::Solutions::File;
             print.solutionsTarget = CheckPictureTarget(where);
+            // A device or pipe gets the solutions as a PDF whatever its name.
+            if (!print.solutionsTarget->replace) print.solutionsTarget->qtFormat = "pdf";
             if (std::string_view(print.solutionsTarget->qtFormat) != "pdf") {
                 throw UsageError("--solutions takes end, none or a .pdf file, not " + Quoted(where));
             }
-            if (print.solutionsTarget->path == target.path) throw UsageError("--solutions names the --out file");
+            if (SameFile(*print.solutionsTarget, target)) throw UsageError("--solutions names the --out file");
         }
     }
     if (count > 0 && !pdf) throw UsageError("a booklet has several pages: it needs a .pdf file");
@@ -254,6 +308,18 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         RunPrinted(setup, print, target, out, progressFd);
         return;
     }
+    std::string unseen;   // --quiet: the report goes nowhere
+    RunPicture(setup, print, target, print.quiet ? unseen : out, progressFd);
+}
+
+namespace {
+
+// One picture without a page.
+void RunPicture(RenderSetup setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
+                int progressFd) {
+    const bool pdf = std::string_view(target.qtFormat) == "pdf";
+    // The cells and the size alone decide whether a picture can show the maze: before the search.
+    if (print.cells && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, *print.cells);
     if (print.cells) setup.named = SearchMaze(*print.cells, setup.time, setup.trials);
     if (setup.named && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, setup.named->shape);
     if (setup.named && setup.plan && IsVectorFormat(target.qtFormat)) {
@@ -280,5 +346,7 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     }
     out += game.Report(setup);
 }
+
+}  // namespace
 
 }  // namespace quivra::tool

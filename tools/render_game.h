@@ -42,6 +42,10 @@ struct PrintSetup {
     int count = 0;                          // --count; 0: one maze, without a solution page
     std::optional<MazeShape> cells;         // --cells
     double cellSize = 0;                    // --cell-size, millimetres
+    int level = 0;                          // --level 1..5; 0: not given
+    std::vector<NamedMaze> codes;           // --codes FILE: the booklet's mazes
+    std::vector<int> codeLines;             // the line of each in the file
+    bool quiet = false;                     // --quiet: no report and no progress
     bool sizeGiven = false;                 // --size: the plan drawn at that size, fitted on the page
     enum class Solutions { End, None, File } solutions = Solutions::End;
     std::optional<PictureTarget> solutionsTarget;
@@ -55,6 +59,8 @@ NamedMaze SearchMaze(const MazeShape& shape, double time, int trials);
 constexpr int kMinCellPixels = 6;
 // A plan for a document is drawn in units this fine at least: a cell gets 48 units or more.
 constexpr double kPlanUnitsPerCell = 48;
+// Walls thinner than this do not print: mazes that would have them are refused.
+constexpr double kThinnestWall = 0.15;   // millimetres
 
 // quivra-tool render with --page, --count or --cells to a document: the mazes chosen and checked
 // first, then drawn and written page by page.

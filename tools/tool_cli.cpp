@@ -218,7 +218,7 @@ constexpr OptionSpec kRenderOptions[] = {
     As(InUsage::Optional, kCode),
     {"page", 1, "a5|a4|a3|letter|legal", "a5, a4, a3, letter or legal (.pdf, .svg): the plan fills it; new mazes each run",
      InUsage::Optional},
-    {"count", 1, "N", "a PDF booklet of N mazes, 1..100, then their solutions", InUsage::Optional},
+    {"count", 1, "N", "a PDF booklet of N mazes, 1..1000, then their solutions", InUsage::Optional},
     As(InUsage::OptionalEither, kCells),
     {"cell-size", 1, "MM", "with --page: as many cells as fit at least MM millimetres wide, 3..100",
      InUsage::OptionalOr},
@@ -227,6 +227,12 @@ constexpr OptionSpec kRenderOptions[] = {
      InUsage::Optional},
     {"title", 1, "TEXT", "with --page: a title over each page of mazes", InUsage::Optional},
     {"name-line", 0, "", "with --page: a line for a name and the date under the title", InUsage::Optional},
+    {"level", 1, "1..5", "with --page: mazes from a few large cells (1) to many small ones (5); default 3",
+     InUsage::Optional},
+    {"codes", 1, "FILE", "a booklet of the maze codes in FILE, one a line (# comments)", InUsage::Optional},
+    {"lang", 1, "zh|en", "with --page: the page's words in Chinese or English (default: as the game speaks)",
+     InUsage::Optional},
+    {"quiet", 0, "", "print nothing but errors", InUsage::Optional},
 };
 
 constexpr const char* kPrintingExamples =

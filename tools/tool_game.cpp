@@ -23,15 +23,16 @@ void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
 }  // namespace
 
 ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
-    : image_(setup.width, setup.height, QImage::Format_RGB32),
+    : scene_(!setup.plan),
+      image_(scene_ ? QImage(setup.width, setup.height, QImage::Format_RGB32) : QImage()),
       dc_(&image_, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}),
       layout_(WindowLayout::Of(setup.width, setup.height)) {
     image_.fill(Qt::white);
-    if (record) recorder_.emplace(dc_);
-    game.viewAngle = setup.tilt;
-    game.style = setup.style;
-    game.maze.named = setup.named;
-    SetUpPalette(dc_, scene_.palette);
+    if (record && scene_) recorder_.emplace(dc_);
+    game.Tilt(setup.tilt);
+    game.SetStyle(setup.style);
+    if (setup.named) game.PlayCode(*setup.named);
+    SetUpPalette(dc_, run_.palette);
     clock_.Set(setup.time, ScriptedClock::StepForTrials(setup.trials));
 
     if (layout_.tooSmall) {
@@ -40,7 +41,7 @@ ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
         // The clock is read once for the seed text and once before the first candidate.
         progress_.emplace(progressFd, setup.named ? 0 : setup.trials, 0.0, 2);
         game.NewGame(ReadClock());
-        seed_ = game.maze.seedText;
+        seed_ = game.maze().seedText;
         stages_ = Build();
         progress_.reset();
     }
@@ -52,8 +53,10 @@ ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
             ++beeps_;
             continue;
         }
-        Canvas canvas = MakeWindowCanvas();
-        DrawStep(k.step, scene_, canvas);
+        if (scene_) {
+            Canvas canvas = MakeWindowCanvas();
+            DrawStep(k.step, run_, canvas);
+        }
         if (k.step.outcome == StepOutcome::Exited) status_ = kCongratulation;
     }
     if (setup.clear && finished_) Clear();
@@ -64,32 +67,28 @@ double ToolGame::ReadClock() {
     return clock_.Read();
 }
 
-Canvas ToolGame::MakeWindowCanvas() { return MakeCanvas(dc_, layout_.drawHeight, scene_); }
+Canvas ToolGame::MakeWindowCanvas() { return MakeCanvas(dc_, layout_.drawHeight, run_); }
+
+RunHost::Pixels ToolGame::NewView() {
+    image_.fill(Qt::white);
+    if (recorder_) recorder_->Clear();
+    return {layout_.drawWidth, layout_.drawHeight};
+}
 
 int ToolGame::Build() {
     finished_ = false;
-    game.Redraw();
-    int steps = 1;
     status_.clear();
-    if (game.NeedsNewMaze()) {
-        game.MakeNewMaze(layout_.areaWidthTwips, layout_.areaHeightTwips, [this] { return ReadClock(); },
-                         kGenerationBudget);
+    int steps = 0;
+    if (scene_) {
+        run_.Redraw();
+        steps = run_.RunToEnd(game, *this);
+    } else {
+        if (game.NeedsNewMaze()) {
+            game.MakeNewMaze(layout_.areaWidthTwips, layout_.areaHeightTwips, [this] { return ReadClock(); },
+                             kGenerationBudget);
+        }
+        status_ = game.FinishedStatus();
     }
-    image_.fill(Qt::white);
-    if (recorder_) recorder_->Clear();
-    SetUpSceneView(game, scene_, layout_.drawWidth, layout_.drawHeight);
-    game.build.needViewSetup = false;
-    game.SetStage(kStageFirstDrawing);
-    for (;;) {
-        ++steps;
-        Canvas canvas = MakeWindowCanvas();
-        const StageReport report = DrawStage(game, scene_, canvas);
-        game.SetStage(report.nextStage);
-        if (report.reachedEnd) break;
-    }
-    Canvas canvas = MakeWindowCanvas();
-    FinishScene(game, scene_, canvas);
-    status_ = game.FinishedStatus();
     finished_ = true;
     return steps;
 }
@@ -103,23 +102,24 @@ void ToolGame::ShowSolution() {
     if (!finished_) return;
     game.ShowSolution();
     status_.clear();
+    if (!scene_) return;
     Canvas canvas = MakeWindowCanvas();
-    DrawSolution(game, scene_, canvas);
+    DrawSolution(game, run_, canvas);
 }
 
 std::string ToolGame::Report(const RenderSetup& setup) const {
     const Game& g = game;
     std::string out;
     out += "seed \"" + seed_ + "\"\n";
-    out += "cells " + std::to_string(g.maze.cellsX) + " " + std::to_string(g.maze.cellsY) + "\n";
+    out += "cells " + std::to_string(g.maze().cellsX) + " " + std::to_string(g.maze().cellsY) + "\n";
     out += "stages " + std::to_string(stages_) + "\n";
-    out += "player " + std::to_string(g.walk.playerX) + " " + std::to_string(g.walk.playerY) + "\n";
-    out += "exitReached " + std::string(g.walk.exitReached ? "1" : "0") + "\n";
+    out += "player " + std::to_string(g.walk().playerX) + " " + std::to_string(g.walk().playerY) + "\n";
+    out += "exitReached " + std::string(g.walk().exitReached ? "1" : "0") + "\n";
     out += "beeps " + std::to_string(beeps_) + "\n";
     out += "status " + status_ + "\n";
-    if (setup.dump && g.maze.mazeGrid.Exists()) {
-        PrintGrid("mazeGrid", g.maze.mazeGrid, out);
-        PrintGrid("walkGrid", g.walk.walkGrid, out);
+    if (setup.dump && g.maze().mazeGrid.Exists()) {
+        PrintGrid("mazeGrid", g.maze().mazeGrid, out);
+        PrintGrid("walkGrid", g.walk().walkGrid, out);
     }
     const std::string code = g.Code();
     if (!code.empty()) out += "code " + code + "\n";

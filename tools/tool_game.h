@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Internal to quivra-tool: one game played the way the window plays it, without a window. The
-// game model makes the maze and walks, the scene builders draw it stage by stage onto a picture of
-// the window's drawing area, and what a window would show (the status line, beeps) is kept here.
+// game model makes the maze and walks; for a scene the scene run draws it stage by stage onto a
+// picture of the window's drawing area, while a plan needs no scene at all; what a window would
+// show (the status line, beeps) is kept here.
 #include <QImage>
 
 #include <optional>
@@ -11,22 +12,22 @@
 #include "game/game.h"
 #include "game/scripted_clock.h"
 #include "game/window_design.h"
-#include "render/scene_state.h"
+#include "render/scene_run.h"
 #include "tools/progress.h"
 #include "tools/render_game.h"
 #include "tools/vector_output.h"
 
 namespace quivra::tool {
 
-class ToolGame {
+class ToolGame final : private RunHost {
 public:
-    // Builds the setup's maze in a window of its size, then presses its keys and Clear.
-    // record: keep what is drawn for a vector document.
+    // Makes the setup's maze for a window of its size (and builds its scene, unless the setup asks
+    // for a plan), then presses its keys and Clear. record: keep what is drawn for a vector document.
     ToolGame(const RenderSetup& setup, bool record, int progressFd);
     ToolGame(const ToolGame&) = delete;
     ToolGame& operator=(const ToolGame&) = delete;
 
-    // The correct path, as the menu shows it (only over a finished scene).
+    // The correct path, as the menu shows it (only over a finished scene, or a plan's maze).
     void ShowSolution();
     // What the tool prints about the game.
     std::string Report(const RenderSetup& setup) const;
@@ -37,15 +38,23 @@ public:
     Game game;
 
 private:
-    // The build run from stage 0 to the finish, one timer step at a time; returns the steps.
+    // The maze, and its scene built by the run from stage 0 to the finish; the steps it took.
     int Build();
     void Clear();
     Canvas MakeWindowCanvas();
     double ReadClock();
+    // What the run asks of the tool: the window's drawing area, the scripted clock, the picture.
+    Area NewMazeArea() override { return {layout_.areaWidthTwips, layout_.areaHeightTwips}; }
+    double Clock() override { return ReadClock(); }
+    Pixels NewView() override;
+    Canvas DrawingCanvas() override { return MakeWindowCanvas(); }
+    void ArmTimer() override {}
+    void Finished(const std::string& status) override { status_ = status; }
 
+    bool scene_;              // a scene is built and drawn; a plan is drawn by its caller
     QImage image_;
     DeviceContext dc_;
-    SceneState scene_;
+    SceneRun run_;
     ScriptedClock clock_;
     std::optional<Progress> progress_;
     std::optional<DrawingRecorder> recorder_;

@@ -28,33 +28,11 @@ namespace {
 constexpr double kMargin = 36;      // points: half an inch around the picture on a page
 constexpr double kCodeSize = 8;     // points: the small print under it
 constexpr double kCodeSpace = 20;   // points between the picture's bottom and the margin
-// A printed page: a title row and a name line above the boxes, page numbers below, a row under
-// each box for its number and code, a gap between boxes. Points.
-constexpr double kTitleRow = 28;
-constexpr double kNameRow = 24;
-constexpr double kFooter = 20;
-constexpr double kLabelRow = 22;
-constexpr double kGap = 18;
 
-void Play(QPainter& painter, const Sheet& sheet) {
-    painter.save();
-    // The window clips what is drawn beyond its edges; a document has to be told.
-    painter.setClipRect(QRect(QPoint(0, 0), sheet.size));
-    painter.fillRect(QRect(QPoint(0, 0), sheet.size), Qt::white);
-    painter.scale(1.0 / sheet.units, 1.0 / sheet.units);
-    for (const QPicture& layer : sheet.layers) {
-        // A picture replays scaled by its resolution over the device's; undo that, one unit stays one unit.
-        painter.save();
-        painter.scale(double(layer.logicalDpiX()) / painter.device()->logicalDpiX(),
-                      double(layer.logicalDpiY()) / painter.device()->logicalDpiY());
-        painter.drawPicture(0, 0, layer);
-        painter.restore();
-    }
-    painter.restore();
-}
+void Play(QPainter& painter, const Sheet& sheet) { PlaySheet(painter, sheet); }
 
-// Text needs the font database, which needs a GUI application: made for the document when there
-// is none, on the offscreen platform when none is named, and only when a page is printed.
+}  // namespace
+
 std::unique_ptr<QGuiApplication> FontsForText() {
     if (QGuiApplication::instance() != nullptr) return nullptr;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -64,15 +42,7 @@ std::unique_ptr<QGuiApplication> FontsForText() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-QPageSize::PageSizeId PaperId(PageSize page) {
-    switch (page) {
-        case PageSize::A5: return QPageSize::A5;
-        case PageSize::A3: return QPageSize::A3;
-        case PageSize::Letter: return QPageSize::Letter;
-        case PageSize::Legal: return QPageSize::Legal;
-        default: return QPageSize::A4;
-    }
-}
+namespace {
 
 QPageLayout LayoutFor(const Sheet& sheet, PageSize page) {
     if (page == PageSize::Picture) {
@@ -81,98 +51,6 @@ QPageLayout LayoutFor(const Sheet& sheet, PageSize page) {
     }
     const bool wide = sheet.size.width() > sheet.size.height();
     return QPageLayout(QPageSize(PaperId(page)), wide ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
-
-PageGrid MakeGrid(PageSize page, const PageDress& dress, bool landscape, int columns, int rows) {
-    PageGrid g;
-    g.page = page;
-    g.landscape = landscape;
-    g.columns = columns;
-    g.rows = rows;
-    const QSizeF upright = QPageSize(PaperId(page)).size(QPageSize::Point);
-    g.paper = landscape ? upright.transposed() : upright;
-    const double header = (dress.title.empty() && dress.pages < 2 ? 0 : kTitleRow) + (dress.nameLine ? kNameRow : 0);
-    const double footer = dress.pages > 1 ? kFooter : 0;
-    g.top = kMargin + header;
-    const double width = g.paper.width() - 2 * kMargin, height = g.paper.height() - 2 * kMargin - header - footer;
-    g.box = QSizeF((width - (columns - 1) * kGap) / columns, (height - (rows - 1) * kGap) / rows - kLabelRow);
-    return g;
-}
-
-QFont TextFont(double points, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-// The title or "Solutions" and the name line above, the page number below.
-void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dress, int number, bool solutions) {
-    painter.save();
-    painter.setPen(Qt::black);
-    const double width = grid.paper.width() - 2 * kMargin;
-    QString heading = QString::fromStdString(dress.title);
-    if (solutions) heading = heading.isEmpty() ? QStringLiteral("Solutions") : QStringLiteral("Solutions: ") + heading;
-    if (!heading.isEmpty()) {
-        painter.setFont(TextFont(15, true));
-        painter.drawText(QRectF(kMargin, kMargin, width, kTitleRow), Qt::AlignHCenter | Qt::AlignTop, heading);
-    }
-    if (dress.nameLine && !solutions) {
-        painter.setFont(TextFont(10));
-        const double y = grid.top - kNameRow + 16;
-        painter.drawText(QPointF(kMargin, y), QStringLiteral("Name"));
-        painter.drawText(QPointF(kMargin + width * 0.68, y), QStringLiteral("Date"));
-        painter.setPen(QPen(Qt::black, 0.6));
-        painter.drawLine(QPointF(kMargin + 34, y + 2), QPointF(kMargin + width * 0.64, y + 2));
-        painter.drawLine(QPointF(kMargin + width * 0.68 + 30, y + 2), QPointF(kMargin + width, y + 2));
-    }
-    if (dress.pages > 1) {
-        painter.setPen(Qt::black);
-        painter.setFont(TextFont(9));
-        painter.drawText(QRectF(kMargin, grid.paper.height() - kMargin - kFooter, width, kFooter),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("%1 / %2").arg(number).arg(dress.pages));
-    }
-    painter.restore();
-}
-
-// The drawing fitted and centred in its box, its label and code in the row under the box.
-void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& sheet, const std::string& label) {
-    const QRectF box = grid.Box(slot);
-    const double scale = std::min(box.width() / sheet.size.width(), box.height() / sheet.size.height());
-    // Centred with its label row, the row under the drawing and at least wide enough for both texts.
-    const QSizeF drawn(sheet.size.width() * scale, sheet.size.height() * scale);
-    const double left = box.left() + (box.width() - drawn.width()) / 2;
-    const double top = box.top() + (box.height() - drawn.height()) / 2;
-    painter.save();
-    painter.translate(left, top);
-    painter.scale(scale, scale);
-    Play(painter, sheet);
-    painter.restore();
-    painter.save();
-    painter.setPen(Qt::black);
-    const double width = std::min(box.width(), std::max(drawn.width(), 230.0));
-    const QRectF row(box.left() + (box.width() - width) / 2, top + drawn.height() + 4, width, kLabelRow - 4);
-    if (!label.empty()) {
-        painter.setFont(TextFont(12, true));
-        painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label));
-    }
-    if (!sheet.code.empty()) {
-        painter.setFont(TextFont(kCodeSize));
-        painter.drawText(row, (label.empty() ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignTop,
-                         QString::fromStdString("code " + sheet.code));
-    }
-    painter.restore();
-}
-
-// Columns and rows for so many drawings a page, upright paper first.
-std::vector<std::pair<int, int>> Arrangements(int perPage) {
-    switch (perPage) {
-        case 2: return {{1, 2}, {2, 1}};
-        case 4: return {{2, 2}};
-        case 6: return {{2, 3}, {3, 2}};
-        default: return {{1, 1}};
-    }
 }
 
 // Qt stamps the time and a random document id into every PDF; fixed values of the same length keep
@@ -276,41 +154,6 @@ std::vector<QPicture> DrawingRecorder::Take() {
     return done_;
 }
 
-std::optional<PageSize> PageNamed(std::string_view name) {
-    std::string lower(name);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::pair<const char*, PageSize> names[] = {{"a5", PageSize::A5},     {"a4", PageSize::A4},
-                                                      {"a3", PageSize::A3},     {"letter", PageSize::Letter},
-                                                      {"legal", PageSize::Legal}};
-    for (const auto& [n, page] : names) {
-        if (lower == n) return page;
-    }
-    return std::nullopt;
-}
-
-QRectF PageGrid::Box(int slot) const {
-    const int column = slot % columns, row = slot / columns;
-    return QRectF(QPointF(kMargin + column * (box.width() + kGap), top + row * (box.height() + kLabelRow + kGap)), box);
-}
-
-PageGrid FitPage(PageSize page, const PageDress& dress, QSizeF extent) {
-    PageGrid best;
-    double bestScale = -1;
-    for (bool landscape : {false, true}) {
-        for (const auto& [columns, rows] : Arrangements(dress.perPage)) {
-            const PageGrid g = MakeGrid(page, dress, landscape, columns, rows);
-            const double scale = std::min(g.box.width() / extent.width(), g.box.height() / extent.height());
-            if (scale > bestScale * 1.0001) bestScale = scale, best = g;
-        }
-    }
-    return best;
-}
-
-PageGrid UprightPage(PageSize page, const PageDress& dress) {
-    const auto [columns, rows] = Arrangements(dress.perPage).front();
-    return MakeGrid(page, dress, false, columns, rows);
-}
-
 // Qt 6.8 takes a document id (in the XMP and the trailer's /ID), random otherwise: a fixed one keeps
 // the same input the same bytes. Older Qt's random id is blanked with the time stamps.
 void FixDocumentId([[maybe_unused]] QPdfWriter& pdf) {
@@ -338,7 +181,7 @@ PdfPages::PdfPages(QIODevice& device, const PageGrid& grid, const PageDress& dre
     impl_->solutions = solutions;
     impl_->pdf.setResolution(72);
     impl_->pdf.setCreator(QStringLiteral("quivra-tool"));
-    impl_->pdf.setTitle(QStringLiteral("Quivra maze"));
+    impl_->pdf.setTitle(dress.title.empty() ? QStringLiteral("Quivra maze") : QString::fromStdString(dress.title));
     FixDocumentId(impl_->pdf);
     if (grid.page != PageSize::Picture) {
         impl_->pdf.setPageLayout(QPageLayout(QPageSize(PaperId(grid.page)),
@@ -378,7 +221,7 @@ void PdfPages::Place(const Sheet& sheet, const std::string& label) {
         d.pageOpen = true;
         d.slot = 0;
     }
-    DrawInBox(d.painter, d.grid, d.slot, sheet, label);
+    DrawInBox(d.painter, d.grid, d.slot, sheet, label, d.dress.language);
     if (++d.slot == d.grid.columns * d.grid.rows) {
         d.pageOpen = false;
         // Qt holds a page's drawing until the next page begins: a full page goes to the file now,
@@ -413,12 +256,14 @@ QByteArray EncodeSvgPage(const Sheet& sheet, const PageGrid& grid, const PageDre
     svg.setSize(paper);
     svg.setViewBox(QRect(QPoint(0, 0), paper));
     svg.setResolution(72);   // one unit a point, so the page has its paper's size
-    svg.setTitle(sheet.code.empty() ? QStringLiteral("Quivra maze") : QString::fromStdString("Quivra maze " + sheet.code));
+    svg.setTitle(!dress.title.empty() ? QString::fromStdString(dress.title)
+                 : sheet.code.empty() ? QStringLiteral("Quivra maze")
+                                      : QString::fromStdString("Quivra maze " + sheet.code));
     QPainter painter;
     if (!painter.begin(&svg)) throw WriteError("cannot make the SVG document");
     painter.fillRect(QRectF(QPointF(0, 0), grid.paper), Qt::white);
     DrawPageDress(painter, grid, dress, 1, false);
-    DrawInBox(painter, grid, 0, sheet, label);
+    DrawInBox(painter, grid, 0, sheet, label, dress.language);
     painter.end();
     return CompactSvg(bytes);
 }

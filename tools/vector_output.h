@@ -3,6 +3,7 @@
 // Vector output: a drawing recorded as painter commands, the same commands the device context
 // sends to a picture, replayed into an SVG document or onto PDF pages.
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QIODevice>
 #include <QPageLayout>
 #include <QPicture>
@@ -15,16 +16,9 @@
 #include <vector>
 
 #include "render/gdi.h"
+#include "render/printed_page.h"
 
 namespace quivra::tool {
-
-// One finished drawing: what was drawn since the picture was last cleared, in order.
-struct Sheet {
-    std::vector<QPicture> layers;
-    QSize size;
-    std::string code;   // the maze code, printed under the picture on a page
-    int units = 1;      // drawing units a pixel: finer, so that a large maze fits a small picture
-};
 
 // Records what a device context draws. Clear() forgets it (the window was cleared); Take() gives
 // everything so far and goes on recording on top of it.
@@ -43,35 +37,6 @@ private:
     std::vector<QPicture> done_;
     QPicture current_;
 };
-
-enum class PageSize { Picture, A5, A4, A3, Letter, Legal };   // Picture: the page is the picture, one pixel a point
-
-// a5, a4, a3, letter or legal, in any case.
-std::optional<PageSize> PageNamed(std::string_view name);
-
-// What a printed page carries besides its mazes.
-struct PageDress {
-    int perPage = 1;
-    std::string title;       // over each page of mazes
-    bool nameLine = false;   // a line for a name and the date under it
-    int pages = 1;           // in the document; page numbers when more than one
-};
-
-// Paper in the orientation chosen, and a grid of boxes on it, each for one drawing with a line
-// for its number and code under it. Points from the top left of the page.
-struct PageGrid {
-    PageSize page = PageSize::A4;
-    bool landscape = false;
-    int columns = 1, rows = 1;
-    QSizeF paper;   // turned
-    QSizeF box;     // room for one drawing
-    double top = 0;   // where the first row of boxes begins
-    QRectF Box(int slot) const;
-};
-// The grid whose boxes hold a drawing of this extent (any unit) largest, the paper turned to suit it.
-PageGrid FitPage(PageSize page, const PageDress& dress, QSizeF extent);
-// Upright paper (for a size in cells that follows from the paper).
-PageGrid UprightPage(PageSize page, const PageDress& dress);
 
 // A PDF written page by page onto a device as the drawings come, never whole in memory. On paper
 // each Place() fills the next box, with its label under it; on PageSize::Picture each drawing is
@@ -94,6 +59,10 @@ private:
     std::unique_ptr<Impl> impl_;
     int pages_ = 0;
 };
+
+// Text needs the font database, which needs a GUI application: made for the document when there
+// is none (on the offscreen platform when none is named), else nothing.
+std::unique_ptr<QGuiApplication> FontsForText();
 
 // Throws WriteError if Qt cannot make the document.
 QByteArray EncodeSvg(const Sheet& sheet);

@@ -128,6 +128,26 @@
         <translation>How to Play</translation>
     </message>
     <message>
+        <source>打印…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>迷宫</source>
+        <translation>Maze</translation>
+    </message>
+    <message>
+        <source>第二页打印答案</source>
+        <translation>Print the solution on a second page</translation>
+    </message>
+    <message>
+        <source>Quivra 迷宫</source>
+        <translation>Quivra maze</translation>
+    </message>
+    <message>
+        <source>无法打印。</source>
+        <translation>Cannot print.</translation>
+    </message>
+    <message>
         <source>从上方的入口走到下方的出口。每走一步画一条绿线，退回自己走过的路画黄线；撞墙会响一声。
 
 四方形：方向键，或小键盘 4 2 6 8，或字母 W A S D（上、左、下、右）。
@@ -138,7 +158,7 @@
 
 迷宫代码：“%5”（Ctrl+C）把迷宫的代码复制到剪贴板，“%6”（Ctrl+O）玩别人给你的迷宫，也可以用 quivra --code 代码 启动游戏。
 
-菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%7”（Ctrl+Q）。
+菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。
 菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。
 右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。</source>
         <translation>Walk from the entrance at the top to the exit at the bottom. Each step draws a green line, a step back onto your own trail a yellow one; walking into a wall beeps.
@@ -151,7 +171,7 @@ Mouse and touch screen: click or tap the cell next to you to step there (a wall 
 
 Maze codes: “%5” (Ctrl+C) copies the maze’s code to the clipboard, “%6” (Ctrl+O) plays a maze someone gave you; quivra --code CODE starts the game with one.
 
-Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%7” (Ctrl+Q).
+Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%7” (Ctrl+Q).
 Menu “%8”: switch between “%9” and “%10”; each switch starts a new maze.
 The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens the menu bar.</translation>
     </message>

@@ -43,11 +43,11 @@ TEST_P(HostContract, OnlyTheGameTicksAStyleAndTheTickedOneDoesNothing) {
         SCOPED_TRACE(ticked == kSquare ? "square ticked" : "honeycomb ticked");
         const int other = ticked == kSquare ? kHoneycomb : kSquare;
         // At rest: no tick changes, no run, the same maze.
-        const ByteGrid maze = s.maze.mazeGrid;
+        const ByteGrid maze = s.maze().mazeGrid;
         d->Click(Menu::Style, ticked);
         ExpectTicked(h, ticked);
         EXPECT_TRUE(Finished(*d));
-        EXPECT_EQ(s.maze.mazeGrid, maze);
+        EXPECT_EQ(s.maze().mazeGrid, maze);
 
         // In the middle of a build: the build goes on to its end; the greyed items do nothing.
         d->Click(Menu::Action, kNewGame);
@@ -59,7 +59,7 @@ TEST_P(HostContract, OnlyTheGameTicksAStyleAndTheTickedOneDoesNothing) {
         d->Click(Menu::Action, kClear);
         ExpectTicked(h, ticked);
         EXPECT_EQ(s.build.buildStage, stage);
-        EXPECT_FALSE(s.walk.showingSolution);
+        EXPECT_FALSE(s.walk().showingSolution);
         d->RunBuild(1000);
         EXPECT_TRUE(Finished(*d));
         EXPECT_EQ(h.Text1Text(), ticked == kSquare ? kSquareHint : kHexHint);
@@ -71,7 +71,7 @@ TEST_P(HostContract, OnlyTheGameTicksAStyleAndTheTickedOneDoesNothing) {
         ExpectTicked(h, other);
         d->RunBuild(1000);
         ASSERT_TRUE(Finished(*d));
-        EXPECT_EQ(s.maze.gridMaxX, other == kHoneycomb ? 4 * s.maze.cellsX + 2 : 2 * s.maze.cellsX);
+        EXPECT_EQ(s.maze().gridMaxX, other == kHoneycomb ? 4 * s.maze().cellsX + 2 : 2 * s.maze().cellsX);
         for (int key : CorrectPathKeys(s, other == kHoneycomb)) d->PressKey(key);
         EXPECT_EQ(h.Text1Text(), kCongratulation);
     }
@@ -114,11 +114,11 @@ TEST_P(HostContract, KeysArriveAsTheirCodesAndWalkingKeysAreConsumed) {
         d->PressKey(key);
     }
     EXPECT_EQ(d->counts.beeps, 9);
-    EXPECT_EQ(s.walk.playerX, 1);
-    EXPECT_EQ(s.walk.playerY, 1);
+    EXPECT_EQ(s.walk().playerX, 1);
+    EXPECT_EQ(s.walk().playerY, 1);
     const int keypad[4] = {vk::kPad4, vk::kPad2, vk::kPad6, vk::kPad8};
     for (int dir : CorrectPathDirections(s, false)) d->PressKey(keypad[dir]);
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
     // Walking is over: keys are not looked at.
     d->PressKey(vk::kDown);
     EXPECT_EQ(d->counts.beeps, 9);
@@ -128,7 +128,7 @@ TEST_P(HostContract, KeysArriveAsTheirCodesAndWalkingKeysAreConsumed) {
     for (int key : {vk::kLeft, vk::kRight, vk::kPad4, vk::kPad6}) d->PressKey(key);
     EXPECT_EQ(d->counts.beeps, 13);
     for (int key : CorrectPathKeys(s, true)) d->PressKey(key);
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
     EXPECT_EQ(d->counts.beeps, 13);
 }
 
@@ -138,21 +138,21 @@ TEST_P(HostContract, ScrollBarTiltsOnChangeAndWhileDraggingDuringARun) {
     const GameState& s = d->Form().State();
     d->DragThumb(35);
     EXPECT_EQ(h.VScroll1Value(), 35);
-    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(s.viewAngle(), 45);
     EXPECT_FALSE(h.Timer1Enabled());
     d->ReleaseThumb();
-    EXPECT_DOUBLE_EQ(s.viewAngle, 55);
+    EXPECT_DOUBLE_EQ(s.viewAngle(), 55);
     EXPECT_TRUE(h.Timer1Enabled());
     d->Tick();
     d->DragThumb(60);
-    EXPECT_DOUBLE_EQ(s.viewAngle, 30);
+    EXPECT_DOUBLE_EQ(s.viewAngle(), 30);
     EXPECT_EQ(s.build.buildStage, kStageStart);
     d->ReleaseThumb();
     d->RunBuild();
     EXPECT_NEAR(s.view.viewSin, 0.5, 1e-12);
     d->ScrollTo(30);
     EXPECT_EQ(h.VScroll1Value(), 30);
-    EXPECT_DOUBLE_EQ(s.viewAngle, 60);
+    EXPECT_DOUBLE_EQ(s.viewAngle(), 60);
     d->RunBuild();
     EXPECT_TRUE(Finished(*d));
 }
@@ -163,8 +163,8 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     const GameState& s = d->Form().State();
     d->PressKey(vk::kRight);
     d->PressKey(vk::kDown);
-    const ByteGrid maze = s.maze.mazeGrid, walk = s.walk.walkGrid;
-    const int x = s.walk.playerX, y = s.walk.playerY;
+    const ByteGrid maze = s.maze().mazeGrid, walk = s.walk().walkGrid;
+    const int x = s.walk().playerX, y = s.walk().playerY;
     d->Minimize();
     EXPECT_EQ(h.WindowState(), kWindowMinimized);
     EXPECT_TRUE(Finished(*d));
@@ -172,10 +172,10 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     EXPECT_EQ(h.WindowState(), 0);
     EXPECT_TRUE(h.Timer1Enabled());
     d->RunBuild();
-    EXPECT_EQ(s.maze.mazeGrid, maze);
-    EXPECT_EQ(s.walk.walkGrid, walk);
-    EXPECT_EQ(s.walk.playerX, x);
-    EXPECT_EQ(s.walk.playerY, y);
+    EXPECT_EQ(s.maze().mazeGrid, maze);
+    EXPECT_EQ(s.walk().walkGrid, walk);
+    EXPECT_EQ(s.walk().playerX, x);
+    EXPECT_EQ(s.walk().playerY, y);
     EXPECT_EQ(h.Text1Text(), kSquareHint);
 
     h.Refresh();
@@ -183,7 +183,7 @@ TEST_P(HostContract, MinimiseAndRestoreKeepTheGameAndRefreshRaisesPaint) {
     EXPECT_TRUE(h.Timer1Enabled());
     EXPECT_FALSE(h.MenuEnabled(Menu::Action, kClear));
     d->RunBuild();
-    EXPECT_EQ(s.walk.walkGrid, walk);
+    EXPECT_EQ(s.walk().walkGrid, walk);
 }
 
 TEST_P(HostContract, NothingIsHandledAfterExitOrClose) {
@@ -205,7 +205,7 @@ TEST_P(HostContract, NothingIsHandledAfterExitOrClose) {
         d->ResizeClient(500, 300);
         EXPECT_FALSE(d->Tick());
         EXPECT_EQ(s.build.buildStage, kStageClosing);
-        EXPECT_FALSE(s.maze.mazeGrid.Exists());
+        EXPECT_FALSE(s.maze().mazeGrid.Exists());
         ExpectTicked(d->Host(), kSquare);
     }
 }

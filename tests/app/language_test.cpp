@@ -40,7 +40,7 @@ const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
                      {kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption},
                      kSquareHint,
                      "确定",
-                     {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "",
+                     {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "打印…\tCtrl+P", "",
                       "退出\tCtrl+Q", "游戏说明\tF1", "", "关于"},
                      kHexHint};
 const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
@@ -48,7 +48,7 @@ const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
                      "Walk with the arrow keys or W A S D.",
                      "OK",
                      {"New Game\tF2, Ctrl+N", "Correct Path", "Clear", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
-                      "", "Quit\tCtrl+Q", "How to Play\tF1", "", "About"},
+                      "Print…\tCtrl+P", "", "Quit\tCtrl+Q", "How to Play\tF1", "", "About"},
                      "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D."};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.

@@ -20,7 +20,7 @@ void CheckFaces(test::HeadlessGame& game) {
     const QImage& image = game.host.Image();
     const GameState& s = game.s();
     const int drawHeight = DrawAreaHeightPixels(game.host);
-    const MazeShape shape = MazeShape::Of(s.style, s.maze.cellsX, s.maze.cellsY);
+    const MazeShape shape = MazeShape::Of(s.style(), s.maze().cellsX, s.maze().cellsY);
     int faces = 0, picked = 0;
     for (int y = 2; y < drawHeight - 2; y += 2) {
         for (int x = 2; x < image.width() - 2; x += 2) {

@@ -180,11 +180,11 @@ TEST_P(ClickWhatIsDrawn, WallTopsPickNothing) {
         }
     }
     ASSERT_GE(walls.size(), 10u);
-    const int playerX = State().walk.playerX, playerY = State().walk.playerY, beeps = w_.Beeps();
+    const int playerX = State().walk().playerX, playerY = State().walk().playerY, beeps = w_.Beeps();
     for (size_t i = 0; i < walls.size(); i += walls.size() / 40 + 1) {
         QTest::mouseClick(w_.ClientArea(), Qt::LeftButton, {}, walls[i]);
-        ASSERT_EQ(State().walk.playerX, playerX) << "clicked at " << walls[i].x() << "," << walls[i].y();
-        ASSERT_EQ(State().walk.playerY, playerY) << "clicked at " << walls[i].x() << "," << walls[i].y();
+        ASSERT_EQ(State().walk().playerX, playerX) << "clicked at " << walls[i].x() << "," << walls[i].y();
+        ASSERT_EQ(State().walk().playerY, playerY) << "clicked at " << walls[i].x() << "," << walls[i].y();
     }
     EXPECT_EQ(w_.Beeps(), beeps);
     EXPECT_EQ(Picture(), walked);

@@ -179,7 +179,7 @@ TEST(HiDpi, AClickOrATapOnANeighbourStepsThereOrBeeps) {
     ASSERT_TRUE(ShowBuilt(w));
     const GameState& s = w.Form().State();
     const int d = test::CorrectPathDirections(s, false).front();
-    const int nx = 1 + 2 * s.tables.stepX[d][0], ny = 1 + 2 * s.tables.stepY[d][0];
+    const int nx = 1 + 2 * s.tables().stepX[d][0], ny = 1 + 2 * s.tables().stepY[d][0];
     const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
     for (const bool tap : {false, true}) {
         SCOPED_TRACE(tap ? "tap" : "click");
@@ -193,21 +193,21 @@ TEST(HiDpi, AClickOrATapOnANeighbourStepsThereOrBeeps) {
             }
         };
         press(SquareCellOnScreen(w, nx, ny));
-        EXPECT_EQ(s.walk.playerX, nx);
-        EXPECT_EQ(s.walk.playerY, ny);
-        EXPECT_EQ(s.walk.walkGrid(ny, nx), 1);
-        EXPECT_EQ(s.walk.lineColorIndex, kStepColour);
+        EXPECT_EQ(s.walk().playerX, nx);
+        EXPECT_EQ(s.walk().playerY, ny);
+        EXPECT_EQ(s.walk().walkGrid(ny, nx), 1);
+        EXPECT_EQ(s.walk().lineColorIndex, kStepColour);
         // A neighbour behind a wall: a beep, and the player stays.
         for (int e = 0; e < 4; ++e) {
-            const int wx = nx + s.tables.stepX[e][0], wy = ny + s.tables.stepY[e][0];
-            const int tx = wx + s.tables.stepX[e][0], ty = wy + s.tables.stepY[e][0];
-            if (tx <= 0 || ty <= 0 || tx >= s.maze.gridMaxX || ty >= s.maze.gridMaxY || s.maze.mazeGrid(wy, wx) != 0) {
+            const int wx = nx + s.tables().stepX[e][0], wy = ny + s.tables().stepY[e][0];
+            const int tx = wx + s.tables().stepX[e][0], ty = wy + s.tables().stepY[e][0];
+            if (tx <= 0 || ty <= 0 || tx >= s.maze().gridMaxX || ty >= s.maze().gridMaxY || s.maze().mazeGrid(wy, wx) != 0) {
                 continue;
             }
             const int beeps = w.Beeps();
             press(SquareCellOnScreen(w, tx, ty));
             EXPECT_EQ(w.Beeps(), beeps + 1);
-            EXPECT_EQ(s.walk.playerX, nx);
+            EXPECT_EQ(s.walk().playerX, nx);
             break;
         }
         w.Form().mnuActionItem_Click(kClear);

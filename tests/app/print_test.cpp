@@ -4,6 +4,8 @@
 // and pdftoppm (librsvg2-bin, poppler-utils), as a viewer would.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QImage>
 
 #include <chrono>
@@ -20,7 +22,9 @@
 #include <span>
 #include <sstream>
 #include <thread>
+#include <algorithm>
 
+#include "tests/support/shell.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
@@ -44,16 +48,7 @@ std::string Bytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Output of a shell command, or nullopt when it fails (a tool that is not installed).
-std::optional<std::string> Shell(const std::string& command) {
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) return std::nullopt;
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-    if (pclose(pipe) != 0) return std::nullopt;
-    return text;
-}
+using test::Shell;
 
 bool HaveRasterisers() { return Shell("command -v rsvg-convert && command -v pdftoppm && command -v pdfinfo").has_value(); }
 
@@ -263,7 +258,7 @@ TEST(Printing, NewOptionsRefuseInOneLine) {
         {"render", "--style", "hex", "--page", "a2", "--out", Temp("x.pdf")},
         {"render", "--style", "hex", "--page", "a4", "--count", "2", "--out", Temp("x.svg")},
         {"render", "--style", "hex", "--count", "2", "--out", Temp("x.png")},
-        {"render", "--style", "hex", "--count", "101", "--out", Temp("x.pdf")},
+        {"render", "--style", "hex", "--count", "1001", "--out", Temp("x.pdf")},
         {"render", "--style", "hex", "--count", "2", "--solution", "--out", Temp("x.pdf")},
         {"generate", "--code", "S3x2-33913796-x1"},
         {"generate", "--code", ok, "--cells", "3", "2"},
@@ -319,7 +314,7 @@ TEST(Printing, ABookletHasEachMazeThenEachSolutionOnPagesOfItsSize) {
         const std::string file = Temp(std::string("booklet_") + page + ".pdf");
         // A tall plan stands upright on the page.
         const Result r = Tool({"render", "--style", "hex", "--view", "plan", "--size", "300x400", "--count", "3",
-                              "--page", page, "--out", file});
+                              "--page", page, "--lang", "en", "--out", file});
         ASSERT_EQ(r.status, 0) << r.err;
         std::set<std::string> codes;
         for (size_t at = r.out.find("code "); at != std::string::npos; at = r.out.find("code ", at + 1)) {
@@ -334,9 +329,9 @@ TEST(Printing, ABookletHasEachMazeThenEachSolutionOnPagesOfItsSize) {
         const std::string text = Shell("pdftotext -layout " + file + " -").value_or("");
         EXPECT_NE(text.find(*codes.begin()), std::string::npos) << text;
     }
-    // A wide scene turns the page.
+    // A wide maze turns the page.
     const std::string wide = Temp("booklet_wide.pdf");
-    ASSERT_EQ(Tool({"render", "--style", "square", "--count", "1", "--page", "a4", "--out", wide}).status, 0);
+    ASSERT_EQ(Tool({"render", "--style", "square", "--cells", "15", "10", "--count", "1", "--page", "a4", "--out", wide}).status, 0);
     EXPECT_NE(Shell("pdfinfo " + wide).value_or("").find("842 x 595 pts (A4)"), std::string::npos);
 }
 
@@ -368,7 +363,7 @@ TEST(Printing, ABookletNumbersItsMazesAndLabelsTheSolutionsInTheSameOrder) {
     if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
     const std::string file = Temp("numbered.pdf");
     const Result r = Tool({"render", "--style", "square", "--cells", "20", "28", "--count", "12", "--per-page", "4",
-                          "--page", "a4", "--time", "777", "--out", file});
+                          "--page", "a4", "--time", "777", "--lang", "en", "--out", file});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> codes = Codes(r.out);
     ASSERT_EQ(codes.size(), 12u);
@@ -389,6 +384,46 @@ TEST(Printing, ABookletNumbersItsMazesAndLabelsTheSolutionsInTheSameOrder) {
             EXPECT_EQ(labelled[k].second, codes[number - 1]) << "page " << page;
         }
     }
+}
+
+TEST(Printing, ASolutionsFileHoldsTheSolutionsAndTheBookletOnlyTheMazes) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
+    const std::string mazes = Temp("own_mazes.pdf"), solutions = Temp("own_solutions.pdf");
+    const Result r = Tool({"render", "--style", "hex", "--cells", "9", "6", "--count", "3", "--per-page", "2", "--page",
+                          "a5", "--time", "300", "--lang", "en", "--solutions", solutions, "--out", mazes});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> codes = Codes(r.out);
+    ASSERT_EQ(codes.size(), 3u);
+    struct Document {
+        const std::string& file;
+        const char* word;
+        const char* other;
+    };
+    for (const Document& d : {Document{mazes, "Maze", "Solution"}, Document{solutions, "Solution", "Maze"}}) {
+        std::vector<std::pair<int, std::string>> labelled;
+        for (int page = 1; page <= 2; ++page) {
+            const std::string text = PageText(d.file, page);
+            EXPECT_EQ(text.find(d.other), std::string::npos) << d.file << " page " << page << ":\n" << text;
+            for (const auto& item : Labelled(text, d.word)) labelled.push_back(item);
+        }
+        ASSERT_EQ(labelled.size(), 3u) << d.file;
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(labelled[k], std::make_pair(k + 1, codes[k])) << d.file;
+    }
+}
+
+// The clock reads seconds since midnight: the maze after 23:59:59.5 is the one of 00:00:00.5.
+TEST(Printing, ABookletAcrossMidnightGoesOnAfterMidnight) {
+    const auto codes = [](const char* time, const char* count) {
+        const Result r = Tool({"render", "--style", "square", "--cells", "8", "8", "--count", count, "--page", "a5",
+                               "--time", time, "--solutions", "none", "--out", Temp("midnight.pdf")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return Codes(r.out);
+    };
+    const std::vector<std::string> late = codes("86399.5", "2"), early = codes("0.5", "1");
+    ASSERT_EQ(late.size(), 2u);
+    ASSERT_EQ(early.size(), 1u);
+    EXPECT_EQ(late[1], early[0]);
+    EXPECT_NE(late[0], late[1]);
 }
 
 TEST(Printing, PrintedMazesAreNewOnEachRunUnlessTheTimeIsGiven) {
@@ -431,7 +466,7 @@ TEST(Printing, PaperInAnyCaseTurnedToSuitTheMaze) {
     }
     // An SVG with a page is the page: A4 is 210 x 297 mm.
     const std::string svg = Temp("page.svg");
-    ASSERT_EQ(Tool({"render", "--style", "hex", "--page", "a4", "--title", "Mazes", "--out", svg}).status, 0);
+    ASSERT_EQ(Tool({"render", "--style", "hex", "--cells", "21", "13", "--page", "a4", "--title", "Mazes", "--out", svg}).status, 0);
     std::smatch m;
     const std::string text = Bytes(svg);
     ASSERT_TRUE(std::regex_search(text, m, std::regex("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""))) << text.substr(0, 300);
@@ -655,6 +690,210 @@ TEST(Printing, ACellSizeGivesCellsAtLeastThatWide) {
         EXPECT_GE((right - left) / double(cellsX), std::stod(millimetres) * 72 / 25.4 - 1) << millimetres;
         EXPECT_GT(cellsX, 3);
     }
+}
+
+// The text of a whole PDF, its lines joined with spaces (a title may be set on two).
+std::string Joined(const std::string& pdf) {
+    std::string text = Shell("pdftotext " + pdf + " -").value_or("");
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+TEST(Printing, ATitleIsSetWholeOrRefusedInOneLine) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
+    const std::string long79 = "A title of seventy-nine characters, long enough to need shrinking on an A4 page";
+    ASSERT_EQ(long79.size(), 79u);
+    std::string twoLines, tooLong(2000, 'x');
+    for (int i = 0; i < 8; ++i) twoLines += "Maze" + std::to_string(i) + " for class ";
+    struct Case {
+        std::string title;
+        int status;
+        const char* message;   // a part of the refusal
+    };
+    const Case cases[] = {
+        {long79, 0, ""},
+        {twoLines, 0, ""},
+        {"三年级二班 迷宫练习", 0, ""},
+        {tooLong, 2, "does not fit"},
+        {"bell\a", 2, "control character (U+0007)"},
+        {"tab\there", 2, "control character (U+0009)"},
+        {"zero\u200bwidth", 2, "control character (U+200B)"},
+        {"fox \U0001F98A", 2, "(U+1F98A), which no font here can draw"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = Temp("title.pdf");
+        std::filesystem::remove(file);
+        const Result r = Tool({"render", "--style", "square", "--cells", "8", "8", "--page", "a4", "--lang", "en",
+                               "--title", c.title, "--out", file});
+        const std::string what = c.title.substr(0, 40);
+        ASSERT_EQ(r.status, c.status) << what << ": " << r.err;
+        if (c.status != 0) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+            EXPECT_FALSE(std::filesystem::exists(file)) << what;
+            continue;
+        }
+        // Whole on the page, and the document's title.
+        std::string words;
+        std::istringstream in(Joined(file));
+        for (std::string word; in >> word;) words += word + " ";
+        EXPECT_NE(words.find(c.title.substr(0, c.title.find_last_not_of(' ') + 1)), std::string::npos) << words;
+        EXPECT_NE(Shell("pdfinfo " + file).value_or("").find("Title:           " + c.title.substr(0, 30)),
+                  std::string::npos) << what;
+    }
+}
+
+TEST(Printing, APageSpeaksTheLanguageAsked) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
+    struct Case {
+        const char* lang;
+        std::vector<std::string> mazePage, solutionPage;
+    };
+    const Case cases[] = {
+        {"zh", {"迷宫 1", "迷宫 2", "姓名", "日期", "代码 S", "第 1 页，共 2 页"}, {"答案：Friday", "答案 1", "答案 2", "第 2 页，共 2 页"}},
+        {"en", {"Maze 1", "Maze 2", "Name", "Date", "code S", "1 / 2"}, {"Solutions: Friday", "Solution 1", "Solution 2", "2 / 2"}},
+    };
+    for (const Case& c : cases) {
+        const std::string file = Temp(std::string("lang_") + c.lang + ".pdf");
+        const Result r = Tool({"render", "--style", "square", "--cells", "8", "8", "--count", "2", "--per-page", "2",
+                               "--page", "a4", "--title", "Friday", "--name-line", "--lang", c.lang, "--out", file});
+        ASSERT_EQ(r.status, 0) << r.err;
+        // pdftotext may drop or add blanks between the words.
+        const auto solid = [](std::string text) {
+            std::erase(text, ' ');
+            return text;
+        };
+        for (int page : {1, 2}) {
+            const std::string text = PageText(file, page);
+            for (const std::string& word : page == 1 ? c.mazePage : c.solutionPage) {
+                EXPECT_NE(solid(text).find(solid(word)), std::string::npos) << c.lang << " page " << page << ": " << word << "\n" << text;
+            }
+        }
+    }
+    EXPECT_EQ(Tool({"render", "--style", "square", "--page", "a4", "--lang", "fr", "--out", Temp("fr.pdf")}).status, 2);
+}
+
+// Without --lang, the page's words are in the language the game would speak to this session
+// (ctest runs this with LANG and LANGUAGE set as a desktop sets them).
+TEST(PageLanguage, FollowsThePlayersSession) {
+    const char* expected = std::getenv("QUIVRA_EXPECT_LANGUAGE");
+    if (expected == nullptr) GTEST_SKIP() << "run by ctest with a session's LANG and LANGUAGE";
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs poppler-utils (scripts/install-deps.sh --test)";
+    const std::string file = Temp("session_" + std::to_string(getpid()) + ".pdf");   // ctest runs several at once
+    const Result r = Tool({"render", "--style", "square", "--cells", "8", "8", "--count", "1", "--page", "a5", "--out", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = PageText(file, 1);
+    EXPECT_NE(text.find(std::string(expected) == "en" ? "Maze 1" : "迷宫 1"), std::string::npos) << text;
+}
+
+// cells X Y of a report.
+std::pair<int, int> CellsOf(const std::string& report) {
+    int x = 0, y = 0;
+    std::sscanf(report.substr(report.find("cells ")).c_str(), "cells %d %d", &x, &y);
+    return {x, y};
+}
+
+TEST(Printing, LevelsGoFromAFewLargeCellsToManySmallOnesOnAnyLayout) {
+    for (const char* style : {"square", "hex"}) {
+        for (const char* perPage : {"1", "6"}) {
+            std::vector<int> cells;
+            for (const char* level : {"1", "2", "3", "4", "5"}) {
+                const Result r = Tool({"render", "--style", style, "--count", perPage, "--per-page", perPage, "--page",
+                                       "a4", "--time", "5", "--level", level, "--solutions", "none", "--out", Temp("level.pdf")});
+                ASSERT_EQ(r.status, 0) << style << " level " << level << ": " << r.err;
+                const auto [x, y] = CellsOf(r.out);
+                cells.push_back(x * y);
+            }
+            const std::string what = std::string(style) + ", " + perPage + " a page";
+            EXPECT_TRUE(std::is_sorted(cells.begin(), cells.end())) << what;
+            EXPECT_LE(cells.front(), 40) << what;    // a few for small children
+            EXPECT_GE(cells.back(), 600) << what;    // many for the best
+            // Without a size, level 3.
+            const Result plain = Tool({"render", "--style", style, "--count", perPage, "--per-page", perPage, "--page",
+                                       "a4", "--time", "5", "--solutions", "none", "--out", Temp("level.pdf")});
+            ASSERT_EQ(plain.status, 0) << plain.err;
+            EXPECT_EQ(CellsOf(plain.out).first * CellsOf(plain.out).second, cells[2]) << what;
+        }
+    }
+    // --cells wins.
+    const Result r = Tool({"render", "--style", "square", "--cells", "7", "9", "--level", "5", "--page", "a4", "--out",
+                           Temp("level.pdf")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(CellsOf(r.out), std::make_pair(7, 9));
+}
+
+TEST(Printing, ABookletOfListedCodesHasThoseMazesInOrder) {
+    const std::string list = Temp("codes.txt");
+    std::ofstream(list) << "# class 3B\n\nS8x8-63152335-W\n  H9x6-36925723-9  \n# the hard one\nS20x28-86272312-V\n";
+    const std::string file = Temp("codes.pdf");
+    const Result r = Tool({"render", "--codes", list, "--page", "a4", "--lang", "en", "--out", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> expected = {"S8x8-63152335-W", "H9x6-36925723-9", "S20x28-86272312-V"};
+    EXPECT_EQ(Codes(r.out), expected);
+    if (HaveRasterisers()) {
+        const std::string text = Joined(file);
+        size_t at = 0;
+        for (const std::string& code : expected) {
+            at = text.find(code, at);
+            EXPECT_NE(at, std::string::npos) << code;
+        }
+    }
+    // A bad line is refused with its number, before any file is made.
+    std::ofstream(list) << "S8x8-63152335-W\n# fine\n\nS8x8-63152335-X\n";
+    std::filesystem::remove(file);
+    const Result bad = Tool({"render", "--codes", list, "--page", "a4", "--out", file});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("--codes line 4: "), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+    // Quiet: the file and nothing printed.
+    const Result quiet = Tool({"render", "--codes", Temp("codes.txt"), "--page", "a4", "--quiet", "--out", file});
+    EXPECT_EQ(quiet.status, 2);
+    std::ofstream(list) << "S8x8-63152335-W\n";
+    const Result q = Tool({"render", "--codes", list, "--page", "a4", "--quiet", "--out", file});
+    EXPECT_EQ(q.status, 0) << q.err;
+    EXPECT_EQ(q.out, "");
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+// A refusal names the largest size that fits: that size prints, a little more is refused again.
+TEST(Printing, ARefusedSizeNamesTheLargestThatPrints) {
+    const auto run = [](std::vector<std::string> size) {
+        std::vector<std::string> args = {"render", "--page", "a4", "--trials", "1", "--out", Temp("largest.pdf")};
+        args.insert(args.end(), size.begin(), size.end());
+        return Tool(args);
+    };
+    std::smatch m;
+    const Result tooLarge = run({"--style", "square", "--cell-size", "60"});
+    ASSERT_EQ(tooLarge.status, 2);
+    ASSERT_TRUE(std::regex_search(tooLarge.err, m, std::regex("--cell-size ([0-9.]+) at most"))) << tooLarge.err;
+    const double largest = std::stod(m[1]);
+    EXPECT_EQ(run({"--style", "square", "--cell-size", m[1]}).status, 0);
+    EXPECT_EQ(run({"--style", "square", "--cell-size", std::to_string(largest + 0.2)}).status, 2);
+    for (const char* style : {"square", "hex"}) {
+        const Result thin = run({"--style", style, "--cells", "201", "301"});
+        ASSERT_EQ(thin.status, 2) << style;
+        ASSERT_TRUE(std::regex_search(thin.err, m, std::regex("walls of 0\\.[0-9]+ mm, thinner than 0\\.15 mm: ([0-9]+) x ([0-9]+) cells")))
+            << thin.err;
+        const int x = std::stoi(m[1]), y = std::stoi(m[2]);
+        EXPECT_EQ(run({"--style", style, "--cells", std::to_string(x), std::to_string(y)}).status, 0) << style << " " << x;
+        EXPECT_EQ(run({"--style", style, "--cells", std::to_string(x + 4), std::to_string(y + 6)}).status, 2) << style;
+    }
+}
+
+// The thinnest walls that print, measured on the page at 1200 dots an inch: 0.15 mm is 7 dots.
+TEST(Printing, WallsOnPaperAreAtLeastASixthOfAMillimetre) {
+    if (!HaveRasterisers()) GTEST_SKIP() << "needs pdftoppm (scripts/install-deps.sh --test)";
+    const std::string file = Temp("thin.pdf");
+    const Result thin = Tool({"render", "--style", "square", "--cells", "201", "301", "--page", "a4", "--trials", "1",
+                              "--out", file});
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(thin.err, m, std::regex("([0-9]+) x ([0-9]+) cells at most"))) << thin.err;
+    ASSERT_EQ(Tool({"render", "--style", "square", "--cells", m[1], m[2], "--page", "a4", "--trials", "1", "--out", file})
+                  .status, 0);
+    ASSERT_TRUE(Shell("pdftoppm -r 1200 -png -singlefile -x 2000 -y 2000 -W 1200 -H 1200 " + file + " " + file + ".crop"));
+    const QImage crop = Png(file + ".crop.png");
+    ASSERT_FALSE(crop.isNull());
+    EXPECT_GE(CommonWidth(crop, [&](int x, int y) { return qGray(crop.pixel(x, y)) < 128; }), 7);
 }
 
 }  // namespace

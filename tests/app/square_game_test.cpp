@@ -20,8 +20,8 @@ using test::SquareGame;
 // Any open direction from the player's cell that is not the entrance.
 int OpenKey(const GameState& s) {
     for (int d = 0; d < 4; ++d) {
-        const int wx = s.walk.playerX + s.tables.stepX[d][0], wy = s.walk.playerY + s.tables.stepY[d][0];
-        if (wy > 0 && wx > 0 && wx < s.maze.gridMaxX && s.walk.walkGrid(wy, wx) != 0) return test::kSquareKeys[d];
+        const int wx = s.walk().playerX + s.tables().stepX[d][0], wy = s.walk().playerY + s.tables().stepY[d][0];
+        if (wy > 0 && wx > 0 && wx < s.maze().gridMaxX && s.walk().walkGrid(wy, wx) != 0) return test::kSquareKeys[d];
     }
     return 0;
 }
@@ -42,8 +42,8 @@ TEST(SquareBuild, SmallestMazeTakesSixTicks) {
     HeadlessGame g(77, 80);
     g.host.Show();
     const int ticks = g.host.RunTimer();
-    EXPECT_EQ(g.s().maze.cellsX, 2);
-    EXPECT_EQ(g.s().maze.cellsY, 2);
+    EXPECT_EQ(g.s().maze().cellsX, 2);
+    EXPECT_EQ(g.s().maze().cellsY, 2);
     EXPECT_EQ(ticks, 6);   // stage 0, floor, rows 0-1, 2-3, 4, finish
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
 }
@@ -51,19 +51,19 @@ TEST(SquareBuild, SmallestMazeTakesSixTicks) {
 TEST(SquareBuild, SizesTheGridFromTheWindow) {
     // 2000 twips of drawing width gives 5 columns.
     SquareGame g(static_cast<int>((2000 + 255) / 15), 200);
-    EXPECT_EQ(g.s().maze.cellsX, 5);
+    EXPECT_EQ(g.s().maze().cellsX, 5);
     SquareGame wide(800, 600);
-    EXPECT_EQ(wide.s().maze.cellsX, 32);
-    EXPECT_EQ(wide.s().maze.cellsY, 23);
-    EXPECT_EQ(wide.s().maze.gridMaxX, 64);
-    EXPECT_EQ(wide.s().maze.cellCount, 32 * 23);
+    EXPECT_EQ(wide.s().maze().cellsX, 32);
+    EXPECT_EQ(wide.s().maze().cellsY, 23);
+    EXPECT_EQ(wide.s().maze().gridMaxX, 64);
+    EXPECT_EQ(wide.s().maze().cellCount, 32 * 23);
     EXPECT_DOUBLE_EQ(wide.s().view.sceneWidth, 32.25);
     EXPECT_EQ(wide.host.hDC().LiveObjects(), 0);
 }
 
 TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
     SquareGame g;
-    const ByteGrid maze = g.s().maze.mazeGrid;
+    const ByteGrid maze = g.s().maze().mazeGrid;
     const QImage finished = g.host.Image();
     // A repaint, a tilt change and Clear each restart the run at stage 0 without a new maze.
     for (int which = 0; which < 3; ++which) {
@@ -85,7 +85,7 @@ TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
         EXPECT_EQ(g.s().build.buildStage, 0) << which;
         EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kClear)) << which;
         g.host.RunTimer();
-        EXPECT_EQ(g.s().maze.mazeGrid, maze) << which;
+        EXPECT_EQ(g.s().maze().mazeGrid, maze) << which;
         EXPECT_EQ(g.host.Image(), finished) << which;
     }
     // A resize in the middle makes a new maze of the new size.
@@ -93,21 +93,21 @@ TEST(SquareBuild, EventsInTheMiddleRestartTheDrawingNotTheMaze) {
     g.host.TickTimer();
     g.host.Post([&] { g.host.Resize(600, 400); });
     g.host.TickTimer();
-    EXPECT_TRUE(g.s().build.needNewMaze);
+    EXPECT_TRUE(g.s().maze().needNewMaze);
     g.host.RunTimer();
-    EXPECT_EQ(g.s().maze.cellsX, 24);
+    EXPECT_EQ(g.s().maze().cellsX, 24);
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
 }
 
 TEST(SquareWalking, StepsMarkTheTrailAndBeepAtWalls) {
     SquareGame g;
     GameState& s = g.s();
-    EXPECT_EQ(s.walk.walkGrid(1, 1), 1);
+    EXPECT_EQ(s.walk().walkGrid(1, 1), 1);
     // The entrance above the start cannot be walked through; keys of the other style beep.
     EXPECT_TRUE(g.host.PressKey(vk::kUp));
     EXPECT_TRUE(g.host.PressKey(vk::kHome));
     EXPECT_EQ(g.host.beeps, 2);
-    EXPECT_EQ(s.walk.playerX, 1);
+    EXPECT_EQ(s.walk().playerX, 1);
     // Keys outside both tables are left to the focused control.
     EXPECT_FALSE(g.host.PressKey(vk::kPad5));
     EXPECT_FALSE(g.host.PressKey(vk::kZ));
@@ -115,21 +115,21 @@ TEST(SquareWalking, StepsMarkTheTrailAndBeepAtWalls) {
     const int key = OpenKey(s);
     ASSERT_NE(key, 0);
     EXPECT_TRUE(g.host.PressKey(key));
-    const int x1 = s.walk.playerX, y1 = s.walk.playerY;
-    EXPECT_EQ(s.walk.walkGrid(y1, x1), 1);
-    EXPECT_EQ(s.walk.lineColorIndex, 14);
-    EXPECT_DOUBLE_EQ(s.walk.playerSceneX, 0.625 + (x1 - 1) / 2);
-    EXPECT_DOUBLE_EQ(s.walk.playerSceneY, 0.625 + (y1 - 1) / 2);
+    const int x1 = s.walk().playerX, y1 = s.walk().playerY;
+    EXPECT_EQ(s.walk().walkGrid(y1, x1), 1);
+    EXPECT_EQ(s.walk().lineColorIndex, 14);
+    EXPECT_DOUBLE_EQ(s.walk().playerSceneX, 0.625 + (x1 - 1) / 2);
+    EXPECT_DOUBLE_EQ(s.walk().playerSceneY, 0.625 + (y1 - 1) / 2);
     // Back onto the trail: yellow, and the cell left is marked 3.
     EXPECT_TRUE(g.host.PressKey(Opposite(key)));
-    EXPECT_EQ(s.walk.lineColorIndex, 13);
-    EXPECT_EQ(s.walk.walkGrid(y1, x1), 3);
-    EXPECT_EQ(s.walk.playerX, 1);
+    EXPECT_EQ(s.walk().lineColorIndex, 13);
+    EXPECT_EQ(s.walk().walkGrid(y1, x1), 3);
+    EXPECT_EQ(s.walk().playerX, 1);
     // Forward again: green, marked 1 again; the slot crossed is never marked.
     EXPECT_TRUE(g.host.PressKey(key));
-    EXPECT_EQ(s.walk.lineColorIndex, 14);
-    EXPECT_EQ(s.walk.walkGrid(y1, x1), 1);
-    EXPECT_EQ(s.walk.walkGrid((y1 + 1) / 2, (x1 + 1) / 2), 2);
+    EXPECT_EQ(s.walk().lineColorIndex, 14);
+    EXPECT_EQ(s.walk().walkGrid(y1, x1), 1);
+    EXPECT_EQ(s.walk().walkGrid((y1 + 1) / 2, (x1 + 1) / 2), 2);
     EXPECT_EQ(g.host.beeps, 2);
     EXPECT_EQ(g.host.hDC().LiveObjects(), 0);
 }
@@ -137,15 +137,15 @@ TEST(SquareWalking, StepsMarkTheTrailAndBeepAtWalls) {
 TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
     SquareGame g;
     GameState& s = g.s();
-    const ByteGrid maze = s.maze.mazeGrid;
+    const ByteGrid maze = s.maze().mazeGrid;
     for (int key : CorrectPathKeys(s, false)) ASSERT_TRUE(g.host.PressKey(key));
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);
-    EXPECT_EQ(s.walk.playerY, s.maze.gridMaxY + 1);
+    EXPECT_EQ(s.walk().playerY, s.maze().gridMaxY + 1);
     EXPECT_EQ(g.host.beeps, 0);
     // The exit line reaches the near edge in green.
     const POINT end =
-        ProjectPoint(s.walk.playerSceneX, s.view.sceneDepth - 0.05, 2, s.View(), DrawAreaHeightPixels(g.host));
+        ProjectPoint(s.walk().playerSceneX, s.view.sceneDepth - 0.05, 2, s.View(), DrawAreaHeightPixels(g.host));
     EXPECT_EQ(g.host.Image().pixel(end.x, end.y), Rgb(0, 255, 0));
     // Walking is over: keys are not even consumed.
     EXPECT_FALSE(g.host.PressKey(vk::kUp));
@@ -156,18 +156,18 @@ TEST(SquareWalking, WalkingOutCongratulatesAndClearStartsAgain) {
     EXPECT_EQ(g.host.Text1Text(), kCongratulation);
 
     g.form.mnuActionItem_Click(kClear);
-    EXPECT_FALSE(s.walk.exitReached);
-    EXPECT_EQ(s.walk.playerX, 1);
-    EXPECT_EQ(s.walk.playerY, 1);
-    EXPECT_DOUBLE_EQ(s.walk.playerSceneX, 0.625);
-    for (int y = 0; y <= s.maze.gridMaxY; ++y) {
-        for (int x = 0; x <= s.maze.gridMaxX; ++x) {
+    EXPECT_FALSE(s.walk().exitReached);
+    EXPECT_EQ(s.walk().playerX, 1);
+    EXPECT_EQ(s.walk().playerY, 1);
+    EXPECT_DOUBLE_EQ(s.walk().playerSceneX, 0.625);
+    for (int y = 0; y <= s.maze().gridMaxY; ++y) {
+        for (int x = 0; x <= s.maze().gridMaxX; ++x) {
             const int expected = (x == 1 && y == 1) ? 1 : (maze(y, x) ? 2 : 0);
-            ASSERT_EQ(s.walk.walkGrid(y, x), expected) << x << "," << y;
+            ASSERT_EQ(s.walk().walkGrid(y, x), expected) << x << "," << y;
         }
     }
     g.host.RunTimer();
-    EXPECT_EQ(s.maze.mazeGrid, maze);
+    EXPECT_EQ(s.maze().mazeGrid, maze);
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
     EXPECT_TRUE(g.host.PressKey(CorrectPathKeys(s, false).front()));
 }
@@ -190,7 +190,7 @@ TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
     const ViewParams v = s.View();
     const int h = DrawAreaHeightPixels(g.host);
     // The floor is seen inside the exit opening, at the near edge where no wall stands in front.
-    const POINT floor = ProjectPoint(s.maze.cellsX - 0.375, s.view.sceneDepth - 0.12, 0, v, h);
+    const POINT floor = ProjectPoint(s.maze().cellsX - 0.375, s.view.sceneDepth - 0.12, 0, v, h);
     EXPECT_EQ(g.host.Image().pixel(floor.x, floor.y), Rgb(118, 118, 118));
     const POINT post = ProjectPoint(0.125, 0.125, 2, v, h);
     EXPECT_EQ(g.host.Image().pixel(post.x, post.y), Rgb(236, 236, 236));
@@ -198,14 +198,16 @@ TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
     const POINT stub = ProjectPoint(0.625, 0.3, 2, v, h);
     EXPECT_EQ(g.host.Image().pixel(stub.x, stub.y), Rgb(0, 255, 0));
 
+    // Walked out first: the correct path, once shown, still leaves the status line empty.
+    for (int key : CorrectPathKeys(s, false)) g.host.PressKey(key);
+    ASSERT_TRUE(s.walk().exitReached);
     g.form.mnuActionItem_Click(kShowSolution);
-    EXPECT_TRUE(s.walk.showingSolution);
+    EXPECT_TRUE(s.walk().showingSolution);
     EXPECT_EQ(g.host.Text1Text(), "");
     EXPECT_EQ(g.host.Image().pixel(stub.x, stub.y), Rgb(255, 0, 0));
-    const POINT exitLine = ProjectPoint(s.maze.cellsX - 0.375, s.view.sceneDepth - 0.05, 2, v, h);
+    const POINT exitLine = ProjectPoint(s.maze().cellsX - 0.375, s.view.sceneDepth - 0.05, 2, v, h);
     EXPECT_EQ(g.host.Image().pixel(exitLine.x, exitLine.y), Rgb(255, 0, 0));
 
-    s.walk.exitReached = true;
     g.host.Refresh();
     g.host.RunTimer();
     EXPECT_EQ(g.host.Text1Text(), "");
@@ -215,16 +217,16 @@ TEST(SquareMenus, CorrectPathIsRedAndSurvivesARedraw) {
 
 TEST(SquareMenus, NewGameSeparatorAndExit) {
     SquareGame g;
-    const ByteGrid first = g.s().maze.mazeGrid;
+    const ByteGrid first = g.s().maze().mazeGrid;
     g.form.mnuActionItem_Click(3);   // the separator does nothing
     EXPECT_EQ(g.s().build.buildStage, kStageFinished);
     g.form.mnuActionItem_Click(kShowSolution);
     g.host.SetClock(61000.5, 1.0);
     g.form.mnuActionItem_Click(kNewGame);
-    EXPECT_FALSE(g.s().walk.showingSolution);
+    EXPECT_FALSE(g.s().walk().showingSolution);
     EXPECT_FALSE(g.host.MenuEnabled(Menu::Action, kShowSolution));
     g.host.RunTimer();
-    EXPECT_NE(g.s().maze.mazeGrid, first);
+    EXPECT_NE(g.s().maze().mazeGrid, first);
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kNewGame));
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kExit));
 
@@ -234,8 +236,8 @@ TEST(SquareMenus, NewGameSeparatorAndExit) {
     EXPECT_TRUE(g.host.ended);
     EXPECT_EQ(g.s().build.buildStage, kStageClosing);
     EXPECT_FALSE(g.host.Timer1Enabled());
-    EXPECT_FALSE(g.s().maze.mazeGrid.Exists());
-    EXPECT_FALSE(g.s().walk.walkGrid.Exists());
+    EXPECT_FALSE(g.s().maze().mazeGrid.Exists());
+    EXPECT_FALSE(g.s().walk().walkGrid.Exists());
 }
 
 TEST(SquareBuild, PaletteDisplayDrawsTheSamePicture) {
@@ -267,20 +269,20 @@ TEST(CodeGame, ACodesMazeStaysUntilANewGameOrTheOtherStyle) {
     EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kHoneycomb));
     EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kSquare));
     EXPECT_EQ(g.form.MazeCodeText(), "H21x13-93782719-0");
-    const ByteGrid maze = g.s().maze.mazeGrid;
+    const ByteGrid maze = g.s().maze().mazeGrid;
 
     ASSERT_TRUE(g.host.PressKey(CorrectPathKeys(g.s(), true).front()));
-    ASSERT_NE(g.s().walk.playerY, 2);
+    ASSERT_NE(g.s().walk().playerY, 2);
     g.host.Resize(700, 500);
     g.host.RunTimer();
-    EXPECT_EQ(g.s().maze.mazeGrid, maze);
-    EXPECT_EQ(g.s().walk.playerY, 2);   // the trail cleared, as any resize does
+    EXPECT_EQ(g.s().maze().mazeGrid, maze);
+    EXPECT_EQ(g.s().walk().playerY, 2);   // the trail cleared, as any resize does
     EXPECT_EQ(g.host.Text1Text(), kHexHint);
 
     g.form.mnuActionItem_Click(kNewGame);
     g.host.RunTimer();
     EXPECT_NE(g.form.MazeCodeText(), "H21x13-93782719-0");
-    EXPECT_EQ(g.s().style, MazeStyle::Honeycomb);
+    EXPECT_EQ(g.s().style(), MazeStyle::Honeycomb);
 
     g.form.PlayMazeCode(hex);
     g.host.RunTimer();

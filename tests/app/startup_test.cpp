@@ -14,6 +14,7 @@
 #include "app/headless_form.h"
 #include "app/session.h"
 #include "game/key_codes.h"
+#include "tests/support/correct_path.h"
 #include "tests/support/headless_game.h"
 
 namespace quivra {
@@ -42,15 +43,15 @@ TEST(Startup, LoadSetsFlagsTablesAndSquareStyle) {
     g.form.Form_Load();
     const GameState& s = g.s();
     EXPECT_FALSE(s.build.drawInProgress);
-    EXPECT_FALSE(s.walk.showingSolution);
-    EXPECT_FALSE(s.walk.exitReached);
+    EXPECT_FALSE(s.walk().showingSolution);
+    EXPECT_FALSE(s.walk().exitReached);
     EXPECT_EQ(s.build.buildStage, 0);
     EXPECT_TRUE(g.host.MenuChecked(Menu::Style, kSquare));
     EXPECT_FALSE(g.host.MenuChecked(Menu::Style, kHoneycomb));
-    EXPECT_FALSE(s.maze.mazeGrid.Exists());
-    EXPECT_FALSE(s.walk.walkGrid.Exists());
-    EXPECT_TRUE(s.maze.pathSteps.empty());
-    EXPECT_DOUBLE_EQ(s.tables.sqrtThree * s.tables.sqrtThree, 3.0);
+    EXPECT_FALSE(s.maze().mazeGrid.Exists());
+    EXPECT_FALSE(s.walk().walkGrid.Exists());
+    EXPECT_TRUE(s.maze().pathSteps.empty());
+    EXPECT_DOUBLE_EQ(s.tables().sqrtThree * s.tables().sqrtThree, 3.0);
     // Greys 0..12, then yellow, green, red; 16 stays black.
     const int greys[] = {0, 19, 39, 59, 78, 98, 118, 137, 157, 177, 196, 216, 236};
     for (int i = 0; i <= 12; ++i) EXPECT_EQ(s.palette.paletteColors[i], RGB(greys[i], greys[i], greys[i])) << i;
@@ -59,12 +60,12 @@ TEST(Startup, LoadSetsFlagsTablesAndSquareStyle) {
     EXPECT_EQ(s.palette.paletteColors[15], RGB(255, 0, 0));
     EXPECT_EQ(s.palette.paletteColors[16], 0u);
     // Base directions of both styles in order 0.
-    EXPECT_EQ(s.tables.stepX[0][0], -1);
-    EXPECT_EQ(s.tables.stepY[1][0], 1);
-    EXPECT_EQ(s.tables.hexStepX[5][0], 2);
-    EXPECT_EQ(s.tables.hexStepY[5][0], 1);
-    EXPECT_EQ(s.tables.mixTableA[0], 1);
-    EXPECT_EQ(s.tables.mixTableB[0], 4);
+    EXPECT_EQ(s.tables().stepX[0][0], -1);
+    EXPECT_EQ(s.tables().stepY[1][0], 1);
+    EXPECT_EQ(s.tables().hexStepX[5][0], 2);
+    EXPECT_EQ(s.tables().hexStepY[5][0], 1);
+    EXPECT_EQ(s.tables().mixTableA[0], 1);
+    EXPECT_EQ(s.tables().mixTableB[0], 4);
 }
 
 TEST(Startup, PaletteDecisionFollowsTheScreen) {
@@ -90,11 +91,11 @@ TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
     HeadlessGame g;
     g.host.Show();
     const GameState& s = g.s();
-    EXPECT_TRUE(s.build.needNewMaze);
+    EXPECT_TRUE(s.maze().needNewMaze);
     EXPECT_TRUE(s.build.drawInProgress);
     EXPECT_TRUE(g.host.Timer1Enabled());
-    EXPECT_FALSE(s.maze.seedText.empty());
-    EXPECT_EQ(s.maze.seedText[0], ' ');
+    EXPECT_FALSE(s.maze().seedText.empty());
+    EXPECT_EQ(s.maze().seedText[0], ' ');
     // Layout in pixels: scroll bar flush right above the status line, status line along the bottom.
     g.host.SetScaleMode(kScalePixels);
     EXPECT_EQ(g.host.VScroll1Left(), 400 - g.host.VScroll1Width());
@@ -106,11 +107,11 @@ TEST(Startup, FirstShowingLaysOutAndBuildsAMaze) {
     EXPECT_EQ(s.build.buildStage, kStageFinished);
     EXPECT_FALSE(s.build.drawInProgress);
     EXPECT_FALSE(g.host.Timer1Enabled());
-    EXPECT_TRUE(s.maze.mazeGrid.Exists());
+    EXPECT_TRUE(s.maze().mazeGrid.Exists());
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kShowSolution));
     EXPECT_TRUE(g.host.MenuEnabled(Menu::Action, kClear));
-    EXPECT_DOUBLE_EQ(s.viewAngle, 45);
+    EXPECT_DOUBLE_EQ(s.viewAngle(), 45);
 }
 
 TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
@@ -135,32 +136,34 @@ TEST(Startup, TooSmallThresholdIsThreeStatusLines) {
 TEST(Startup, RestoreKeepsTheMazeOtherResizesMakeANewOne) {
     SquareGame g;
     ASSERT_TRUE(g.host.PressKey(vk::kRight) || g.host.PressKey(vk::kDown));
-    const ByteGrid maze = g.s().maze.mazeGrid;
-    const ByteGrid walk = g.s().walk.walkGrid;
-    const int px = g.s().walk.playerX, py = g.s().walk.playerY;
+    const ByteGrid maze = g.s().maze().mazeGrid;
+    const ByteGrid walk = g.s().walk().walkGrid;
+    const int px = g.s().walk().playerX, py = g.s().walk().playerY;
 
     g.host.Minimize();
     EXPECT_EQ(g.s().build.buildStage, kStageFinished);
     EXPECT_TRUE(g.s().build.wasMinimized);
     g.host.Restore();
-    EXPECT_FALSE(g.s().build.needNewMaze);
+    EXPECT_FALSE(g.s().maze().needNewMaze);
     g.host.RunTimer();
-    EXPECT_EQ(g.s().maze.mazeGrid, maze);
-    EXPECT_EQ(g.s().walk.walkGrid, walk);
-    EXPECT_EQ(g.s().walk.playerX, px);
-    EXPECT_EQ(g.s().walk.playerY, py);
+    EXPECT_EQ(g.s().maze().mazeGrid, maze);
+    EXPECT_EQ(g.s().walk().walkGrid, walk);
+    EXPECT_EQ(g.s().walk().playerX, px);
+    EXPECT_EQ(g.s().walk().playerY, py);
 
-    g.s().walk.exitReached = true;
-    g.s().walk.showingSolution = true;
+    g.s().Clear();
+    g.s().Replay(test::CorrectPathMoves(g.s()));
+    ASSERT_TRUE(g.s().walk().exitReached);
+    g.s().ShowSolution();
     g.host.SetClock(50000.25, 1.0);
     g.host.Resize(500, 350);
-    EXPECT_TRUE(g.s().build.needNewMaze);
-    EXPECT_FALSE(g.s().walk.exitReached);
-    EXPECT_FALSE(g.s().walk.showingSolution);
-    EXPECT_EQ(g.s().maze.seedText, " 50000.25");
+    EXPECT_TRUE(g.s().maze().needNewMaze);
+    EXPECT_FALSE(g.s().walk().exitReached);
+    EXPECT_FALSE(g.s().walk().showingSolution);
+    EXPECT_EQ(g.s().maze().seedText, " 50000.25");
     g.host.RunTimer();
-    EXPECT_EQ(g.s().walk.playerX, 1);
-    EXPECT_EQ(g.s().walk.playerY, 1);
+    EXPECT_EQ(g.s().walk().playerX, 1);
+    EXPECT_EQ(g.s().walk().playerY, 1);
 }
 
 TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
@@ -181,23 +184,23 @@ TEST(Startup, RepaintDuringARunNeverStartsASecondChain) {
     EXPECT_EQ(g.s().build.buildStage, kStageFinished);
     EXPECT_FALSE(g.host.Timer1Enabled());
     // Each repaint restarts from stage 0; a whole build of this size is gridMaxY/2 + 4 ticks.
-    EXPECT_GT(ticks, g.s().maze.gridMaxY / 2 + 4);
+    EXPECT_GT(ticks, g.s().maze().gridMaxY / 2 + 4);
 }
 
 TEST(Startup, ScrollBarTiltsTheView) {
     SquareGame g;
     // Dragging the thumb of a finished scene changes nothing until it is released.
     g.host.DragThumb(30);
-    EXPECT_DOUBLE_EQ(g.s().viewAngle, 45);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle(), 45);
     EXPECT_FALSE(g.host.Timer1Enabled());
     g.host.ScrollTo(30);
-    EXPECT_DOUBLE_EQ(g.s().viewAngle, 60);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle(), 60);
     EXPECT_TRUE(g.host.Timer1Enabled());
     EXPECT_TRUE(g.s().build.drawInProgress);
     // During a run every drag step restarts the drawing with the new tilt.
     g.host.TickTimer();
     g.host.DragThumb(60);
-    EXPECT_DOUBLE_EQ(g.s().viewAngle, 30);
+    EXPECT_DOUBLE_EQ(g.s().viewAngle(), 30);
     EXPECT_EQ(g.s().build.buildStage, 0);
     g.host.RunTimer();
     EXPECT_NEAR(g.s().view.viewSin, 0.5, 1e-12);
@@ -215,16 +218,16 @@ TEST(Startup, UnloadEndsTheChainAndReleasesTheGrids) {
     EXPECT_EQ(g.host.paints, 1);
     EXPECT_EQ(g.s().build.buildStage, kStageClosing);
     EXPECT_FALSE(g.host.Timer1Enabled());
-    EXPECT_FALSE(g.s().maze.mazeGrid.Exists());
-    EXPECT_TRUE(g.s().maze.pathSteps.empty());
+    EXPECT_FALSE(g.s().maze().mazeGrid.Exists());
+    EXPECT_TRUE(g.s().maze().pathSteps.empty());
 }
 
 TEST(Startup, WindowNarrowerThanTheScrollBarStillBuilds) {
     for (int width : {1, 10, 17, 18}) {
         SquareGame g(width, 300);
         EXPECT_EQ(g.s().build.buildStage, kStageFinished) << width;
-        EXPECT_EQ(g.s().maze.cellsX, 2) << width;
-        EXPECT_GE(g.s().maze.cellsY, 2) << width;
+        EXPECT_EQ(g.s().maze().cellsX, 2) << width;
+        EXPECT_GE(g.s().maze().cellsY, 2) << width;
         EXPECT_TRUE(std::isfinite(g.s().view.scaleX)) << width;
     }
 }

@@ -103,7 +103,7 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     EXPECT_EQ(w.Text1()->text().toStdString(), kSquareHint);
     EXPECT_TRUE(w.Action(Menu::Action, kClear)->isEnabled());
     const int drawHeight = w.ClientArea()->height() - w.Text1()->height();
-    EXPECT_EQ(PixelAt(w.BackingImage(), s.maze.cellsX - 0.375, s.view.sceneDepth - 0.12, 0, s, drawHeight),
+    EXPECT_EQ(PixelAt(w.BackingImage(), s.maze().cellsX - 0.375, s.view.sceneDepth - 0.12, 0, s, drawHeight),
               QColor(118, 118, 118));
 
     // Up from the start cell is the entrance: blocked, so the key is the game's and the bar keeps its value.
@@ -114,14 +114,14 @@ TEST(Window, BuildsAMazeAndKeysReachTheGameThroughTheScrollBar) {
     // Walk the correct path out with the arrow keys.
     const Qt::Key arrows[4] = {Qt::Key_Left, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up};
     for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), arrows[d]);
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 
     // Walking is over, so keys are not the game's: the scroll bar takes them and tilts the view.
     QTest::keyClick(w.windowHandle(), Qt::Key_Down);
     EXPECT_EQ(w.VScroll1()->value(), 46);
     ASSERT_TRUE(WaitForBuild(w));
-    EXPECT_DOUBLE_EQ(s.viewAngle, 44);
+    EXPECT_DOUBLE_EQ(s.viewAngle(), 44);
 
     w.Action(Menu::Action, kShowSolution)->trigger();
     EXPECT_EQ(PixelAt(w.BackingImage(), 0.625, 0.3, 2, s, drawHeight), QColor(255, 0, 0));
@@ -140,7 +140,7 @@ TEST(Window, HoneycombWalksWithTheKeypad) {
     // Keypad digits with NumLock on.
     const Qt::Key keypad[6] = {Qt::Key_7, Qt::Key_1, Qt::Key_8, Qt::Key_2, Qt::Key_9, Qt::Key_3};
     for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), keypad[d], Qt::KeypadModifier);
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
 
@@ -165,13 +165,13 @@ TEST(Window, LetterKeysWalkLikeTheWrittenKeysOfTheirStyle) {
     EXPECT_EQ(w.toolkitBeeps, 2);
     const Qt::Key square[4] = {Qt::Key_A, Qt::Key_S, Qt::Key_D, Qt::Key_W};
     for (int d : CorrectPathDirections(s, false)) QTest::keyClick(w.windowHandle(), square[d]);
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
 
     w.Action(Menu::Style, kHoneycomb)->trigger();
     ASSERT_TRUE(WaitForBuild(w));
     const Qt::Key honeycomb[6] = {Qt::Key_Q, Qt::Key_A, Qt::Key_W, Qt::Key_S, Qt::Key_E, Qt::Key_D};
     for (int d : CorrectPathDirections(s, true)) QTest::keyClick(w.windowHandle(), honeycomb[d]);
-    EXPECT_TRUE(s.walk.exitReached);
+    EXPECT_TRUE(s.walk().exitReached);
     EXPECT_EQ(w.Beeps(), 2);
     EXPECT_EQ(w.Text1()->text().toStdString(), kCongratulation);
 }
@@ -187,10 +187,10 @@ TEST(Window, KeyboardRouteToTheMenusAndShortcuts) {
 
     const GameState& s = w.Form().State();
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_N}) {
-        const std::string seed = s.maze.seedText;
+        const std::string seed = s.maze().seedText;
         QTest::qWait(20);   // a new seed needs another reading of the clock
         QTest::keyClick(w.windowHandle(), key, key == Qt::Key_N ? Qt::ControlModifier : Qt::NoModifier);
-        EXPECT_NE(s.maze.seedText, seed);
+        EXPECT_NE(s.maze().seedText, seed);
         ASSERT_TRUE(WaitForBuild(w));
     }
     // Ctrl+Q quits even in the honeycomb style, where Q alone walks up-left.
@@ -273,14 +273,14 @@ TEST(Window, ClickingTheTickedStyleInItsMenuChangesNothing) {
                 w.Action(Menu::Action, kNewGame)->trigger();
                 ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form().State().build.buildStage > kStageStart; }, 2000));
             }
-            const std::string seed = w.Form().State().maze.seedText;
+            const std::string seed = w.Form().State().maze().seedText;
             ClickThroughMenuBar(w, Menu::Style, style);
             EXPECT_EQ(w.Action(Menu::Style, kHoneycomb)->isChecked(), style == kHoneycomb);
             EXPECT_EQ(w.Action(Menu::Style, kSquare)->isChecked(), style == kSquare);
             EXPECT_EQ(w.Timer1Enabled(), midBuild);
             ASSERT_TRUE(WaitForBuild(w));
             // The same maze: a new one would have the click's time as its seed.
-            EXPECT_EQ(w.Form().State().maze.seedText, seed);
+            EXPECT_EQ(w.Form().State().maze().seedText, seed);
         }
         // The other item switches and builds.
         const int other = style == kSquare ? kHoneycomb : kSquare;
@@ -353,8 +353,8 @@ TEST(HiDpi, DrawsAtDevicePixelsWithTheCellsOfTheLogicalSize) {
     FrmMain form(logical);
     logical.Show();
     logical.RunTimer();
-    EXPECT_EQ(w.Form().State().maze.cellsX, form.State().maze.cellsX);
-    EXPECT_EQ(w.Form().State().maze.cellsY, form.State().maze.cellsY);
+    EXPECT_EQ(w.Form().State().maze().cellsX, form.State().maze().cellsX);
+    EXPECT_EQ(w.Form().State().maze().cellsY, form.State().maze().cellsY);
     // A picture drawn at logical size and doubled has every aligned 2 x 2 block in one colour.
     if (dpr == 2) {
         int detailed = 0;
@@ -375,7 +375,7 @@ TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
     }
     QtForm w;
     ASSERT_TRUE(ShownAndBuilt(w));
-    const ByteGrid maze = w.Form().State().maze.mazeGrid;
+    const ByteGrid maze = w.Form().State().maze().mazeGrid;
     const QSize logical = w.ClientArea()->size();
     QScreen* other = screens[w.screen() == screens[0] ? 1 : 0];
     w.windowHandle()->setScreen(other);
@@ -385,7 +385,7 @@ TEST(HiDpi, MovingToAScreenOfAnotherRatioRedrawsTheSameMaze) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.BackingImage().devicePixelRatio() == other->devicePixelRatio(); }));
     ASSERT_TRUE(WaitForBuild(w));
     EXPECT_EQ(w.BackingImage().size(), (QSizeF(logical) * other->devicePixelRatio()).toSize());
-    EXPECT_TRUE(w.Form().State().maze.mazeGrid == maze);
+    EXPECT_TRUE(w.Form().State().maze().mazeGrid == maze);
 }
 
 }  // namespace

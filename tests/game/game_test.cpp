@@ -9,38 +9,17 @@
 #include "game/game.h"
 #include "game/key_codes.h"
 #include "game/texts.h"
+#include "tests/support/game_builder.h"
 
 namespace quivra {
 namespace {
 
-// A finished 2 x 2 square game on this raster, the player on the start cell: the entrance above
-// (1, 1), a corridor right and down to (3, 3), the exit below it, and (1, 3) walled in.
-Game SmallSquareGame() {
-    const char* rows[] = {"01000", "02220", "00020", "02020", "00010"};
-    Game g;
-    g.maze.SetShape(MazeShape::Square(2, 2));
-    g.maze.mazeGrid.Redim(4, 4);
-    g.walk.walkGrid.Redim(4, 4);
-    for (int y = 0; y <= 4; ++y)
-        for (int x = 0; x <= 4; ++x) g.maze.mazeGrid(y, x) = static_cast<uint8_t>(rows[y][x] - '0');
-    g.ResetWalk();
-    g.SetStage(kStageFinished);
-    return g;
-}
+// A 2 x 2 square game on this raster, the player on the start cell: the entrance above (1, 1), a
+// corridor right and down to (3, 3), the exit below it, and (1, 3) walled in.
+Game SmallSquareGame() { return test::SquareGameFromRows({"01000", "02220", "00020", "02020", "00010"}); }
 
-// A finished square game on a raster given row by row, the player on the start cell.
-Game FinishedSquareGame(std::vector<std::string> rows) {
-    Game g;
-    const int maxY = static_cast<int>(rows.size()) - 1, maxX = static_cast<int>(rows[0].size()) - 1;
-    g.maze.SetShape(MazeShape::Square(maxX / 2, maxY / 2));
-    g.maze.mazeGrid.Redim(maxY, maxX);
-    g.walk.walkGrid.Redim(maxY, maxX);
-    for (int y = 0; y <= maxY; ++y)
-        for (int x = 0; x <= maxX; ++x) g.maze.mazeGrid(y, x) = static_cast<uint8_t>(rows[y][x] - '0');
-    g.ResetWalk();
-    g.SetStage(kStageFinished);
-    return g;
-}
+// A square game on a raster given row by row, the player on the start cell.
+Game FinishedSquareGame(std::vector<std::string> rows) { return test::SquareGameFromRows(rows); }
 
 // The raster step a key takes, as signs: where it points, whatever the table's order.
 enum KeyKind { kWalks, kBeeps, kIgnored };
@@ -81,8 +60,8 @@ TEST(GameRules, EachKeyWalksItsWayOrBeepsOrIsLeftAlone) {
                 continue;
             }
             ASSERT_GE(d, 0);
-            EXPECT_EQ(sign(rules.stepX(g.tables, d)), c.dx);
-            EXPECT_EQ(sign(rules.stepY(g.tables, d)), c.dy);
+            EXPECT_EQ(sign(rules.stepX(g.tables(), d)), c.dx);
+            EXPECT_EQ(sign(rules.stepY(g.tables(), d)), c.dy);
         }
     }
 }
@@ -114,9 +93,9 @@ TEST(GameRules, StepsMoveBackBlockAndLeave) {
             // A blocked key beeps while walking; once out, the game no longer takes keys.
             EXPECT_EQ(k.beep, c.outcomes[i] == O::Blocked && !(i > 0 && c.outcomes[i - 1] == O::Exited)) << i;
         }
-        EXPECT_EQ(g.walk.playerX, c.playerX);
-        EXPECT_EQ(g.walk.playerY, c.playerY);
-        EXPECT_EQ(g.walk.exitReached, c.exitReached);
+        EXPECT_EQ(g.walk().playerX, c.playerX);
+        EXPECT_EQ(g.walk().playerY, c.playerY);
+        EXPECT_EQ(g.walk().exitReached, c.exitReached);
         EXPECT_EQ(g.FinishedStatus(), c.exitReached ? kCongratulation : kSquareHint);
     }
 }
@@ -128,14 +107,14 @@ TEST(GameRules, AStepDrawsGreenForwardYellowBackAndMarksTheCellLeft) {
     EXPECT_DOUBLE_EQ(right.fromX, 0.625);   // cell centres: a quarter-unit wall, then unit cells
     EXPECT_DOUBLE_EQ(right.toX, 1.625);
     EXPECT_DOUBLE_EQ(right.toY, 0.625);
-    EXPECT_EQ(g.walk.walkGrid(1, 3), 1);
+    EXPECT_EQ(g.walk().walkGrid(1, 3), 1);
 
     const StepResult down = g.PressKey(vk::kDown).step;
     EXPECT_DOUBLE_EQ(down.toY, 1.625);
     const StepResult back = g.PressKey(vk::kUp).step;
     EXPECT_EQ(back.colour, kStepBackColour);
-    EXPECT_EQ(g.walk.walkGrid(3, 3), 3);   // stepped back from: off the trail, drawn yellow
-    EXPECT_EQ(g.walk.lineColorIndex, kStepBackColour);
+    EXPECT_EQ(g.walk().walkGrid(3, 3), 3);   // stepped back from: off the trail, drawn yellow
+    EXPECT_EQ(g.walk().lineColorIndex, kStepBackColour);
 
     g.PressKey(vk::kDown);
     const StepResult out = g.PressKey(vk::kDown).step;
@@ -149,7 +128,7 @@ TEST(GameRules, AHoneycombStepGoesToTheNeighboursCentre) {
     Game g;
     const StyleRules& rules = RulesOf(MazeStyle::Honeycomb);
     for (int d = 0; d < rules.directions; ++d) {
-        const int sx = rules.stepX(g.tables, d), sy = rules.stepY(g.tables, d);
+        const int sx = rules.stepX(g.tables(), d), sy = rules.stepY(g.tables(), d);
         double x = 10, y = 10;
         rules.sceneStep(11, 10, 11 + 2 * sx, 10 + 2 * sy, x, y);
         EXPECT_NEAR(std::hypot(x - 10, y - 10), std::sqrt(3.0), 1e-12) << d;
@@ -158,9 +137,8 @@ TEST(GameRules, AHoneycombStepGoesToTheNeighboursCentre) {
     }
 }
 
-TEST(GameRules, NoWalkingWhileBuildingOrShowingThePathOrWaitingForANewMaze) {
+TEST(GameRules, NoWalkingWhileShowingThePathOrWaitingForANewMaze) {
     const std::vector<std::pair<const char*, void (*)(Game&)>> stops = {
-        {"build running", [](Game& g) { g.SetStage(kStageFirstDrawing); }},
         {"correct path shown", [](Game& g) { g.ShowSolution(); }},
         {"new maze asked for", [](Game& g) { g.NewGame(100); }},
         {"closed", [](Game& g) { g.Close(); }},
@@ -172,7 +150,7 @@ TEST(GameRules, NoWalkingWhileBuildingOrShowingThePathOrWaitingForANewMaze) {
         const KeyResult k = g.PressKey(vk::kRight);
         EXPECT_FALSE(k.consumed);
         EXPECT_FALSE(k.beep);
-        EXPECT_EQ(g.walk.playerX, 1);
+        EXPECT_EQ(g.walk().playerX, 1);
     }
 }
 
@@ -201,7 +179,7 @@ TEST(GameRules, PointingAtACellWalksAStraightOpenLineOnly) {
         const Game::WalkResult w = g.WalkTo(c.x, c.y);
         EXPECT_EQ(w.steps.size(), c.steps);
         EXPECT_EQ(w.beep, c.beep);
-        EXPECT_EQ(g.walk.playerX, c.playerX);
+        EXPECT_EQ(g.walk().playerX, c.playerX);
         for (const StepResult& step : w.steps) EXPECT_EQ(step.outcome, StepOutcome::Moved);
     }
     // Back along the trail: every step yellow; nothing while the correct path shows.
@@ -214,44 +192,41 @@ TEST(GameRules, PointingAtACellWalksAStraightOpenLineOnly) {
     EXPECT_TRUE(g.WalkTo(3, 1).steps.empty());
 }
 
-TEST(GameVerbs, ClearPutsThePlayerBackAndRedraws) {
+TEST(GameVerbs, ClearPutsThePlayerBack) {
     Game g = SmallSquareGame();
     g.PressKey(vk::kRight);
     g.PressKey(vk::kDown);
     g.PressKey(vk::kDown);
-    ASSERT_TRUE(g.walk.exitReached);
+    ASSERT_TRUE(g.walk().exitReached);
     g.Clear();
-    EXPECT_FALSE(g.walk.exitReached);
-    EXPECT_EQ(g.walk.playerX, 1);
-    EXPECT_EQ(g.walk.playerY, 1);
-    EXPECT_DOUBLE_EQ(g.walk.playerSceneX, 0.625);
-    EXPECT_EQ(g.walk.walkGrid(3, 3), 2);   // the trail is gone
-    EXPECT_EQ(g.walk.walkGrid(1, 1), 1);   // but the start is walked
-    EXPECT_EQ(g.build.buildStage, kStageStart);
-    EXPECT_TRUE(g.build.needViewSetup);
-    EXPECT_FALSE(g.build.needNewMaze);
+    EXPECT_FALSE(g.walk().exitReached);
+    EXPECT_EQ(g.walk().playerX, 1);
+    EXPECT_EQ(g.walk().playerY, 1);
+    EXPECT_DOUBLE_EQ(g.walk().playerSceneX, 0.625);
+    EXPECT_EQ(g.walk().walkGrid(3, 3), 2);   // the trail is gone
+    EXPECT_EQ(g.walk().walkGrid(1, 1), 1);   // but the start is walked
+    EXPECT_TRUE(g.Moves().empty());
+    EXPECT_FALSE(g.maze().needNewMaze);
 }
 
 TEST(GameVerbs, TheStyleChangesOnlyToAnotherAndAsksForANewMaze) {
     Game g = SmallSquareGame();
     g.ShowSolution();
     EXPECT_FALSE(g.SetStyle(MazeStyle::Square));
-    EXPECT_TRUE(g.walk.showingSolution);
-    EXPECT_FALSE(g.build.needNewMaze);
+    EXPECT_TRUE(g.walk().showingSolution);
+    EXPECT_FALSE(g.maze().needNewMaze);
 
     EXPECT_TRUE(g.SetStyle(MazeStyle::Honeycomb));
-    EXPECT_FALSE(g.walk.showingSolution);
-    EXPECT_TRUE(g.build.needNewMaze);
+    EXPECT_FALSE(g.walk().showingSolution);
+    EXPECT_TRUE(g.maze().needNewMaze);
     EXPECT_TRUE(g.NeedsNewMaze());
     EXPECT_EQ(g.Code(), "");   // the grids hold no honeycomb
 }
 
-TEST(GameVerbs, TiltRedrawsTheSameMaze) {
+TEST(GameVerbs, TiltKeepsTheMaze) {
     Game g = SmallSquareGame();
     g.Tilt(33);
-    EXPECT_DOUBLE_EQ(g.viewAngle, 33);
-    EXPECT_EQ(g.build.buildStage, kStageStart);
-    EXPECT_TRUE(g.build.needViewSetup);
+    EXPECT_DOUBLE_EQ(g.viewAngle(), 33);
     EXPECT_FALSE(g.NeedsNewMaze());
 }
 
@@ -262,19 +237,19 @@ TEST(GameVerbs, ACodePlaysItsMazeAgainInItsStyleUntilAnotherStyle) {
         ASSERT_TRUE(parsed.maze);
         Game g;
         g.PlayCode(*parsed.maze);
-        EXPECT_EQ(g.style, parsed.maze->shape.style);
+        EXPECT_EQ(g.style(), parsed.maze->shape.style);
         ASSERT_TRUE(g.NeedsNewMaze());
         // The drawing area does not matter: the code names the size.
         g.MakeNewMaze(1000, 1000, [] { return 0.0; }, kGenerationBudget);
         EXPECT_EQ(g.Code(), code);
-        EXPECT_EQ(g.maze.cellsX, parsed.maze->shape.cellsX);
-        const ByteGrid first = g.maze.mazeGrid;
+        EXPECT_EQ(g.maze().cellsX, parsed.maze->shape.cellsX);
+        const ByteGrid first = g.maze().mazeGrid;
         g.NewGame(5000);   // a resize: the same maze again
         g.MakeNewMaze(300, 300, [] { return 0.0; }, kGenerationBudget);
-        EXPECT_EQ(g.maze.mazeGrid, first);
+        EXPECT_EQ(g.maze().mazeGrid, first);
 
-        g.SetStyle(g.style == MazeStyle::Square ? MazeStyle::Honeycomb : MazeStyle::Square);
-        EXPECT_FALSE(g.maze.named.has_value());
+        g.SetStyle(g.style() == MazeStyle::Square ? MazeStyle::Honeycomb : MazeStyle::Square);
+        EXPECT_FALSE(g.maze().named.has_value());
     }
 }
 
@@ -282,14 +257,14 @@ TEST(GameVerbs, ANewMazeFitsTheAreaAndItsSearchReadsTheClock) {
     Game g;
     int readings = 0;
     g.NewGame(43200.5);
-    EXPECT_EQ(g.maze.seedText, SeedTextFromSeconds(43200.5));
+    EXPECT_EQ(g.maze().seedText, SeedTextFromSeconds(43200.5));
     // A window of 400 x 298 pixels less the scroll bar and status line, in twips.
     g.MakeNewMaze(383 * 15, 279 * 15, [&readings] { return 43200.5 + 10 * readings++; }, kGenerationBudget);
-    EXPECT_EQ(g.maze.cellsX, 15);
-    EXPECT_EQ(g.maze.cellsY, 10);
+    EXPECT_EQ(g.maze().cellsX, 15);
+    EXPECT_EQ(g.maze().cellsY, 10);
     EXPECT_GE(readings, 2);
-    EXPECT_FALSE(g.build.needNewMaze);
-    EXPECT_EQ(g.walk.walkGrid(1, 1), 1);
+    EXPECT_FALSE(g.maze().needNewMaze);
+    EXPECT_EQ(g.walk().walkGrid(1, 1), 1);
     EXPECT_EQ(g.Code().substr(0, 7), "S15x10-");
 }
 

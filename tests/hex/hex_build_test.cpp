@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "hex_test_util.h"
+#include "tests/support/correct_path.h"
 #include "render/hex_scene.h"
 
 namespace quivra {
@@ -39,7 +40,7 @@ TEST(HexBuild, SizesTheGridFromTheDrawingArea) {
     for (auto [width, height] : {std::pair{209, 100}, {10, 200}}) {
         HexGame game(width, height);
         game.host.TickTimer();
-        EXPECT_TRUE(game.s().maze.cellsX == 3 && game.s().maze.cellsY == 2 && game.s().maze.mazeGrid.MaxX() == 14)
+        EXPECT_TRUE(game.s().maze().cellsX == 3 && game.s().maze().cellsY == 2 && game.s().maze().mazeGrid.MaxX() == 14)
             << width;
         EXPECT_EQ(game.host.RunTimer(), 1 + 3 + 3 + 10);
     }
@@ -49,9 +50,9 @@ TEST(HexBuild, OneStepPerTickAndTheFinishedRun) {
     HexGame game(305, 139);   // 4320 twips across: 7 columns, 2 rows
     GameState& s = game.s();
     EXPECT_EQ(game.TicksInStage(0), 1);
-    ASSERT_TRUE(s.maze.cellsX == 7 && s.maze.cellsY == 2);
-    EXPECT_TRUE(s.walk.playerX == 3 && s.walk.playerY == 2 && s.walk.walkGrid(2, 3) == 1 &&
-                s.walk.playerSceneY == r / 2);
+    ASSERT_TRUE(s.maze().cellsX == 7 && s.maze().cellsY == 2);
+    EXPECT_TRUE(s.walk().playerX == 3 && s.walk().playerY == 2 && s.walk().walkGrid(2, 3) == 1 &&
+                s.walk().playerSceneY == r / 2);
     EXPECT_EQ(game.TicksInStage(1), 1);
     EXPECT_NEAR(s.draw.jointTemplate[1][1].X, 0.644338, 1e-6);
     EXPECT_NEAR(s.draw.wallTemplate[5][1].X, 1.927831, 1e-6);
@@ -82,19 +83,19 @@ TEST(HexBuild, EventsBetweenStepsAndTheStatusLine) {
     HexGame game(305, 200);
     GameState& s = game.s();
     game.TicksInStage(0);
-    const ByteGrid maze = s.maze.mazeGrid;
-    s.walk.exitReached = true;
+    const ByteGrid maze = s.maze().mazeGrid;
+    ASSERT_TRUE(s.Replay(test::CorrectPathMoves(s)) && s.walk().exitReached);
     // A repaint during the floor restarts at stage 0 with the same maze.
     while (s.build.buildStage < 2) game.host.TickTimer();
     game.host.Post([&] { game.host.Refresh(); });
     game.host.TickTimer();
     EXPECT_TRUE(s.build.buildStage == 0 && game.host.Timer1Enabled());
     game.host.RunTimer();
-    EXPECT_TRUE(s.maze.mazeGrid == maze);
+    EXPECT_TRUE(s.maze().mazeGrid == maze);
     EXPECT_EQ(game.host.Text1Text(), kCongratulation);
 
     // With the correct path shown the line stays empty, and the path is red from the entrance.
-    s.walk.showingSolution = true;
+    s.ShowSolution();
     game.host.Refresh();
     game.host.RunTimer();
     EXPECT_EQ(game.host.Text1Text(), "");
@@ -119,8 +120,8 @@ TEST(HexBuild, StyleChangedWhileMinimisedGetsAHoneycombGrid) {
     game.host.Restore();   // keeps "the maze", but the grids are the square style's
     game.host.RunTimer();
     const GameState& s = game.s();
-    EXPECT_EQ(s.maze.gridMaxX, (s.maze.cellsX / 2) * 8 + 6);
-    EXPECT_EQ(s.maze.mazeGrid.MaxY(), 4 * s.maze.cellsY);
+    EXPECT_EQ(s.maze().gridMaxX, (s.maze().cellsX / 2) * 8 + 6);
+    EXPECT_EQ(s.maze().mazeGrid.MaxY(), 4 * s.maze().cellsY);
     EXPECT_EQ(game.host.Text1Text(), kHexHint);
 }
 
@@ -131,8 +132,8 @@ TEST(HexScene, FloorHasNoGapsAndWallTopsAreLight) {
         GameState& s = game.s();
         while (s.build.buildStage < 4) game.host.TickTimer();
         // Before the walls: floor inside every cell, up to the walls' inner edges...
-        for (int y = 2; y < s.maze.gridMaxY; y += 2) {
-            for (int x = (y / 2) % 2 == 1 ? 3 : 7; x < s.maze.gridMaxX; x += 8) {
+        for (int y = 2; y < s.maze().gridMaxY; y += 2) {
+            for (int x = (y / 2) % 2 == 1 ? 3 : 7; x < s.maze().gridMaxX; x += 8) {
                 for (int k = 0; k < 6; ++k) {
                     for (double f : {0.0, 0.35, 0.7}) {
                         const double a = k * std::numbers::pi / 3;
@@ -145,11 +146,11 @@ TEST(HexScene, FloorHasNoGapsAndWallTopsAreLight) {
         }
         // ... and along every open wall between two cells.
         int passages = 0;
-        for (int y = 1; y < s.maze.gridMaxY; ++y) {
-            for (int x = 1; x < s.maze.gridMaxX; ++x) {
+        for (int y = 1; y < s.maze().gridMaxY; ++y) {
+            for (int x = 1; x < s.maze().gridMaxX; ++x) {
                 const bool slanted = y % 2 == 1 && x % 4 == 1;
                 const bool level = (y % 4 == 0 && x % 8 == 3) || (y % 4 == 2 && x % 8 == 7);
-                if ((!slanted && !level) || s.maze.mazeGrid(y, x) == 0) continue;
+                if ((!slanted && !level) || s.maze().mazeGrid(y, x) == 0) continue;
                 ++passages;
                 const double dy = !slanted ? 0.0 : ((y % 4 == 1) == (x % 8 == 1) ? -r / 2 : r / 2);
                 for (double t : {-0.3, 0.0, 0.3}) {
@@ -158,10 +159,10 @@ TEST(HexScene, FloorHasNoGapsAndWallTopsAreLight) {
                 }
             }
         }
-        EXPECT_EQ(passages, s.maze.cellCount - 1);
+        EXPECT_EQ(passages, s.maze().cellCount - 1);
         // The first row's top walls are closed but for the entrance, and their tops are grey 12.
         game.host.RunTimer();
-        for (int pair = 1; 8 * pair + 3 < s.maze.gridMaxX; ++pair) {
+        for (int pair = 1; 8 * pair + 3 < s.maze().gridMaxX; ++pair) {
             EXPECT_TRUE(game.Near(3 * pair + (0.25 / r + 2) / 2, 0.125, 2, Grey(12))) << pair;
         }
     }

@@ -32,12 +32,10 @@ ByteGrid SolvedExample() {
     return g;
 }
 
-Game Tables() {
-    Game s;
-    FillHexStepTables(s.tables.hexStepX, s.tables.hexStepY);
-    s.tables.sqrtThree = r;
-    return s;
-}
+// The trail and the path as the game reads them from these grids, as the scene draws them.
+struct Walked {
+    bool exitReached = false;
+};
 
 // Lines as "colour:x1,y1>x2,y2" with y in units of sqrt(3)/4, rounded to 2 decimals.
 std::string Text(const std::vector<HexLine>& lines) {
@@ -50,20 +48,24 @@ std::string Text(const std::vector<HexLine>& lines) {
     return out.str();
 }
 
-std::string Trail(const Game& s, const ByteGrid& walk) {
+std::string Trail(const Walked& s, const ByteGrid& walk) {
     std::vector<HexLine> lines;
-    TraceHexTrail(s, 14, 8, walk, [&](const HexLine& l) { lines.push_back(l); });
+    TraceHexTrail(kHoneycombRules, TrailOf(kHoneycombRules, SharedTables(), walk, 14, 8, s.exitReached), r,
+                  [&](const HexLine& l) { lines.push_back(l); });
     return Text(lines);
 }
 
-std::string Solution(const Game& s, const ByteGrid& maze) {
+std::vector<HexLine> SolutionLines(const ByteGrid& maze) {
     std::vector<HexLine> lines;
-    TraceHexSolution(s, 8, maze, 2 * r + 0.25, [&](const HexLine& l) { lines.push_back(l); });
-    return Text(lines);
+    TraceHexSolution(kHoneycombRules, CorrectPathOf(kHoneycombRules, SharedTables(), maze, 14, 8), r, 2 * r + 0.25,
+                     [&](const HexLine& l) { lines.push_back(l); });
+    return lines;
 }
+
+std::string Solution(const Walked&, const ByteGrid& maze) { return Text(SolutionLines(maze)); }
 
 TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
-    Game s = Tables();
+    Walked s;
     const ByteGrid maze = SolvedExample();
     ByteGrid walk = maze;
     for (int y = 0; y <= 8; ++y) {
@@ -76,7 +78,7 @@ TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
     walk(6, 11) = 1;   // next to the exit
     const std::string joined = "14:1.00,0.00>1.00,2.00 14:1.00,2.00>1.75,3.00 14:2.50,4.00>1.75,3.00 ";
     EXPECT_EQ(Trail(s, walk), joined);
-    s.walk.exitReached = true;
+    s.exitReached = true;
     EXPECT_EQ(Trail(s, walk), joined + "14:4.00,6.00>4.00,8.00 ");
     walk(4, 7) = 3;   // stepped back: both halves yellow
     EXPECT_EQ(Trail(s, walk), "14:1.00,0.00>1.00,2.00 13:1.00,2.00>1.75,3.00 13:2.50,4.00>1.75,3.00 "
@@ -84,7 +86,7 @@ TEST(HexLines, TrailJoinsWalkedNeighboursThroughOpenWallsOnly) {
 }
 
 TEST(HexLines, CorrectPathFromTheEntranceToTheNearEdge) {
-    const Game s = Tables();
+    const Walked s;
     ByteGrid maze = SolvedExample();
     EXPECT_EQ(Solution(s, maze), "15:1.00,0.00>1.00,2.00 15:1.00,2.00>2.50,4.00 15:2.50,4.00>4.00,2.00 "
                                  "15:4.00,2.00>4.00,6.00 15:4.00,6.00>4.00,8.58 ");
@@ -102,9 +104,7 @@ TEST(HexLines, CorrectPathFromTheEntranceToTheNearEdge) {
     for (int y = 0; y <= 8; ++y) {
         for (int x = 0; x <= 14; ++x) maze(y, x) = 1;
     }
-    std::vector<HexLine> lines;
-    TraceHexSolution(s, 8, maze, 2 * r + 0.25, [&](const HexLine& l) { lines.push_back(l); });
-    for (const HexLine& l : lines) {
+    for (const HexLine& l : SolutionLines(maze)) {
         EXPECT_TRUE(std::min(l.x1, l.x2) >= 0 && std::min(l.y1, l.y2) >= 0 && std::max(l.y1, l.y2) <= 2 * r + 0.25);
     }
     EXPECT_EQ(Solution(s, ByteGrid{}), "");

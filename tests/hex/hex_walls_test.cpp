@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "hex_test_util.h"
 #include "maze/hex_maze.h"
@@ -38,7 +39,7 @@ private:
 };
 
 std::string Pass(GameState& s, RecordingSink&& sink) {
-    s.SetStage(RaiseHexWalls(s, s, sink));
+    s.build.buildStage = RaiseHexWalls(s, s, sink);
     return sink.log;
 }
 
@@ -47,8 +48,10 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
     game.TicksInStage(0);
     game.TicksInStage(1);
     GameState s = game.s();
-    s.maze.mazeGrid.Redim(s.maze.gridMaxY, s.maze.gridMaxX);   // every wall closed
-    s.maze.mazeGrid(0, 19) = 2;                                // but the top of the third even cell
+    ByteGrid closed;
+    closed.Redim(s.maze().gridMaxY, s.maze().gridMaxX);   // every wall closed
+    closed(0, 19) = 2;                                    // but the top of the third even cell
+    s.UseMaze(MazeShape::Honeycomb(s.maze().cellsX, s.maze().cellsY), closed);
     s.draw.drawRow = 0;
     s.draw.drawPass = 0;
     s.draw.rowOffset = 0;
@@ -68,12 +71,12 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
         EXPECT_DOUBLE_EQ(pass2.lastJoint[j].Y, s.draw.jointTemplate[3][j].Y);
     }
     EXPECT_EQ(Pass(s, RecordingSink(s)), "s10@1 s4@5 s10@9 s4@13 s10@17 s4@21 s10@25 s4@29");
-    EXPECT_TRUE(s.draw.drawRow == 4 && s.draw.drawPass == 0 && s.draw.rowOffset == s.tables.sqrtThree);
+    EXPECT_TRUE(s.draw.drawRow == 4 && s.draw.drawPass == 0 && s.draw.rowOffset == s.tables().sqrtThree);
 
     // The next cell row is the same pieces one cell deeper.
     RecordingSink row4(s);
     RaiseHexWalls(s, s, row4);
-    EXPECT_DOUBLE_EQ(row4.lastSegment[2].Y, s.draw.wallTemplate[2][2].Y + s.tables.sqrtThree);
+    EXPECT_DOUBLE_EQ(row4.lastSegment[2].Y, s.draw.wallTemplate[2][2].Y + s.tables().sqrtThree);
     for (int row = 5; row <= 8; ++row) Pass(s, RecordingSink(s));
     EXPECT_EQ(s.build.buildStage, 4);
     EXPECT_EQ(Pass(s, RecordingSink(s)), "");   // past the last row: only the switch to stage 5
@@ -83,13 +86,13 @@ TEST(HexWalls, PassesDrawTheirPiecesAtTheirColumnPhases) {
 TEST(HexWalls, ALargeHoneycombRaisesOneSegmentPerClosedWall) {
     test::HexGame game(305, 139);
     GameState s = game.s();
-    const MazeShape size = SizeHexGrid(15983 * 15.0, 8981 * 15.0, s.tables.sqrtThree);   // a 16000 x 9000 window
-    s.maze.gridMaxX = size.gridMaxX;
-    s.maze.gridMaxY = size.gridMaxY;
-    s.maze.mazeGrid.Redim(s.maze.gridMaxY, s.maze.gridMaxX);
-    s.maze.pathSteps.assign(static_cast<size_t>(size.cellCount) + 1, PathStep{});
-    GenerateHexMaze(s.tables.mixTableA, s.tables.mixTableB, s.tables.hexStepX, s.tables.hexStepY, [] { return 0.0; },
-                    " 5", s.maze.mazeGrid, size, s.maze.pathSteps, 0);
+    const MazeShape size = SizeHexGrid(15983 * 15.0, 8981 * 15.0, s.tables().sqrtThree);   // a 16000 x 9000 window
+    ByteGrid grid;
+    grid.Redim(size.gridMaxY, size.gridMaxX);
+    PathSteps steps(static_cast<size_t>(size.cellCount) + 1);
+    GenerateHexMaze(s.tables().mixTableA, s.tables().mixTableB, s.tables().hexStepX, s.tables().hexStepY, [] { return 0.0; },
+                    " 5", grid, size, steps, 0);
+    s.UseMaze(size, std::move(grid));
     s.draw.drawRow = 0;
     s.draw.drawPass = 0;
     s.build.buildStage = 4;
@@ -98,9 +101,9 @@ TEST(HexWalls, ALargeHoneycombRaisesOneSegmentPerClosedWall) {
         void Segment(const Quad&, int) override { ++segments; }
         int64_t joints = 0, segments = 0;
     } counter;
-    while (s.build.buildStage == 4) s.SetStage(RaiseHexWalls(s, s, counter));
+    while (s.build.buildStage == 4) s.build.buildStage = RaiseHexWalls(s, s, counter);
     // A perfect maze keeps all its wall slots closed but cellCount - 1 passages and the two openings.
-    const int64_t pairs = s.maze.gridMaxX / 8 + 1;
+    const int64_t pairs = s.maze().gridMaxX / 8 + 1;
     const int64_t wallSlots = pairs * (size.cellsY + 1) + 4 * pairs * size.cellsY + (pairs - 1) * size.cellsY;
     EXPECT_EQ(counter.segments, wallSlots - (size.cellCount - 1) - 2);
     EXPECT_EQ(counter.joints, 8 * pairs * size.cellsY + 4 * pairs);

@@ -123,11 +123,11 @@ void Monkey::Tick() {
 
 void Monkey::PressKey(int key) {
     const GameState& s = form_.State();
-    const int x = s.walk.playerX, y = s.walk.playerY;
-    const bool exit = s.walk.exitReached;
+    const int x = s.walk().playerX, y = s.walk().playerY;
+    const bool exit = s.walk().exitReached;
     d_.PressKey(key);
-    if (s.walk.playerX != x || s.walk.playerY != y) ++report_.steps;
-    if (!exit && s.walk.exitReached) ++report_.exitsReached;
+    if (s.walk().playerX != x || s.walk().playerY != y) ++report_.steps;
+    if (!exit && s.walk().exitReached) ++report_.exitsReached;
 }
 
 void Monkey::ResizeRandomly() {
@@ -181,8 +181,8 @@ void Monkey::Do(Kind kind, bool nested) {
     std::snprintf(line, sizeof line,
                   "%ld%s %s: stage %d, run %d, timer %d, %s, grid %dx%d, player (%d, %d), window %dx%d%s\n",
                   eventIndex_, nested ? " (in a step)" : "", lastKind_, s.build.buildStage, s.build.drawInProgress,
-                  host_.Timer1Enabled(), (form_.CheckedStyle() == MazeStyle::Honeycomb) ? "hex" : "square", s.maze.gridMaxX,
-                  s.maze.gridMaxY, s.walk.playerX, s.walk.playerY, d_.ClientWidth(), d_.ClientHeight(),
+                  host_.Timer1Enabled(), (form_.CheckedStyle() == MazeStyle::Honeycomb) ? "hex" : "square", s.maze().gridMaxX,
+                  s.maze().gridMaxY, s.walk().playerX, s.walk().playerY, d_.ClientWidth(), d_.ClientHeight(),
                   host_.WindowState() == kWindowMinimized ? " minimised" : "");
     if (options_.trace) std::fputs(line, stdout);
     {
@@ -208,13 +208,13 @@ void Monkey::Do(Kind kind, bool nested) {
     case Kind::WalkOpen: {
         // A burst of steps through open walls, so walks get far from the start.
         const int steps = Uniform(1, 40);
-        for (int i = 0; i < steps && s.walk.walkGrid.Exists(); ++i) {
+        for (int i = 0; i < steps && s.walk().walkGrid.Exists(); ++i) {
             const bool hex = (form_.CheckedStyle() == MazeStyle::Honeycomb);
             const int dirs = hex ? 6 : 4;
             const int d = Uniform(0, dirs - 1);
-            const int wx = s.walk.playerX + (hex ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0]);
-            const int wy = s.walk.playerY + (hex ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0]);
-            if (!s.walk.walkGrid.Contains(wy, wx) || s.walk.walkGrid(wy, wx) == 0) continue;
+            const int wx = s.walk().playerX + (hex ? s.tables().hexStepX[d][0] : s.tables().stepX[d][0]);
+            const int wy = s.walk().playerY + (hex ? s.tables().hexStepY[d][0] : s.tables().stepY[d][0]);
+            if (!s.walk().walkGrid.Contains(wy, wx) || s.walk().walkGrid(wy, wx) == 0) continue;
             PressKey(hex ? test::kHoneycombKeys[d] : test::kSquareKeys[d]);
         }
         break;
@@ -224,10 +224,10 @@ void Monkey::Do(Kind kind, bool nested) {
         const bool hex = (form_.CheckedStyle() == MazeStyle::Honeycomb);
         auto walkable = [&] {
             return !exited_ && s.build.buildStage == kStageFinished && !s.build.drawInProgress &&
-                   !s.build.needNewMaze && s.walk.walkGrid.Exists() && !s.walk.exitReached && !s.walk.showingSolution &&
+                   !s.maze().needNewMaze && s.walk().walkGrid.Exists() && !s.walk().exitReached && !s.walk().showingSolution &&
                    (form_.CheckedStyle() == MazeStyle::Honeycomb) == hex;
         };
-        auto atStart = [&] { return s.walk.playerX == (hex ? 3 : 1) && s.walk.playerY == (hex ? 2 : 1); };
+        auto atStart = [&] { return s.walk().playerX == (hex ? 3 : 1) && s.walk().playerY == (hex ? 2 : 1); };
         if (!walkable() || !atStart()) {
             if (!host_.MenuEnabled(Menu::Action, kClear)) break;
             d_.Click(Menu::Action, kClear);
@@ -235,7 +235,7 @@ void Monkey::Do(Kind kind, bool nested) {
         }
         // Events that arrived during the redraw may have changed everything.
         if (!walkable() || !atStart()) break;
-        int x = s.walk.playerX, y = s.walk.playerY;
+        int x = s.walk().playerX, y = s.walk().playerY;
         for (int d : test::CorrectPathDirections(s, hex)) {
             const long othersBefore = report_.nestedEvents;
             const int changesBefore = d_.counts.changes;
@@ -243,17 +243,17 @@ void Monkey::Do(Kind kind, bool nested) {
             ++eventIndex_;
             ++report_.events;
             if (!Check(true)) return;
-            x += 2 * (hex ? s.tables.hexStepX[d][0] : s.tables.stepX[d][0]);
-            y += 2 * (hex ? s.tables.hexStepY[d][0] : s.tables.stepY[d][0]);
+            x += 2 * (hex ? s.tables().hexStepX[d][0] : s.tables().stepX[d][0]);
+            y += 2 * (hex ? s.tables().hexStepY[d][0] : s.tables().stepY[d][0]);
             // The real window lets queued events in after each key; one of them may have made a new
             // maze (a new route), cleared, redrawn or moved the player. The walk ends there.
             if (report_.nestedEvents != othersBefore &&
-                (d_.counts.changes != changesBefore || !walkable() || s.walk.playerX != x || s.walk.playerY != y)) {
+                (d_.counts.changes != changesBefore || !walkable() || s.walk().playerX != x || s.walk().playerY != y)) {
                 ++report_.walksInterrupted;
                 return;
             }
         }
-        if (!s.walk.exitReached) Fail("walking the marked route did not reach the exit");
+        if (!s.walk().exitReached) Fail("walking the marked route did not reach the exit");
         break;
     }
     case Kind::ActionMenu:
@@ -351,7 +351,7 @@ bool Monkey::Check(bool topLevel) {
     if (exited_) {
         if (s.build.buildStage != kStageClosing) return Fail("buildStage is not 6 after the program ended");
         if (host_.Timer1Enabled()) return Fail("Timer1 still enabled after the program ended");
-        if (s.maze.mazeGrid.Exists() || s.walk.walkGrid.Exists() || !s.maze.pathSteps.empty()) {
+        if (s.maze().mazeGrid.Exists() || s.walk().walkGrid.Exists() || !s.maze().pathSteps.empty()) {
             return Fail("grids not released at the end");
         }
         return true;
@@ -374,28 +374,28 @@ bool Monkey::Check(bool topLevel) {
     }
 
     // Grids and the player.
-    if (s.maze.mazeGrid.Exists() != s.walk.walkGrid.Exists()) return Fail("only one of mazeGrid and walkGrid exists");
-    if (s.maze.mazeGrid.Exists()) {
-        if (s.maze.mazeGrid.MaxX() != s.walk.walkGrid.MaxX() || s.maze.mazeGrid.MaxY() != s.walk.walkGrid.MaxY() ||
-            s.maze.mazeGrid.MaxX() != s.maze.gridMaxX || s.maze.mazeGrid.MaxY() != s.maze.gridMaxY) {
+    if (s.maze().mazeGrid.Exists() != s.walk().walkGrid.Exists()) return Fail("only one of mazeGrid and walkGrid exists");
+    if (s.maze().mazeGrid.Exists()) {
+        if (s.maze().mazeGrid.MaxX() != s.walk().walkGrid.MaxX() || s.maze().mazeGrid.MaxY() != s.walk().walkGrid.MaxY() ||
+            s.maze().mazeGrid.MaxX() != s.maze().gridMaxX || s.maze().mazeGrid.MaxY() != s.maze().gridMaxY) {
             return Fail("grid bounds differ");
         }
         // While a new maze is pending the player still stands on the old one, which nothing reads:
         // walking waits for the new maze, which puts the player on its start.
-        if (s.build.needNewMaze) {
-        } else if (s.walk.exitReached) {
-            if (s.walk.playerY < s.maze.gridMaxY || s.walk.playerX < 0 || s.walk.playerX > s.maze.gridMaxX) {
+        if (s.maze().needNewMaze) {
+        } else if (s.walk().exitReached) {
+            if (s.walk().playerY < s.maze().gridMaxY || s.walk().playerX < 0 || s.walk().playerX > s.maze().gridMaxX) {
                 return Fail("exit reached but the player is not past the exit");
             }
-        } else if (!s.walk.walkGrid.Contains(s.walk.playerY, s.walk.playerX) ||
-                   s.walk.walkGrid(s.walk.playerY, s.walk.playerX) != 1) {
+        } else if (!s.walk().walkGrid.Contains(s.walk().playerY, s.walk().playerX) ||
+                   s.walk().walkGrid(s.walk().playerY, s.walk().playerX) != 1) {
             return Fail("player not on a trail cell of walkGrid");
         }
         // The whole grid now and then, and always while it is small.
-        if (s.walk.walkGrid.Size() <= 8192 || eventIndex_ % 32 == 0) {
-            const uint8_t* walk = s.walk.walkGrid.Data();
-            const uint8_t* maze = s.maze.mazeGrid.Data();
-            for (size_t i = 0; i < s.walk.walkGrid.Size(); ++i) {
+        if (s.walk().walkGrid.Size() <= 8192 || eventIndex_ % 32 == 0) {
+            const uint8_t* walk = s.walk().walkGrid.Data();
+            const uint8_t* maze = s.maze().mazeGrid.Data();
+            for (size_t i = 0; i < s.walk().walkGrid.Size(); ++i) {
                 if (walk[i] > 3) return Fail("walking mark outside 0..3");
                 if ((walk[i] == 0) != (maze[i] == 0)) return Fail("walkGrid and mazeGrid disagree on a wall");
             }
@@ -410,12 +410,12 @@ bool Monkey::Check(bool topLevel) {
     if (finished && d_.counts.lastFinish > d_.counts.lastClear && host_.WindowState() != kWindowMinimized) {
         const bool hex = (form_.CheckedStyle() == MazeStyle::Honeycomb);
         const std::string expected =
-            s.walk.showingSolution ? "" : s.walk.exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
+            s.walk().showingSolution ? "" : s.walk().exitReached ? kCongratulation : hex ? kHexHint : kSquareHint;
         if (host_.Text1Text() != expected) return Fail("status line '" + host_.Text1Text() + "' after a build");
         if (!host_.MenuEnabled(Menu::Action, kShowSolution) || !host_.MenuEnabled(Menu::Action, kClear)) {
             return Fail("correct path or Clear not offered after a build");
         }
-        if (s.build.needNewMaze) return Fail("a build finished with a new maze still pending");
+        if (s.maze().needNewMaze) return Fail("a build finished with a new maze still pending");
         // The floor covers the middle of any drawing area worth the name.
         const int w = DrawAreaWidthPixels(host_), h = DrawAreaHeightPixels(host_);
         if (w >= 40 && h >= 40 && d_.Image().pixel(w / 2, h / 2) == qRgb(255, 255, 255)) {

@@ -11,6 +11,7 @@
 #include "app/headless_form.h"
 #include "game/key_codes.h"
 #include "tests/support/correct_path.h"
+#include "tests/support/game_builder.h"
 #include "tests/support/headless_game.h"
 #include "tools/tool_cli.h"
 
@@ -23,7 +24,7 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
     for (bool minimise : {false, true}) {
         SCOPED_TRACE(minimise ? "minimised" : "too small");
         SquareGame g;
-        const ByteGrid squareWalk = g.s().walk.walkGrid;
+        const ByteGrid squareWalk = g.s().walk().walkGrid;
         if (minimise) {
             g.host.Minimize();
         } else {
@@ -37,9 +38,9 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
             EXPECT_FALSE(g.host.PressKey(key)) << key;
         }
         EXPECT_EQ(g.host.beeps, beeps);
-        EXPECT_EQ(g.s().walk.walkGrid, squareWalk);
-        EXPECT_EQ(g.s().walk.playerX, 1);
-        EXPECT_EQ(g.s().walk.playerY, 1);
+        EXPECT_EQ(g.s().walk().walkGrid, squareWalk);
+        EXPECT_EQ(g.s().walk().playerX, 1);
+        EXPECT_EQ(g.s().walk().playerY, 1);
 
         // The next build is a honeycomb, walked with its own keys.
         if (minimise) {
@@ -49,8 +50,8 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
         }
         g.host.RunTimer();
         EXPECT_EQ(g.host.Text1Text(), kHexHint);
-        EXPECT_EQ(g.s().walk.playerX, 3);
-        EXPECT_EQ(g.s().walk.playerY, 2);
+        EXPECT_EQ(g.s().walk().playerX, 3);
+        EXPECT_EQ(g.s().walk().playerY, 2);
     }
 }
 
@@ -58,14 +59,14 @@ TEST(Regressions, NoWalkingOnTheOldStylesGridAfterASwitchThatBuiltNothing) {
 TEST(Regressions, StyleChangeWhileMinimisedAfterTheExitGivesAFreshMaze) {
     SquareGame g;
     for (int key : test::CorrectPathKeys(g.s(), false)) g.host.PressKey(key);
-    ASSERT_TRUE(g.s().walk.exitReached);
+    ASSERT_TRUE(g.s().walk().exitReached);
     g.host.Minimize();
     g.form.mnuStyleItem_Click(kHoneycomb);
     g.host.Restore();
     g.host.RunTimer();
-    EXPECT_FALSE(g.s().walk.exitReached);
+    EXPECT_FALSE(g.s().walk().exitReached);
     EXPECT_EQ(g.host.Text1Text(), kHexHint);
-    EXPECT_EQ(g.s().walk.playerY, 2);
+    EXPECT_EQ(g.s().walk().playerY, 2);
     EXPECT_TRUE(g.host.PressKey(vk::kDown));   // walking is possible in the new maze
 }
 
@@ -79,14 +80,14 @@ TEST(Regressions, ClearAfterAStyleChangeThatBuiltNothingLeavesTheOldGridAlone) {
     g.form.mnuActionItem_Click(kClear);
     // No trail mark on a wall: the square start (1, 1) is an outline of the honeycomb raster.
     const GameState& s = g.s();
-    for (size_t i = 0; i < s.walk.walkGrid.Size(); ++i) {
-        ASSERT_EQ(s.walk.walkGrid.Data()[i] == 0, s.maze.mazeGrid.Data()[i] == 0) << i;
+    for (size_t i = 0; i < s.walk().walkGrid.Size(); ++i) {
+        ASSERT_EQ(s.walk().walkGrid.Data()[i] == 0, s.maze().mazeGrid.Data()[i] == 0) << i;
     }
     g.host.Restore();
     g.host.RunTimer();
     EXPECT_EQ(g.host.Text1Text(), kSquareHint);
-    EXPECT_EQ(s.walk.walkGrid(1, 1), 1);
-    EXPECT_EQ(s.maze.mazeGrid.MaxX(), 2 * s.maze.cellsX);
+    EXPECT_EQ(s.walk().walkGrid(1, 1), 1);
+    EXPECT_EQ(s.maze().mazeGrid.MaxX(), 2 * s.maze().cellsX);
 }
 
 TEST(Regressions, ARunStoppedDuringItsLastStepDoesNotFinish) {
@@ -130,29 +131,34 @@ TEST(Regressions, WalkingWithTheOtherStylesStepsStaysOnTheGrid) {
             g.host.RunTimer();
         }
         // The game told it is the other style, over the grid of this one.
-        g.s().style = built == kSquare ? MazeStyle::Honeycomb : MazeStyle::Square;
-        const GameState& s = g.s();
+        MazeShape shape = MazeShape::Of(g.s().style(), g.s().maze().cellsX, g.s().maze().cellsY);
+        shape.style = built == kSquare ? MazeStyle::Honeycomb : MazeStyle::Square;
+        Game m;
+        m.UseMaze(shape, g.s().maze().mazeGrid);
         std::mt19937 rng(7);
         const int keys[] = {vk::kPageUp, vk::kPageDown, vk::kEnd,  vk::kHome, vk::kLeft, vk::kUp,
                             vk::kRight,  vk::kDown,     vk::kPad1, vk::kPad2, vk::kPad3, vk::kPad4,
                             vk::kPad6,   vk::kPad7,     vk::kPad8, vk::kPad9};
-        for (int i = 0; i < 3000 && !s.walk.exitReached; ++i) {
-            g.host.PressKey(keys[rng() % std::size(keys)]);
-            ASSERT_GE(s.walk.playerX, 0);
-            ASSERT_LE(s.walk.playerX, s.maze.gridMaxX);
-            if (s.walk.exitReached) break;
-            ASSERT_TRUE(s.walk.walkGrid.Contains(s.walk.playerY, s.walk.playerX)) << s.walk.playerY;
-            ASSERT_NE(s.maze.mazeGrid(s.walk.playerY, s.walk.playerX), 0);
+        for (int i = 0; i < 3000 && !m.walk().exitReached; ++i) {
+            const std::pair from(m.walk().playerX, m.walk().playerY);
+            m.PressKey(keys[rng() % std::size(keys)]);
+            if (std::pair(m.walk().playerX, m.walk().playerY) == from) continue;
+            ASSERT_GE(m.walk().playerX, 0);
+            ASSERT_LE(m.walk().playerX, m.maze().gridMaxX);
+            if (m.walk().exitReached) break;
+            ASSERT_TRUE(m.walk().walkGrid.Contains(m.walk().playerY, m.walk().playerX)) << m.walk().playerY;
+            // Open, or the start (which the other style's start may put on a wall).
+            ASSERT_NE(m.walk().walkGrid(m.walk().playerY, m.walk().playerX), 0);
         }
-        // From the bottom-right cell of a square maze the honeycomb's Down, PgUp and PgDn reach
-        // past the bottom or the right border: refused before the grid is read there.
-        if (built == kHoneycomb) continue;
-        for (int key : {vk::kDown, vk::kPageUp, vk::kPageDown}) {
-            g.s().walk.exitReached = false;
-            g.s().walk.playerX = s.maze.gridMaxX - 1, g.s().walk.playerY = s.maze.gridMaxY - 1;
-            g.host.PressKey(key);
-            EXPECT_EQ(std::pair(s.walk.playerX, s.walk.playerY), std::pair(s.maze.gridMaxX - 1, s.maze.gridMaxY - 1));
-        }
+    }
+    // The honeycomb's start on the bottom-right position of a square raster: Down, PgUp and PgDn
+    // reach past the bottom or the right border, refused before the grid is read there.
+    Game m;
+    m.UseMaze(MazeShape{MazeStyle::Honeycomb, 2, 1, 4, 3, 2}, test::GridFromRows({"00000", "02220", "02220", "00000"}));
+    ASSERT_EQ(std::pair(m.walk().playerX, m.walk().playerY), std::pair(3, 2));
+    for (int key : {vk::kDown, vk::kPageUp, vk::kPageDown}) {
+        m.PressKey(key);
+        EXPECT_EQ(std::pair(m.walk().playerX, m.walk().playerY), std::pair(3, 2));
     }
 }
 

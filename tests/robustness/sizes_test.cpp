@@ -48,17 +48,17 @@ void BuildAndWalkBothStyles(int w, int h) {
         ASSERT_EQ(s.build.buildStage, kStageFinished);
         EXPECT_FALSE(s.build.drawInProgress);
         EXPECT_EQ(host.Text1Text(), style == kHoneycomb ? kHexHint : kSquareHint);
-        ASSERT_TRUE(s.maze.mazeGrid.Exists());
-        EXPECT_EQ(s.maze.mazeGrid.MaxX(), s.maze.gridMaxX);
-        EXPECT_EQ(s.maze.mazeGrid.MaxY(), s.maze.gridMaxY);
-        EXPECT_GE(s.maze.cellsX, style == kHoneycomb ? 3 : 2);
-        EXPECT_GE(s.maze.cellsY, 2);
+        ASSERT_TRUE(s.maze().mazeGrid.Exists());
+        EXPECT_EQ(s.maze().mazeGrid.MaxX(), s.maze().gridMaxX);
+        EXPECT_EQ(s.maze().mazeGrid.MaxY(), s.maze().gridMaxY);
+        EXPECT_GE(s.maze().cellsX, style == kHoneycomb ? 3 : 2);
+        EXPECT_GE(s.maze().cellsY, 2);
         std::printf("%s %d x %d: %d x %d cells, %d ticks, longest step %.0f ms\n",
-                    style == kHoneycomb ? "honeycomb" : "square", w, h, s.maze.cellsX, s.maze.cellsY, o.ticks,
+                    style == kHoneycomb ? "honeycomb" : "square", w, h, s.maze().cellsX, s.maze().cellsY, o.ticks,
                     o.longestStepMs);
 
         for (int key : test::CorrectPathKeys(s, (form.CheckedStyle() == MazeStyle::Honeycomb))) ASSERT_TRUE(host.PressKey(key));
-        EXPECT_TRUE(s.walk.exitReached);
+        EXPECT_TRUE(s.walk().exitReached);
         EXPECT_EQ(host.Text1Text(), kCongratulation);
         EXPECT_EQ(host.hDC().LiveObjects(), 0);
     }
@@ -77,13 +77,13 @@ TEST(WindowSizes, SliversAndTheTooSmallLimit) {
         // A repaint of a too-small window still builds, in either style; the grid is the smallest.
         host.ScrollTo(40);
         Build(host);
-        EXPECT_EQ(form.State().maze.cellsX, 2);
+        EXPECT_EQ(form.State().maze().cellsX, 2);
         form.mnuStyleItem_Click(kHoneycomb);
         EXPECT_EQ(host.Text1Text(), kTooSmall);
         host.Refresh();
         Build(host);
-        EXPECT_EQ(form.State().maze.cellsX, 3);
-        EXPECT_EQ(form.State().maze.cellsY, 2);
+        EXPECT_EQ(form.State().maze().cellsX, 3);
+        EXPECT_EQ(form.State().maze().cellsY, 2);
     }
     BuildAndWalkBothStyles(1, 3 * text1);
     BuildAndWalkBothStyles(HeadlessForm().VScroll1WidthPixels() - 1, 300);

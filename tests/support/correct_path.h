@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The correct path read from the marks of mazeGrid, so a test can walk it, and the walking keys
-// of each style by direction.
+// The correct path as the game reads it from the marks of mazeGrid, so a test can walk it, and
+// the walking keys of each style by direction.
+#include <cstdint>
 #include <vector>
 
-#include "app/game_state.h"
+#include "game/game.h"
 #include "game/key_codes.h"
 
 namespace quivra::test {
@@ -12,11 +13,14 @@ namespace quivra::test {
 inline constexpr int kSquareKeys[4] = {vk::kLeft, vk::kDown, vk::kRight, vk::kUp};
 inline constexpr int kHoneycombKeys[6] = {vk::kHome, vk::kEnd, vk::kUp, vk::kDown, vk::kPageUp, vk::kPageDown};
 
-// The base directions of the marked route from the style's start cell out through the exit. It
-// stops where the marks end, stays on the grid and takes no more steps than the grid has places.
-std::vector<int> CorrectPathDirections(const GameState& s, bool honeycomb);
+// The base directions of the marked route from the style's start cell out through the exit, read
+// with that style's rules. It stops where the marks end.
+std::vector<int> CorrectPathDirections(const Game& g, bool honeycomb);
+
+// The game's own correct path as a move log.
+std::vector<uint8_t> CorrectPathMoves(const Game& g);
 
 // The same route as the keys that walk it.
-std::vector<int> CorrectPathKeys(const GameState& s, bool honeycomb);
+std::vector<int> CorrectPathKeys(const Game& g, bool honeycomb);
 
 }  // namespace quivra::test

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The build run of a game's scene, written once for whatever drives it: the window's one-shot
+// timer calls Step once a tick, the tool runs every step at once. Stage 0 makes the maze when the
+// game needs one and sets the view up, the style's drawing stages follow one a step, and the
+// finished scene gets the trail, the correct path and the status line. Between steps the host lets
+// events run, and those may restart, stop or close the run through its verbs.
+#include <string>
+
+#include "game/game.h"
+#include "render/scene_common.h"
+#include "render/scene_state.h"
+
+namespace quivra {
+
+// What the run needs of the surface it draws on, at the points of the run it names.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+    // Stage 0 begins (the window empties its status line and measures in twips).
+    virtual void StartingRun() {}
+    // A new maze is about to be made: the drawing area it is sized for, in twips.
+    struct Area {
+        double widthTwips = 0;
+        double heightTwips = 0;
+    };
+    virtual Area NewMazeArea() = 0;
+    // The clock the maze search reads.
+    virtual double Clock() = 0;
+    // A new view is about to be set up: the area is cleared; its size in pixels.
+    struct Pixels {
+        int width = 0;
+        int height = 0;
+    };
+    virtual Pixels NewView() = 0;
+    // Where a stage draws, as it is now.
+    virtual Canvas DrawingCanvas() = 0;
+    // After each step: pending events run (and may change the run).
+    virtual void DoEvents() {}
+    // The run goes on: the next step is due.
+    virtual void ArmTimer() = 0;
+    // The scene is finished: what the status line shows now.
+    virtual void Finished(const std::string& status) = 0;
+};
+
+class SceneRun : public SceneState {
+public:
+    // A paint: the chain starts unless it runs already; true when the host must arm its timer.
+    bool Begin();
+    // Start again at stage 0 with the view set up anew (a repaint, a tilt, Clear).
+    void Redraw();
+    // No run, or the run ends where it is: stage 5 (minimised, too small).
+    void Stop();
+    // The window minimised (its restore keeps the game), or shown at a size again.
+    void SetMinimized(bool minimized) { build.wasMinimized = minimized; }
+    bool WasMinimized() const { return build.wasMinimized; }
+    // Ends the run for good: closing.
+    void CloseRun() { build.buildStage = kStageClosing; }
+    bool Running() const { return build.drawInProgress; }
+    // The scene is drawn to the end (or no run is under way): the window takes walking keys.
+    bool SceneFinished() const { return build.buildStage == kStageFinished; }
+
+    // One step of the run: stage 0, or one drawing stage; then events, and the timer again or the
+    // finished scene.
+    void RunStep(Game& g, RunHost& host);
+    // A whole run at once, for a host whose timer is the loop itself; the steps it took.
+    int RunToEnd(Game& g, RunHost& host);
+
+private:
+    void Start(Game& g, RunHost& host);
+    void Finish(const Game& g, RunHost& host);
+};
+
+}  // namespace quivra
