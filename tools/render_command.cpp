@@ -185,8 +185,11 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     setup.dump = options.Has("dump");
     if (options.Has("view")) {
         const std::string& view = options.Required("view")[0];
-        if (view != "scene" && view != "plan") throw UsageError("unknown view " + Quoted(view) + " (scene or plan)");
+        if (view != "scene" && view != "plan" && view != "first-person") {
+            throw UsageError("unknown view " + Quoted(view) + " (scene, plan or first-person)");
+        }
         setup.plan = view == "plan";
+        setup.firstPerson = view == "first-person";
     }
     PrintSetup print;
     if (options.Has("page")) {
@@ -199,6 +202,9 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         if (!options.Has("time")) setup.time = FreshTime();
     }
     const bool paper = print.page != PageSize::Picture;
+    if (setup.firstPerson && (paper || options.Has("count"))) {
+        throw UsageError("--view first-person draws one picture: drop --page and --count");
+    }
     print.sizeGiven = options.Has("size");
     if (options.Has("cells")) {
         if (setup.named) throw UsageError("--code names its maze's size: drop --cells");
@@ -255,7 +261,8 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         return;
     }
     if (print.cells) setup.named = SearchMaze(*print.cells, setup.time, setup.trials);
-    if (setup.named && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, setup.named->shape);
+    // The view from inside shows a few cells at any size.
+    if (setup.named && !IsVectorFormat(target.qtFormat) && !setup.firstPerson) CheckLegible(setup, setup.named->shape);
     if (setup.named && setup.plan && IsVectorFormat(target.qtFormat)) {
         // A document always holds the whole maze: drawn in finer units where pixels are too few.
         const PlanExtent e = PlanExtentOf(setup.named->shape.style, setup.named->shape.cellsX, setup.named->shape.cellsY);
