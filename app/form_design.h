@@ -42,9 +42,18 @@ inline const std::string kPlayCodeCaption = QT_TRANSLATE_NOOP("Quivra", "输入�
 inline const std::string kPlayCodeTitle = QT_TRANSLATE_NOOP("Quivra", "输入迷宫代码");
 inline const std::string kPlayCodePrompt = QT_TRANSLATE_NOOP("Quivra", "迷宫代码：");
 
+// The view menu: the written scene, the view from inside, the flat plan, and the corner map of the
+// view from inside.
+inline const std::string kViewMenuCaption = QT_TRANSLATE_NOOP("Quivra", "视图");
+inline const std::string kViewCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "俯视"), QT_TRANSLATE_NOOP("Quivra", "第一人称"),
+                                            QT_TRANSLATE_NOOP("Quivra", "平面图"), "-",
+                                            QT_TRANSLATE_NOOP("Quivra", "小地图")};
+
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
 // Style menu indices.
 constexpr int kHoneycomb = 0, kSquare = 1;
+// View menu indices.
+constexpr int kOverview = 0, kFirstPerson = 1, kPlan = 2, kCornerMap = 4;
 
 }  // namespace quivra

@@ -106,18 +106,19 @@ int ClipNear(const CamPoint* in, int n, CamPoint* out) {
     return m;
 }
 
-// Keeps the part on one side of the column x = bound.
-int ClipColumn(const ScreenPoint* in, int n, ScreenPoint* out, double bound, bool keepRight) {
+// Keeps the part on one side of the column x = bound (or of the row y = bound).
+int ClipSide(const ScreenPoint* in, int n, ScreenPoint* out, double bound, bool keepAbove, bool rows) {
     int m = 0;
-    auto inside = [&](const ScreenPoint& p) { return keepRight ? p.x >= bound : p.x <= bound; };
+    auto at = [rows](const ScreenPoint& p) { return rows ? p.y : p.x; };
+    auto inside = [&](const ScreenPoint& p) { return keepAbove ? at(p) >= bound : at(p) <= bound; };
     for (int i = 0; i < n; ++i) {
         const ScreenPoint& a = in[i];
         const ScreenPoint& b = in[(i + 1) % n];
         const bool aIn = inside(a), bIn = inside(b);
         if (aIn) out[m++] = a;
         if (aIn != bIn) {
-            const double t = (bound - a.x) / (b.x - a.x);
-            out[m++] = {bound, a.y + t * (b.y - a.y)};
+            const double t = (bound - at(a)) / (at(b) - at(a));
+            out[m++] = rows ? ScreenPoint{a.x + t * (b.x - a.x), bound} : ScreenPoint{bound, a.y + t * (b.y - a.y)};
         }
     }
     return m;
@@ -134,8 +135,11 @@ public:
         if (kept < 3) return;
         ScreenPoint a[kMaxCorners], b[kMaxCorners];
         for (int i = 0; i < kept; ++i) a[i] = cam_.Project(near[i]);
-        int m = ClipColumn(a, kept, b, left, true);
-        m = ClipColumn(b, m, a, right, false);
+        // Within the columns it is seen in, and within the picture's rows: nothing spills below it.
+        int m = ClipSide(a, kept, b, left, true, false);
+        m = ClipSide(b, m, a, right, false, false);
+        m = ClipSide(a, m, b, 0, true, true);
+        m = ClipSide(b, m, a, cam_.height, false, true);
         if (m < 3) return;
         POINT pixels[kMaxCorners];
         for (int i = 0; i < m; ++i) pixels[i] = cam_.Pixel(a[i]);
@@ -157,13 +161,15 @@ public:
 
     // An upright line at column x between rows top and bottom, when x lies between left and right.
     void Upright(double x, double top, double bottom, double left, double right, int colour) {
-        if (x < left || x > right) return;
+        if (x < left || x > right || x < 1 || x > cam_.width - 1) return;
         DeviceContext& dc = canvas_.dc;
         // Two pixels wide: it covers the columns either side of x, so a mirrored scene mirrors it too.
         const HPEN pen = dc.CreatePen(PS_SOLID, 2, canvas_.Colour(colour));
         if (pen == 0) return;
         const HGDIOBJ previous = dc.SelectObject(pen);
-        const POINT a = cam_.Pixel({x, top}), b = cam_.Pixel({x, bottom});
+        // Inside the picture, less the pen's half width.
+        const double h = cam_.height - 1;
+        const POINT a = cam_.Pixel({x, std::clamp(top, 1.0, h)}), b = cam_.Pixel({x, std::clamp(bottom, 1.0, h)});
         dc.MoveToEx(a.x, a.y, nullptr);
         dc.LineTo(b.x, b.y);
         dc.SelectObject(previous);

@@ -52,7 +52,7 @@ std::vector<int> ParseKeys(const std::string& text) {
 
 // The plan at the window's size, or at the sheet's when the setup names one.
 PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
-    PlanOptions options{setup.width, setup.height, !setup.keys.empty(), solution};
+    PlanOptions options{setup.width, setup.height, !setup.keys.empty(), solution, !setup.keys.empty()};
     if (setup.sheetWidth > 0) options.width = setup.sheetWidth, options.height = setup.sheetHeight;
     options.width *= setup.planUnits;
     options.height *= setup.planUnits;

@@ -131,7 +131,9 @@ std::string ToolGame::Report(const RenderSetup& setup) const {
     out += "player " + std::to_string(g.walk().playerX) + " " + std::to_string(g.walk().playerY) + "\n";
     out += "exitReached " + std::string(g.walk().exitReached ? "1" : "0") + "\n";
     out += "beeps " + std::to_string(beeps_) + "\n";
-    out += "status " + status_ + "\n";
+    // The view from inside walks by its own keys, whatever the style.
+    const bool hint = setup.firstPerson && status_ == g.Rules().walkingHint;
+    out += "status " + (hint ? kFirstPersonHint : status_) + "\n";
     if (setup.firstPerson) out += "heading " + std::to_string(g.Heading()) + "\n";
     if (setup.dump && g.maze().mazeGrid.Exists()) {
         PrintGrid("mazeGrid", g.maze().mazeGrid, out);
