@@ -424,8 +424,9 @@ void DrawMap(Painter& painter, Canvas& canvas, const Maze& mz, const Eye& eye, i
     const double r = cell * 0.4;
     const double ca = std::cos(eye.angle), sa = std::sin(eye.angle);
     const Vec tip{eye.x + ca * r, eye.y + sa * r};
-    const Vec back1{eye.x - ca * r * 0.7 - sa * r * 0.7, eye.y - sa * r * 0.7 + ca * r * 0.7};
-    const Vec back2{eye.x - ca * r * 0.7 + sa * r * 0.7, eye.y - sa * r * 0.7 - ca * r * 0.7};
+    // Long and narrow, so that its point reads at a glance.
+    const Vec back1{eye.x - ca * r * 0.5 - sa * r * 0.45, eye.y - sa * r * 0.5 + ca * r * 0.45};
+    const Vec back2{eye.x - ca * r * 0.5 + sa * r * 0.45, eye.y - sa * r * 0.5 - ca * r * 0.45};
     const POINT arrow[3] = {pixel(tip), pixel(back1), pixel(back2)};
     painter.Fill(arrow, 3, kMapPlayer);
 }

@@ -194,8 +194,9 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
         const PlanPoint m = l.rules.planPoint(s.walk().playerY + l.StepY(d), s.walk().playerX + l.StepX(d));
         const double r = 0.35 * l.rules.planCell, len = std::hypot(m.x - c.x, m.y - c.y);
         const double ux = (m.x - c.x) / len * r, uy = (m.y - c.y) / len * r;
-        const POINT arrow[3] = {l.Pixel({c.x + ux, c.y + uy}), l.Pixel({c.x - ux * 0.7 - uy * 0.7, c.y - uy * 0.7 + ux * 0.7}),
-                                l.Pixel({c.x - ux * 0.7 + uy * 0.7, c.y - uy * 0.7 - ux * 0.7})};
+        // Long and narrow, so that its point reads at a glance.
+        const POINT arrow[3] = {l.Pixel({c.x + ux, c.y + uy}), l.Pixel({c.x - ux * 0.5 - uy * 0.45, c.y - uy * 0.5 + ux * 0.45}),
+                                l.Pixel({c.x - ux * 0.5 + uy * 0.45, c.y - uy * 0.5 - ux * 0.45})};
         Fill(dc, arrow, 3, kPlayerInk);
     }
 }
