@@ -200,6 +200,19 @@ TEST(Views, AMoveIsDrawnInMotionUnlessKeysComeFaster) {
     while (g.form.Moving()) g.form.Frame_Timer();
     EXPECT_EQ(at.host.Image(), g.host.Image());
 
+    // A switch of view in the middle of a move: the move is made, its motion dropped.
+    g.host.SetClock(4000, 0.01);
+    g.host.PressKey(vk::kUp);
+    ASSERT_TRUE(g.form.Moving());
+    g.form.mnuViewItem_Click(kPlan);
+    EXPECT_FALSE(g.form.Moving());
+    EXPECT_FALSE(g.host.frameTimer);
+    g.host.RunTimer();
+    g.form.mnuViewItem_Click(kFirstPerson);
+    g.host.RunTimer();
+    EXPECT_EQ(g.s().Moves().size(), 3u);
+    EXPECT_FALSE(g.form.Moving());
+
 }
 
 TEST(Views, APointOnTheFloorAheadWalksThere) {
