@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -152,6 +153,9 @@ TEST(Views, TheWindowDrawsWhatTheToolDraws) {
         std::string report;
         const QImage tool = ToolPicture(code, {"--view", "first-person", "--size", "640x480", "--keys", Keys(keys)}, report);
         EXPECT_EQ(fp.host.Image(), tool);
+        // A palette display draws the same picture.
+        EXPECT_EQ(ToolPicture(code, {"--view", "first-person", "--size", "640x480", "--keys", Keys(keys), "--palette"}, report),
+                  tool);
 
 
         // The plan fills the drawing area: the tool's plan of that size.
@@ -250,6 +254,43 @@ TEST(Views, APointOnTheFloorAheadWalksThere) {
         EXPECT_EQ(pointed.s().Moves(), walked.s().Moves());
         EXPECT_EQ(pointed.host.Image(), walked.host.Image());
     }
+}
+
+// Views switched among keys, moves in motion, builds, resizes and minimising, in a seeded random
+// order: after every event the game is whole and the menu shows the view it is drawn in.
+TEST(Views, AnyMixOfSwitchesAndEventsKeepsTheGameWhole) {
+    std::mt19937 random(33);
+    auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    CodeGame g(kCodes[1], View::Overview);
+    g.host.SetClock(100, 0.02);
+    const int keys[] = {vk::kUp, vk::kDown, vk::kLeft, vk::kRight, vk::kHome, vk::kPageDown, vk::kEnd, vk::kW};
+    const int views[] = {kOverview, kFirstPerson, kPlan, kCornerMap};
+    for (int event = 0; event < 600; ++event) {
+        SCOPED_TRACE("event " + std::to_string(event));
+        switch (pick(9)) {
+            case 0: case 1: g.form.mnuViewItem_Click(views[pick(4)]); break;
+            case 2: case 3: g.host.PressKey(keys[pick(8)]); break;
+            case 4: if (g.host.frameTimer) g.form.Frame_Timer(); break;
+            case 5: g.host.TickTimer(); break;
+            case 6: pick(2) ? g.host.Minimize() : g.host.Restore(); break;
+            case 7: g.host.Resize(300 + pick(500), pick(4) == 0 ? 40 : 250 + pick(400)); break;
+            default: g.form.mnuActionItem_Click(pick(2) ? kClear : kShowSolution); break;
+        }
+        const View view = g.form.CurrentView();
+        ASSERT_TRUE(g.host.MenuChecked(Menu::View, view == View::Overview ? kOverview
+                                                   : view == View::FirstPerson ? kFirstPerson : kPlan));
+        ASSERT_EQ(g.host.vscroll1Enabled, view == View::Overview);
+        ASSERT_EQ(g.host.hDC().LiveObjects(), 0);
+        const WalkState& w = g.s().walk();
+        ASSERT_EQ(g.form.MazeCodeText(), kCodes[1]);   // a code's maze stays through every resize
+        ASSERT_LT(g.s().Heading(), g.s().Rules().directions);
+        if (!w.exitReached) {
+            ASSERT_EQ(w.walkGrid(w.playerY, w.playerX), 1);
+        }
+    }
+    g.host.Restore();
+    g.host.RunTimer();
+    EXPECT_TRUE(g.s().SceneFinished());
 }
 
 }  // namespace
