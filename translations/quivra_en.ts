@@ -8,6 +8,30 @@
         <translation>Quivra V%1 3D</translation>
     </message>
     <message>
+        <source>视图</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>俯视</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>第一人称</source>
+        <translation>First Person</translation>
+    </message>
+    <message>
+        <source>平面图</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>小地图</source>
+        <translation>Corner Map</translation>
+    </message>
+    <message>
+        <source>请用方向键前进、后退和转身</source>
+        <translation>Arrow keys: forward, back, turn.</translation>
+    </message>
+    <message>
         <source>窗口太小!</source>
         <translation>Window too small!</translation>
     </message>

@@ -30,6 +30,9 @@ expect 0 1 0 -- --version
 expect 2 0 1 -- --code S15x10-11882719-Z
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code H99999x99999-12345678-J
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code "$(printf 'S3x2\033[2J')"
+# A view the game does not have: one line, status 2, display or not.
+expect 2 0 1 -- --view inside
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --view "$(printf 'plan\033[2J')"
 expect 0 1 0 DISPLAY=:65000 -- --version
 expect 0 1 0 LC_ALL=C -- --version
 expect 0 1 0 LANG=POSIX -- --version
