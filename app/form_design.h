@@ -64,9 +64,18 @@ inline const std::string kPrintSolutionCaption = QT_TRANSLATE_NOOP("Quivra", "�
 inline const std::string kPrintTitle = QT_TRANSLATE_NOOP("Quivra", "Quivra 迷宫");
 inline const std::string kPrintFailed = QT_TRANSLATE_NOOP("Quivra", "无法打印。");
 
+// The view menu: the written scene, the view from inside, the flat plan, and the corner map of the
+// view from inside.
+inline const std::string kViewMenuCaption = QT_TRANSLATE_NOOP("Quivra", "视图");
+inline const std::string kViewCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "俯视"), QT_TRANSLATE_NOOP("Quivra", "第一人称"),
+                                            QT_TRANSLATE_NOOP("Quivra", "平面图"), "-",
+                                            QT_TRANSLATE_NOOP("Quivra", "小地图")};
+
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
 // Style menu indices.
 constexpr int kHoneycomb = 0, kSquare = 1;
+// View menu indices.
+constexpr int kOverview = 0, kFirstPerson = 1, kPlan = 2, kCornerMap = 4;
 
 }  // namespace quivra

@@ -12,7 +12,7 @@ namespace quivra {
 
 class FrmMain;
 
-enum class Menu { Action, Style, Help };
+enum class Menu { Action, Style, Help, View };
 
 constexpr int kScaleTwips = 1;
 constexpr int kScalePixels = 3;
@@ -52,9 +52,13 @@ public:
     virtual double VScroll1Width() const = 0;
     virtual double VScroll1Height() const = 0;
     virtual void SetVScroll1Height(double height) = 0;
+    // Only the scene is tilted: the bar stays, disabled, in the other views.
+    virtual void SetVScroll1Enabled(bool /*enabled*/) {}
 
     virtual bool Timer1Enabled() const = 0;
     virtual void SetTimer1Enabled(bool enabled) = 0;
+    // A steady tick for a move drawn in motion (FrmMain::Frame_Timer), apart from the build's timer.
+    virtual void SetFrameTimer(bool /*enabled*/) {}
 
     virtual bool MenuChecked(Menu menu, int index) const = 0;
     virtual void SetMenuChecked(Menu menu, int index, bool checked) = 0;

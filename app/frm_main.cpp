@@ -16,6 +16,7 @@ void FrmMain::Form_Load() {
     ShowStyle();
 
     SetUpPalette(host_.hDC(), s.palette);
+    ShowViewMenu();
 }
 
 void FrmMain::ShowStyle() {
@@ -91,7 +92,13 @@ void FrmMain::Timer1_Timer() {
     BuildStep();
 }
 
-void FrmMain::BuildStep() { state_.RunStep(state_, *this); }
+void FrmMain::BuildStep() {
+    if (view_ == View::Overview) {
+        state_.RunStep(state_, *this);
+    } else {
+        state_.RunViewStep(state_, *this);
+    }
+}
 
 void FrmMain::StartingRun() {
     host_.SetText1Text("");
@@ -113,7 +120,13 @@ RunHost::Pixels FrmMain::NewView() {
 }
 
 void FrmMain::Finished(const std::string& status) {
-    host_.SetText1Text(status);
+    if (view_ != View::Overview) {
+        motion_.reset();   // whatever was in motion belongs to the game before this run
+        host_.SetFrameTimer(false);
+        DrawView();
+    }
+    const bool hint = view_ == View::FirstPerson && status == state_.Rules().walkingHint;
+    host_.SetText1Text(hint ? kFirstPersonHint : status);
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

@@ -10,6 +10,9 @@
 #include "app/form_host.h"
 #include "app/game_state.h"
 #include "maze/maze_shape.h"
+#include <optional>
+
+#include "render/first_person.h"
 #include "render/projection.h"
 
 namespace quivra {
@@ -38,6 +41,17 @@ public:
     // A click or tap at a point of the drawing area, in logical pixels: the cell under it walked
     // to, as the game's rules for pointing say.
     void Form_PointerDown(double x, double y);
+
+    // The view menu: the scene, the view from inside or the plan of the same game, and the corner
+    // map of the view from inside. Switching keeps the game.
+    void mnuViewItem_Click(int index);
+    enum class View { Overview, FirstPerson, Plan };
+    // Before the first showing, or at any time: the view the game is drawn in.
+    void ShowIn(View view);
+    View CurrentView() const { return view_; }
+    // A tick of a move drawn in motion.
+    void Frame_Timer();
+    bool Moving() const { return motion_.has_value(); }
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
@@ -69,8 +83,28 @@ private:
     // Ends any build chain for good and releases the grids (closing and Exit).
     void StopAndRelease();
 
+    // Views other than the scene: the whole view drawn at once, the eye between two places while a
+    // move is drawn in motion; the menu's ticks and the tilt bar for the view.
+    void DrawView();
+    void ShowViewMenu();
+    bool TooSmall() const;
+    void FirstPersonKey(int& keyCode);
+    void PlanKey(int& keyCode);
+    // A walking key's common part: taken from the controls, a beep, the congratulation; true when
+    // the player moved or turned.
+    bool TookKey(const KeyResult& key, int& keyCode);
+    void PointInView(double x, double y);
+
     FormHost& host_;
     GameState state_;
+    View view_ = View::Overview;
+    bool cornerMap_ = true;
+    struct Motion {
+        Eye from, to;
+        double start;
+    };
+    std::optional<Motion> motion_;
+    double lastMove_ = -1;   // when the last key moved or turned the player (the clock's seconds)
 };
 
 }  // namespace quivra

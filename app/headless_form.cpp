@@ -40,6 +40,7 @@ const HeadlessForm::MenuItem& HeadlessForm::Item(Menu menu, int index) const {
     switch (menu) {
         case Menu::Action: return actionItems_[index];
         case Menu::Style: return styleItems_[index];
+        case Menu::View: return viewItems_[index];
         case Menu::Help: break;
     }
     return helpItems_[index];

@@ -88,6 +88,10 @@ public:
 
     bool Timer1Enabled() const override { return timerEnabled_; }
     void SetTimer1Enabled(bool enabled) override { timerEnabled_ = enabled; }
+    void SetVScroll1Enabled(bool enabled) override { vscroll1Enabled = enabled; }
+    void SetFrameTimer(bool enabled) override { frameTimer = enabled; }
+    bool vscroll1Enabled = true;
+    bool frameTimer = false;   // a test calls Frame_Timer itself while this is on
 
     bool MenuChecked(Menu menu, int index) const override { return Item(menu, index).checked; }
     void SetMenuChecked(Menu menu, int index, bool checked) override { Item(menu, index).checked = checked; }
@@ -123,7 +127,7 @@ private:
     int text1Top_, text1Width_, text1Height_;
     int scrollValue_, scrollLeft_, scrollWidth_, scrollHeight_;
     bool timerEnabled_ = false;
-    MenuItem actionItems_[5], styleItems_[2], helpItems_[1];
+    MenuItem actionItems_[5], styleItems_[2], helpItems_[1], viewItems_[5];
     std::deque<std::function<void()>> pending_;
     // Reading k is start + k * step, computed afresh so that a million steps add no rounding.
     mutable ScriptedClock clock_;

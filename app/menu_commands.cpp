@@ -18,6 +18,10 @@ void FrmMain::mnuActionItem_Click(int index) {
             s.ShowSolution();
             host_.SetText1Text("");
             if (!s.maze().mazeGrid.Exists()) break;
+            if (view_ != View::Overview) {
+                DrawView();
+                break;
+            }
             Canvas canvas = WindowCanvas();
             DrawSolution(s, s, canvas);
             break;

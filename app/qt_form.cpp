@@ -227,6 +227,15 @@ QtForm::QtForm() {
         UpdateTouched();
     });
 
+    // About 60 pictures a second while a move is drawn in motion; keys are handled between them.
+    frames_ = new QTimer(this);
+    frames_->setInterval(16);
+    connect(frames_, &QTimer::timeout, this, [this] {
+        if (ending_) return;
+        form_->Frame_Timer();
+        UpdateTouched();
+    });
+
     BuildMenus();
 
     image_ = QImage(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips), QImage::Format_RGB32);
@@ -266,10 +275,15 @@ void QtForm::BuildMenus() {
     };
     QMenu* gameMenu = addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
     addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
+    addMenu(kViewMenuCaption, kViewCaptions, viewItems_, &FrmMain::mnuViewItem_Click);
     QMenu* helpMenu = addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
     // A style item's tick changes only in code. Qt flips a checkable action's own check before
     // `triggered`; undo that at once, so the handler sees the menu as the player saw it.
-    for (QAction* a : styleItems_) {
+    std::vector<QAction*> ticked = styleItems_;
+    for (QAction* a : viewItems_) {
+        if (!a->isSeparator()) ticked.push_back(a);
+    }
+    for (QAction* a : ticked) {
         a->setCheckable(true);
         connect(a, &QAction::toggled, this, [this, a](bool on) {
             if (checkingInCode_) return;
@@ -326,7 +340,8 @@ QString HowToPlayText() {
         .arg(Shown(kActionMenuCaption), Shown(kActionCaptions[kNewGame]), Shown(kActionCaptions[kShowSolution]),
              Shown(kActionCaptions[kClear]), Shown(kCopyCodeCaption), Shown(kPlayCodeCaption),
              Shown(kActionCaptions[kExit]), Shown(kStyleMenuCaption), Shown(kStyleCaptions[kHoneycomb]),
-             Shown(kStyleCaptions[kSquare]), Shown(kPrintCaption));
+             Shown(kStyleCaptions[kSquare]), Shown(kPrintCaption), Shown(kViewMenuCaption), Shown(kViewCaptions[kOverview]),
+             Shown(kViewCaptions[kFirstPerson]), Shown(kViewCaptions[kPlan]), Shown(kViewCaptions[kCornerMap]));
 }
 
 }  // namespace
@@ -405,6 +420,7 @@ QAction* QtForm::Action(Menu menu, int index) const {
     switch (menu) {
         case Menu::Action: return actionItems_.at(index);
         case Menu::Style: return styleItems_.at(index);
+        case Menu::View: return viewItems_.at(index);
         case Menu::Help: break;
     }
     return helpItems_.at(index);
@@ -448,6 +464,15 @@ double QtForm::VScroll1Height() const { return ToUnit(vscroll1_->height()); }
 void QtForm::SetVScroll1Height(double height) { vscroll1_->resize(vscroll1_->width(), FromUnit(height)); }
 
 bool QtForm::Timer1Enabled() const { return timer1_->isActive(); }
+void QtForm::SetVScroll1Enabled(bool enabled) { vscroll1_->setEnabled(enabled); }
+bool QtForm::FrameTimerActive() const { return frames_->isActive(); }
+void QtForm::SetFrameTimer(bool enabled) {
+    if (!enabled) {
+        frames_->stop();
+    } else if (!frames_->isActive()) {
+        frames_->start();
+    }
+}
 void QtForm::SetTimer1Enabled(bool enabled) {
     if (enabled && !ending_) {
         if (!timer1_->isActive()) timer1_->start();
@@ -497,6 +522,7 @@ void QtForm::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QS
 void QtForm::EndProgram() {
     ending_ = true;
     timer1_->stop();
+    frames_->stop();
     QCoreApplication::exit(0);
 }
 
@@ -597,6 +623,7 @@ void QtForm::closeEvent(QCloseEvent* event) {
     if (!ending_) form_->Form_Unload(cancel);
     ending_ = true;
     timer1_->stop();
+    frames_->stop();
     event->accept();
 }
 

@@ -119,9 +119,12 @@ public:
     double VScroll1Width() const override;
     double VScroll1Height() const override;
     void SetVScroll1Height(double height) override;
+    void SetVScroll1Enabled(bool enabled) override;
 
     bool Timer1Enabled() const override;
     void SetTimer1Enabled(bool enabled) override;
+    void SetFrameTimer(bool enabled) override;
+    bool FrameTimerActive() const;
 
     bool MenuChecked(Menu menu, int index) const override;
     void SetMenuChecked(Menu menu, int index, bool checked) override;
@@ -168,7 +171,8 @@ private:
     QLineEdit* text1_ = nullptr;
     QScrollBar* vscroll1_ = nullptr;
     QTimer* timer1_ = nullptr;
-    std::vector<QAction*> actionItems_, styleItems_, helpItems_;
+    std::vector<QAction*> actionItems_, styleItems_, helpItems_, viewItems_;
+    QTimer* frames_ = nullptr;   // a move drawn in motion
     QAction* copyCode_ = nullptr;
     QAction* playCode_ = nullptr;
     QAction* howToPlay_ = nullptr;

@@ -133,7 +133,7 @@ void EnsurePrivateRuntimeDir() {
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
 }
 
-std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code) {
+std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code, std::string* view) {
     UseUtf8CharacterType();
     // The names --version prints; on X11 the window class is the executable's name anyway.
     QCoreApplication::setApplicationName("Quivra");
@@ -151,7 +151,9 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze
     const QCommandLineOption platform("platform", "Qt's platform plugin (as QT_QPA_PLATFORM).", "name");
     const QCommandLineOption display("display", "The X display (as DISPLAY).", "display");
     const QCommandLineOption codeOption("code", "Play the maze this code names (as quivra-tool prints it).", "code");
-    parser.addOptions({platform, display, codeOption});
+    const QCommandLineOption viewOption("view", "Start in this view: overview (the default), first-person or plan.",
+                                        "view");
+    parser.addOptions({platform, display, codeOption, viewOption});
     const bool parsed = parser.parse(args);
     if (parsed && (parser.isSet(help) || parser.isSet("help-all") || parser.isSet(version))) {
         QCoreApplication cli(argc, argv);  // only so that the texts name the program; this path exits
@@ -173,6 +175,14 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze
             return 2;
         }
         code = parsedCode.maze;
+    }
+    if (parser.isSet(viewOption)) {
+        const std::string name = parser.value(viewOption).toLocal8Bit().toStdString();
+        if (name != "overview" && name != "first-person" && name != "plan") {
+            std::fprintf(stderr, "quivra: unknown view %s (overview, first-person or plan)\n", QuotedValue(name).c_str());
+            return 2;
+        }
+        if (view != nullptr) *view = name;
     }
     if (parser.isSet(platform)) qputenv("QT_QPA_PLATFORM", parser.value(platform).toLocal8Bit());
     if (parser.isSet(display)) qputenv("DISPLAY", parser.value(display).toLocal8Bit());

@@ -4,6 +4,7 @@
 // "reinstalling the application may fix this" when it finds no display.
 
 #include <optional>
+#include <string>
 
 #include "maze/maze_code.h"
 
@@ -13,7 +14,8 @@ namespace quivra {
 // and anything else unknown are one line and status 2), then checks the display (one line and
 // status 1 without one) and the runtime folder. An exit status, or nothing when the game can start
 // (with `code` set when --code named a maze).
-std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code);
+// `view` (when given) gets the view --view names: overview, first-person or plan.
+std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code, std::string* view = nullptr);
 
 // True when a platform Qt would pick can open a window: QT_QPA_PLATFORM names one that needs no
 // display, or the X server of DISPLAY answers on its local socket (a remote one is trusted), or

@@ -9,6 +9,8 @@ namespace quivra {
 void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     // No walking key is taken until the scene is drawn to the end.
     if (!state_.SceneFinished()) return;
+    if (view_ == View::FirstPerson) return FirstPersonKey(keyCode);
+    if (view_ == View::Plan) return PlanKey(keyCode);
     const KeyResult key = state_.PressKey(keyCode);
     if (!key.consumed) return;
     keyCode = 0;
@@ -23,6 +25,7 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
 
 void FrmMain::Form_PointerDown(double x, double y) {
     if (!state_.SceneFinished() || !state_.CanWalk()) return;
+    if (view_ != View::Overview) return PointInView(x, y);
     const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
     const auto cell = CellUnder(state_, state_, x, y, ratio, DrawAreaHeightPixels(host_));
     if (!cell) return;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/key_codes.h"
 #include "game/texts.h"
 
 namespace quivra {
@@ -248,6 +249,48 @@ void Game::ResetWalk() {
     walk_.playerSceneY = rules.startSceneY;
     walk_.walkGrid(walk_.playerY, walk_.playerX) = 1;
     moves_.clear();
+    heading_ = rules.startHeading;
+}
+
+bool Game::TurnLeft() {
+    if (!CanWalk()) return false;
+    heading_ = Rules().turnLeft(heading_ % Rules().directions);
+    return true;
+}
+
+bool Game::TurnRight() {
+    if (!CanWalk()) return false;
+    heading_ = Rules().turnRight(heading_ % Rules().directions);
+    return true;
+}
+
+FirstPersonKey FirstPersonKeyOf(int key) {
+    switch (key) {
+        case vk::kUp: case vk::kPad8: case vk::kW: return FirstPersonKey::Forward;
+        case vk::kDown: case vk::kPad2: case vk::kS: return FirstPersonKey::Back;
+        case vk::kLeft: case vk::kPad4: case vk::kA: return FirstPersonKey::TurnLeft;
+        case vk::kRight: case vk::kPad6: case vk::kD: return FirstPersonKey::TurnRight;
+        case vk::kHome: case vk::kEnd: case vk::kPageUp: case vk::kPageDown: case vk::kPad1: case vk::kPad3:
+        case vk::kPad7: case vk::kPad9: case vk::kQ: case vk::kE: return FirstPersonKey::OtherWalkingKey;
+        default: return FirstPersonKey::None;
+    }
+}
+
+KeyResult Game::PressFirstPersonKey(int keyCode) {
+    KeyResult k;
+    if (!CanWalk()) return k;
+    const FirstPersonKey key = FirstPersonKeyOf(keyCode);
+    if (key == FirstPersonKey::None) return k;
+    k.consumed = true;
+    switch (key) {
+        case FirstPersonKey::Forward: k.step = Forward(); break;
+        case FirstPersonKey::Back: k.step = Back(); break;
+        case FirstPersonKey::TurnLeft: k.turn = TurnLeft() ? -1 : 0; return k;
+        case FirstPersonKey::TurnRight: k.turn = TurnRight() ? 1 : 0; return k;
+        default: k.beep = true; return k;
+    }
+    k.beep = k.step.outcome == StepOutcome::Blocked;
+    return k;
 }
 
 bool Game::Replay(const std::vector<uint8_t>& moves) {
@@ -270,31 +313,36 @@ int TrailColour(TrailKind kind) { return kind == TrailKind::Back ? kStepBackColo
 std::vector<TrailSegment> TrailOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& walkGrid,
                                   int gridMaxX, int gridMaxY, bool exitReached) {
     std::vector<TrailSegment> trail;
-    auto onTrail = [&walkGrid](int y, int x) {
-        return walkGrid.Contains(y, x) && (walkGrid(y, x) == 1 || walkGrid(y, x) == 3);
-    };
     for (int y = rules.firstCellY; y < gridMaxY; y += rules.cellStepY) {
         for (int x = rules.firstCellX(y); x < gridMaxX; x += rules.cellStepX) {
-            if (!onTrail(y, x)) continue;
-            for (int d = 0; d < rules.directions; ++d) {
-                const int sx = rules.stepX(tables, d), sy = rules.stepY(tables, d);
-                const int wx = x + sx, wy = y + sy;
-                if (!walkGrid.Contains(wy, wx) || walkGrid(wy, wx) == 0) continue;
-                if (wy == 0) {
-                    trail.push_back({{x, y}, {wx, wy}, d, TrailKind::In});
-                } else if (wy == gridMaxY) {
-                    if (exitReached) trail.push_back({{x, y}, {wx, wy}, d, TrailKind::Out});
-                } else {
-                    // Both cells walked, and the line between them crosses the open slot.
-                    const int nx = wx + sx, ny = wy + sy;
-                    if (nx <= 0 || nx >= gridMaxX || ny <= 0 || ny >= gridMaxY || !onTrail(ny, nx)) continue;
-                    const bool forward = walkGrid(y, x) == 1 && walkGrid(ny, nx) == 1;
-                    trail.push_back({{x, y}, {nx, ny}, d, forward ? TrailKind::Forward : TrailKind::Back});
-                }
-            }
+            CellTrail(rules, tables, walkGrid, gridMaxX, gridMaxY, exitReached, x, y, trail);
         }
     }
     return trail;
+}
+
+void CellTrail(const StyleRules& rules, const FixedTables& tables, const ByteGrid& walkGrid, int gridMaxX, int gridMaxY,
+               bool exitReached, int x, int y, std::vector<TrailSegment>& trail) {
+    auto onTrail = [&walkGrid](int cy, int cx) {
+        return walkGrid.Contains(cy, cx) && (walkGrid(cy, cx) == 1 || walkGrid(cy, cx) == 3);
+    };
+    if (!onTrail(y, x)) return;
+    for (int d = 0; d < rules.directions; ++d) {
+        const int sx = rules.stepX(tables, d), sy = rules.stepY(tables, d);
+        const int wx = x + sx, wy = y + sy;
+        if (!walkGrid.Contains(wy, wx) || walkGrid(wy, wx) == 0) continue;
+        if (wy == 0) {
+            trail.push_back({{x, y}, {wx, wy}, d, TrailKind::In});
+        } else if (wy == gridMaxY) {
+            if (exitReached) trail.push_back({{x, y}, {wx, wy}, d, TrailKind::Out});
+        } else {
+            // Both cells walked, and the line between them crosses the open slot.
+            const int nx = wx + sx, ny = wy + sy;
+            if (nx <= 0 || nx >= gridMaxX || ny <= 0 || ny >= gridMaxY || !onTrail(ny, nx)) continue;
+            const bool forward = walkGrid(y, x) == 1 && walkGrid(ny, nx) == 1;
+            trail.push_back({{x, y}, {nx, ny}, d, forward ? TrailKind::Forward : TrailKind::Back});
+        }
+    }
 }
 
 CorrectPath CorrectPathOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& mazeGrid, int gridMaxX,

@@ -109,7 +109,12 @@ struct KeyResult {
     bool consumed = false;
     bool beep = false;
     StepResult step;
+    int turn = 0;   // standing in the maze: -1 turned left, +1 right
 };
+
+// What a key means to a player standing in the maze, whatever the style.
+enum class FirstPersonKey { None, Forward, Back, TurnLeft, TurnRight, OtherWalkingKey };
+FirstPersonKey FirstPersonKeyOf(int keyCode);
 
 // A raster position: a cell, or a wall slot between two.
 struct Cell {
@@ -148,6 +153,9 @@ struct CorrectPath {
 // path as far as the marks go. Game::Trail and Game::Path give them for the game's own grids.
 std::vector<TrailSegment> TrailOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& walkGrid,
                                   int gridMaxX, int gridMaxY, bool exitReached);
+// The segments TrailOf gives for the one cell (x, y), appended to `out` in the style's base directions.
+void CellTrail(const StyleRules& rules, const FixedTables& tables, const ByteGrid& walkGrid, int gridMaxX, int gridMaxY,
+               bool exitReached, int x, int y, std::vector<TrailSegment>& out);
 CorrectPath CorrectPathOf(const StyleRules& rules, const FixedTables& tables, const ByteGrid& mazeGrid, int gridMaxX,
                           int gridMaxY);
 
@@ -218,6 +226,18 @@ public:
     // direction of the style or does not step (the walk stays as far as it got).
     bool Replay(const std::vector<uint8_t>& moves);
 
+    // ---- standing in the maze ----
+    // The way the player faces, a base direction of the style; a new maze and Clear face the start's.
+    int Heading() const { return heading_; }
+    // A turn on the spot while walking is allowed; false when refused.
+    bool TurnLeft();
+    bool TurnRight();
+    // A step the way the player faces, or back the other way still facing it.
+    StepResult Forward() { return Step(heading_); }
+    StepResult Back() { return Step(Rules().behind(heading_)); }
+    // A key as the first-person view reads it: forward, back, a turn; the other walking keys beep.
+    KeyResult PressFirstPersonKey(int keyCode);
+
     // The walk's lines and the correct path, for every view to project.
     std::vector<TrailSegment> Trail() const;
     CorrectPath Path() const;
@@ -235,6 +255,7 @@ private:
     WalkState walk_;
     FixedTables tables_;
     std::vector<uint8_t> moves_;
+    int heading_ = 1;
     MazeStyle style_ = MazeStyle::Square;
     double viewAngle_ = 90 - kVScroll1Start;
 };

@@ -110,6 +110,15 @@ void HexSceneStep(int x, int y, int tx, int ty, double& sceneX, double& sceneY) 
     }
 }
 
+// Clockwise on the plan (y grows downwards): up, up-right, down-right, down, down-left, up-left.
+constexpr int kHexClockwise[6] = {2, 4, 5, 3, 1, 0};
+int HexTurn(int d, int sixths) {
+    for (int i = 0; i < 6; ++i) {
+        if (kHexClockwise[i] == d) return kHexClockwise[(i + sixths) % 6];
+    }
+    return d;
+}
+
 }  // namespace
 
 MazeShape SizeSquareGrid(double widthTwips, double heightTwips) {
@@ -181,6 +190,11 @@ const StyleRules kSquareRules{
     .planWidth = [](int cellsX) { return static_cast<double>(cellsX); },
     .planCell = 1.0,
     .planHalfEdge = 1.0,
+    // 0 left, 1 down, 2 right, 3 up: counter-clockwise on the plan.
+    .startHeading = 1,
+    .turnLeft = [](int d) { return (d + 1) % 4; },
+    .turnRight = [](int d) { return (d + 3) % 4; },
+    .behind = [](int d) { return (d + 2) % 4; },
 };
 
 const StyleRules kHoneycombRules{
@@ -216,6 +230,10 @@ const StyleRules kHoneycombRules{
     .planWidth = [](int cellsX) { return 1.5 * cellsX + 0.5; },
     .planCell = kSqrtThree,
     .planHalfEdge = 1 / kSqrtThree,
+    .startHeading = 3,
+    .turnLeft = [](int d) { return HexTurn(d, 5); },
+    .turnRight = [](int d) { return HexTurn(d, 1); },
+    .behind = [](int d) { return 5 - d; },
 };
 
 bool StyleCanDraw(const MazeShape& shape) {

@@ -77,6 +77,14 @@ struct StyleRules {
     double (*planWidth)(int cellsX);
     double planCell;
     double planHalfEdge;
+
+    // Standing in the maze: the heading at the start (down into it, the way the entrance opens), and
+    // the base direction a quarter (square) or a sixth (honeycomb) of a turn to the left or right of
+    // d as the plan shows it, and the one straight behind it.
+    int startHeading;
+    int (*turnLeft)(int d);
+    int (*turnRight)(int d);
+    int (*behind)(int d);
 };
 
 const StyleRules& RulesOf(MazeStyle style);

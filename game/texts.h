@@ -17,4 +17,7 @@ inline const std::string kSquareHint = QT_TRANSLATE_NOOP("Quivra", "请使用方
 inline const std::string kHexHint =
     QT_TRANSLATE_NOOP("Quivra", "请使用键： Home键, 上、下方向键, PgUp键, End键, 及 PgDn键 来行走。");
 
+// Over the view from inside, whatever the style.
+inline const std::string kFirstPersonHint = QT_TRANSLATE_NOOP("Quivra", "请用方向键前进、后退和转身");
+
 }  // namespace quivra

@@ -14,6 +14,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kMark = RGB(96, 96, 96);   // not black, so the walls stay the only black
 // Light enough to stay apart from the black walls when printed in grey (about 55% grey).
 constexpr COLORREF kPathInk = RGB(255, 72, 72);
+constexpr COLORREF kPlayerInk = RGB(0, 0, 200);   // apart from the trail's green and yellow and the path's red
 
 struct Point {
     double x, y;
@@ -188,6 +189,43 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
         Pen pen(dc, std::max(1, wall / 2), kPathInk);
         for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
     }
+    if (o.player) {
+        // An arrow head on the player's cell, the way the view from inside faces.
+        const PlanPoint c = l.rules.planPoint(s.walk().playerY, s.walk().playerX);
+        const int d = s.Heading() % l.directions();
+        const PlanPoint m = l.rules.planPoint(s.walk().playerY + l.StepY(d), s.walk().playerX + l.StepX(d));
+        const double r = 0.35 * l.rules.planCell, len = std::hypot(m.x - c.x, m.y - c.y);
+        const double ux = (m.x - c.x) / len * r, uy = (m.y - c.y) / len * r;
+        // Long and narrow, so that its point reads at a glance.
+        const POINT arrow[3] = {l.Pixel({c.x + ux, c.y + uy}), l.Pixel({c.x - ux * 0.5 - uy * 0.45, c.y - uy * 0.5 + ux * 0.45}),
+                                l.Pixel({c.x - ux * 0.5 + uy * 0.45, c.y - uy * 0.5 - ux * 0.45})};
+        Fill(dc, arrow, 3, kPlayerInk);
+    }
+}
+
+std::optional<Cell> PlanCellAt(const Game& s, const PlanOptions& o, double x, double y) {
+    if (!s.HasMaze()) return std::nullopt;
+    const Layout l = MakeLayout(s, o);
+    const PlanPoint p{(x - l.left) / l.scale, (y - l.top) / l.scale};
+    // The plan is linear in the raster: look round the raster position the point falls on.
+    const PlanPoint origin = l.rules.planPoint(0, 0);
+    const double perX = l.rules.planPoint(0, 1).x - origin.x, perY = l.rules.planPoint(1, 0).y - origin.y;
+    const int gx = static_cast<int>(std::lround((p.x - origin.x) / perX)), gy = static_cast<int>(std::lround((p.y - origin.y) / perY));
+    // Inside a cell its centre is the nearest, and no farther than its corners.
+    const double half = l.rules.planCell / 2;
+    double best = std::hypot(half, half * l.rules.planHalfEdge) + 1e-9;
+    std::optional<Cell> cell;
+    for (int cy = gy - 2 * l.rules.cellStepY; cy <= gy + 2 * l.rules.cellStepY; ++cy) {
+        if (cy < l.rules.firstCellY || cy >= l.gridMaxY || (cy - l.rules.firstCellY) % l.rules.cellStepY != 0) continue;
+        for (int cx = l.rules.firstCellX(cy); cx < l.gridMaxX; cx += l.rules.cellStepX) {
+            if (cx < gx - 2 * l.rules.cellStepX) continue;
+            if (cx > gx + 2 * l.rules.cellStepX) break;
+            const PlanPoint c = l.rules.planPoint(cy, cx);
+            const double distance = std::hypot(c.x - p.x, c.y - p.y);
+            if (distance < best) best = distance, cell = Cell{cx, cy};
+        }
+    }
+    return cell;
 }
 
 }  // namespace quivra

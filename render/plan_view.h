@@ -3,6 +3,8 @@
 // The maze seen from above, for solving with a pen: black walls of even width on white, the
 // entrance at the top and the exit at the bottom left open and marked, the correct path and the
 // player's trail optional. Drawn through the device context, so it goes to a picture or a document.
+#include <optional>
+
 #include "render/gdi.h"
 #include "render/scene_state.h"
 
@@ -13,6 +15,7 @@ struct PlanOptions {
     int height = 298;
     bool trail = false;      // the player's trail as the game draws it, green and yellow
     bool solution = false;   // the correct path through the cell centres: a thinner light red line
+    bool player = false;     // where the player stands, facing the game's heading
 };
 
 // The plan's extent in its own units (a square's side, a hexagon's side) with its margins and the
@@ -27,5 +30,8 @@ void DrawPlan(DeviceContext& dc, const Game& game, const PlanOptions& options);
 
 // The walls' width in device units for a plan drawn `scale` units to one of its own.
 int PlanWallWidth(double scale);
+
+// The cell (raster x, y) under a pixel of the plan, or nothing off the maze's cells.
+std::optional<Cell> PlanCellAt(const Game& game, const PlanOptions& options, double x, double y);
 
 }  // namespace quivra

@@ -46,6 +46,24 @@ void SceneRun::RunStep(Game& g, RunHost& host) {
     }
 }
 
+void SceneRun::RunViewStep(Game& g, RunHost& host) {
+    // A scene's drawing stages left behind by a switch of view start over with what this view needs.
+    if (build.buildStage > kStageStart && build.buildStage < kStageFinished) build.buildStage = kStageStart;
+    if (build.buildStage != kStageStart) {
+        host.DoEvents();
+        return;
+    }
+    Start(g, host);
+    host.DoEvents();
+    if (build.buildStage == kStageFirstDrawing && build.drawInProgress) {
+        build.buildStage = kStageFinished;
+        build.drawInProgress = false;
+        host.Finished(g.FinishedStatus());
+    } else if (build.buildStage < kStageFinished) {
+        host.ArmTimer();   // an event restarted the run
+    }
+}
+
 int SceneRun::RunToEnd(Game& g, RunHost& host) {
     struct Loop final : RunHost {
         explicit Loop(RunHost& inner) : host(inner) {}

@@ -63,6 +63,9 @@ public:
     // One step of the run: stage 0, or one drawing stage; then events, and the timer again or the
     // finished scene.
     void RunStep(Game& g, RunHost& host);
+    // One step of a run for a view other than the scene: stage 0 as ever (the maze, the view set
+    // up), then no drawing stages: the host draws the whole view when the run finishes.
+    void RunViewStep(Game& g, RunHost& host);
     // A whole run at once, for a host whose timer is the loop itself; the steps it took.
     int RunToEnd(Game& g, RunHost& host);
 

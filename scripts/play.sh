@@ -11,6 +11,7 @@ for arg in "$@"; do
 Usage: bash scripts/play.sh [OPTION...]
 Installs any missing packages, builds the game (in build/) and starts it with the options given:
   --code CODE   play the maze a code names, e.g. --code S15x10-11882719-Y
+  --view VIEW   start in that view: overview, first-person or plan
   --version     print the game's version
   -h, --help    print this text and exit (nothing is installed or built)
 USAGE

@@ -58,7 +58,7 @@ std::vector<int> ParseKeys(const std::string& text) {
 
 // The plan at the window's size, or at the sheet's when the setup names one.
 PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
-    PlanOptions options{setup.width, setup.height, !setup.keys.empty(), solution};
+    PlanOptions options{setup.width, setup.height, !setup.keys.empty(), solution, !setup.keys.empty()};
     if (setup.sheetWidth > 0) options.width = setup.sheetWidth, options.height = setup.sheetHeight;
     options.width *= setup.planUnits;
     options.height *= setup.planUnits;
@@ -221,8 +221,11 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     setup.dump = options.Has("dump");
     if (options.Has("view")) {
         const std::string& view = options.Required("view")[0];
-        if (view != "scene" && view != "plan") throw UsageError("unknown view " + Quoted(view) + " (scene or plan)");
+        if (view != "scene" && view != "plan" && view != "first-person") {
+            throw UsageError("unknown view " + Quoted(view) + " (scene, plan or first-person)");
+        }
         setup.plan = view == "plan";
+        setup.firstPerson = view == "first-person";
     }
     if (options.Has("page")) {
         const std::string& name = options.Required("page")[0];
@@ -234,6 +237,9 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
         if (!options.Has("time")) setup.time = FreshTime();
     }
     const bool paper = print.page != PageSize::Picture;
+    if (setup.firstPerson && (paper || options.Has("count"))) {
+        throw UsageError("--view first-person draws one picture: drop --page and --count");
+    }
     print.sizeGiven = options.Has("size");
     if (options.Has("cells")) {
         if (setup.named) throw UsageError("--code names its maze's size: drop --cells");
@@ -321,7 +327,8 @@ void RunPicture(RenderSetup setup, const PrintSetup& print, const PictureTarget&
     // The cells and the size alone decide whether a picture can show the maze: before the search.
     if (print.cells && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, *print.cells);
     if (print.cells) setup.named = SearchMaze(*print.cells, setup.time, setup.trials);
-    if (setup.named && !IsVectorFormat(target.qtFormat)) CheckLegible(setup, setup.named->shape);
+    // The view from inside shows a few cells at any size.
+    if (setup.named && !IsVectorFormat(target.qtFormat) && !setup.firstPerson) CheckLegible(setup, setup.named->shape);
     if (setup.named && setup.plan && IsVectorFormat(target.qtFormat)) {
         // A document always holds the whole maze: drawn in finer units where pixels are too few.
         const PlanExtent e = PlanExtentOf(setup.named->shape.style, setup.named->shape.cellsX, setup.named->shape.cellsY);

@@ -20,6 +20,7 @@ struct RenderSetup {
     std::vector<int> keys;
     bool clear = false, solution = false, palette = false, dump = false;
     bool plan = false;                 // --view plan
+    bool firstPerson = false;          // --view first-person: the keys are the first-person keys
     std::optional<NamedMaze> named;    // --code
     int sheetWidth = 0, sheetHeight = 0;   // a plan drawn at this size rather than the window's (a box on a page)
     int planUnits = 1;                     // a plan for a document drawn this many units a pixel, to hold every cell

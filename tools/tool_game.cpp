@@ -5,6 +5,7 @@
 
 #include "game/texts.h"
 #include "game/window_design.h"
+#include "render/first_person.h"
 #include "render/scene.h"
 
 namespace quivra::tool {
@@ -23,12 +24,13 @@ void PrintGrid(const char* name, const ByteGrid& grid, std::string& out) {
 }  // namespace
 
 ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
-    : scene_(!setup.plan),
-      image_(scene_ ? QImage(setup.width, setup.height, QImage::Format_RGB32) : QImage()),
+    : scene_(!setup.plan && !setup.firstPerson),
+      firstPerson_(setup.firstPerson),
+      image_(scene_ || firstPerson_ ? QImage(setup.width, setup.height, QImage::Format_RGB32) : QImage()),
       dc_(&image_, setup.palette ? ScreenCaps{1, 8, 20} : ScreenCaps{1, 32, -1}),
       layout_(WindowLayout::Of(setup.width, setup.height)) {
     image_.fill(Qt::white);
-    if (record && scene_) recorder_.emplace(dc_);
+    if (record && (scene_ || firstPerson_)) recorder_.emplace(dc_);
     game.Tilt(setup.tilt);
     game.SetStyle(setup.style);
     if (setup.named) game.PlayCode(*setup.named);
@@ -47,7 +49,7 @@ ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
     }
 
     for (int key : setup.keys) {
-        const KeyResult k = game.PressKey(key);
+        const KeyResult k = firstPerson_ ? game.PressFirstPersonKey(key) : game.PressKey(key);
         if (!k.consumed) continue;
         if (k.beep) {
             ++beeps_;
@@ -60,6 +62,18 @@ ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
         if (k.step.outcome == StepOutcome::Exited) status_ = kCongratulation;
     }
     if (setup.clear && finished_) Clear();
+    DrawFirstPersonView();
+}
+
+void ToolGame::DrawFirstPersonView() {
+    if (!firstPerson_ || !finished_) return;
+    // As the window draws it: the drawing area, the rest of the client area left white.
+    image_.fill(Qt::white);
+    if (recorder_) recorder_->Clear();
+    Canvas canvas = MakeWindowCanvas();
+    const HPALETTE previous = SelectGamePalette(dc_, run_.palette);
+    DrawFirstPerson(canvas, game, {layout_.drawWidth, layout_.drawHeight, true, std::nullopt});
+    RestorePalette(dc_, run_.palette, previous);
 }
 
 double ToolGame::ReadClock() {
@@ -102,6 +116,7 @@ void ToolGame::ShowSolution() {
     if (!finished_) return;
     game.ShowSolution();
     status_.clear();
+    DrawFirstPersonView();
     if (!scene_) return;
     Canvas canvas = MakeWindowCanvas();
     DrawSolution(game, run_, canvas);
@@ -116,7 +131,10 @@ std::string ToolGame::Report(const RenderSetup& setup) const {
     out += "player " + std::to_string(g.walk().playerX) + " " + std::to_string(g.walk().playerY) + "\n";
     out += "exitReached " + std::string(g.walk().exitReached ? "1" : "0") + "\n";
     out += "beeps " + std::to_string(beeps_) + "\n";
-    out += "status " + status_ + "\n";
+    // The view from inside walks by its own keys, whatever the style.
+    const bool hint = setup.firstPerson && status_ == g.Rules().walkingHint;
+    out += "status " + (hint ? kFirstPersonHint : status_) + "\n";
+    if (setup.firstPerson) out += "heading " + std::to_string(g.Heading()) + "\n";
     if (setup.dump && g.maze().mazeGrid.Exists()) {
         PrintGrid("mazeGrid", g.maze().mazeGrid, out);
         PrintGrid("walkGrid", g.walk().walkGrid, out);

@@ -51,7 +51,11 @@ private:
     void ArmTimer() override {}
     void Finished(const std::string& status) override { status_ = status; }
 
+    // The first-person view of the game as it stands, over the drawing area.
+    void DrawFirstPersonView();
+
     bool scene_;              // a scene is built and drawn; a plan is drawn by its caller
+    bool firstPerson_;        // drawn here once the keys are pressed, and again for the correct path
     QImage image_;
     DeviceContext dc_;
     SceneRun run_;

@@ -8,6 +8,30 @@
         <translation>Quivra V%1 3D</translation>
     </message>
     <message>
+        <source>视图</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>俯视</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>第一人称</source>
+        <translation>First Person</translation>
+    </message>
+    <message>
+        <source>平面图</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>小地图</source>
+        <translation>Corner Map</translation>
+    </message>
+    <message>
+        <source>请用方向键前进、后退和转身</source>
+        <translation>Arrow keys: forward, back, turn.</translation>
+    </message>
+    <message>
         <source>窗口太小!</source>
         <translation>Window too small!</translation>
     </message>
@@ -160,6 +184,7 @@
 
 菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。
 菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。
+菜单“%12”：“%13”是倾斜的全景，每局都从这里开始；“%14”让你站在迷宫里：上 / W / 小键盘 8 前进，下 / S / 小键盘 2 后退，左 / A / 小键盘 4 和右 / D / 小键盘 6 转身，点击前方的地面沿直通走廊走过去；“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。
 右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。</source>
         <translation>Walk from the entrance at the top to the exit at the bottom. Each step draws a green line, a step back onto your own trail a yellow one; walking into a wall beeps.
 
@@ -173,6 +198,7 @@ Maze codes: “%5” (Ctrl+C) copies the maze’s code to the clipboard, “%6�
 
 Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%7” (Ctrl+Q).
 Menu “%8”: switch between “%9” and “%10”; each switch starts a new maze.
+Menu “%12”: “%13” is the tilted scene every game starts in; “%14” stands you inside the maze: Up / W / keypad 8 steps forward, Down / S / keypad 2 steps back, Left / A / keypad 4 and Right / D / keypad 6 turn, and a click on the floor ahead walks along a straight open corridor; “%15” shows the flat plan; “%16” draws the cells you walked in a corner, in first person.
 The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens the menu bar.</translation>
     </message>
 </context>

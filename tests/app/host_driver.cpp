@@ -81,6 +81,7 @@ public:
             case Menu::Action: form_.mnuActionItem_Click(index); break;
             case Menu::Style: form_.mnuStyleItem_Click(index); break;
             case Menu::Help: form_.mnuHelpItem_Click(index); break;
+            case Menu::View: form_.mnuViewItem_Click(index); break;
         }
     }
     void ScrollTo(int value) override { host_.ScrollTo(value); }

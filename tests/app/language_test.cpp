@@ -25,7 +25,7 @@ namespace quivra {
 namespace {
 
 // What the window shows in one language: its title (the version filled in after translation), the
-// three menu captions, the square hint, Qt's OK, and the game and help menus' items as drawn, with
+// four menu captions, the square hint, Qt's OK, and the game, view and help menus' items as drawn, with
 // their shortcuts.
 struct Shown {
     std::string title;
@@ -37,18 +37,18 @@ struct Shown {
 };
 
 const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
-                     {kActionMenuCaption, kStyleMenuCaption, kHelpMenuCaption},
+                     {kActionMenuCaption, kStyleMenuCaption, kViewMenuCaption, kHelpMenuCaption},
                      kSquareHint,
                      "确定",
                      {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "打印…\tCtrl+P", "",
-                      "退出\tCtrl+Q", "游戏说明\tF1", "", "关于"},
+                      "退出\tCtrl+Q", "俯视", "第一人称", "平面图", "", "小地图", "游戏说明\tF1", "", "关于"},
                      kHexHint};
 const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
-                     {"Game", "Style", "Help"},
+                     {"Game", "Style", "View", "Help"},
                      "Walk with the arrow keys or W A S D.",
                      "OK",
                      {"New Game\tF2, Ctrl+N", "Correct Path", "Clear", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
-                      "Print…\tCtrl+P", "", "Quit\tCtrl+Q", "How to Play\tF1", "", "About"},
+                      "Print…\tCtrl+P", "", "Quit\tCtrl+Q", "Overview", "First Person", "Plan", "", "Corner Map", "How to Play\tF1", "", "About"},
                      "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D."};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
@@ -75,7 +75,7 @@ Shown WhatTheWindowShows() {
     Shown shown;
     shown.title = w.windowTitle().toStdString();
     for (const QAction* menu : w.menuBar()->actions()) shown.menus.push_back(menu->text().toStdString());
-    for (const int index : {0, 2}) {
+    for (const int index : {0, 2, 3}) {
         const auto* menu = static_cast<const ShortcutMenu*>(w.menuBar()->actions()[index]->menu());
         for (const QAction* item : menu->actions()) shown.items.push_back(menu->ShownText(item).toStdString());
     }

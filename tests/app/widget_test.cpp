@@ -54,10 +54,15 @@ TEST(Window, DesignValuesCaptionsAndMenus) {
     QtForm w;
     EXPECT_EQ(w.windowTitle().toStdString(), kCaption);
     const QList<QAction*> menus = w.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text().toStdString(), kActionMenuCaption);
     EXPECT_EQ(menus[1]->text().toStdString(), kStyleMenuCaption);
-    EXPECT_EQ(menus[2]->text().toStdString(), kHelpMenuCaption);
+    EXPECT_EQ(menus[2]->text().toStdString(), kViewMenuCaption);
+    EXPECT_EQ(menus[3]->text().toStdString(), kHelpMenuCaption);
+    for (int i : {kOverview, kFirstPerson, kPlan, kCornerMap}) {
+        EXPECT_EQ(w.Action(Menu::View, i)->text().toStdString(), kViewCaptions[i]);
+    }
+    EXPECT_TRUE(w.Action(Menu::View, kOverview)->isChecked());
     for (int i = 0; i < 5; ++i) {
         if (i == 3) {
             EXPECT_TRUE(w.Action(Menu::Action, i)->isSeparator());

@@ -89,7 +89,7 @@ TEST(Tool, EachCommandsHelpNamesItsOptions) {
           "--code CODE"}},
         {"render",
          {"--style square|hex", "--size WxH", "--tilt DEGREES", "--time SECONDS", "--trials N", "--keys K1,K2,...",
-          "--solution", "--clear", "--palette", "--dump", "--out FILE", "--view scene|plan", "--code CODE",
+          "--solution", "--clear", "--palette", "--dump", "--out FILE", "--view scene|plan|first-person", "--code CODE",
           "--page a5|a4|a3|letter|legal", "--count N", "--cells X Y", "--cell-size MM", "--per-page 1|2|4|6",
           "--solutions end|none|FILE.pdf", "--title TEXT", "--name-line", "--level 1..5", "--codes FILE", "--lang zh|en",
           "--quiet"}},

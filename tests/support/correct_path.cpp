@@ -20,4 +20,22 @@ std::vector<int> CorrectPathKeys(const Game& g, bool honeycomb) {
     return keys;
 }
 
+std::vector<int> FirstPersonPathKeys(const Game& g) {
+    Game walker = g;
+    std::vector<int> keys;
+    auto press = [&](int key) {
+        keys.push_back(key);
+        walker.PressFirstPersonKey(key);
+    };
+    for (int d : g.Path().directions) {
+        if (d == walker.Rules().behind(walker.Heading())) {
+            press(vk::kDown);
+            continue;
+        }
+        for (int turns = 0; turns < walker.Rules().directions && walker.Heading() != d; ++turns) press(vk::kRight);
+        press(vk::kUp);
+    }
+    return keys;
+}
+
 }  // namespace quivra::test

@@ -23,4 +23,8 @@ std::vector<uint8_t> CorrectPathMoves(const Game& g);
 // The same route as the keys that walk it.
 std::vector<int> CorrectPathKeys(const Game& g, bool honeycomb);
 
+// The game's correct path as the first-person keys walk it from where the player stands: turns to
+// the right until facing the next step, then forward (or back, when it lies straight behind).
+std::vector<int> FirstPersonPathKeys(const Game& g);
+
 }  // namespace quivra::test
