@@ -25,10 +25,13 @@ void FrmMain::ShowStyle() {
 
 void FrmMain::Form_Resize() {
     GameState& s = state_;
+    const bool newGameAsked = newGameAsked_;
+    newGameAsked_ = false;
     if (host_.WindowState() == kWindowMinimized) {
         s.SetMinimized(true);
         host_.Cls();
         s.Stop();
+        FollowWalk();   // no time is played while minimised
         return;
     }
     // Compared in single precision, as the toolkit's sizes are; equality is not too small.
@@ -47,8 +50,15 @@ void FrmMain::Form_Resize() {
     host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
     host_.SetText1Width(host_.ScaleWidth());
     s.Redraw();
-    if (!s.WasMinimized()) s.NewGame(host_.Timer());
+    if (!s.WasMinimized()) {
+        if (newGameAsked) {
+            s.NewGame(host_.Timer());
+        } else {
+            s.WindowResized(host_.Timer());
+        }
+    }
     s.SetMinimized(false);
+    FollowWalk();
     host_.Refresh();
 }
 
@@ -62,6 +72,7 @@ void FrmMain::Form_Paint() {
 
 void FrmMain::Form_Unload(int& cancel) {
     cancel = 0;
+    if (beforeClosing) beforeClosing();
     StopAndRelease();
 }
 
@@ -113,7 +124,9 @@ RunHost::Pixels FrmMain::NewView() {
 }
 
 void FrmMain::Finished(const std::string& status) {
-    host_.SetText1Text(status);
+    host_.SetText1Text(notice_.empty() ? status : notice_);
+    notice_.clear();
+    FollowWalk();
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

@@ -8,8 +8,8 @@
 
 int main(int argc, char** argv) {
     // --help, --version and a missing display are answered before Qt's GUI can abort.
-    std::optional<quivra::NamedMaze> code;
-    if (const auto status = quivra::CheckBeforeGui(argc, argv, code)) return *status;
+    quivra::StartRequest start;
+    if (const auto status = quivra::CheckBeforeGui(argc, argv, start)) return *status;
     QApplication app(argc, argv);
     // The X11 window class and the Wayland app id, so desktops match the window to its menu entry.
     QApplication::setApplicationName("Quivra");
@@ -17,7 +17,10 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("dev.quivra.Quivra");
     quivra::UsePlayersLanguage();
     quivra::QtForm window;
-    if (code) window.Form().StartWithCode(*code);
+    window.UseStore();
+    if (start.code) window.Form().StartWithCode(*start.code);
+    if (start.cells) window.Form().StartWithSize(*start.cells);
+    if (start.resume) window.ResumeAtStart();
     window.show();
     return app.exec();
 }
