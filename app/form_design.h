@@ -54,6 +54,8 @@ inline const std::string kCellsDownPrompt = QT_TRANSLATE_NOOP("Quivra", "纵向�
 inline const std::string kResumeCaption = QT_TRANSLATE_NOOP("Quivra", "继续上一局");
 inline const std::string kHideSolutionCaption = QT_TRANSLATE_NOOP("Quivra", "隐藏正确走法");
 inline const std::string kRecordsCaption = QT_TRANSLATE_NOOP("Quivra", "记录");
+inline const std::string kMarkPlayerCaption = QT_TRANSLATE_NOOP("Quivra", "标记我的位置");
+inline const std::string kMarkExitCaption = QT_TRANSLATE_NOOP("Quivra", "标记出口");
 inline const std::string kNoRecords = QT_TRANSLATE_NOOP("Quivra", "还没有记录。");
 inline const std::string kRecordColumns[] = {
     QT_TRANSLATE_NOOP("Quivra", "样式"), QT_TRANSLATE_NOOP("Quivra", "大小"), QT_TRANSLATE_NOOP("Quivra", "胜局"),

@@ -36,8 +36,9 @@ void FrmMain::FollowWalk() {
         resumedSeconds_.reset();
         win_.reset();
     }
+    // Not while a walk waits to be drawn again either: a resize after walking out must not count.
     const bool walking = !state_.WalkMoves().empty() && !state_.walk().exitReached && !state_.WasMinimized() &&
-                         state_.HasMaze();
+                         state_.HasMaze() && !state_.HasWalkToReplay();
     if (walking) {
         clock_.Run(now);
     } else {

@@ -398,6 +398,7 @@ void QtForm::DoEvents() {
 }
 
 void QtForm::UpdateTouched() {
+    UpdateMarks();
     const QRect touched = dc_.TakeTouched();
     if (touched.isEmpty()) return;
     // Device pixels to logical ones, rounded outwards so a fractional ratio loses no edge.

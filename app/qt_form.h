@@ -27,6 +27,7 @@ class QTimer;
 namespace quivra {
 class ClientWidget;
 class GameStore;
+class MarksOverlay;
 class PlayCodeDialog;
 class SizeDialog;
 }
@@ -78,6 +79,10 @@ public:
     QAction* ResumeAction() const { return resume_; }
     QAction* HideSolutionAction() const { return hideSolution_; }
     QAction* RecordsAction() const { return records_; }
+    // The options: a mark on the player's cell and on the exit's (off at first, remembered).
+    QAction* MarkPlayerAction() const { return markPlayer_; }
+    QAction* MarkExitAction() const { return markExit_; }
+    const MarksOverlay* Marks() const { return marks_; }
     // Steps and time, at the right end of the status line.
     QLabel* CountersLabel() const { return counters_; }
 
@@ -177,6 +182,8 @@ private:
     void ShowRecords();
     // The lasting items' states and the counters, as the game is now.
     void UpdateLastingItems();
+    // The marks follow the player and the drawing area.
+    void UpdateMarks();
     // The game kept, the window's place and the settings written (once, at the end).
     void KeepOnClosing();
     // A problem with the store: one line on standard error.
@@ -203,6 +210,9 @@ private:
     QAction* hideSolution_ = nullptr;
     QAction* records_ = nullptr;
     QLabel* counters_ = nullptr;
+    QAction* markPlayer_ = nullptr;
+    QAction* markExit_ = nullptr;
+    MarksOverlay* marks_ = nullptr;
     QTimer* countersTimer_ = nullptr;
     std::unique_ptr<GameStore> store_;
     bool keptOnClosing_ = false;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@
 #include <cstdio>
 
 #include "app/game_store.h"
+#include "app/marks_overlay.h"
 #include "app/qt_form.h"
 #include "app/size_dialog.h"
 
@@ -39,6 +41,8 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
     hideSolution_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     gameMenu->insertAction(actionItems_[kClear], hideSolution_);
     records_ = new QAction(Tr(kRecordsCaption), gameMenu);
+    markPlayer_ = new QAction(Tr(kMarkPlayerCaption), gameMenu);
+    markExit_ = new QAction(Tr(kMarkExitCaption), gameMenu);
     QAction* separator = actionItems_[kClear + 1];
     sizeMenu_ = new QMenu(Tr(kSizeMenuCaption), gameMenu);
     gameMenu->insertMenu(separator, sizeMenu_);
@@ -53,6 +57,16 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
     }
     connect(sizeMenu_, &QMenu::aboutToShow, this, &QtForm::ShowSizeChoice);
     gameMenu->insertAction(separator, records_);
+    gameMenu->insertSeparator(separator);
+    for (auto [item, key] : {std::pair{markPlayer_, "options/markPlayer"}, std::pair{markExit_, "options/markExit"}}) {
+        item->setCheckable(true);
+        gameMenu->insertAction(separator, item);
+        connect(item, &QAction::toggled, this, [this, key = std::string(key)](bool on) {
+            UpdateMarks();
+            if (store_ && !store_->SetSetting(key, on ? "true" : "false")) SayProblem(store_->Problem());
+        });
+    }
+    marks_ = new MarksOverlay(client_);
     connect(resume_, &QAction::triggered, this, &QtForm::ResumeFromMenu);
     connect(hideSolution_, &QAction::triggered, this, [this] {
         if (ending_) return;
@@ -74,8 +88,18 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
     UpdateLastingItems();
 }
 
+void QtForm::UpdateMarks() {
+    if (!form_ || !marks_) return;
+    // Over the drawing area only: the scroll bar and the status line stay uncovered.
+    const QRect area(0, 0, vscroll1_->x(), text1_->y());
+    if (marks_->geometry() != area) marks_->setGeometry(area);
+    const MarkOptions options{markPlayer_->isChecked(), markExit_->isChecked()};
+    marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_);
+}
+
 void QtForm::UpdateLastingItems() {
     if (!form_ || ending_) return;
+    UpdateMarks();
     resume_->setEnabled(store_ && store_->HasKeptGame());
     hideSolution_->setEnabled(form_->CanHideCorrectPath());
     const auto counters = form_->CurrentCounters();
@@ -106,6 +130,8 @@ void QtForm::UseStore() {
     const QByteArray geometry = store_->Bytes("window/geometry");
     if (!geometry.isEmpty()) restoreGeometry(geometry);
     if (const auto size = SizeChoiceFromKey(store_->Setting("maze/size"))) form_->StartWithSize(*size);
+    markPlayer_->setChecked(store_->Setting("options/markPlayer") == "true");
+    markExit_->setChecked(store_->Setting("options/markExit") == "true");
     form_->walkedOut = [this](const std::string& key, int steps, int shortest, double seconds) {
         Records records = store_->LoadRecords();
         const WinReport report = records.Add(key, steps, shortest, seconds);

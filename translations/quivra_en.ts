@@ -199,5 +199,13 @@
         <source>没有可继续的游戏。</source>
         <translation>No game to resume.</translation>
     </message>
+    <message>
+        <source>标记我的位置</source>
+        <translation>Mark My Cell</translation>
+    </message>
+    <message>
+        <source>标记出口</source>
+        <translation>Mark the Exit</translation>
+    </message>
 </context>
 </TS>

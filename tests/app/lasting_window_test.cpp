@@ -64,7 +64,10 @@ void PressKeys(QtForm& w, const std::vector<int>& keys) {
 
 std::string Joined(const std::vector<int>& keys) {
     std::string text;
-    for (int key : keys) text += (text.empty() ? "" : ",") + std::to_string(key);
+    for (int key : keys) {
+        if (!text.empty()) text += ',';
+        text += std::to_string(key);
+    }
     return text;
 }
 
@@ -203,6 +206,52 @@ TEST(Counters, StepsAndTimeThenTheWalksSummaryBesideTheStatusLine) {
               std::to_string(total) + " 步（最少 " + std::to_string(keys.size()) + "） 0:00");
 }
 
+// The options' marks as the player sees them: the window grabbed as it is on screen.
+int PixelsOf(const QImage& image, QColor colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+TEST(Marks, ADiscOnThePlayersCellAndARingOnTheExitOnlyWhenChosen) {
+    QtForm w;
+    ASSERT_TRUE(ShowBuilt(w));
+    const QColor disc(30, 90, 255), ring(255, 140, 0);
+    auto shown = [&] {
+        QTest::qWait(300);
+        return w.ClientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    auto playerOnScreen = [&] {
+        const WalkState& walk = w.Form().State().walk();
+        const POINT p = ProjectPoint(walk.playerSceneX, walk.playerSceneY, 2, w.Form().State().View(),
+                                     DrawAreaHeightPixels(w));
+        return QPoint(p.x, p.y);
+    };
+    QImage off = shown();
+    EXPECT_EQ(PixelsOf(off, disc), 0);
+    EXPECT_EQ(PixelsOf(off, ring), 0);
+
+    w.MarkPlayerAction()->trigger();
+    w.MarkExitAction()->trigger();
+    const QPoint start = playerOnScreen();
+    QImage on = shown();
+    EXPECT_EQ(on.pixelColor(start), disc);
+    EXPECT_GT(PixelsOf(on, ring), 10);
+    // After a step the disc has moved with the player, and the picture under it is the game's again.
+    PressKeys(w, {test::CorrectPathKeys(w.Form().State(), false).front()});
+    on = shown();
+    EXPECT_EQ(on.pixelColor(playerOnScreen()), disc);
+    EXPECT_NE(on.pixelColor(start), disc);
+    EXPECT_EQ(PixelsOf(on, disc), PixelsOf(shown(), disc));
+
+    w.MarkPlayerAction()->trigger();
+    w.MarkExitAction()->trigger();
+    off = shown();
+    EXPECT_EQ(PixelsOf(off, disc), 0);
+    EXPECT_EQ(PixelsOf(off, ring), 0);
+}
+
 TEST_F(Stored, AGameKeptOnQuitResumesWithTheSameDrawing) {
     std::vector<int> keys;
     QImage before;
@@ -297,6 +346,7 @@ TEST_F(Stored, TheSizeAndTheWindowAreRememberedButNotTheStyle) {
         w.UseStore();
         ASSERT_TRUE(ShowBuilt(w));
         w.SizeAction(1)->trigger();
+        w.MarkExitAction()->trigger();
         w.Form().mnuStyleItem_Click(kHoneycomb);
         ASSERT_TRUE(ResizeClient(w, 640, 480));
         w.close();
@@ -306,6 +356,8 @@ TEST_F(Stored, TheSizeAndTheWindowAreRememberedButNotTheStyle) {
     ASSERT_TRUE(ShowBuilt(w));
     EXPECT_EQ(w.ClientArea()->size(), QSize(640, 480));
     EXPECT_TRUE(w.SizeAction(1)->isChecked());
+    EXPECT_TRUE(w.MarkExitAction()->isChecked());
+    EXPECT_FALSE(w.MarkPlayerAction()->isChecked());
     EXPECT_EQ(w.Form().MazeCodeText().substr(0, 7), "S15x10-");   // square, as every start
     EXPECT_EQ(w.VScroll1()->value(), 45);
 }
