@@ -52,8 +52,9 @@ void FrmMain::WalkedOut() {
     const int steps = static_cast<int>(g.WalkMoves().size());
     const int shortest = static_cast<int>(g.Path().directions.size());
     const double seconds = clock_.Seconds(host_.Uptime());
-    const std::string key = Records::Key(g.style(), g.maze().named ? SizeChoice::Custom(0, 0) : g.Size(),
-                                         g.maze().cellsX, g.maze().cellsY);
+    // A code's maze counts by its cells, whatever size new games have.
+    const std::string key = Records::Key(g.style(), g.maze().named ? SizeChoice::Fit() : g.Size(), g.maze().cellsX,
+                                         g.maze().cellsY);
     win_ = WinReport{steps, shortest, seconds, steps == shortest, false, false};
     if (walkedOut) {
         if (auto report = walkedOut(key, steps, shortest, seconds)) win_ = report;

@@ -66,7 +66,10 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
             if (store_ && !store_->SetSetting(key, on ? "true" : "false")) SayProblem(store_->Problem());
         });
     }
+    // Under the controls: they stay on top, whatever the layout a too small window leaves.
     marks_ = new MarksOverlay(client_);
+    marks_->stackUnder(vscroll1_);
+    marks_->stackUnder(text1_);
     connect(resume_, &QAction::triggered, this, &QtForm::ResumeFromMenu);
     connect(hideSolution_, &QAction::triggered, this, [this] {
         if (ending_) return;

@@ -34,13 +34,11 @@ void FrmMain::Form_PointerDown(double x, double y) {
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
     Canvas canvas = WindowCanvas();
+    for (const StepResult& step : walk.steps) DrawStep(step, state_, canvas);
     FollowWalk();
-    for (const StepResult& step : walk.steps) {
-        DrawStep(step, state_, canvas);
-        if (step.outcome == StepOutcome::Exited) {
-            host_.SetText1Text(kCongratulation);
-            WalkedOut();
-        }
+    if (state_.walk().exitReached) {
+        host_.SetText1Text(kCongratulation);
+        WalkedOut();
     }
 }
 
