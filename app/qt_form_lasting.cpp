@@ -142,7 +142,9 @@ void QtForm::UseStore() {
         return std::optional<WinReport>(report);
     };
     // A session that ends without closing the window first still keeps the game.
+#ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { KeepOnClosing(); });
+#endif
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { KeepOnClosing(); });
     ShowSizeChoice();
     UpdateLastingItems();
