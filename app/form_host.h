@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game needs of its window toolkit, and nothing more. The Qt window implements it for
-// play; the headless host implements it for tests and the command-line tool.
+// play; the headless host implements it for tests. (The command-line tool needs no window: it
+// drives the scene run itself.)
 #include <string>
 
 #include "game/window_design.h"

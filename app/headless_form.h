@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A window without a screen, for tests and the command-line tool: an offscreen image, a
+// A window without a screen, for tests: an offscreen image, a
 // scripted clock, events queued for DoEvents, and records of what the game asked of the desktop.
 #include <QImage>
 

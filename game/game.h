@@ -133,6 +133,7 @@ struct TrailSegment {
     Cell to;
     int direction = 0;
     TrailKind kind = TrailKind::Forward;
+    bool operator==(const TrailSegment&) const = default;
 };
 
 // The correct path: its cells from the start, and the base direction of each step from one to the

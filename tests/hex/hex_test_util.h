@@ -2,6 +2,7 @@
 #pragma once
 // A honeycomb game on the headless host: shown and switched before the first tick, with a clock that
 // makes every generation try two candidates; the test runs the build.
+#include "tests/support/colours.h"
 #include "tests/support/headless_game.h"
 
 namespace quivra::test {
@@ -30,6 +31,5 @@ struct HexGame : HeadlessGame {
     }
 };
 
-constexpr QRgb Grey(int index) { return qRgb(index * 256 / 13, index * 256 / 13, index * 256 / 13); }
 
 }  // namespace quivra::test

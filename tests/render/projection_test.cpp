@@ -9,19 +9,12 @@
 #include <vector>
 
 #include "render/wall_pieces.h"
+#include "tests/support/colours.h"
 
 namespace quivra {
 namespace {
 
-// The game's colours: greys (i * 256) / 13, then yellow, green, red; 16 stays black.
-PaletteColors GameColours() {
-    PaletteColors colours{};
-    for (int i = 0; i <= 12; ++i) colours[i] = RGB(i * 256 / 13, i * 256 / 13, i * 256 / 13);
-    colours[13] = RGB(255, 255, 0);
-    colours[14] = RGB(0, 255, 0);
-    colours[15] = RGB(255, 0, 0);
-    return colours;
-}
+PaletteColors GameColours() { return test::ExpectedColours(); }
 
 // A square maze of 10 by 8 cells in a 641 x 481 drawing area.
 constexpr double kWidth = 10.25;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/wall_pieces.h"
+#include "tests/support/colours.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ class WallPiecesTest : public ::testing::Test {
 protected:
     WallPiecesTest() : image_(641, kHpx, QImage::Format_RGB32), dc_(&image_) {
         image_.fill(Qt::white);
-        for (int i = 0; i <= 12; ++i) colours_[i] = RGB(i * 256 / 13, i * 256 / 13, i * 256 / 13);
+        colours_ = test::ExpectedColours();
         dc_.RecordFills(&fills_);
     }
 
