@@ -127,5 +127,129 @@
         <source>无法打印。</source>
         <translation>Cannot print.</translation>
     </message>
+    <message>
+        <source>小</source>
+        <translation>Small</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>大</source>
+        <translation>Large</translation>
+    </message>
+    <message>
+        <source>特大</source>
+        <translation>Huge</translation>
+    </message>
+    <message>
+        <source>横向格数须在 %1 到 %2 之间</source>
+        <translation>Cells across must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>纵向格数须在 %1 到 %2 之间</source>
+        <translation>Cells down must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>蜂窝状的横向格数须为奇数</source>
+        <translation>A honeycomb needs an odd number of cells across</translation>
+    </message>
+    <message>
+        <source>迷宫大小</source>
+        <translation>Maze Size</translation>
+    </message>
+    <message>
+        <source>适应窗口</source>
+        <translation>Fit the Window</translation>
+    </message>
+    <message>
+        <source>自定义…</source>
+        <translation>Custom…</translation>
+    </message>
+    <message>
+        <source>自定义迷宫大小</source>
+        <translation>Custom Maze Size</translation>
+    </message>
+    <message>
+        <source>横向格数：</source>
+        <translation>Cells across:</translation>
+    </message>
+    <message>
+        <source>纵向格数：</source>
+        <translation>Cells down:</translation>
+    </message>
+    <message>
+        <source>继续上一局</source>
+        <translation>Resume Last Game</translation>
+    </message>
+    <message>
+        <source>隐藏正确走法</source>
+        <translation>Hide Correct Path</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>还没有记录。</source>
+        <translation>No records yet.</translation>
+    </message>
+    <message>
+        <source>样式</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>胜局</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Best Time</translation>
+    </message>
+    <message>
+        <source>最少步数</source>
+        <translation>Fewest Steps</translation>
+    </message>
+    <message>
+        <source>完美</source>
+        <translation>Perfect</translation>
+    </message>
+    <message>
+        <source>%1 步  %2</source>
+        <translation>%1 steps  %2</translation>
+    </message>
+    <message>
+        <source>%1 步（最少 %2） %3</source>
+        <translation>%1 steps (fewest %2)  %3</translation>
+    </message>
+    <message>
+        <source>完美!</source>
+        <translation>Perfect!</translation>
+    </message>
+    <message>
+        <source>新记录!</source>
+        <translation>New record!</translation>
+    </message>
+    <message>
+        <source>上一局无法继续，已另存。</source>
+        <translation>The last game could not be resumed; it was set aside.</translation>
+    </message>
+    <message>
+        <source>没有可继续的游戏。</source>
+        <translation>No game to resume.</translation>
+    </message>
+    <message>
+        <source>标记我的位置</source>
+        <translation>Mark My Cell</translation>
+    </message>
+    <message>
+        <source>标记出口</source>
+        <translation>Mark the Exit</translation>
+    </message>
 </context>
 </TS>

@@ -33,6 +33,12 @@ expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code "$(printf 'S3x2\033[2J')"
 # A view the game does not have: one line, status 2, display or not.
 expect 2 0 1 -- --view inside
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --view "$(printf 'plan\033[2J')"
+# Cells of one's own that no square maze has, or half given, and two first mazes at once.
+expect 2 0 1 -- --cells 1 5
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31 401
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31 21 --resume
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code S15x10-11882719-Y --cells 31 21
 expect 0 1 0 DISPLAY=:65000 -- --version
 expect 0 1 0 LC_ALL=C -- --version
 expect 0 1 0 LANG=POSIX -- --version
