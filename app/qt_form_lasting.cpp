@@ -96,7 +96,10 @@ void QtForm::UpdateMarks() {
     // Over the drawing area only: the scroll bar and the status line stay uncovered.
     const QRect area(0, 0, vscroll1_->x(), text1_->y());
     if (marks_->geometry() != area) marks_->setGeometry(area);
-    const MarkOptions options{markPlayer_->isChecked(), markExit_->isChecked()};
+    // The marks follow the tilted scene; the plan draws its own arrow for the player and marks the
+    // exit, and in first person the player stands in the cell.
+    const bool overview = form_->CurrentView() == FrmMain::View::Overview;
+    const MarkOptions options{overview && markPlayer_->isChecked(), overview && markExit_->isChecked()};
     marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_);
 }
 

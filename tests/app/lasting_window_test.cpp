@@ -244,6 +244,16 @@ TEST(Marks, ADiscOnThePlayersCellAndARingOnTheExitOnlyWhenChosen) {
     EXPECT_EQ(on.pixelColor(playerOnScreen()), disc);
     EXPECT_NE(on.pixelColor(start), disc);
     EXPECT_EQ(PixelsOf(on, disc), PixelsOf(shown(), disc));
+    // They follow the tilted scene only: the plan and the view from inside show the player their own way.
+    for (const auto view : {FrmMain::View::FirstPerson, FrmMain::View::Plan}) {
+        w.Form().ShowIn(view);
+        w.ClientArea()->update();
+        const QImage other = shown();
+        EXPECT_EQ(PixelsOf(other, disc), 0);
+        EXPECT_EQ(PixelsOf(other, ring), 0);
+    }
+    w.Form().ShowIn(FrmMain::View::Overview);
+    EXPECT_EQ(shown().pixelColor(playerOnScreen()), disc);
 
     w.MarkPlayerAction()->trigger();
     w.MarkExitAction()->trigger();
