@@ -71,6 +71,31 @@ inline const std::string kViewCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "俯视"
                                             QT_TRANSLATE_NOOP("Quivra", "平面图"), "-",
                                             QT_TRANSLATE_NOOP("Quivra", "小地图")};
 
+// The game menu's size submenu, between 清除 and the separator, and its dialog for cells of one's own.
+inline const std::string kSizeMenuCaption = QT_TRANSLATE_NOOP("Quivra", "迷宫大小");
+inline const std::string kFitWindowCaption = QT_TRANSLATE_NOOP("Quivra", "适应窗口");
+inline const std::string kCustomSizeCaption = QT_TRANSLATE_NOOP("Quivra", "自定义…");
+inline const std::string kCustomSizeTitle = QT_TRANSLATE_NOOP("Quivra", "自定义迷宫大小");
+inline const std::string kCellsAcrossPrompt = QT_TRANSLATE_NOOP("Quivra", "横向格数：");
+inline const std::string kCellsDownPrompt = QT_TRANSLATE_NOOP("Quivra", "纵向格数：");
+
+// The game menu's items for a game that lasts, and what they show.
+inline const std::string kResumeCaption = QT_TRANSLATE_NOOP("Quivra", "继续上一局");
+inline const std::string kHideSolutionCaption = QT_TRANSLATE_NOOP("Quivra", "隐藏正确走法");
+inline const std::string kRecordsCaption = QT_TRANSLATE_NOOP("Quivra", "记录");
+inline const std::string kMarkPlayerCaption = QT_TRANSLATE_NOOP("Quivra", "标记我的位置");
+inline const std::string kMarkExitCaption = QT_TRANSLATE_NOOP("Quivra", "标记出口");
+inline const std::string kNoRecords = QT_TRANSLATE_NOOP("Quivra", "还没有记录。");
+inline const std::string kRecordColumns[] = {
+    QT_TRANSLATE_NOOP("Quivra", "样式"), QT_TRANSLATE_NOOP("Quivra", "大小"), QT_TRANSLATE_NOOP("Quivra", "胜局"),
+    QT_TRANSLATE_NOOP("Quivra", "最快"), QT_TRANSLATE_NOOP("Quivra", "最少步数"), QT_TRANSLATE_NOOP("Quivra", "完美")};
+inline const std::string kStepsAndTime = QT_TRANSLATE_NOOP("Quivra", "%1 步  %2");
+inline const std::string kWalkSummary = QT_TRANSLATE_NOOP("Quivra", "%1 步（最少 %2） %3");
+inline const std::string kPerfectWalk = QT_TRANSLATE_NOOP("Quivra", "完美!");
+inline const std::string kNewRecord = QT_TRANSLATE_NOOP("Quivra", "新记录!");
+inline const std::string kKeptGameBroken = QT_TRANSLATE_NOOP("Quivra", "上一局无法继续，已另存。");
+inline const std::string kNoKeptGame = QT_TRANSLATE_NOOP("Quivra", "没有可继续的游戏。");
+
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
 // Style menu indices.

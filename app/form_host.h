@@ -47,6 +47,8 @@ public:
     virtual double Text1Height() const = 0;
 
     virtual int VScroll1Value() const = 0;
+    // Moves the bar without a change event, as a design value would be set.
+    virtual void SetVScroll1Value(int value) = 0;
     virtual double VScroll1Left() const = 0;
     virtual void SetVScroll1Left(double left) = 0;
     virtual double VScroll1Width() const = 0;
@@ -72,6 +74,8 @@ public:
     virtual void OpenUrl(const std::string& url) = 0;                             // outcome ignored
     virtual void EndProgram() = 0;
     virtual double Timer() const = 0;   // seconds since midnight
+    // Seconds on a clock that never goes back (the time played); the timer's where none is kept.
+    virtual double Uptime() const { return Timer(); }
 };
 
 }  // namespace quivra

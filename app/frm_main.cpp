@@ -26,10 +26,13 @@ void FrmMain::ShowStyle() {
 
 void FrmMain::Form_Resize() {
     GameState& s = state_;
+    const bool newGameAsked = newGameAsked_;
+    newGameAsked_ = false;
     if (host_.WindowState() == kWindowMinimized) {
         s.SetMinimized(true);
         host_.Cls();
         s.Stop();
+        FollowWalk();   // no time is played while minimised
         return;
     }
     // Compared in single precision, as the toolkit's sizes are; equality is not too small.
@@ -48,8 +51,15 @@ void FrmMain::Form_Resize() {
     host_.SetText1Top(host_.ScaleHeight() - host_.Text1Height());
     host_.SetText1Width(host_.ScaleWidth());
     s.Redraw();
-    if (!s.WasMinimized()) s.NewGame(host_.Timer());
+    if (!s.WasMinimized()) {
+        if (newGameAsked) {
+            s.NewGame(host_.Timer());
+        } else {
+            s.WindowResized(host_.Timer());
+        }
+    }
     s.SetMinimized(false);
+    FollowWalk();
     host_.Refresh();
 }
 
@@ -63,6 +73,7 @@ void FrmMain::Form_Paint() {
 
 void FrmMain::Form_Unload(int& cancel) {
     cancel = 0;
+    if (beforeClosing) beforeClosing();
     StopAndRelease();
 }
 
@@ -125,8 +136,11 @@ void FrmMain::Finished(const std::string& status) {
         host_.SetFrameTimer(false);
         DrawView();
     }
-    const bool hint = view_ == View::FirstPerson && status == state_.Rules().walkingHint;
-    host_.SetText1Text(hint ? kFirstPersonHint : status);
+    const std::string shown = notice_.empty() ? status : notice_;
+    notice_.clear();
+    const bool hint = view_ == View::FirstPerson && shown == state_.Rules().walkingHint;
+    host_.SetText1Text(hint ? kFirstPersonHint : shown);
+    FollowWalk();
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

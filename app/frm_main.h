@@ -4,11 +4,14 @@
 // the game's verbs and drive its scene run, one step a timer tick; the menu ticks and the scroll
 // bar show the game's style and tilt. It reaches the window only through FormHost, so it runs
 // headless as well.
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "app/form_design.h"
 #include "app/form_host.h"
 #include "app/game_state.h"
+#include "game/lasting.h"
 #include "maze/maze_shape.h"
 #include <optional>
 
@@ -38,6 +41,9 @@ public:
     void PlayMazeCode(const NamedMaze& maze);
     // Before the first showing: that maze is the first one built.
     void StartWithCode(const NamedMaze& maze);
+    // New mazes at this size, starting with a new game now (before the first showing: the first).
+    void ChooseSize(const SizeChoice& choice);
+    void StartWithSize(const SizeChoice& choice) { state_.ChooseSize(choice); }
     // A click or tap at a point of the drawing area, in logical pixels: the cell under it walked
     // to, as the game's rules for pointing say.
     void Form_PointerDown(double x, double y);
@@ -52,6 +58,30 @@ public:
     // A tick of a move drawn in motion.
     void Frame_Timer();
     bool Moving() const { return motion_.has_value(); }
+
+    // ---- a game that lasts ----
+    // Run before the window closes or Exit ends the program: the game can still be kept then.
+    std::function<void()> beforeClosing;
+    // Run when the player walks out: the records are the window's to keep.
+    std::function<std::optional<WinReport>(const std::string& recordKey, int steps, int shortest, double seconds)>
+        walkedOut;
+    // The game on screen as it would be kept (a walk begun and not finished), or nothing.
+    std::optional<KeptGame> GameToKeep() const;
+    // The kept game played again: its maze, its tilt and its walk, taken again once drawn.
+    void ResumeGame(const KeptGame& kept);
+    void StartWithKeptGame(const KeptGame& kept);
+    // The correct path taken away, the trail drawn again; walking goes on.
+    void HideCorrectPath();
+    bool CanHideCorrectPath() const { return state_.walk().showingSolution && state_.SceneFinished(); }
+    // Steps and the time played (nothing before the first step), and once walked out, how it went.
+    struct Counters {
+        int steps = 0;
+        double seconds = 0;
+        std::optional<WinReport> win;
+    };
+    std::optional<Counters> CurrentCounters();
+    // A line for the status line when the next scene is finished, in place of the hint.
+    void NoticeAfterBuild(const std::string& text) { notice_ = text; }
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
@@ -82,6 +112,11 @@ private:
 
     // Ends any build chain for good and releases the grids (closing and Exit).
     void StopAndRelease();
+    // The time played follows the walk: a new walk starts it again, minimising and walking out
+    // pause it.
+    void FollowWalk();
+    // After a step that walked out: the summary and the records.
+    void WalkedOut();
 
     // Views other than the scene: the whole view drawn at once, the eye between two places while a
     // move is drawn in motion; the menu's ticks and the tilt bar for the view.
@@ -105,6 +140,12 @@ private:
     };
     std::optional<Motion> motion_;
     double lastMove_ = -1;   // when the last key moved or turned the player (the clock's seconds)
+    bool newGameAsked_ = false;   // the next resize makes a new maze whatever its size choice
+    PlayClock clock_;
+    uint32_t clockWalk_ = 0;                // the walk the clock times
+    std::optional<double> resumedSeconds_;  // the time a resumed walk had played
+    std::optional<WinReport> win_;
+    std::string notice_;
 };
 
 }  // namespace quivra

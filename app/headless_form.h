@@ -31,7 +31,7 @@ public:
     void Minimize();
     void Restore();
     bool PressKey(int keyCode);            // true when the game consumed the key
-    void SetVScroll1Value(int value) { scrollValue_ = value; }   // no event, like a design value
+    void SetVScroll1Value(int value) override { scrollValue_ = value; }   // no event, like a design value
     void ScrollTo(int value);              // a click on the bar: Change
     void DragThumb(int value);             // thumb moving: Scroll only
     void Close();                          // Form_Unload

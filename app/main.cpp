@@ -8,9 +8,8 @@
 
 int main(int argc, char** argv) {
     // --help, --version and a missing display are answered before Qt's GUI can abort.
-    std::optional<quivra::NamedMaze> code;
-    std::string view;
-    if (const auto status = quivra::CheckBeforeGui(argc, argv, code, &view)) return *status;
+    quivra::StartRequest start;
+    if (const auto status = quivra::CheckBeforeGui(argc, argv, start)) return *status;
     QApplication app(argc, argv);
     // The X11 window class and the Wayland app id, so desktops match the window to its menu entry.
     QApplication::setApplicationName("Quivra");
@@ -18,9 +17,12 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("dev.quivra.Quivra");
     quivra::UsePlayersLanguage();
     quivra::QtForm window;
-    if (code) window.Form().StartWithCode(*code);
-    if (view == "first-person") window.Form().ShowIn(quivra::FrmMain::View::FirstPerson);
-    if (view == "plan") window.Form().ShowIn(quivra::FrmMain::View::Plan);
+    window.UseStore();
+    if (start.code) window.Form().StartWithCode(*start.code);
+    if (start.cells) window.Form().StartWithSize(*start.cells);
+    if (start.resume) window.ResumeAtStart();
+    if (start.view == "first-person") window.Form().ShowIn(quivra::FrmMain::View::FirstPerson);
+    if (start.view == "plan") window.Form().ShowIn(quivra::FrmMain::View::Plan);
     window.show();
     return app.exec();
 }

@@ -12,6 +12,7 @@ void FrmMain::mnuActionItem_Click(int index) {
         case kNewGame:
             s.HideSolution();
             s.ForgetCode();
+            newGameAsked_ = true;
             Form_Resize();
             break;
         case kShowSolution: {
@@ -32,6 +33,7 @@ void FrmMain::mnuActionItem_Click(int index) {
             host_.Refresh();
             break;
         case kExit:
+            if (beforeClosing) beforeClosing();
             StopAndRelease();
             host_.EndProgram();
             break;
@@ -59,6 +61,11 @@ void FrmMain::PlayMazeCode(const NamedMaze& maze) {
 void FrmMain::StartWithCode(const NamedMaze& maze) {
     state_.PlayCode(maze);
     ShowStyle();
+}
+
+void FrmMain::ChooseSize(const SizeChoice& choice) {
+    state_.ChooseSize(choice);
+    mnuActionItem_Click(kNewGame);
 }
 
 void FrmMain::mnuHelpItem_Click(int /*index*/) {

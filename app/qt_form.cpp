@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -30,6 +31,7 @@
 #include <cmath>
 
 #include "app/about.h"
+#include "app/game_store.h"
 #include "app/play_code_dialog.h"
 #include "game/key_codes.h"
 #include "render/printed_page.h"
@@ -179,6 +181,7 @@ private:
 };
 
 QtForm::QtForm() {
+    uptime_.start();
     setWindowTitle(Shown(kCaption));
     setWindowIcon(MazeIcon());
 
@@ -251,6 +254,7 @@ QtForm::QtForm() {
     mazeCode_ = [this] { return form_->MazeCodeText(); };
     playMaze_ = [this](const NamedMaze& maze) { form_->PlayMazeCode(maze); };
     pointer_ = [this](double x, double y) { form_->Form_PointerDown(x, y); };
+    form_->beforeClosing = [this] { KeepOnClosing(); };
     resize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
@@ -301,6 +305,7 @@ void QtForm::BuildMenus() {
     print_ = new QAction(Shown(kPrintCaption), gameMenu);
     gameMenu->insertActions(actionItems_[kExit], {copyCode_, playCode_, print_});
     gameMenu->insertSeparator(actionItems_[kExit]);
+    BuildLastingItems(gameMenu);
     connect(copyCode_, &QAction::triggered, this, &QtForm::CopyMazeCode);
     connect(playCode_, &QAction::triggered, this, &QtForm::PlayMazeCode);
     connect(print_, &QAction::triggered, this, &QtForm::PrintMaze);
@@ -341,7 +346,9 @@ QString HowToPlayText() {
              Shown(kActionCaptions[kClear]), Shown(kCopyCodeCaption), Shown(kPlayCodeCaption),
              Shown(kActionCaptions[kExit]), Shown(kStyleMenuCaption), Shown(kStyleCaptions[kHoneycomb]),
              Shown(kStyleCaptions[kSquare]), Shown(kPrintCaption), Shown(kViewMenuCaption), Shown(kViewCaptions[kOverview]),
-             Shown(kViewCaptions[kFirstPerson]), Shown(kViewCaptions[kPlan]), Shown(kViewCaptions[kCornerMap]));
+             Shown(kViewCaptions[kFirstPerson]), Shown(kViewCaptions[kPlan]), Shown(kViewCaptions[kCornerMap]),
+             Shown(kResumeCaption), Shown(kHideSolutionCaption), Shown(kSizeMenuCaption), Shown(kRecordsCaption),
+             Shown(kMarkPlayerCaption), Shown(kMarkExitCaption));
 }
 
 }  // namespace
@@ -457,6 +464,7 @@ void QtForm::SetText1Width(double width) { text1_->resize(FromUnit(width), text1
 double QtForm::Text1Height() const { return ToUnit(text1_->height()); }
 
 int QtForm::VScroll1Value() const { return vscroll1_->value(); }
+void QtForm::SetVScroll1Value(int value) { vscroll1_->setValue(value); }
 double QtForm::VScroll1Left() const { return ToUnit(vscroll1_->x()); }
 void QtForm::SetVScroll1Left(double left) { vscroll1_->move(FromUnit(left), vscroll1_->y()); }
 double QtForm::VScroll1Width() const { return ToUnit(vscroll1_->width()); }
@@ -496,6 +504,7 @@ void QtForm::DoEvents() {
 }
 
 void QtForm::UpdateTouched() {
+    UpdateMarks();
     const QRect touched = dc_.TakeTouched();
     if (touched.isEmpty()) return;
     // Device pixels to logical ones, rounded outwards so a fractional ratio loses no edge.
@@ -527,6 +536,7 @@ void QtForm::EndProgram() {
 }
 
 double QtForm::Timer() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double QtForm::Uptime() const { return static_cast<double>(uptime_.elapsed()) / 1000.0; }
 
 int QtForm::VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     if ((modifiers & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
@@ -604,6 +614,7 @@ void QtForm::showEvent(QShowEvent* event) {
         shown_ = true;
         connect(windowHandle(), &QWindow::screenChanged, this, &QtForm::ScreenChanged);
         UpdatePixelRatio();
+        ShowSizeChoice();
         form_->Form_Resize();
     }
 }

@@ -3,6 +3,7 @@
 // The real window: a Qt main window that implements FormHost and turns Qt events into the
 // form's handlers. Everything is drawn into a backing image that paintEvent only copies, so an
 // expose never restarts a build.
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "maze/maze_code.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPrintDialog;
 class QPrinter;
@@ -26,7 +28,10 @@ class QTimer;
 
 namespace quivra {
 class ClientWidget;
+class GameStore;
+class MarksOverlay;
 class PlayCodeDialog;
+class SizeDialog;
 }
 
 namespace quivra {
@@ -78,6 +83,29 @@ public:
     QAction* HowToPlayAction() const { return howToPlay_; }
     virtual void ShowHowToPlay();
 
+    // The size submenu: 适应窗口, the named sizes, then 自定义… (index kNamedSizes + 1).
+    QMenu* SizeMenu() const { return sizeMenu_; }
+    QAction* SizeAction(int index) const { return sizeItems_.at(index); }
+    // The custom size dialog, while it is open (tests answer it).
+    SizeDialog* OpenSizeDialog() const { return sizeDialog_; }
+    QAction* ResumeAction() const { return resume_; }
+    QAction* HideSolutionAction() const { return hideSolution_; }
+    QAction* RecordsAction() const { return records_; }
+    // The options: a mark on the player's cell and on the exit's (off at first, remembered).
+    QAction* MarkPlayerAction() const { return markPlayer_; }
+    QAction* MarkExitAction() const { return markExit_; }
+    const MarksOverlay* Marks() const { return marks_; }
+    // Steps and time, at the right end of the status line.
+    QLabel* CountersLabel() const { return counters_; }
+
+    // Keeps settings, the game and records in the user's folders (QStandardPaths), and starts with
+    // the remembered window and maze size. Without it the window remembers nothing.
+    void UseStore();
+    GameStore* Store() const { return store_.get(); }
+    // Before the first showing: the kept game is the first one (--resume). A broken one is said in
+    // one line on standard error and in the status line, and the game starts as it always does.
+    void ResumeAtStart();
+
     // What the game connects to the window's own commands; none set does nothing.
     // The code of the maze on screen, copied to the clipboard (empty: nothing to copy).
     void SetMazeCodeSource(std::function<std::string()> source) { mazeCode_ = std::move(source); }
@@ -114,6 +142,8 @@ public:
     double Text1Height() const override;
 
     int VScroll1Value() const override;
+    void SetVScroll1Value(int value) override;
+    double Uptime() const override;
     double VScroll1Left() const override;
     void SetVScroll1Left(double left) override;
     double VScroll1Width() const override;
@@ -159,6 +189,21 @@ private:
     }
     int FromUnit(double value) const;
     void BuildMenus();
+    // The game menu's items for a game that lasts, placed among its written ones.
+    void BuildLastingItems(QMenu* gameMenu);
+    // The size submenu's captions for the style in force, and the tick on the game's choice.
+    void ShowSizeChoice();
+    void ChooseSize(int index);
+    void ResumeFromMenu();
+    void ShowRecords();
+    // The lasting items' states and the counters, as the game is now.
+    void UpdateLastingItems();
+    // The marks follow the player and the drawing area.
+    void UpdateMarks();
+    // The game kept, the window's place and the settings written (once, at the end).
+    void KeepOnClosing();
+    // A problem with the store: one line on standard error.
+    void SayProblem(const std::string& line) const;
     void CopyMazeCode();
     void PlayMazeCode();
     void PrintMaze();
@@ -180,6 +225,19 @@ private:
     QAction* print_ = nullptr;
     QPrintDialog* printDialog_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    QMenu* sizeMenu_ = nullptr;
+    std::vector<QAction*> sizeItems_;
+    SizeDialog* sizeDialog_ = nullptr;
+    QAction* resume_ = nullptr;
+    QAction* hideSolution_ = nullptr;
+    QAction* records_ = nullptr;
+    QLabel* counters_ = nullptr;
+    QAction* markPlayer_ = nullptr;
+    QAction* markExit_ = nullptr;
+    MarksOverlay* marks_ = nullptr;
+    QTimer* countersTimer_ = nullptr;
+    std::unique_ptr<GameStore> store_;
+    bool keptOnClosing_ = false;
     std::function<std::string()> mazeCode_;
     std::function<void(const NamedMaze&)> playMaze_;
     std::function<void(double, double)> pointer_;
@@ -192,6 +250,7 @@ private:
     bool wasMinimized_ = false;
     bool checkingInCode_ = false;
     DesktopBell bell_;
+    QElapsedTimer uptime_;
     int beeps_ = 0;
     std::unique_ptr<FrmMain> form_;
 };

@@ -133,7 +133,36 @@ void EnsurePrivateRuntimeDir() {
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
 }
 
-std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code, std::string* view) {
+namespace {
+
+// --cells takes two values, which Qt's parser cannot: they are read here, and the option is left
+// with its first value for the parser to see. A one-line reason when they are no square maze's.
+std::optional<std::string> TakeCells(QStringList& args, std::optional<SizeChoice>& cells) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == "--") break;
+        if (args[i] != "--cells" && args[i] != "-cells") continue;
+        if (i + 2 >= args.size()) return "--cells needs two values: cells across and down";
+        bool okX = false, okY = false;
+        const int x = args[i + 1].toInt(&okX), y = args[i + 2].toInt(&okY);
+        if (!okX || !okY) return "--cells " + QuotedValue(args[i + 1].toStdString()) + " " +
+                                  QuotedValue(args[i + 2].toStdString()) + ": not whole numbers";
+        // Every game starts square: the cells must be a square maze's.
+        if (const auto refusal = CheckCells(MazeStyle::Square, x, y)) {
+            const bool across = refusal->text == &kCellsAcrossRange;
+            return std::string("--cells: cells ") + (across ? "X" : "Y") + " must be in " +
+                   std::to_string(refusal->lo) + ".." + std::to_string(refusal->hi);
+        }
+        cells = SizeChoice::Custom(x, y);
+        args.removeAt(i + 2);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int> CheckBeforeGui(int argc, char** argv, StartRequest& start) {
+    std::optional<NamedMaze>& code = start.code;
     UseUtf8CharacterType();
     // The names --version prints; on X11 the window class is the executable's name anyway.
     QCoreApplication::setApplicationName("Quivra");
@@ -153,7 +182,15 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze
     const QCommandLineOption codeOption("code", "Play the maze this code names (as quivra-tool prints it).", "code");
     const QCommandLineOption viewOption("view", "Start in this view: overview (the default), first-person or plan.",
                                         "view");
-    parser.addOptions({platform, display, codeOption, viewOption});
+    const QCommandLineOption cellsOption(
+        "cells", "Carve new mazes of X cells across and Y down (square 2..400 each), not to fit the window.", "X Y");
+    const QCommandLineOption resumeOption("resume", "Resume the game kept when the game last closed.");
+    parser.addOptions({platform, display, codeOption, cellsOption, resumeOption, viewOption});
+    const std::optional<std::string> cellsError = TakeCells(args, start.cells);
+    if (cellsError) {
+        std::fprintf(stderr, "quivra: %s\n", cellsError->c_str());
+        return 2;
+    }
     const bool parsed = parser.parse(args);
     if (parsed && (parser.isSet(help) || parser.isSet("help-all") || parser.isSet(version))) {
         QCoreApplication cli(argc, argv);  // only so that the texts name the program; this path exits
@@ -182,7 +219,12 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze
             std::fprintf(stderr, "quivra: unknown view %s (overview, first-person or plan)\n", QuotedValue(name).c_str());
             return 2;
         }
-        if (view != nullptr) *view = name;
+        start.view = name;
+    }
+    start.resume = parser.isSet(resumeOption);
+    if (static_cast<int>(code.has_value()) + static_cast<int>(start.cells.has_value()) + static_cast<int>(start.resume) > 1) {
+        std::fputs("quivra: --code, --cells and --resume each choose the first maze: give one of them\n", stderr);
+        return 2;
     }
     if (parser.isSet(platform)) qputenv("QT_QPA_PLATFORM", parser.value(platform).toLocal8Bit());
     if (parser.isSet(display)) qputenv("DISPLAY", parser.value(display).toLocal8Bit());

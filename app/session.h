@@ -6,16 +6,25 @@
 #include <optional>
 #include <string>
 
+#include "game/maze_sizes.h"
 #include "maze/maze_code.h"
 
 namespace quivra {
 
-// Reads the command line (--help and --version print and exit 0; a maze code that cannot be played
-// and anything else unknown are one line and status 2), then checks the display (one line and
-// status 1 without one) and the runtime folder. An exit status, or nothing when the game can start
-// (with `code` set when --code named a maze).
-// `view` (when given) gets the view --view names: overview, first-person or plan.
-std::optional<int> CheckBeforeGui(int argc, char** argv, std::optional<NamedMaze>& code, std::string* view = nullptr);
+// How the command line asks the game to start: a code's maze (--code), cells of one's own
+// (--cells X Y), or the kept game (--resume).
+struct StartRequest {
+    std::optional<NamedMaze> code;
+    std::optional<SizeChoice> cells;
+    bool resume = false;
+    std::string view;   // --view: overview, first-person or plan
+};
+
+// Reads the command line (--help and --version print and exit 0; a maze code that cannot be played,
+// cells the square style cannot have and anything else unknown are one line and status 2), then
+// checks the display (one line and status 1 without one) and the runtime folder. An exit status, or
+// nothing when the game can start as `start` says (and in the view --view names).
+std::optional<int> CheckBeforeGui(int argc, char** argv, StartRequest& start);
 
 // True when a platform Qt would pick can open a window: QT_QPA_PLATFORM names one that needs no
 // display, or the X server of DISPLAY answers on its local socket (a remote one is trusted), or

@@ -20,7 +20,11 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     }
     Canvas canvas = WindowCanvas();
     DrawStep(key.step, state_, canvas);
-    if (key.step.outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+    FollowWalk();
+    if (key.step.outcome == StepOutcome::Exited) {
+        host_.SetText1Text(kCongratulation);
+        WalkedOut();
+    }
 }
 
 void FrmMain::Form_PointerDown(double x, double y) {
@@ -33,9 +37,11 @@ void FrmMain::Form_PointerDown(double x, double y) {
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
     Canvas canvas = WindowCanvas();
-    for (const StepResult& step : walk.steps) {
-        DrawStep(step, state_, canvas);
-        if (step.outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+    for (const StepResult& step : walk.steps) DrawStep(step, state_, canvas);
+    FollowWalk();
+    if (state_.walk().exitReached) {
+        host_.SetText1Text(kCongratulation);
+        WalkedOut();
     }
 }
 

@@ -40,7 +40,9 @@ void Game::MakeGrids(const MazeShape& shape) {
 
 void Game::MakeNewMaze(double widthTwips, double heightTwips, const Clock& clock, double budget) {
     const StyleRules& rules = Rules();
-    const MazeShape shape = maze_.named ? maze_.named->shape : rules.sizeGrid(widthTwips, heightTwips);
+    const std::optional<MazeShape> chosen = ChosenShape(style_, size_);
+    const MazeShape shape =
+        maze_.named ? maze_.named->shape : chosen ? *chosen : rules.sizeGrid(widthTwips, heightTwips);
     MakeGrids(shape);
     if (maze_.named) {
         // A maze named by its code: the kept candidate carved again, no search and no clock.
@@ -66,6 +68,7 @@ void Game::UseMaze(const MazeShape& shape, ByteGrid mazeGrid) {
     maze_.named.reset();
     walk_.exitReached = false;
     walk_.showingSolution = false;
+    pending_.clear();
     ResetWalk();
     maze_.needNewMaze = false;
 }
@@ -84,13 +87,36 @@ const std::string& Game::FinishedStatus() const {
 }
 
 void Game::NewGame(double secondsSinceMidnight) {
+    pending_.clear();
     maze_.needNewMaze = true;
     walk_.exitReached = false;
     walk_.showingSolution = false;
     maze_.seedText = SeedTextFromSeconds(secondsSinceMidnight);
 }
 
+void Game::WindowResized(double secondsSinceMidnight) {
+    if (!MazeStaysOnResize() || maze_.needNewMaze || !HasMaze()) {
+        // A resumed code's walk waits for its first drawing.
+        std::vector<uint8_t> resumed = maze_.named ? std::move(pending_) : std::vector<uint8_t>();
+        NewGame(secondsSinceMidnight);
+        pending_ = std::move(resumed);
+        return;
+    }
+    // The walk is taken again over the new drawing, step by step, as if it were made at this size.
+    std::vector<uint8_t> moves = WalkMoves();
+    walk_.exitReached = false;
+    ResetWalk();
+    --walkNumber_;   // the same walk
+    pending_ = std::move(moves);
+}
+
+void Game::ResumeCode(const NamedMaze& named, std::vector<uint8_t> moves) {
+    PlayCode(named);
+    pending_ = std::move(moves);
+}
+
 void Game::PlayCode(const NamedMaze& named) {
+    pending_.clear();
     maze_.named = named;
     style_ = named.shape.style;
     maze_.needNewMaze = true;
@@ -101,6 +127,7 @@ void Game::PlayCode(const NamedMaze& named) {
 bool Game::SetStyle(MazeStyle newStyle) {
     if (newStyle == style_) return false;
     style_ = newStyle;
+    pending_.clear();
     if (maze_.named && maze_.named->shape.style != style_) maze_.named.reset();
     walk_.showingSolution = false;
     // The grids still hold the other style's maze: even a resize that builds nothing (a too small
@@ -117,6 +144,7 @@ void Game::ShowSolution() {
 }
 
 void Game::Clear() {
+    pending_.clear();
     walk_.exitReached = false;
     walk_.showingSolution = false;
     // A grid still waiting for its new maze (a style change that built nothing) holds the other
@@ -250,6 +278,7 @@ void Game::ResetWalk() {
     walk_.walkGrid(walk_.playerY, walk_.playerX) = 1;
     moves_.clear();
     heading_ = rules.startHeading;
+    ++walkNumber_;
 }
 
 bool Game::TurnLeft() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/maze_sizes.h"
 #include "game/style_rules.h"
 #include "game/window_design.h"
 #include "maze/directions.h"
@@ -171,6 +172,12 @@ public:
     double viewAngle() const { return viewAngle_; }   // the tilt in degrees
     // Every step taken since the maze was made or cleared, a base direction each.
     const std::vector<uint8_t>& Moves() const { return moves_; }
+    // The walk as the player made it: the moves, or while a redraw waits to take them again, those.
+    const std::vector<uint8_t>& WalkMoves() const { return pending_.empty() ? moves_ : pending_; }
+    // Counts walks begun afresh (a new maze, Clear): a walk taken again after a resize is the same.
+    uint32_t WalkNumber() const { return walkNumber_; }
+    // What size new mazes are carved at.
+    const SizeChoice& Size() const { return size_; }
 
     const StyleRules& Rules() const { return RulesOf(style_); }
 
@@ -193,6 +200,22 @@ public:
     // ---- the player's verbs ----
     // A new maze at the next build, from a seed text made of the clock's reading.
     void NewGame(double secondsSinceMidnight);
+    // New mazes at this size from now on (the next new game).
+    void ChooseSize(const SizeChoice& choice) { size_ = choice; }
+    // The window took another size: a maze that does not follow the window (a chosen size, a
+    // code's) stays, and its walk is taken again once the scene is drawn anew; a window-sized one
+    // becomes a new game.
+    void WindowResized(double secondsSinceMidnight);
+    // The maze stays whatever the window's size.
+    bool MazeStaysOnResize() const { return maze_.named.has_value() || !size_.FitsWindow(); }
+    // A code's maze with a walk to take again once its scene is drawn (a kept game resumed).
+    void ResumeCode(const NamedMaze& maze, std::vector<uint8_t> moves);
+    // A walk waits to be taken again: each of its steps, as Step makes it, to draw; the walk is
+    // left as far as it goes (false when a move does not step). The correct path, when shown,
+    // stays shown.
+    bool HasWalkToReplay() const { return !pending_.empty(); }
+    template <class DrawStep>
+    bool ReplayWalk(DrawStep&& draw);
     // No correct path shown (a new game leaves it).
     void HideSolution() { walk_.showingSolution = false; }
     // The maze of a code from now on (the style follows it); a new game of another code or of the
@@ -256,8 +279,31 @@ private:
     FixedTables tables_;
     std::vector<uint8_t> moves_;
     int heading_ = 1;
+    std::vector<uint8_t> pending_;   // a walk to take again when the scene is drawn
+    SizeChoice size_;
+    uint32_t walkNumber_ = 0;
     MazeStyle style_ = MazeStyle::Square;
     double viewAngle_ = 90 - kVScroll1Start;
 };
+
+template <class DrawStep>
+bool Game::ReplayWalk(DrawStep&& draw) {
+    std::vector<uint8_t> moves = std::move(pending_);
+    pending_.clear();
+    const bool showing = walk_.showingSolution;
+    walk_.showingSolution = false;
+    bool whole = true;
+    for (const uint8_t d : moves) {
+        const StepResult step = Step(d);
+        if (step.outcome == StepOutcome::Blocked) {
+            whole = false;
+            break;
+        }
+        draw(step);
+    }
+    walk_.showingSolution = showing;
+    if (showing) walk_.lineColorIndex = kSolutionColour;
+    return whole;
+}
 
 }  // namespace quivra

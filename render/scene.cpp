@@ -71,8 +71,9 @@ StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas) {
     return SceneOf(g.style()).drawStage(g, s, canvas);
 }
 
-void FinishScene(const Game& g, SceneState& s, Canvas& canvas) {
+void FinishScene(Game& g, SceneState& s, Canvas& canvas) {
     SceneOf(g.style()).drawTrail(g, s, canvas);
+    if (g.HasWalkToReplay()) g.ReplayWalk([&](const StepResult& step) { DrawStep(step, s, canvas); });
     if (g.walk().showingSolution) DrawSolution(g, s, canvas);
 }
 

@@ -104,7 +104,7 @@ void SceneRun::Start(Game& g, RunHost& host) {
     build.buildStage = kStageFirstDrawing;
 }
 
-void SceneRun::Finish(const Game& g, RunHost& host) {
+void SceneRun::Finish(Game& g, RunHost& host) {
     build.drawInProgress = false;
     Canvas canvas = host.DrawingCanvas();
     FinishScene(g, *this, canvas);

@@ -71,7 +71,7 @@ public:
 
 private:
     void Start(Game& g, RunHost& host);
-    void Finish(const Game& g, RunHost& host);
+    void Finish(Game& g, RunHost& host);
 };
 
 }  // namespace quivra

@@ -172,6 +172,130 @@
         <translation>Cannot print.</translation>
     </message>
     <message>
+        <source>小</source>
+        <translation>Small</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>大</source>
+        <translation>Large</translation>
+    </message>
+    <message>
+        <source>特大</source>
+        <translation>Huge</translation>
+    </message>
+    <message>
+        <source>横向格数须在 %1 到 %2 之间</source>
+        <translation>Cells across must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>纵向格数须在 %1 到 %2 之间</source>
+        <translation>Cells down must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>蜂窝状的横向格数须为奇数</source>
+        <translation>A honeycomb needs an odd number of cells across</translation>
+    </message>
+    <message>
+        <source>迷宫大小</source>
+        <translation>Maze Size</translation>
+    </message>
+    <message>
+        <source>适应窗口</source>
+        <translation>Fit the Window</translation>
+    </message>
+    <message>
+        <source>自定义…</source>
+        <translation>Custom…</translation>
+    </message>
+    <message>
+        <source>自定义迷宫大小</source>
+        <translation>Custom Maze Size</translation>
+    </message>
+    <message>
+        <source>横向格数：</source>
+        <translation>Cells across:</translation>
+    </message>
+    <message>
+        <source>纵向格数：</source>
+        <translation>Cells down:</translation>
+    </message>
+    <message>
+        <source>继续上一局</source>
+        <translation>Resume Last Game</translation>
+    </message>
+    <message>
+        <source>隐藏正确走法</source>
+        <translation>Hide Correct Path</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>还没有记录。</source>
+        <translation>No records yet.</translation>
+    </message>
+    <message>
+        <source>样式</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>胜局</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Best Time</translation>
+    </message>
+    <message>
+        <source>最少步数</source>
+        <translation>Fewest Steps</translation>
+    </message>
+    <message>
+        <source>完美</source>
+        <translation>Perfect</translation>
+    </message>
+    <message>
+        <source>%1 步  %2</source>
+        <translation>%1 steps  %2</translation>
+    </message>
+    <message>
+        <source>%1 步（最少 %2） %3</source>
+        <translation>%1 steps (fewest %2)  %3</translation>
+    </message>
+    <message>
+        <source>完美!</source>
+        <translation>Perfect!</translation>
+    </message>
+    <message>
+        <source>新记录!</source>
+        <translation>New record!</translation>
+    </message>
+    <message>
+        <source>上一局无法继续，已另存。</source>
+        <translation>The last game could not be resumed; it was set aside.</translation>
+    </message>
+    <message>
+        <source>没有可继续的游戏。</source>
+        <translation>No game to resume.</translation>
+    </message>
+    <message>
+        <source>标记我的位置</source>
+        <translation>Mark My Cell</translation>
+    </message>
+    <message>
+        <source>标记出口</source>
+        <translation>Mark the Exit</translation>
+    </message>
+    <message>
         <source>从上方的入口走到下方的出口。每走一步画一条绿线，退回自己走过的路画黄线；撞墙会响一声。
 
 四方形：方向键，或小键盘 4 2 6 8，或字母 W A S D（上、左、下、右）。
@@ -182,7 +306,7 @@
 
 迷宫代码：“%5”（Ctrl+C）把迷宫的代码复制到剪贴板，“%6”（Ctrl+O）玩别人给你的迷宫，也可以用 quivra --code 代码 启动游戏。
 
-菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。
+菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。“%17”接着玩上次关窗时没走完的一局；“%18”（Ctrl+H）把正确的路再藏起来；“%19”选新迷宫的大小；“%20”列出你的成绩；“%21”和“%22”在场景里标出你的位置和出口。
 菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。
 菜单“%12”：“%13”是倾斜的全景，每局都从这里开始；“%14”让你站在迷宫里：上 / W / 小键盘 8 前进，下 / S / 小键盘 2 后退，左 / A / 小键盘 4 和右 / D / 小键盘 6 转身，点击前方的地面沿直通走廊走过去；“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。
 右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。</source>
@@ -196,7 +320,7 @@ Mouse and touch screen: click or tap the cell next to you to step there (a wall 
 
 Maze codes: “%5” (Ctrl+C) copies the maze’s code to the clipboard, “%6” (Ctrl+O) plays a maze someone gave you; quivra --code CODE starts the game with one.
 
-Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%7” (Ctrl+Q).
+Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%7” (Ctrl+Q). “%17” plays on the game left unfinished when the window last closed; “%18” (Ctrl+H) hides the correct path again; “%19” chooses the size of new mazes; “%20” lists your records; “%21” and “%22” mark where you stand and the exit in the scene.
 Menu “%8”: switch between “%9” and “%10”; each switch starts a new maze.
 Menu “%12”: “%13” is the tilted scene every game starts in; “%14” stands you inside the maze: Up / W / keypad 8 steps forward, Down / S / keypad 2 steps back, Left / A / keypad 4 and Right / D / keypad 6 turn, and a click on the floor ahead walks along a straight open corridor; “%15” shows the flat plan; “%16” draws the cells you walked in a corner, in first person.
 The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens the menu bar.</translation>

@@ -34,6 +34,12 @@ expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code "$(printf 'S3x2\033[2J')"
 # A view the game does not have: one line, status 2, display or not.
 expect 2 0 1 -- --view inside
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --view "$(printf 'plan\033[2J')"
+# Cells of one's own that no square maze has, or half given, and two first mazes at once.
+expect 2 0 1 -- --cells 1 5
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31 401
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31 21 --resume
+expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code S15x10-11882719-Y --cells 31 21
 # The game's --code and the tool's render --code refuse the same codes with the same words.
 for code in H8193x3-33913796-D S2x1-33913796-1 S3x2-33913796-Y S3x2-3391379a-X H99999x99999-12345678-J; do
     timeout 10 env -u DISPLAY QT_QPA_PLATFORM=offscreen "$game" --code "$code" >/dev/null 2>game.txt

@@ -34,22 +34,29 @@ struct Shown {
     std::string ok;
     std::vector<std::string> items;
     std::string hexHint;   // after switching to the honeycomb
+    std::vector<std::string> sizes;   // the game menu's size submenu
 };
 
 const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
                      {kActionMenuCaption, kStyleMenuCaption, kViewMenuCaption, kHelpMenuCaption},
                      kSquareHint,
                      "确定",
-                     {"新游戏\tF2, Ctrl+N", "正确走法", "清除", "", "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "打印…\tCtrl+P", "",
-                      "退出\tCtrl+Q", "俯视", "第一人称", "平面图", "", "小地图", "游戏说明\tF1", "", "关于"},
-                     kHexHint};
+                     {"新游戏\tF2, Ctrl+N", "继续上一局", "正确走法", "隐藏正确走法\tCtrl+H", "清除", "迷宫大小", "记录", "",
+                      "标记我的位置", "标记出口", "",
+                      "复制迷宫代码\tCtrl+C", "输入迷宫代码…\tCtrl+O", "打印…\tCtrl+P", "", "退出\tCtrl+Q",
+                      "俯视", "第一人称", "平面图", "", "小地图", "游戏说明\tF1", "", "关于"},
+                     kHexHint,
+                     {"适应窗口", "", "小\t15×10", "中\t30×20", "大\t60×40", "特大\t120×80", "", "自定义…"}};
 const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
                      {"Game", "Style", "View", "Help"},
                      "Walk with the arrow keys or W A S D.",
                      "OK",
-                     {"New Game\tF2, Ctrl+N", "Correct Path", "Clear", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
+                     {"New Game\tF2, Ctrl+N", "Resume Last Game", "Correct Path", "Hide Correct Path\tCtrl+H", "Clear",
+                      "Maze Size", "Records", "", "Mark My Cell", "Mark the Exit", "", "Copy Maze Code\tCtrl+C", "Play a Code…\tCtrl+O",
                       "Print…\tCtrl+P", "", "Quit\tCtrl+Q", "Overview", "First Person", "Plan", "", "Corner Map", "How to Play\tF1", "", "About"},
-                     "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D."};
+                     "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D.",
+                     {"Fit the Window", "", "Small\t15×10", "Medium\t30×20", "Large\t60×40", "Huge\t120×80", "",
+                      "Custom…"}};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
 struct Desktop {
@@ -79,6 +86,7 @@ Shown WhatTheWindowShows() {
         const auto* menu = static_cast<const ShortcutMenu*>(w.menuBar()->actions()[index]->menu());
         for (const QAction* item : menu->actions()) shown.items.push_back(menu->ShownText(item).toStdString());
     }
+    for (const QAction* item : w.SizeMenu()->actions()) shown.sizes.push_back(item->text().toStdString());
     if (QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty(); }, 10000)) {
         shown.hint = w.Text1()->text().toStdString();
         w.Form().mnuStyleItem_Click(kHoneycomb);
@@ -106,6 +114,7 @@ TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
     EXPECT_EQ(shown.ok, GetParam().expected.ok);
     EXPECT_EQ(shown.items, GetParam().expected.items);
     EXPECT_EQ(shown.hexHint, GetParam().expected.hexHint);
+    EXPECT_EQ(shown.sizes, GetParam().expected.sizes);
 }
 
 // A player's session as it starts the game: LANG and LANGUAGE in the environment, read by Qt when
@@ -124,6 +133,7 @@ TEST(PlayerSession, TheWindowSpeaksTheSessionsLanguage) {
     EXPECT_EQ(shown.hexHint, want.hexHint);
     EXPECT_EQ(shown.ok, want.ok);
     EXPECT_EQ(shown.items, want.items);
+    EXPECT_EQ(shown.sizes, want.sizes);
 }
 
 // What a player new to the game reads, in each language: F1's How to Play, and the note that

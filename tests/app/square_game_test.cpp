@@ -272,11 +272,12 @@ TEST(CodeGame, ACodesMazeStaysUntilANewGameOrTheOtherStyle) {
     const ByteGrid maze = g.s().maze().mazeGrid;
 
     ASSERT_TRUE(g.host.PressKey(CorrectPathKeys(g.s(), true).front()));
-    ASSERT_NE(g.s().walk().playerY, 2);
+    const int walkedY = g.s().walk().playerY;
+    ASSERT_NE(walkedY, 2);
     g.host.Resize(700, 500);
     g.host.RunTimer();
     EXPECT_EQ(g.s().maze().mazeGrid, maze);
-    EXPECT_EQ(g.s().walk().playerY, 2);   // the trail cleared, as any resize does
+    EXPECT_EQ(g.s().walk().playerY, walkedY);   // the walk taken again on the redrawn maze
     EXPECT_EQ(g.host.Text1Text(), kHexHint);
 
     g.form.mnuActionItem_Click(kNewGame);
@@ -292,6 +293,40 @@ TEST(CodeGame, ACodesMazeStaysUntilANewGameOrTheOtherStyle) {
     g.form.mnuStyleItem_Click(kHoneycomb);
     g.host.RunTimer();
     EXPECT_NE(g.form.MazeCodeText(), "H21x13-93782719-0");
+}
+
+}  // namespace
+}  // namespace quivra
+
+namespace quivra {
+namespace {
+
+// The time played on the headless window's clock, held still between events: it starts at the
+// first step, stops while the window is minimised and once walked out, and a new walk starts it again.
+TEST(PlayTime, FromTheFirstStepPausedWhileMinimisedAndOnceOut) {
+    test::SquareGame g;
+    EXPECT_FALSE(g.form.CurrentCounters());
+    const std::vector<int> keys = test::CorrectPathKeys(g.s(), false);
+    g.host.SetClock(1000, 0);
+    ASSERT_TRUE(g.host.PressKey(keys[0]));
+    g.host.SetClock(1010, 0);
+    g.host.Minimize();
+    g.host.SetClock(1500, 0);
+    g.host.Restore();
+    g.host.RunTimer();
+    g.host.SetClock(1505, 0);
+    ASSERT_TRUE(g.form.CurrentCounters());
+    EXPECT_DOUBLE_EQ(g.form.CurrentCounters()->seconds, 15);
+    EXPECT_EQ(g.form.CurrentCounters()->steps, 1);
+    for (size_t i = 1; i < keys.size(); ++i) g.host.PressKey(keys[i]);
+    g.host.SetClock(1600, 0);
+    ASSERT_TRUE(g.form.CurrentCounters()->win);
+    EXPECT_DOUBLE_EQ(g.form.CurrentCounters()->seconds, 15);
+    EXPECT_EQ(g.form.CurrentCounters()->win->shortest, static_cast<int>(keys.size()));
+    EXPECT_TRUE(g.form.CurrentCounters()->win->perfect);
+    g.form.mnuActionItem_Click(kClear);
+    g.host.RunTimer();
+    EXPECT_FALSE(g.form.CurrentCounters());
 }
 
 }  // namespace
