@@ -16,7 +16,7 @@ export QUIVRA_MONKEY_EVENTS="${QUIVRA_MONKEY_EVENTS:-400}"
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVRA_BENCH=OFF >/dev/null
 fi
-tests=(maze_tests render_tests hex_tests app_tests robustness_tests)
+tests=(maze_tests game_tests render_tests hex_tests app_tests tool_tests robustness_tests)
 cmake --build "$dir" -j"$(nproc)" --target "${tests[@]}" quivra-tool
 
 memcheck=(valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect

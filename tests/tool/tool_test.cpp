@@ -11,16 +11,16 @@
 
 #include "tests/support/printable_line.h"
 #include "tools/progress.h"
+#include "tests/tool/run_tool.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
 namespace {
 
-int Tool(std::vector<std::string> args, std::string& out, std::string& err, int progressFd = -1) {
-    std::ostringstream o, e;
-    const int status = RunTool(args, o, e, progressFd);
-    out = o.str(), err = e.str();
-    return status;
+int Tool(const std::vector<std::string>& args, std::string& out, std::string& err, int progressFd = -1) {
+    const test::ToolRun run = test::RunToolCommand(args, progressFd);
+    out = run.out, err = run.err;
+    return run.status;
 }
 
 using test::OnePrintableLine;

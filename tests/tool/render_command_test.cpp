@@ -18,21 +18,15 @@
 #include <sstream>
 
 #include "tools/picture_file.h"
+#include "tests/tool/run_tool.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = test::ToolRun;
 
-Result RunCommand(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+Result RunCommand(const std::vector<std::string>& args) { return test::RunToolCommand(args); }
 
 // Every test writes into a folder of its own, removed afterwards.
 class RenderCommand : public testing::Test {

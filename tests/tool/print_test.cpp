@@ -25,21 +25,15 @@
 #include <algorithm>
 
 #include "tests/support/shell.h"
+#include "tests/tool/run_tool.h"
 #include "tools/tool_cli.h"
 
 namespace quivra::tool {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = test::ToolRun;
 
-Result Tool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+Result Tool(const std::vector<std::string>& args) { return test::RunToolCommand(args); }
 
 std::string Temp(const std::string& name) { return testing::TempDir() + "quivra_print_" + name; }
 
