@@ -29,6 +29,7 @@
 #include "app/game_store.h"
 #include "app/qt_form.h"
 #include "app/size_dialog.h"
+#include "tests/app/window_wait.h"
 #include "tests/support/correct_path.h"
 
 namespace quivra {
@@ -36,10 +37,7 @@ namespace {
 
 const char* const kCode = "S15x10-11882719-Y";
 
-bool WaitForBuild(QtForm& w) {
-    return QTest::qWaitFor([&] { return w.Form().State().build.buildStage == kStageFinished && !w.Timer1Enabled(); },
-                           20000);
-}
+using test::WaitForBuild;
 
 bool ShowBuilt(QtForm& w) {
     w.Timer1()->setInterval(5);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/qt_form.h"
+#include "tests/app/window_wait.h"
 #include "tests/support/correct_path.h"
 
 namespace quivra {
@@ -34,10 +35,7 @@ const View kSetups[] = {
     {"honeycomb_small_tilt37", "H21x13-93782719-0", 500, 380, 37},
 };
 
-bool WaitForBuild(QtForm& w) {
-    return QTest::qWaitFor([&] { return w.Form().State().build.buildStage == kStageFinished && !w.Timer1Enabled(); },
-                           10000);
-}
+using test::WaitForBuild;
 
 Qt::Key QtKeyOf(int virtualKey) {
     switch (virtualKey) {

@@ -26,15 +26,13 @@
 #include "app/qt_form.h"
 #include "game/code_check.h"
 #include "modal_guard.h"
+#include "tests/app/window_wait.h"
 #include "tests/support/correct_path.h"
 
 namespace quivra {
 namespace {
 
-bool WaitForBuild(QtForm& w) {
-    return QTest::qWaitFor([&] { return w.Form().State().build.buildStage == kStageFinished && !w.Timer1Enabled(); },
-                           10000);
-}
+using test::WaitForBuild;
 
 // A large window shown and its first maze built, quickly.
 bool ShowBuilt(QtForm& w) {

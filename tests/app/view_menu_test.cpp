@@ -16,14 +16,12 @@
 
 #include "app/qt_form.h"
 #include "tools/tool_cli.h"
+#include "tests/app/window_wait.h"
 
 namespace quivra {
 namespace {
 
-bool WaitForBuild(QtForm& w) {
-    return QTest::qWaitFor([&] { return w.Form().State().build.buildStage == kStageFinished && !w.Timer1Enabled(); },
-                           10000);
-}
+using test::WaitForBuild;
 
 TEST(Window, TheViewMenuShowsTheSameGameFromInsideAndTheToolDrawsItAlike) {
     const std::string code = "S15x10-11882719-Y";

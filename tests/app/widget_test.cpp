@@ -23,6 +23,7 @@
 #include "app/desktop.h"
 #include "app/headless_form.h"
 #include "app/qt_form.h"
+#include "tests/app/window_wait.h"
 #include "tests/support/correct_path.h"
 #include "modal_guard.h"
 #include "url_catcher.h"
@@ -37,10 +38,7 @@ QColor PixelAt(const QImage& image, double x, double y, double z, const GameStat
     return image.pixelColor(p.x, p.y);
 }
 
-bool WaitForBuild(QtForm& w, int ms = 10000) {
-    return QTest::qWaitFor([&] { return w.Form().State().build.buildStage == kStageFinished && !w.Timer1Enabled(); },
-                           ms);
-}
+using test::WaitForBuild;
 
 // Shows the window, then waits until it is on screen and its first build has finished.
 ::testing::AssertionResult ShownAndBuilt(QtForm& w) {
