@@ -5,9 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <set>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 #include "game/game.h"
 #include "game/style_rules.h"
@@ -198,22 +195,6 @@ private:
     std::FILE* file_;
 };
 
-// A large maze's window and drawings take hundreds of megabytes, freed after each maze. Once
-// large blocks have been freed, glibc raises its threshold for mapping them apart and serves the
-// next ones from its heap, where the pieces left between them make the peak grow with the count:
-// a fixed threshold keeps every large block mapped on its own and handed back when freed.
-void KeepLargeBlocksApart() {
-#if defined(__GLIBC__)
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
-}
-
-// What is left free in the heap after a maze, handed back too.
-void GiveBackMemory() {
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
-}
 
 }  // namespace
 
@@ -281,7 +262,6 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
                          " draw more than " + std::to_string(kMaxScenePixels) + " pixels");
     }
 
-    KeepLargeBlocksApart();
     // The mazes, each asked for a second after the one before, as a player pressing New would; a
     // maze that came up before is skipped.
     std::vector<std::pair<NamedMaze, double>> mazes;
@@ -356,7 +336,6 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
             if (spool) spool->Put(sheets.solution);
             if (!print.quiet) out += sheets.report;
             if (progress) progress->Reading();
-            GiveBackMemory();
         }
     }
     if (spool) {
