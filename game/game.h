@@ -23,13 +23,6 @@
 
 namespace quivra {
 
-// buildStage values (the scene run's) both styles share: 0 sizes, generates and sets up the view, the drawing
-// stages run from 1 up to 4, 5 is a finished scene (or no run), 6 closing.
-constexpr uint8_t kStageStart = 0;
-constexpr uint8_t kStageFirstDrawing = 1;
-constexpr uint8_t kStageFinished = 5;
-constexpr uint8_t kStageClosing = 6;
-
 // Palette indices of the lines over the scene.
 constexpr int kStepBackColour = 13;   // yellow: back onto the trail
 constexpr int kStepColour = 14;       // green: a new step, and the way out

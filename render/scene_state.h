@@ -12,6 +12,13 @@
 
 namespace quivra {
 
+// buildStage values both styles share: 0 sizes, generates and sets up the view, the drawing
+// stages run from 1 up to 4, 5 is a finished scene (or no run), 6 closing.
+constexpr uint8_t kStageStart = 0;
+constexpr uint8_t kStageFirstDrawing = 1;
+constexpr uint8_t kStageFinished = 5;
+constexpr uint8_t kStageClosing = 6;
+
 // The build run: the stage, whether the timer chain runs, whether stage 0 sets the view up anew,
 // and whether the window was minimised (its restore keeps the maze).
 struct BuildState {
