@@ -231,8 +231,11 @@ deb_job() {
   cp "$deb" "$root/tmp/"
   quiet_apt update -qq   # mmdebstrap leaves no package lists
   quiet_apt install -y -qq --no-install-recommends xvfb xdotool x11-apps fontconfig
-  # What the root holds before, to compare after the purge (caches and logs aside).
+  # What the root holds before, to compare after the purge (caches and logs aside). What the game
+  # keeps for the player who ran it (settings, a kept game, records) is that player's, in their
+  # home: a purge leaves it, as it leaves every program's.
   local skip='^/(proc|dev|sys|tmp|run|var/cache|var/log|var/lib/apt|var/lib/dpkg|var/lib/xkb|etc/ld\.so\.cache$)'
+  skip+='|^/root/\.config(/quivra(/.*)?)?$|^/root/\.local(/share(/Quivra(/.*)?)?)?$'
   in_root find / -xdev | grep -Ev "$skip" | LC_ALL=C sort >"$out/files-before.txt"
 
   say "apt-get install --no-install-recommends ./$(basename "$deb")"
