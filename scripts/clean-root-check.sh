@@ -117,6 +117,10 @@ in_root() {
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin ${display:+DISPLAY=:$display} "$@"
 }
+# The installed packages' names, one a line, sorted.
+installed_packages() {
+  in_root dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | LC_ALL=C sort
+}
 quiet_apt() {
   local log
   log="$(mktemp)"
@@ -237,6 +241,7 @@ deb_job() {
   local skip='^/(proc|dev|sys|tmp|run|var/cache|var/log|var/lib/apt|var/lib/dpkg|var/lib/xkb|etc/ld\.so\.cache$)'
   skip+='|^/root/\.config(/quivra(/.*)?)?$|^/root/\.local(/share(/Quivra(/.*)?)?)?$'
   in_root find / -xdev | grep -Ev "$skip" | LC_ALL=C sort >"$out/files-before.txt"
+  installed_packages >"$out/packages-before.txt"
 
   say "apt-get install --no-install-recommends ./$(basename "$deb")"
   in_root bash -c 'cd /tmp && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ./quivra_*.deb' \
@@ -264,6 +269,15 @@ deb_job() {
   quiet_apt purge -y -qq quivra
   quiet_apt autoremove --purge -y -qq
   in_root dpkg -s quivra >/dev/null 2>&1 && fail "quivra is still known to dpkg after the purge"
+  # What came in with the package and autoremove keeps (apt keeps what a package already there
+  # recommends or suggests: libidn2-0 on Debian 13) goes too: the root must be as it was before.
+  local kept
+  kept="$(installed_packages | LC_ALL=C comm -13 "$out/packages-before.txt" -)"
+  if [ -n "$kept" ]; then
+    say "purging what came in with the package and autoremove kept: $(tr '\n' ' ' <<<"$kept")"
+    # shellcheck disable=SC2086 # one package a word
+    quiet_apt purge -y -qq $kept
+  fi
   in_root find / -xdev | grep -Ev "$skip" | LC_ALL=C sort >"$out/files-after.txt"
   diff -u "$out/files-before.txt" "$out/files-after.txt" || fail "the purge left the files above"
   say "the package installed, ran, and left nothing after its purge"
