@@ -96,6 +96,19 @@ inline const std::string kNewRecord = QT_TRANSLATE_NOOP("Quivra", "新记录!");
 inline const std::string kKeptGameBroken = QT_TRANSLATE_NOOP("Quivra", "上一局无法继续，已另存。");
 inline const std::string kNoKeptGame = QT_TRANSLATE_NOOP("Quivra", "没有可继续的游戏。");
 
+// Pausing, a hint of the way on, and the maze a new one threw away.
+inline const std::string kPauseCaption = QT_TRANSLATE_NOOP("Quivra", "暂停");
+inline const std::string kPausedText = QT_TRANSLATE_NOOP("Quivra", "已暂停，按 P 键继续。");
+inline const std::string kHintCaption = QT_TRANSLATE_NOOP("Quivra", "提示");
+inline const std::string kHintText = QT_TRANSLATE_NOOP("Quivra", "提示：%1");
+inline const std::string kSquareWays[] = {QT_TRANSLATE_NOOP("Quivra", "左"), QT_TRANSLATE_NOOP("Quivra", "下"),
+                                          QT_TRANSLATE_NOOP("Quivra", "右"), QT_TRANSLATE_NOOP("Quivra", "上")};
+inline const std::string kHoneycombWays[] = {QT_TRANSLATE_NOOP("Quivra", "左上"), QT_TRANSLATE_NOOP("Quivra", "左下"),
+                                             QT_TRANSLATE_NOOP("Quivra", "上"), QT_TRANSLATE_NOOP("Quivra", "下"),
+                                             QT_TRANSLATE_NOOP("Quivra", "右上"), QT_TRANSLATE_NOOP("Quivra", "右下")};
+inline const std::string kBackToLastMazeCaption = QT_TRANSLATE_NOOP("Quivra", "回到上一个迷宫");
+inline const std::string kWithHelp = QT_TRANSLATE_NOOP("Quivra", "有帮助，不计记录");
+
 // Action menu indices.
 constexpr int kNewGame = 0, kShowSolution = 1, kClear = 2, kExit = 4;
 // Style menu indices.

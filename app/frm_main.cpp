@@ -32,7 +32,7 @@ void FrmMain::Form_Resize() {
         s.SetMinimized(true);
         host_.Cls();
         s.Stop();
-        FollowWalk();   // no time is played while minimised
+        life_.SetMinimised(true);   // no time is played while minimised
         return;
     }
     // Compared in single precision, as the toolkit's sizes are; equality is not too small.
@@ -59,7 +59,7 @@ void FrmMain::Form_Resize() {
         }
     }
     s.SetMinimized(false);
-    FollowWalk();
+    life_.SetMinimised(false);
     host_.Refresh();
 }
 
@@ -68,6 +68,12 @@ void FrmMain::Form_Paint() {
     host_.SetMenuEnabled(Menu::Action, kShowSolution, false);
     host_.SetMenuEnabled(Menu::Action, kClear, false);
     s.Redraw();
+    if (life_.Paused()) {
+        // Paused: the maze stays covered, and is built once the game goes on.
+        s.Stop();
+        host_.Cls();
+        return;
+    }
     if (s.Begin()) host_.SetTimer1Enabled(true);
 }
 
@@ -140,7 +146,8 @@ void FrmMain::Finished(const std::string& status) {
     notice_.clear();
     const bool hint = view_ == View::FirstPerson && shown == state_.Rules().walkingHint;
     host_.SetText1Text(hint ? kFirstPersonHint : shown);
-    FollowWalk();
+    life_.Follow();
+    if (life_.TakeResumeStood() && resumedGameStands) resumedGameStands();
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
 }

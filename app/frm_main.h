@@ -11,9 +11,9 @@
 #include "app/form_design.h"
 #include "app/form_host.h"
 #include "app/game_state.h"
+#include "game/game_life.h"
 #include "game/lasting.h"
 #include "maze/maze_shape.h"
-#include <optional>
 
 #include "render/first_person.h"
 #include "render/projection.h"
@@ -62,11 +62,12 @@ public:
     // ---- a game that lasts ----
     // Run before the window closes or Exit ends the program: the game can still be kept then.
     std::function<void()> beforeClosing;
-    // Run when the player walks out: the records are the window's to keep.
-    std::function<std::optional<WinReport>(const std::string& recordKey, int steps, int shortest, double seconds)>
-        walkedOut;
+    // Run once a game resumed from its file stands (its maze built, its walk taken): the file can go.
+    std::function<void()> resumedGameStands;
+    // Where wins are recorded (none: not recorded).
+    void UseRecords(RecordsStore* records) { life_.UseRecords(records); }
     // The game on screen as it would be kept (a walk begun and not finished), or nothing.
-    std::optional<KeptGame> GameToKeep() const;
+    std::optional<KeptGame> GameToKeep() { return life_.ToKeep(); }
     // The kept game played again: its maze, its tilt and its walk, taken again once drawn.
     void ResumeGame(const KeptGame& kept);
     void StartWithKeptGame(const KeptGame& kept);
@@ -74,12 +75,18 @@ public:
     void HideCorrectPath();
     bool CanHideCorrectPath() const { return state_.walk().showingSolution && state_.SceneFinished(); }
     // Steps and the time played (nothing before the first step), and once walked out, how it went.
-    struct Counters {
-        int steps = 0;
-        double seconds = 0;
-        std::optional<WinReport> win;
-    };
-    std::optional<Counters> CurrentCounters();
+    using Counters = GameLife::Counters;
+    std::optional<Counters> CurrentCounters() { return life_.CurrentCounters(); }
+    // Paused: no time played, no move taken, the maze covered; and resumed, the maze drawn again.
+    void SetPaused(bool paused);
+    bool Paused() const { return life_.Paused(); }
+    // The next steps of the correct path from the player's cell (the walk counts as helped); none
+    // while the maze is not walkable.
+    GameLife::HintPath TakeHint();
+    // The walk a new maze threw away, brought back with its maze drawn to fit the window.
+    bool HasLastMaze() const { return life_.HasLastMaze(); }
+    void BackToLastMaze();
+    const GameLife& Life() const { return life_; }
     // A line for the status line when the next scene is finished, in place of the hint.
     void NoticeAfterBuild(const std::string& text) { notice_ = text; }
 
@@ -102,6 +109,7 @@ private:
     Canvas DrawingCanvas() override { return WindowCanvas(); }
     void DoEvents() override { host_.DoEvents(); }
     void ArmTimer() override { host_.SetTimer1Enabled(true); }
+    std::vector<StepResult> ViewReady() override { return life_.ViewReady(); }
     void Finished(const std::string& status) override;
     // The tilt the scroll bar shows, and the scene drawn again for it.
     void TiltFromScrollBar();
@@ -112,11 +120,8 @@ private:
 
     // Ends any build chain for good and releases the grids (closing and Exit).
     void StopAndRelease();
-    // The time played follows the walk: a new walk starts it again, minimising and walking out
-    // pause it.
-    void FollowWalk();
-    // After a step that walked out: the summary and the records.
-    void WalkedOut();
+    // After a key, a click or a tap moved the player: walked out, the congratulation.
+    void AfterMove(const StepResult& last);
 
     // Views other than the scene: the whole view drawn at once, the eye between two places while a
     // move is drawn in motion; the menu's ticks and the tilt bar for the view.
@@ -141,10 +146,7 @@ private:
     std::optional<Motion> motion_;
     double lastMove_ = -1;   // when the last key moved or turned the player (the clock's seconds)
     bool newGameAsked_ = false;   // the next resize makes a new maze whatever its size choice
-    PlayClock clock_;
-    uint32_t clockWalk_ = 0;                // the walk the clock times
-    std::optional<double> resumedSeconds_;  // the time a resumed walk had played
-    std::optional<WinReport> win_;
+    GameLife life_{state_, [this] { return host_.Uptime(); }};
     std::string notice_;
 };
 

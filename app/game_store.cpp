@@ -43,7 +43,7 @@ bool GameStore::Keep(const KeptGame& kept) {
     return true;
 }
 
-std::optional<KeptGame> GameStore::TakeKept() {
+std::optional<KeptGame> GameStore::ReadKept() {
     problem_.clear();
     QFile file(Q(KeptGamePath()));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -55,10 +55,7 @@ std::optional<KeptGame> GameStore::TakeKept() {
     KeptGameResult read = bytes.size() > kMaxKeptBytes
                               ? KeptGameResult{std::nullopt, "too long"}
                               : ReadKeptGame(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-    if (read.game) {
-        QFile::remove(file.fileName());   // resumed: it is the game on screen now
-        return read.game;
-    }
+    if (read.game) return read.game;
     // Nothing is lost: the file goes aside, where a player (or a bug report) can still find it.
     const QString aside =
         file.fileName() + ".broken-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
@@ -66,6 +63,21 @@ std::optional<KeptGame> GameStore::TakeKept() {
     problem_ = "the kept game could not be resumed (" + read.error + "); " +
                (moved ? "it was set aside as " + aside.toStdString() : "it stays in " + KeptGamePath());
     return std::nullopt;
+}
+
+bool GameStore::RemoveKept() {
+    problem_.clear();
+    QFile file(Q(KeptGamePath()));
+    if (!file.exists() || file.remove()) return true;
+    problem_ = "the kept game could not be removed: " + file.errorString().toStdString();
+    return false;
+}
+
+std::optional<WinReport> GameStore::RecordWin(const std::string& key, int steps, int shortest, double seconds) {
+    Records records = LoadRecords();
+    const WinReport report = records.Add(key, steps, shortest, seconds);
+    if (!SaveRecords(records)) return std::nullopt;
+    return report;
 }
 
 bool GameStore::Synced(QSettings& settings, const char* what) {

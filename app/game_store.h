@@ -9,13 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "game/game_life.h"
 #include "game/lasting.h"
 
 class QSettings;
 
 namespace quivra {
 
-class GameStore {
+class GameStore : public RecordsStore {
 public:
     // The data folder is QStandardPaths' AppDataLocation (test mode moves it, and the settings).
     GameStore();
@@ -24,12 +25,17 @@ public:
     bool HasKeptGame() const;
     // Writes it whole; false with Problem() set when the folder takes no file.
     bool Keep(const KeptGame& kept);
-    // The kept game, read and removed. One that cannot be read is set aside under another name
-    // (Problem() says why and where), and nothing comes back.
-    std::optional<KeptGame> TakeKept();
+    // The most recent kept game, read and left in place until the game resumed from it stands. One
+    // that cannot be read is set aside under another name (Problem() says why and where), and
+    // nothing comes back.
+    std::optional<KeptGame> ReadKept();
+    // Removes what ReadKept returned.
+    bool RemoveKept();
 
     Records LoadRecords() const;
     bool SaveRecords(const Records& records);
+    // A win added to the records (loaded, added, saved); nothing when they could not be kept.
+    std::optional<WinReport> RecordWin(const std::string& key, int steps, int shortest, double seconds) override;
 
     // Settings: a value by key, or empty; false with Problem() when they cannot be written.
     std::string Setting(const std::string& key) const;

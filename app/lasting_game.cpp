@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A game that lasts: kept and resumed, the correct path peeked at, steps and time, records.
+// A game that lasts: kept and resumed, the correct path peeked at, paused, hinted at, and the last
+// maze brought back. What each means to the game is the game's life's; here only the window follows.
 #include "app/frm_main.h"
 
 namespace quivra {
 
-std::optional<KeptGame> FrmMain::GameToKeep() const {
-    return quivra::GameToKeep(state_, clock_.Seconds(host_.Uptime()));
-}
-
 void FrmMain::StartWithKeptGame(const KeptGame& kept) {
-    state_.ResumeCode(kept.maze, kept.moves);
-    state_.Tilt(kept.tilt);
+    life_.Resume(kept);
     host_.SetVScroll1Value(90 - kept.tilt);
-    resumedSeconds_ = kept.seconds;
     ShowStyle();
 }
 
@@ -21,50 +16,44 @@ void FrmMain::ResumeGame(const KeptGame& kept) {
     Form_Resize();
 }
 
+void FrmMain::BackToLastMaze() {
+    if (!life_.BackToLastMaze()) return;
+    host_.SetVScroll1Value(90 - static_cast<int>(state_.viewAngle()));
+    ShowStyle();
+    Form_Resize();
+}
+
 void FrmMain::HideCorrectPath() {
     if (!CanHideCorrectPath()) return;
-    state_.HideSolution();
+    life_.HideSolution();
     state_.Redraw();
     host_.Refresh();
 }
 
-void FrmMain::FollowWalk() {
-    const double now = host_.Uptime();
-    if (state_.WalkNumber() != clockWalk_) {
-        clockWalk_ = state_.WalkNumber();
-        clock_.Reset(resumedSeconds_.value_or(0));
-        resumedSeconds_.reset();
-        win_.reset();
+void FrmMain::SetPaused(bool paused) {
+    if (paused == life_.Paused()) return;
+    life_.SetPaused(paused);
+    motion_.reset();
+    host_.SetFrameTimer(false);
+    if (paused) {
+        // The maze is covered: nothing of it is seen until the game goes on.
+        state_.Stop();
+        host_.Cls();
+        host_.SetText1Text(kPausedText);
+        return;
     }
-    // Not while a walk waits to be drawn again either: a resize after walking out must not count.
-    const bool walking = !state_.WalkMoves().empty() && !state_.walk().exitReached && !state_.WasMinimized() &&
-                         state_.HasMaze() && !state_.HasWalkToReplay();
-    if (walking) {
-        clock_.Run(now);
-    } else {
-        clock_.Pause(now);
-    }
+    if (host_.WindowState() == kWindowMinimized || TooSmall()) return;
+    state_.Redraw();
+    host_.Refresh();
 }
 
-void FrmMain::WalkedOut() {
-    FollowWalk();
-    const Game& g = state_;
-    const int steps = static_cast<int>(g.WalkMoves().size());
-    const int shortest = static_cast<int>(g.Path().directions.size());
-    const double seconds = clock_.Seconds(host_.Uptime());
-    // A code's maze counts by its cells, whatever size new games have.
-    const std::string key = Records::Key(g.style(), g.maze().named ? SizeChoice::Fit() : g.Size(), g.maze().cellsX,
-                                         g.maze().cellsY);
-    win_ = WinReport{steps, shortest, seconds, steps == shortest, false, false};
-    if (walkedOut) {
-        if (auto report = walkedOut(key, steps, shortest, seconds)) win_ = report;
-    }
+GameLife::HintPath FrmMain::TakeHint() {
+    if (!state_.SceneFinished()) return {};
+    return life_.TakeHint();
 }
 
-std::optional<FrmMain::Counters> FrmMain::CurrentCounters() {
-    FollowWalk();
-    if (!clock_.Started() || !state_.HasMaze()) return std::nullopt;
-    return Counters{static_cast<int>(state_.WalkMoves().size()), clock_.Seconds(host_.Uptime()), win_};
+void FrmMain::AfterMove(const StepResult& last) {
+    if (last.outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
 }
 
 }  // namespace quivra

@@ -16,7 +16,7 @@ void FrmMain::mnuActionItem_Click(int index) {
             Form_Resize();
             break;
         case kShowSolution: {
-            s.ShowSolution();
+            life_.ShowSolution();
             host_.SetText1Text("");
             if (!s.maze().mazeGrid.Exists()) break;
             if (view_ != View::Overview) {

@@ -38,6 +38,8 @@ namespace quivra {
 
 // A message's text as shown: lines break only at its blanks.
 QString UnbrokenWords(const QString& text);
+// The steps and the time on the status line, and once walked out, how the walk went.
+QString CountersText(const FrmMain::Counters& counters);
 
 // A menu that shows all of an item's shortcuts ("F2, Ctrl+N"), where Qt's shows only the first.
 class ShortcutMenu : public QMenu {
@@ -91,6 +93,9 @@ public:
     QAction* ResumeAction() const { return resume_; }
     QAction* HideSolutionAction() const { return hideSolution_; }
     QAction* RecordsAction() const { return records_; }
+    QAction* PauseAction() const { return pause_; }
+    QAction* HintAction() const { return hint_; }
+    QAction* BackToLastMazeAction() const { return backToLast_; }
     // The options: a mark on the player's cell and on the exit's (off at first, remembered).
     QAction* MarkPlayerAction() const { return markPlayer_; }
     QAction* MarkExitAction() const { return markExit_; }
@@ -196,6 +201,9 @@ private:
     void ChooseSize(int index);
     void ResumeFromMenu();
     void ShowRecords();
+    // Pause, the hint and the way back to the last maze, among the game menu's items.
+    void BuildPlayItems(QMenu* gameMenu);
+    void ShowHint();
     // The lasting items' states and the counters, as the game is now.
     void UpdateLastingItems();
     // The marks follow the player and the drawing area.
@@ -231,6 +239,11 @@ private:
     QAction* resume_ = nullptr;
     QAction* hideSolution_ = nullptr;
     QAction* records_ = nullptr;
+    QAction* pause_ = nullptr;
+    QAction* hint_ = nullptr;
+    QAction* backToLast_ = nullptr;
+    QTimer* hintTimer_ = nullptr;
+    QString hintShown_, hintUnder_;   // the hint on the status line, and what it showed before
     QLabel* counters_ = nullptr;
     QAction* markPlayer_ = nullptr;
     QAction* markExit_ = nullptr;

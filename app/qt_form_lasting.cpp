@@ -40,6 +40,7 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
     hideSolution_ = new QAction(Tr(kHideSolutionCaption), gameMenu);
     hideSolution_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     gameMenu->insertAction(actionItems_[kClear], hideSolution_);
+    BuildPlayItems(gameMenu);
     records_ = new QAction(Tr(kRecordsCaption), gameMenu);
     markPlayer_ = new QAction(Tr(kMarkPlayerCaption), gameMenu);
     markExit_ = new QAction(Tr(kMarkExitCaption), gameMenu);
@@ -107,6 +108,8 @@ void QtForm::UpdateLastingItems() {
     if (!form_ || ending_) return;
     UpdateMarks();
     resume_->setEnabled(store_ && store_->HasKeptGame());
+    backToLast_->setEnabled(form_->HasLastMaze());
+    pause_->setChecked(form_->Paused());
     hideSolution_->setEnabled(form_->CanHideCorrectPath());
     const auto counters = form_->CurrentCounters();
     if (!counters) {
@@ -114,16 +117,70 @@ void QtForm::UpdateLastingItems() {
         text1_->setTextMargins(0, 0, 0, 0);
         return;
     }
-    QString text = Tr(counters->win ? kWalkSummary : kStepsAndTime).arg(counters->steps);
-    if (counters->win) text = text.arg(counters->win->shortest);
-    text = text.arg(QString::fromStdString(ClockText(counters->seconds)));
-    if (counters->win && counters->win->perfect) text += " " + Tr(kPerfectWalk);
-    if (counters->win && (counters->win->fastest || counters->win->fewest)) text += " " + Tr(kNewRecord);
-    counters_->setText(text);
+    counters_->setText(CountersText(*counters));
     const int width = counters_->sizeHint().width();
     counters_->setGeometry(text1_->width() - width, 1, width, text1_->height() - 1);
     text1_->setTextMargins(0, 0, width, 0);
     counters_->show();
+}
+
+QString CountersText(const FrmMain::Counters& counters) {
+    QString text = Tr(counters.win ? kWalkSummary : kStepsAndTime).arg(counters.steps);
+    if (counters.win) text = text.arg(counters.win->shortest);
+    text = text.arg(QString::fromStdString(ClockText(counters.seconds)));
+    if (counters.win && counters.win->helped) return text + " " + Tr(kWithHelp);
+    if (counters.win && counters.win->perfect) text += " " + Tr(kPerfectWalk);
+    if (counters.win && (counters.win->fastest || counters.win->fewest)) text += " " + Tr(kNewRecord);
+    return text;
+}
+
+void QtForm::BuildPlayItems(QMenu* gameMenu) {
+    hint_ = new QAction(Tr(kHintCaption), gameMenu);
+    hint_->setShortcut(QKeySequence(Qt::Key_F3));
+    gameMenu->insertAction(actionItems_[kClear], hint_);
+    pause_ = new QAction(Tr(kPauseCaption), gameMenu);
+    pause_->setCheckable(true);
+    pause_->setShortcuts({QKeySequence(Qt::Key_Pause), QKeySequence(Qt::Key_P)});
+    gameMenu->insertAction(actionItems_[kClear], pause_);
+    backToLast_ = new QAction(Tr(kBackToLastMazeCaption), gameMenu);
+    backToLast_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    gameMenu->insertAction(actionItems_[kShowSolution], backToLast_);
+    hintTimer_ = new QTimer(this);
+    hintTimer_->setSingleShot(true);
+    hintTimer_->setInterval(2000);
+    connect(hintTimer_, &QTimer::timeout, this, [this] {
+        if (!ending_ && text1_->text() == hintShown_) text1_->setText(hintUnder_);
+    });
+    connect(hint_, &QAction::triggered, this, &QtForm::ShowHint);
+    connect(pause_, &QAction::triggered, this, [this](bool on) {
+        if (ending_) return;
+        form_->SetPaused(on);
+        UpdateLastingItems();
+        client_->update();
+    });
+    connect(backToLast_, &QAction::triggered, this, [this] {
+        if (ending_ || !form_->HasLastMaze()) return;
+        form_->BackToLastMaze();
+        UpdateLastingItems();
+        client_->update();
+    });
+}
+
+void QtForm::ShowHint() {
+    if (ending_) return;
+    const GameLife::HintPath hint = form_->TakeHint();
+    if (hint.directions.empty()) {
+        Beep();
+        return;
+    }
+    const bool honeycomb = form_->CheckedStyle() == MazeStyle::Honeycomb;
+    QStringList ways;
+    for (const int d : hint.directions) ways << Tr(honeycomb ? kHoneycombWays[d] : kSquareWays[d]);
+    if (!hintTimer_->isActive()) hintUnder_ = text1_->text();
+    hintShown_ = Tr(kHintText).arg(ways.join(QString::fromUtf8("、")));
+    text1_->setText(hintShown_);
+    hintTimer_->start();
+    UpdateLastingItems();
 }
 
 void QtForm::SayProblem(const std::string& line) const {
@@ -138,11 +195,10 @@ void QtForm::UseStore() {
     if (const auto size = SizeChoiceFromKey(store_->Setting("maze/size"))) form_->StartWithSize(*size);
     markPlayer_->setChecked(store_->Setting("options/markPlayer") == "true");
     markExit_->setChecked(store_->Setting("options/markExit") == "true");
-    form_->walkedOut = [this](const std::string& key, int steps, int shortest, double seconds) {
-        Records records = store_->LoadRecords();
-        const WinReport report = records.Add(key, steps, shortest, seconds);
-        if (!store_->SaveRecords(records)) SayProblem(store_->Problem());
-        return std::optional<WinReport>(report);
+    form_->UseRecords(store_.get());
+    // The kept file goes once the game resumed from it stands; until then it is what is kept.
+    form_->resumedGameStands = [this] {
+        if (store_ && !store_->RemoveKept()) SayProblem(store_->Problem());
     };
     // A session that ends without closing the window first still keeps the game.
 #ifndef QT_NO_SESSIONMANAGER
@@ -164,7 +220,7 @@ void QtForm::KeepOnClosing() {
 
 void QtForm::ResumeAtStart() {
     if (!store_) return;
-    const auto kept = store_->TakeKept();
+    const auto kept = store_->ReadKept();
     if (kept) {
         form_->StartWithKeptGame(*kept);
         return;
@@ -176,7 +232,7 @@ void QtForm::ResumeAtStart() {
 
 void QtForm::ResumeFromMenu() {
     if (ending_ || !store_) return;
-    const auto kept = store_->TakeKept();
+    const auto kept = store_->ReadKept();
     if (kept) {
         form_->ResumeGame(*kept);
     } else {

@@ -81,7 +81,7 @@ void FrmMain::Frame_Timer() {
 
 void FrmMain::FirstPersonKey(int& keyCode) {
     const Eye before = EyeOf(state_);
-    if (!TookKey(state_.PressFirstPersonKey(keyCode), keyCode)) return;
+    if (!TookKey(life_.PressFirstPersonKey(keyCode), keyCode)) return;
     // Keys faster than a move is drawn skip the motion: the view is at once where they lead.
     const double now = host_.Timer();
     const bool quick = lastMove_ >= 0 && now >= lastMove_ && now - lastMove_ < kMotionSeconds;
@@ -96,7 +96,7 @@ void FrmMain::FirstPersonKey(int& keyCode) {
 }
 
 void FrmMain::PlanKey(int& keyCode) {
-    if (TookKey(state_.PressKey(keyCode), keyCode)) DrawView();
+    if (TookKey(life_.PressKey(keyCode), keyCode)) DrawView();
 }
 
 bool FrmMain::TookKey(const KeyResult& key, int& keyCode) {
@@ -106,7 +106,7 @@ bool FrmMain::TookKey(const KeyResult& key, int& keyCode) {
         host_.Beep();
         return false;
     }
-    if (key.step.outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+    AfterMove(key.step);
     return true;
 }
 
@@ -123,10 +123,10 @@ void FrmMain::PointInView(double x, double y) {
     if (!cell) return;
     motion_.reset();
     host_.SetFrameTimer(false);
-    const Game::WalkResult walk = state_.WalkTo(cell->x, cell->y);
+    const Game::WalkResult walk = life_.WalkTo(cell->x, cell->y);
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
-    if (walk.steps.back().outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+    AfterMove(walk.steps.back());
     DrawView();
 }
 

@@ -11,7 +11,7 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     if (!state_.SceneFinished()) return;
     if (view_ == View::FirstPerson) return FirstPersonKey(keyCode);
     if (view_ == View::Plan) return PlanKey(keyCode);
-    const KeyResult key = state_.PressKey(keyCode);
+    const KeyResult key = life_.PressKey(keyCode);
     if (!key.consumed) return;
     keyCode = 0;
     if (key.beep) {
@@ -20,11 +20,7 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
     }
     Canvas canvas = WindowCanvas();
     DrawStep(key.step, state_, canvas);
-    FollowWalk();
-    if (key.step.outcome == StepOutcome::Exited) {
-        host_.SetText1Text(kCongratulation);
-        WalkedOut();
-    }
+    AfterMove(key.step);
 }
 
 void FrmMain::Form_PointerDown(double x, double y) {
@@ -33,16 +29,12 @@ void FrmMain::Form_PointerDown(double x, double y) {
     const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
     const auto cell = CellUnder(state_, state_, x, y, ratio, DrawAreaHeightPixels(host_));
     if (!cell) return;
-    const Game::WalkResult walk = state_.WalkTo(cell->x, cell->y);
+    const Game::WalkResult walk = life_.WalkTo(cell->x, cell->y);
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
     Canvas canvas = WindowCanvas();
     for (const StepResult& step : walk.steps) DrawStep(step, state_, canvas);
-    FollowWalk();
-    if (state_.walk().exitReached) {
-        host_.SetText1Text(kCongratulation);
-        WalkedOut();
-    }
+    AfterMove(walk.steps.back());
 }
 
 }  // namespace quivra

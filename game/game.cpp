@@ -102,17 +102,22 @@ void Game::WindowResized(double secondsSinceMidnight) {
         pending_ = std::move(resumed);
         return;
     }
-    // The walk is taken again over the new drawing, step by step, as if it were made at this size.
+    // The walk is taken again over the new drawing, step by step, as if it were made at this size,
+    // the player facing the same way.
     std::vector<uint8_t> moves = WalkMoves();
+    const int heading = pending_.empty() ? heading_ : pendingHeading_;
     walk_.exitReached = false;
     ResetWalk();
+    if (heading >= 0) heading_ = heading;
+    pendingHeading_ = moves.empty() ? -1 : heading;
     --walkNumber_;   // the same walk
     pending_ = std::move(moves);
 }
 
-void Game::ResumeCode(const NamedMaze& named, std::vector<uint8_t> moves) {
+void Game::ResumeCode(const NamedMaze& named, std::vector<uint8_t> moves, int heading) {
     PlayCode(named);
     pending_ = std::move(moves);
+    pendingHeading_ = heading;
 }
 
 void Game::PlayCode(const NamedMaze& named) {

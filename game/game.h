@@ -202,7 +202,7 @@ public:
     // The maze stays whatever the window's size.
     bool MazeStaysOnResize() const { return maze_.named.has_value() || !size_.FitsWindow(); }
     // A code's maze with a walk to take again once its scene is drawn (a kept game resumed).
-    void ResumeCode(const NamedMaze& maze, std::vector<uint8_t> moves);
+    void ResumeCode(const NamedMaze& maze, std::vector<uint8_t> moves, int heading = -1);
     // A walk waits to be taken again: each of its steps, as Step makes it, to draw; the walk is
     // left as far as it goes (false when a move does not step). The correct path, when shown,
     // stays shown.
@@ -273,6 +273,7 @@ private:
     std::vector<uint8_t> moves_;
     int heading_ = 1;
     std::vector<uint8_t> pending_;   // a walk to take again when the scene is drawn
+    int pendingHeading_ = -1;        // and the way the player faced (-1: the start's)
     SizeChoice size_;
     uint32_t walkNumber_ = 0;
     MazeStyle style_ = MazeStyle::Square;
@@ -296,6 +297,8 @@ bool Game::ReplayWalk(DrawStep&& draw) {
     }
     walk_.showingSolution = showing;
     if (showing) walk_.lineColorIndex = kSolutionColour;
+    if (pendingHeading_ >= 0 && pendingHeading_ < Rules().directions) heading_ = pendingHeading_;
+    pendingHeading_ = -1;
     return whole;
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
+#include <limits>
 
 #include "game/game.h"
 
@@ -13,7 +13,8 @@ namespace quivra {
 
 namespace {
 
-constexpr std::string_view kKeptHeader = "Quivra kept game 1";
+constexpr std::string_view kKeptHeaderV1 = "Quivra kept game 1";
+constexpr std::string_view kKeptHeader = "Quivra kept game 2";
 
 template <class T>
 bool ParseNumber(std::string_view text, T& value) {
@@ -40,41 +41,63 @@ std::optional<KeptGame> GameToKeep(const Game& g, double seconds) {
     if (!g.HasMaze() || moves.empty() || g.walk().exitReached) return std::nullopt;
     const MazeCodeResult code = ParseMazeCode(g.Code());
     if (!code.maze) return std::nullopt;
-    return KeptGame{*code.maze, moves, static_cast<int>(std::lround(g.viewAngle())), seconds};
+    return KeptGame{*code.maze, moves, static_cast<int>(std::lround(g.viewAngle())), seconds, g.Heading(), false};
+}
+
+std::string DecimalText(double value, int decimals) {
+    char text[64];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return error == std::errc() ? std::string(text, end) : std::string("0");
+}
+
+bool ReadDecimal(std::string_view text, double& value) {
+    // from_chars takes no sign of its own beyond '-', and never reads the locale's comma.
+    return !text.empty() && text.front() != '+' && ParseNumber(text, value);
 }
 
 std::string WriteKeptGame(const KeptGame& kept) {
     std::string moves;
     for (const uint8_t d : kept.moves) moves += static_cast<char>('0' + d);
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.1f", kept.seconds);
+    const int heading = kept.heading >= 0 ? kept.heading : RulesOf(kept.maze.shape.style).startHeading;
     return std::string(kKeptHeader) + "\ncode " + MazeCode(kept.maze) + "\ntilt " + std::to_string(kept.tilt) +
-           "\nseconds " + seconds + "\nmoves " + moves + "\nend\n";
+           "\nseconds " + DecimalText(kept.seconds, 1) + "\nheading " + std::to_string(heading) + "\nhelp " +
+           (kept.helped ? "1" : "0") + "\nmoves " + moves + "\nend\n";
 }
 
 KeptGameResult ReadKeptGame(std::string_view text) {
     KeptGameResult r;
+    if (text.find('\r') != std::string_view::npos) return {std::nullopt, "its lines end in CR LF, not LF"};
     std::string_view value;
-    if (!TakeLine(text, kKeptHeader, value) || !value.empty()) return {std::nullopt, "not a kept game of this version"};
+    std::string_view header = text.substr(0, text.find('\n'));
+    const bool v1 = header == kKeptHeaderV1;
+    if (!TakeLine(text, v1 ? kKeptHeaderV1 : kKeptHeader, value) || !value.empty()) {
+        return {std::nullopt, "not a kept game of this version"};
+    }
     if (!TakeLine(text, "code", value)) return {std::nullopt, "truncated"};
     const MazeCodeResult code = ParseMazeCode(std::string(value));
     if (!code.maze) return {std::nullopt, "its maze code is not valid: " + code.error};
     if (!StyleCanDraw(code.maze->shape)) return {std::nullopt, "its maze is too large to draw"};
-    KeptGame kept{*code.maze, {}, 0, 0};
-    std::string_view tilt, seconds, moves, end;
-    if (!TakeLine(text, "tilt", tilt) || !TakeLine(text, "seconds", seconds) || !TakeLine(text, "moves", moves) ||
-        !TakeLine(text, "end", end) || !end.empty() || !text.empty()) {
+    const StyleRules& rules = RulesOf(code.maze->shape.style);
+    KeptGame kept{*code.maze, {}, 0, 0, rules.startHeading, false};
+    std::string_view tilt, seconds, heading = "-1", help = "0", moves, end;
+    if (!TakeLine(text, "tilt", tilt) || !TakeLine(text, "seconds", seconds) ||
+        (!v1 && (!TakeLine(text, "heading", heading) || !TakeLine(text, "help", help))) ||
+        !TakeLine(text, "moves", moves) || !TakeLine(text, "end", end) || !end.empty() || !text.empty()) {
         return {std::nullopt, "truncated"};
     }
     if (!ParseNumber(tilt, kept.tilt) || kept.tilt < 90 - kVScroll1Max || kept.tilt > 90 - kVScroll1Min) {
         return {std::nullopt, "its tilt is not 30..60"};
     }
-    if (!ParseNumber(seconds, kept.seconds) || !(kept.seconds >= 0 && kept.seconds < 1e9)) {
+    if (!ReadDecimal(seconds, kept.seconds) || !(kept.seconds >= 0 && kept.seconds < 1e9)) {
         return {std::nullopt, "its time is not a time"};
     }
-    const int directions = RulesOf(kept.maze.shape.style).directions;
+    if (!v1 && (!ParseNumber(heading, kept.heading) || kept.heading < 0 || kept.heading >= rules.directions)) {
+        return {std::nullopt, "its heading is not a direction of the style"};
+    }
+    if (help != "0" && help != "1") return {std::nullopt, "its help is not 0 or 1"};
+    kept.helped = help == "1";
     for (const char c : moves) {
-        if (c < '0' || c >= '0' + directions) return {std::nullopt, "its moves are not the style's directions"};
+        if (c < '0' || c >= '0' + rules.directions) return {std::nullopt, "its moves are not the style's directions"};
         kept.moves.push_back(static_cast<uint8_t>(c - '0'));
     }
     if (kept.moves.empty()) return {std::nullopt, "it has no moves"};
@@ -82,7 +105,11 @@ KeptGameResult ReadKeptGame(std::string_view text) {
     Game g;
     g.PlayCode(kept.maze);
     g.MakeNewMaze(0, 0, [] { return 0.0; }, 0);
-    if (!g.Replay(kept.moves) || g.walk().exitReached) return {std::nullopt, "its moves go through a wall"};
+    for (const uint8_t d : kept.moves) {
+        if (g.walk().exitReached) return {std::nullopt, "its moves go on after walking out through the exit"};
+        if (g.Step(d).outcome == StepOutcome::Blocked) return {std::nullopt, "its moves go through a wall"};
+    }
+    if (g.walk().exitReached) return {std::nullopt, "its moves walk out through the exit: a finished game"};
     r.game = std::move(kept);
     return r;
 }
@@ -105,30 +132,40 @@ std::string Records::Key(MazeStyle style, const SizeChoice& size, int cellsX, in
 }
 
 WinReport Records::Add(const std::string& key, int steps, int shortest, double seconds) {
-    WinReport w{steps, shortest, seconds, steps == shortest, false, false};
+    WinReport w{steps, shortest, seconds, steps == shortest, false, false, false};
     RecordEntry& e = entries_[key];
     w.fastest = e.wins == 0 || seconds < e.bestSeconds;
     w.fewest = e.wins == 0 || steps < e.fewestSteps;
     if (w.fastest) e.bestSeconds = seconds;
     if (w.fewest) e.fewestSteps = steps;
-    ++e.wins;
-    if (w.perfect) ++e.perfectWalks;
+    // Counters stop at their largest value rather than wrap round.
+    if (e.wins < std::numeric_limits<int>::max()) ++e.wins;
+    if (w.perfect && e.perfectWalks < e.wins) ++e.perfectWalks;
     return w;
 }
 
 std::string Records::WriteEntry(const RecordEntry& e) {
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.1f", e.bestSeconds);
-    return std::to_string(e.wins) + " " + seconds + " " + std::to_string(e.fewestSteps) + " " +
+    return std::to_string(e.wins) + " " + DecimalText(e.bestSeconds, 1) + " " + std::to_string(e.fewestSteps) + " " +
            std::to_string(e.perfectWalks);
 }
 
 std::optional<RecordEntry> Records::ReadEntry(std::string_view text) {
-    std::istringstream in{std::string(text)};
+    std::string_view fields[4];
+    for (std::string_view& field : fields) {
+        const size_t start = text.find_first_not_of(' ');
+        if (start == std::string_view::npos) return std::nullopt;
+        text.remove_prefix(start);
+        const size_t blank = std::min(text.find(' '), text.size());
+        field = text.substr(0, blank);
+        text.remove_prefix(blank);
+    }
+    if (text.find_first_not_of(' ') != std::string_view::npos) return std::nullopt;
     RecordEntry e;
-    std::string rest;
-    if (!(in >> e.wins >> e.bestSeconds >> e.fewestSteps >> e.perfectWalks) || (in >> rest)) return std::nullopt;
-    if (e.wins < 1 || e.bestSeconds < 0 || e.fewestSteps < 1 || e.perfectWalks < 0 || e.perfectWalks > e.wins) {
+    if (!ParseNumber(fields[0], e.wins) || !ReadDecimal(fields[1], e.bestSeconds) ||
+        !ParseNumber(fields[2], e.fewestSteps) || !ParseNumber(fields[3], e.perfectWalks)) {
+        return std::nullopt;
+    }
+    if (e.wins < 1 || !(e.bestSeconds >= 0) || e.fewestSteps < 1 || e.perfectWalks < 0 || e.perfectWalks > e.wins) {
         return std::nullopt;
     }
     return e;

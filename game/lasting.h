@@ -17,17 +17,24 @@ namespace quivra {
 
 class Game;
 
-// A game kept to resume: the maze by its code, the walk, the tilt and the time played.
+// A game kept to resume: the maze by its code, the walk, the tilt, the time played, the way the
+// player faces (-1: the start's) and whether help was taken in the walk.
 struct KeptGame {
     NamedMaze maze;
     std::vector<uint8_t> moves;
     int tilt = 45;
     double seconds = 0;
+    int heading = -1;
+    bool helped = false;
     bool operator==(const KeptGame&) const = default;
 };
 
 // The game worth keeping: a maze with a walk begun and not walked out.
 std::optional<KeptGame> GameToKeep(const Game& g, double seconds);
+
+// Numbers as the files keep them, whatever the C library's locale: "12.5", and back.
+std::string DecimalText(double value, int decimals);
+bool ReadDecimal(std::string_view text, double& value);
 
 // The kept game's text, and back: nothing with the reason for a text that is truncated, of another
 // version, names no maze, or whose moves do not walk that maze (a wall, or out and on).
@@ -71,6 +78,7 @@ struct WinReport {
     bool perfect = false;     // exactly the correct path's steps
     bool fastest = false;     // a new best time
     bool fewest = false;      // a new fewest steps
+    bool helped = false;      // the correct path or a hint was seen: not a record
 };
 
 struct RecordEntry {

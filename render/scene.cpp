@@ -71,11 +71,7 @@ StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas) {
     return SceneOf(g.style()).drawStage(g, s, canvas);
 }
 
-void FinishScene(Game& g, SceneState& s, Canvas& canvas) {
-    SceneOf(g.style()).drawTrail(g, s, canvas);
-    if (g.HasWalkToReplay()) g.ReplayWalk([&](const StepResult& step) { DrawStep(step, s, canvas); });
-    if (g.walk().showingSolution) DrawSolution(g, s, canvas);
-}
+void DrawSceneTrail(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style()).drawTrail(g, s, canvas); }
 
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style()).drawSolution(g, s, canvas); }
 

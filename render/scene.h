@@ -24,9 +24,9 @@ void SetUpSceneView(const Game& g, SceneState& s, int widthPixels, int heightPix
 bool IsDrawingStage(MazeStyle style, uint8_t stage);
 StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas);
 
-// After the last stage: the trail, a walk waiting to be taken again taken step by step (each drawn
-// as its key draws it), and, when it is shown, the correct path.
-void FinishScene(Game& g, SceneState& s, Canvas& canvas);
+// After the last stage: the trail the walk marks leave (then the run draws the steps of a walk the
+// game takes again, each as its key draws it, and, when it is shown, the correct path).
+void DrawSceneTrail(const Game& g, SceneState& s, Canvas& canvas);
 
 // The correct path over the scene.
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas);

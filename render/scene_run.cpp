@@ -58,6 +58,7 @@ void SceneRun::RunViewStep(Game& g, RunHost& host) {
     if (build.buildStage == kStageFirstDrawing && build.drawInProgress) {
         build.buildStage = kStageFinished;
         build.drawInProgress = false;
+        host.ViewReady();
         host.Finished(g.FinishedStatus());
     } else if (build.buildStage < kStageFinished) {
         host.ArmTimer();   // an event restarted the run
@@ -74,6 +75,7 @@ int SceneRun::RunToEnd(Game& g, RunHost& host) {
         Canvas DrawingCanvas() override { return host.DrawingCanvas(); }
         void DoEvents() override { host.DoEvents(); }
         void ArmTimer() override { armed = true; }
+        std::vector<StepResult> ViewReady() override { return host.ViewReady(); }
         void Finished(const std::string& status) override { host.Finished(status); }
         RunHost& host;
         bool armed = false;
@@ -107,7 +109,9 @@ void SceneRun::Start(Game& g, RunHost& host) {
 void SceneRun::Finish(Game& g, RunHost& host) {
     build.drawInProgress = false;
     Canvas canvas = host.DrawingCanvas();
-    FinishScene(g, *this, canvas);
+    DrawSceneTrail(g, *this, canvas);
+    for (const StepResult& step : host.ViewReady()) DrawStep(step, *this, canvas);
+    if (g.walk().showingSolution) DrawSolution(g, *this, canvas);
     host.Finished(g.FinishedStatus());
 }
 

@@ -6,6 +6,7 @@
 // finished scene gets the trail, the correct path and the status line. Between steps the host lets
 // events run, and those may restart, stop or close the run through its verbs.
 #include <string>
+#include <vector>
 
 #include "game/game.h"
 #include "render/scene_common.h"
@@ -39,6 +40,9 @@ public:
     virtual void DoEvents() {}
     // The run goes on: the next step is due.
     virtual void ArmTimer() = 0;
+    // The maze is built and, for a scene, drawn to its trail: the view is ready for a walk waiting to
+    // be taken again, which the host's game takes; the steps taken, for the scene to draw.
+    virtual std::vector<StepResult> ViewReady() { return {}; }
     // The scene is finished: what the status line shows now.
     virtual void Finished(const std::string& status) = 0;
 };

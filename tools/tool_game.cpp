@@ -49,7 +49,7 @@ ToolGame::ToolGame(const RenderSetup& setup, bool record, int progressFd)
     }
 
     for (int key : setup.keys) {
-        const KeyResult k = firstPerson_ ? game.PressFirstPersonKey(key) : game.PressKey(key);
+        const KeyResult k = firstPerson_ ? life_.PressFirstPersonKey(key) : life_.PressKey(key);
         if (!k.consumed) continue;
         if (k.beep) {
             ++beeps_;

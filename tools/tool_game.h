@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/game.h"
+#include "game/game_life.h"
 #include "game/scripted_clock.h"
 #include "game/window_design.h"
 #include "render/scene_run.h"
@@ -38,6 +39,8 @@ public:
     Game game;
 
 private:
+    // The tool plays no time: its walks are scripted.
+    GameLife life_{game, [] { return 0.0; }};
     // The maze, and its scene built by the run from stage 0 to the finish; the steps it took.
     int Build();
     void Clear();
@@ -49,6 +52,7 @@ private:
     Pixels NewView() override;
     Canvas DrawingCanvas() override { return MakeWindowCanvas(); }
     void ArmTimer() override {}
+    std::vector<StepResult> ViewReady() override { return life_.ViewReady(); }
     void Finished(const std::string& status) override { status_ = status; }
 
     // The first-person view of the game as it stands, over the drawing area.

@@ -163,7 +163,7 @@ TEST(KeptGame, GoodAndBrokenFiles) {
     const auto kept = GameToKeep(g, 12.5);
     ASSERT_TRUE(kept);
     const std::string good = WriteKeptGame(*kept);
-    EXPECT_EQ(good, "Quivra kept game 1\ncode S3x2-33913796-X\ntilt 45\nseconds 12.5\nmoves 221\nend\n");
+    EXPECT_EQ(good, "Quivra kept game 2\ncode S3x2-33913796-X\ntilt 45\nseconds 12.5\nheading 1\nhelp 0\nmoves 221\nend\n");
 
     struct Case {
         const char* name;
@@ -176,7 +176,9 @@ TEST(KeptGame, GoodAndBrokenFiles) {
         {"cut in the moves", good.substr(0, good.find("moves") + 8), false},
         {"cut in the header", good.substr(0, 10), false},
         {"empty", "", false},
-        {"another version", "Quivra kept game 2" + good.substr(18), false},
+        {"another version", "Quivra kept game 3" + good.substr(18), false},
+        {"the version before, without heading and help",
+         "Quivra kept game 1\ncode S3x2-33913796-X\ntilt 45\nseconds 12.5\nmoves 221\nend\n", true},
         {"a mistyped code", "Quivra kept game 1\ncode S3x2-33913796-Y\ntilt 45\nseconds 1\nmoves 2\nend\n", false},
         {"a code too large", "Quivra kept game 1\ncode S9999x9999-12345678-0\ntilt 45\nseconds 1\nmoves 2\nend\n", false},
         {"through a wall", "Quivra kept game 1\ncode S3x2-33913796-X\ntilt 45\nseconds 1\nmoves 0\nend\n", false},
