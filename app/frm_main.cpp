@@ -53,9 +53,9 @@ void FrmMain::Form_Resize() {
     s.Redraw();
     if (!s.WasMinimized()) {
         if (newGameAsked) {
-            s.NewGame(host_.Timer());
+            life_.NewGame(host_.Timer());
         } else {
-            s.WindowResized(host_.Timer());
+            life_.WindowResized(host_.Timer());
         }
     }
     s.SetMinimized(false);

@@ -27,6 +27,18 @@ Game::WalkResult GameLife::WalkTo(int cellX, int cellY) {
     return walk;
 }
 
+void GameLife::NewGame(double secondsSinceMidnight) {
+    Follow();
+    game_.NewGame(secondsSinceMidnight);
+    Follow();
+}
+
+void GameLife::WindowResized(double secondsSinceMidnight) {
+    Follow();
+    game_.WindowResized(secondsSinceMidnight);
+    Follow();
+}
+
 void GameLife::SetMinimised(bool minimised) {
     minimised_ = minimised;
     Follow();

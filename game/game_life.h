@@ -38,6 +38,9 @@ public:
     Game::WalkResult WalkTo(int cellX, int cellY);
 
     // ---- what the window goes through ----
+    // A new game asked for, and the window at another size (the game's rules say which keeps the maze).
+    void NewGame(double secondsSinceMidnight);
+    void WindowResized(double secondsSinceMidnight);
     // Minimised (or shown again): no time is played meanwhile.
     void SetMinimised(bool minimised);
     // Paused by the player: no time, no moves, the maze covered until resumed.

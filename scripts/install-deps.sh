@@ -28,7 +28,7 @@ for group in "$@"; do
     --play)    # without qt6-wayland Qt aborts when only Wayland is there; the bell needs the sound
                # server's backend and the freedesktop sound theme
                packages+=(qt6-wayland libcanberra-pulse sound-theme-freedesktop) ;;
-    --test)    packages+=(desktop-file-utils appstream poppler-utils librsvg2-bin) ;;   # validators; SVG/PDF back to pictures
+    --test)    packages+=(desktop-file-utils appstream poppler-utils librsvg2-bin locales-all) ;;   # validators; SVG/PDF back to pictures; every locale (comma-decimal desktops)
     --package) packages+=(dpkg-dev file) ;;                  # CPack's shlibdeps needs dpkg-shlibdeps and file
     --lint)    packages+=(lintian) ;;
     *) echo "install-deps.sh: unknown option '$group' (--play, --test, --package or --lint)" >&2; exit 2 ;;
