@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/texts.h"
+#include "render/scene.h"
 #include "render/scene_run.h"
 
 namespace quivra {
@@ -121,6 +122,77 @@ TEST(SceneRun, EventsBetweenStepsRestartStopOrLeaveTheRun) {
         host.log.clear();
         run.RunStep(g, host);
         EXPECT_TRUE(ran && host.log.empty() && run.build.buildStage == stage);
+    }
+}
+
+
+// A walk waiting after a rebuild is the host's game's to take, once the view is ready: a scene's
+// run asks after its trail is drawn and draws the steps it is given; a run for another view asks
+// before it says it finished. Neither takes the walk itself.
+TEST(SceneRun, EveryViewAsksItsHostToTakeAWaitingWalkWhenReady) {
+    struct ReadyHost final : RunHost {
+        explicit ReadyHost(SceneRun& r) : run(r) {}
+        Area NewMazeArea() override { return {383 * 15.0, 279 * 15.0}; }
+        double Clock() override { return clock += 0.05; }   // the search ends on its budget
+        Pixels NewView() override { return {383, 279}; }
+        Canvas DrawingCanvas() override { return MakeCanvas(dc, 279, run); }
+        void ArmTimer() override { armed = true; }
+        std::vector<StepResult> ViewReady() override {
+            log += "ready ";
+            if (!game->HasWalkToReplay()) return {};
+            std::vector<StepResult> steps;
+            game->ReplayWalk([&](const StepResult& step) { steps.push_back(step); });
+            return steps;
+        }
+        void Finished(const std::string&) override { log += "finished"; }
+        SceneRun& run;
+        Game* game = nullptr;
+        QImage image{383, 279, QImage::Format_RGB32};
+        DeviceContext dc{&image};
+        std::string log;
+        bool armed = false;
+        double clock = 43200;
+    };
+    for (const bool scene : {true, false}) {
+        SCOPED_TRACE(scene ? "the scene" : "another view");
+        Game g;
+        g.ChooseSize(SizeChoice::Named(0));
+        g.NewGame(43200.52);
+        SceneRun run;
+        ReadyHost host(run);
+        host.game = &g;
+        SetUpPalette(host.dc, run.palette);
+        const auto runToEnd = [&] {
+            run.Redraw();
+            run.Begin();
+            do {
+                host.armed = false;
+                host.log.clear();
+                scene ? run.RunStep(g, host) : run.RunViewStep(g, host);
+            } while (host.armed);
+        };
+        const auto greenPixels = [&] {
+            int n = 0;
+            for (int y = 0; y < host.image.height(); ++y)
+                for (int x = 0; x < host.image.width(); ++x) n += host.image.pixel(x, y) == qRgb(0, 255, 0);
+            return n;
+        };
+        runToEnd();
+        EXPECT_EQ(host.log, "ready finished");
+        const int greenAtStart = greenPixels();   // the way in, for the scene
+        const CorrectPath path = g.Path();
+        for (size_t i = 0; i + 1 < path.directions.size() && i < 3; ++i) g.Step(path.directions[i]);
+        const WalkState walked = g.walk();
+        g.WindowResized(43300);   // the chosen size stays: the walk waits for the view
+        ASSERT_TRUE(g.HasWalkToReplay());
+        host.image.fill(Qt::white);
+        runToEnd();
+        EXPECT_EQ(host.log, "ready finished");
+        EXPECT_FALSE(g.HasWalkToReplay());
+        EXPECT_EQ(g.walk().walkGrid, walked.walkGrid);
+        EXPECT_EQ(g.walk().playerX, walked.playerX);
+        // The scene draws the steps taken again, in the green of new steps; another view draws itself.
+        EXPECT_EQ(greenPixels() > greenAtStart, scene);
     }
 }
 
