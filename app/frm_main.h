@@ -104,6 +104,9 @@ private:
     // for a new view, events, the timer, and the status line and menus of a finished scene.
     void StartingRun() override;
     Area NewMazeArea() override;
+    void MakeNewMaze(const Area& area) override {
+        life_.MakeNewMaze(area.widthTwips, area.heightTwips, [this] { return host_.Timer(); }, kGenerationBudget);
+    }
     double Clock() override { return host_.Timer(); }
     Pixels NewView() override;
     Canvas DrawingCanvas() override { return WindowCanvas(); }

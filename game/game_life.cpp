@@ -27,6 +27,11 @@ Game::WalkResult GameLife::WalkTo(int cellX, int cellY) {
     return walk;
 }
 
+void GameLife::MakeNewMaze(double widthTwips, double heightTwips, const Clock& clock, double budget) {
+    game_.MakeNewMaze(widthTwips, heightTwips, clock, budget);
+    Follow();
+}
+
 void GameLife::NewGame(double secondsSinceMidnight) {
     Follow();
     game_.NewGame(secondsSinceMidnight);

@@ -38,6 +38,8 @@ public:
     Game::WalkResult WalkTo(int cellX, int cellY);
 
     // ---- what the window goes through ----
+    // The maze a build makes (the named one, or the best a search finds within budget seconds).
+    void MakeNewMaze(double widthTwips, double heightTwips, const Clock& clock, double budget);
     // A new game asked for, and the window at another size (the game's rules say which keeps the maze).
     void NewGame(double secondsSinceMidnight);
     void WindowResized(double secondsSinceMidnight);

@@ -22,7 +22,7 @@ void SceneRun::Stop() {
     build.drawInProgress = false;
 }
 
-void SceneRun::RunStep(Game& g, RunHost& host) {
+void SceneRun::RunStep(const Game& g, RunHost& host) {
     const uint8_t stage = build.buildStage;
     bool reachedEnd = false;
     if (stage == kStageStart) {
@@ -46,7 +46,7 @@ void SceneRun::RunStep(Game& g, RunHost& host) {
     }
 }
 
-void SceneRun::RunViewStep(Game& g, RunHost& host) {
+void SceneRun::RunViewStep(const Game& g, RunHost& host) {
     // A scene's drawing stages left behind by a switch of view start over with what this view needs.
     if (build.buildStage > kStageStart && build.buildStage < kStageFinished) build.buildStage = kStageStart;
     if (build.buildStage != kStageStart) {
@@ -65,11 +65,12 @@ void SceneRun::RunViewStep(Game& g, RunHost& host) {
     }
 }
 
-int SceneRun::RunToEnd(Game& g, RunHost& host) {
+int SceneRun::RunToEnd(const Game& g, RunHost& host) {
     struct Loop final : RunHost {
         explicit Loop(RunHost& inner) : host(inner) {}
         void StartingRun() override { host.StartingRun(); }
         Area NewMazeArea() override { return host.NewMazeArea(); }
+        void MakeNewMaze(const Area& area) override { host.MakeNewMaze(area); }
         double Clock() override { return host.Clock(); }
         Pixels NewView() override { return host.NewView(); }
         Canvas DrawingCanvas() override { return host.DrawingCanvas(); }
@@ -90,13 +91,12 @@ int SceneRun::RunToEnd(Game& g, RunHost& host) {
     return steps;
 }
 
-void SceneRun::Start(Game& g, RunHost& host) {
+void SceneRun::Start(const Game& g, RunHost& host) {
     host.StartingRun();
     if (g.NeedsNewMaze()) {
         // A maze replacing one nobody asked to replace (a grid of the other style) needs its view.
         if (!g.maze().needNewMaze) build.needViewSetup = true;
-        const RunHost::Area area = host.NewMazeArea();
-        g.MakeNewMaze(area.widthTwips, area.heightTwips, [&host] { return host.Clock(); }, kGenerationBudget);
+        host.MakeNewMaze(host.NewMazeArea());
     }
     if (build.needViewSetup) {
         const RunHost::Pixels pixels = host.NewView();
@@ -106,7 +106,7 @@ void SceneRun::Start(Game& g, RunHost& host) {
     build.buildStage = kStageFirstDrawing;
 }
 
-void SceneRun::Finish(Game& g, RunHost& host) {
+void SceneRun::Finish(const Game& g, RunHost& host) {
     build.drawInProgress = false;
     Canvas canvas = host.DrawingCanvas();
     DrawSceneTrail(g, *this, canvas);

@@ -26,6 +26,8 @@ public:
         double heightTwips = 0;
     };
     virtual Area NewMazeArea() = 0;
+    // The host's game makes its new maze for that area (the run only draws the game).
+    virtual void MakeNewMaze(const Area& area) = 0;
     // The clock the maze search reads.
     virtual double Clock() = 0;
     // A new view is about to be set up: the area is cleared; its size in pixels.
@@ -66,16 +68,16 @@ public:
 
     // One step of the run: stage 0, or one drawing stage; then events, and the timer again or the
     // finished scene.
-    void RunStep(Game& g, RunHost& host);
+    void RunStep(const Game& g, RunHost& host);
     // One step of a run for a view other than the scene: stage 0 as ever (the maze, the view set
     // up), then no drawing stages: the host draws the whole view when the run finishes.
-    void RunViewStep(Game& g, RunHost& host);
+    void RunViewStep(const Game& g, RunHost& host);
     // A whole run at once, for a host whose timer is the loop itself; the steps it took.
-    int RunToEnd(Game& g, RunHost& host);
+    int RunToEnd(const Game& g, RunHost& host);
 
 private:
-    void Start(Game& g, RunHost& host);
-    void Finish(Game& g, RunHost& host);
+    void Start(const Game& g, RunHost& host);
+    void Finish(const Game& g, RunHost& host);
 };
 
 }  // namespace quivra

@@ -81,6 +81,10 @@ double ToolGame::ReadClock() {
     return clock_.Read();
 }
 
+void ToolGame::MakeNewMaze(const Area& area) {
+    life_.MakeNewMaze(area.widthTwips, area.heightTwips, [this] { return ReadClock(); }, kGenerationBudget);
+}
+
 Canvas ToolGame::MakeWindowCanvas() { return MakeCanvas(dc_, layout_.drawHeight, run_); }
 
 RunHost::Pixels ToolGame::NewView() {
@@ -97,10 +101,7 @@ int ToolGame::Build() {
         run_.Redraw();
         steps = run_.RunToEnd(game, *this);
     } else {
-        if (game.NeedsNewMaze()) {
-            game.MakeNewMaze(layout_.areaWidthTwips, layout_.areaHeightTwips, [this] { return ReadClock(); },
-                             kGenerationBudget);
-        }
+        if (game.NeedsNewMaze()) MakeNewMaze(NewMazeArea());
         status_ = game.FinishedStatus();
     }
     finished_ = true;

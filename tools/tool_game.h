@@ -48,6 +48,7 @@ private:
     double ReadClock();
     // What the run asks of the tool: the window's drawing area, the scripted clock, the picture.
     Area NewMazeArea() override { return {layout_.areaWidthTwips, layout_.areaHeightTwips}; }
+    void MakeNewMaze(const Area& area) override;
     double Clock() override { return ReadClock(); }
     Pixels NewView() override;
     Canvas DrawingCanvas() override { return MakeWindowCanvas(); }

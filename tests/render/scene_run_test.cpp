@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/texts.h"
+#include "game/window_design.h"
 #include "render/scene.h"
 #include "render/scene_run.h"
 
@@ -17,11 +18,14 @@ namespace {
 
 // A host of 400 x 298 pixels (the written window) that writes down what the run asks of it.
 struct RecordingHost final : RunHost {
-    explicit RecordingHost(SceneRun& r) : run(r) {}
+    RecordingHost(SceneRun& r, Game& g) : run(r), game(g) {}
     void StartingRun() override { log += "start "; }
     Area NewMazeArea() override {
         log += "area ";
         return {383 * 15.0, 279 * 15.0};
+    }
+    void MakeNewMaze(const Area& area) override {
+        game.MakeNewMaze(area.widthTwips, area.heightTwips, [this] { return Clock(); }, kGenerationBudget);
     }
     double Clock() override { return clock += 0.05; }
     Pixels NewView() override {
@@ -49,6 +53,7 @@ struct RecordingHost final : RunHost {
     }
 
     SceneRun& run;
+    Game& game;
     QImage image{383, 279, QImage::Format_RGB32};
     DeviceContext dc{&image};
     double clock = 43200;
@@ -59,7 +64,7 @@ struct RecordingHost final : RunHost {
 TEST(SceneRun, StageZeroMakesTheMazeAndTheViewThenTheStagesDrawToTheFinish) {
     Game g;
     SceneRun run;
-    RecordingHost host(run);
+    RecordingHost host(run, g);
     g.NewGame(43200.52);
     run.Redraw();
     ASSERT_TRUE(run.Begin());
@@ -87,7 +92,7 @@ TEST(SceneRun, StageZeroMakesTheMazeAndTheViewThenTheStagesDrawToTheFinish) {
 TEST(SceneRun, EventsBetweenStepsRestartStopOrLeaveTheRun) {
     Game g;
     SceneRun run;
-    RecordingHost host(run);
+    RecordingHost host(run, g);
     g.NewGame(43200.52);
     run.Redraw();
     run.Begin();
@@ -133,6 +138,9 @@ TEST(SceneRun, EveryViewAsksItsHostToTakeAWaitingWalkWhenReady) {
     struct ReadyHost final : RunHost {
         explicit ReadyHost(SceneRun& r) : run(r) {}
         Area NewMazeArea() override { return {383 * 15.0, 279 * 15.0}; }
+        void MakeNewMaze(const Area& area) override {
+            game->MakeNewMaze(area.widthTwips, area.heightTwips, [this] { return Clock(); }, kGenerationBudget);
+        }
         double Clock() override { return clock += 0.05; }   // the search ends on its budget
         Pixels NewView() override { return {383, 279}; }
         Canvas DrawingCanvas() override { return MakeCanvas(dc, 279, run); }
