@@ -16,6 +16,7 @@ void FrmMain::mnuActionItem_Click(int index) {
             Form_Resize();
             break;
         case kShowSolution: {
+            if (life_.Paused()) break;   // the maze stays covered
             life_.ShowSolution();
             host_.SetText1Text("");
             if (!s.maze().mazeGrid.Exists()) break;
