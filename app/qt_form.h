@@ -202,6 +202,9 @@ private:
     void UpdateMarks();
     // The game kept, the window's place and the settings written (once, at the end).
     void KeepOnClosing();
+    // The window's remembered place, when it is on a screen there is now and fits it.
+    void RestoreGeometry(const std::string& text);
+    std::string GeometryText() const;
     // A problem with the store: one line on standard error.
     void SayProblem(const std::string& line) const;
     void CopyMazeCode();

@@ -10,12 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include "app/game_store.h"
 #include "app/marks_overlay.h"
@@ -132,17 +135,15 @@ void QtForm::SayProblem(const std::string& line) const {
 
 void QtForm::UseStore() {
     store_ = std::make_unique<GameStore>();
-    // Qt keeps a restored window within the screens there are now.
-    const QByteArray geometry = store_->Bytes("window/geometry");
-    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    RestoreGeometry(store_->Setting("window/geometry"));
+    SayProblem(store_->Problem());   // settings not of ours, or set aside: said once
     if (const auto size = SizeChoiceFromKey(store_->Setting("maze/size"))) form_->StartWithSize(*size);
     markPlayer_->setChecked(store_->Setting("options/markPlayer") == "true");
     markExit_->setChecked(store_->Setting("options/markExit") == "true");
     form_->walkedOut = [this](const std::string& key, int steps, int shortest, double seconds) {
-        Records records = store_->LoadRecords();
-        const WinReport report = records.Add(key, steps, shortest, seconds);
-        if (!store_->SaveRecords(records)) SayProblem(store_->Problem());
-        return std::optional<WinReport>(report);
+        const auto report = store_->RecordWin(key, steps, shortest, seconds);
+        SayProblem(store_->Problem());
+        return report;
     };
     // A session that ends without closing the window first still keeps the game.
 #ifndef QT_NO_SESSIONMANAGER
@@ -153,20 +154,57 @@ void QtForm::UseStore() {
     UpdateLastingItems();
 }
 
+// Remembered as the normal geometry, "x y width height", with " max" when maximised.
+void QtForm::RestoreGeometry(const std::string& text) {
+    int v[4] = {};
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    for (int& value : v) {
+        while (at < end && *at == ' ') ++at;
+        const auto [next, error] = std::from_chars(at, end, value);
+        if (error != std::errc()) return;   // none, or not ours: the written default size
+        at = next;
+    }
+    const QRect rect(v[0], v[1], v[2], v[3]);
+    if (rect.width() < minimumWidth() || rect.height() < minimumHeight() || rect.width() < 1 || rect.height() < 1) {
+        return;
+    }
+    // On a screen there is now, and no larger than it; else the default size on the primary screen.
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        if (!area.intersects(rect) || rect.width() > area.width() || rect.height() > area.height()) continue;
+        setGeometry(rect);
+        if (std::string_view(at, static_cast<size_t>(end - at)) == " max") setWindowState(Qt::WindowMaximized);
+        return;
+    }
+}
+
+std::string QtForm::GeometryText() const {
+    const QRect rect = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    return std::to_string(rect.x()) + " " + std::to_string(rect.y()) + " " + std::to_string(rect.width()) + " " +
+           std::to_string(rect.height()) + (isMaximized() ? " max" : "");
+}
+
 void QtForm::KeepOnClosing() {
     if (!store_ || keptOnClosing_) return;
     keptOnClosing_ = true;
     if (const auto kept = form_->GameToKeep()) {
-        if (!store_->Keep(*kept)) SayProblem(store_->Problem());
+        if (!store_->Keep(*kept)) {
+            SayProblem(store_->Problem());
+            if (!ending_ && isVisible()) SetText1Text(kGameNotKept);
+        }
     }
-    if (!store_->SetBytes("window/geometry", saveGeometry())) SayProblem(store_->Problem());
+    if (!store_->SetSetting("window/geometry", GeometryText())) SayProblem(store_->Problem());
 }
 
 void QtForm::ResumeAtStart() {
     if (!store_) return;
-    const auto kept = store_->TakeKept();
+    const auto kept = store_->ReadKept();
     if (kept) {
+        const bool another = store_->OtherKeptGames() > 0;
         form_->StartWithKeptGame(*kept);
+        if (!store_->RemoveKept()) SayProblem(store_->Problem());
+        if (another) form_->NoticeAfterBuild(kAnotherGameKept);
         return;
     }
     const bool broken = !store_->Problem().empty();
@@ -176,9 +214,12 @@ void QtForm::ResumeAtStart() {
 
 void QtForm::ResumeFromMenu() {
     if (ending_ || !store_) return;
-    const auto kept = store_->TakeKept();
+    const auto kept = store_->ReadKept();
     if (kept) {
+        const bool another = store_->OtherKeptGames() > 0;
         form_->ResumeGame(*kept);
+        if (!store_->RemoveKept()) SayProblem(store_->Problem());
+        if (another) form_->NoticeAfterBuild(kAnotherGameKept);
     } else {
         SayProblem(store_->Problem());
         SetText1Text(store_->Problem().empty() ? kNoKeptGame : kKeptGameBroken);
