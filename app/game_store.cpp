@@ -322,8 +322,9 @@ std::optional<WinReport> GameStore::RecordWin(const std::string& key, int steps,
     // Read, add and write inside the lock: two windows winning at once both count.
     QLockFile lock(QString::fromStdString(RecordsPath() + ".lock"));
     if (!lock.tryLock(kLockWaitMs)) {
-        problem_ = "the win could not be recorded: the records stay locked by another window (" + RecordsPath() +
-                   ".lock)";
+        problem_ = "the win could not be recorded: " + RecordsPath() + ".lock " +
+                   (lock.error() == QLockFile::LockFailedError ? "is held by another window"
+                                                                : "could not be made (a full or read-only disk?)");
         return std::nullopt;
     }
     std::optional<Records> records = ReadRecordsFile();
