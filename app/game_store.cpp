@@ -213,6 +213,7 @@ bool GameStore::Keep(const KeptGame& kept) {
 std::optional<KeptGame> GameStore::ReadKept() {
     problem_.clear();
     taken_.clear();
+    keptBroken_ = false;
     std::vector<std::string> strangers;
     const auto files = KeptFiles(dataDir_, &strangers);
     for (const std::string& line : strangers) Report(line);
@@ -232,6 +233,7 @@ std::optional<KeptGame> GameStore::ReadKept() {
         return game.game;
     }
     // Nothing is lost: the file goes aside, where a player (or a bug report) can still find it.
+    keptBroken_ = true;
     const std::string aside = safe_file::SetAside(path);
     Report("the kept game could not be resumed (" + game.error + "); " +
            (aside.empty() ? "it stays in " + path : "it was set aside as " + aside));

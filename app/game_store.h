@@ -31,6 +31,8 @@ public:
     // The most recent kept game, read and left in place. One that cannot be read is set aside under
     // another name (Problem() says why and where), and nothing comes back.
     std::optional<KeptGame> ReadKept();
+    // Whether the last ReadKept found a kept game it could not read (and set it aside, or tried to).
+    bool KeptGameBroken() const { return keptBroken_; }
     // Removes the kept game ReadKept returned, once the resumed game stands.
     bool RemoveKept();
 
@@ -68,6 +70,7 @@ private:
     std::string ownKept_;          // the file this store kept its game in
     std::string taken_;            // the file ReadKept returned
     unsigned long long takenInode_ = 0;
+    bool keptBroken_ = false;
     bool settingsRead_ = false;
     bool settingsBlocked_ = false;   // a stranger in the settings' place: reported once, left alone
     Sections settings_;

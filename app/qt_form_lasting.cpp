@@ -207,8 +207,9 @@ void QtForm::ResumeAtStart() {
         if (another) form_->NoticeAfterBuild(kAnotherGameKept);
         return;
     }
-    const bool broken = !store_->Problem().empty();
-    SayProblem(broken ? store_->Problem() : "there is no kept game to resume");
+    // A stranger in a kept game's place was left as it is: no game to resume, and stderr says why.
+    const bool broken = store_->KeptGameBroken();
+    SayProblem(store_->Problem().empty() ? "there is no kept game to resume" : store_->Problem());
     form_->NoticeAfterBuild(broken ? kKeptGameBroken : kNoKeptGame);
 }
 
@@ -222,7 +223,7 @@ void QtForm::ResumeFromMenu() {
         if (another) form_->NoticeAfterBuild(kAnotherGameKept);
     } else {
         SayProblem(store_->Problem());
-        SetText1Text(store_->Problem().empty() ? kNoKeptGame : kKeptGameBroken);
+        SetText1Text(store_->KeptGameBroken() ? kKeptGameBroken : kNoKeptGame);
     }
     UpdateLastingItems();
     client_->update();

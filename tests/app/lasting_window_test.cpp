@@ -371,6 +371,35 @@ TEST_F(Stored, TheSizeAndTheWindowAreRememberedButNotTheStyle) {
     EXPECT_EQ(w.VScroll1()->value(), 45);
 }
 
+// Two windows closed mid-walk keep both walks; the menu resumes the most recent and says another is
+// kept, then resumes that one.
+TEST_F(Stored, TwoWindowsClosedMidWalkKeepBothWalks) {
+    for (const size_t steps : {2u, 3u}) {
+        QtForm w;
+        w.UseStore();
+        w.Form().StartWithCode(*ParseMazeCode(kCode).maze);
+        ASSERT_TRUE(ShowBuilt(w));
+        std::vector<int> keys = test::CorrectPathKeys(w.Form().State(), false);
+        keys.resize(steps);
+        PressKeys(w, keys);
+        QTest::qWait(20);   // the two files' times differ
+        w.close();
+    }
+    QtForm w;
+    w.UseStore();
+    ASSERT_TRUE(ShowBuilt(w));
+    w.ResumeAction()->trigger();
+    ASSERT_TRUE(ShowBuilt(w));
+    EXPECT_EQ(w.Form().State().Moves().size(), 3u);
+    EXPECT_EQ(w.Text1()->text().toStdString(), kAnotherGameKept);
+    w.ResumeAction()->trigger();
+    ASSERT_TRUE(ShowBuilt(w));
+    EXPECT_EQ(w.Form().State().Moves().size(), 2u);
+    EXPECT_NE(w.Text1()->text().toStdString(), kAnotherGameKept);
+    QTest::qWait(300);
+    EXPECT_FALSE(w.ResumeAction()->isEnabled());
+}
+
 // A remembered place off every screen, larger than the screen, or of no known form opens the
 // window at its written size on the primary screen; one that fits is taken. Out-of-range values of
 // other settings are ignored with their defaults.
