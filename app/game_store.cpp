@@ -106,10 +106,19 @@ std::pair<std::string, std::string> SectionAndName(const std::string& key) {
     return {key.substr(0, slash), key.substr(slash + 1)};
 }
 
+// Which file stands at `path`: its inode and its change time, since a removed file's inode is soon
+// another's. Empty when no regular file is there.
+GameStore::FileId IdOf(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return {static_cast<unsigned long long>(st.st_ino), static_cast<long long>(st.st_ctim.tv_sec),
+            static_cast<long long>(st.st_ctim.tv_nsec)};
+}
+
 struct KeptFile {
     std::string path;
     struct timespec changed {};
-    unsigned long long inode = 0;
+    GameStore::FileId id;
 };
 
 bool IsKeptName(const std::string& name) {
@@ -138,7 +147,7 @@ std::vector<KeptFile> KeptFiles(const std::string& dir, std::vector<std::string>
             if (strangers != nullptr) strangers->push_back(path + " is " + what + ", not a kept game: it is left as it is");
             continue;
         }
-        files.push_back({path, st.st_mtim, static_cast<unsigned long long>(st.st_ino)});
+        files.push_back({path, st.st_mtim, IdOf(path)});
     }
     ::closedir(folder);
     std::sort(files.begin(), files.end(), [](const KeptFile& a, const KeptFile& b) {
@@ -149,10 +158,6 @@ std::vector<KeptFile> KeptFiles(const std::string& dir, std::vector<std::string>
     return files;
 }
 
-unsigned long long InodeOf(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<unsigned long long>(st.st_ino) : 0;
-}
 
 }  // namespace
 
@@ -185,11 +190,12 @@ bool GameStore::Keep(const KeptGame& kept) {
     }
     const std::string text = WriteKeptGame(kept);
     // Replaces only this window's own kept game; any other window's stays beside it.
-    if (!ownKept_.empty() && InodeOf(ownKept_) != 0) {
+    if (!ownKept_.empty() && IdOf(ownKept_) == ownId_) {
         if (const auto failed = safe_file::WriteWhole(ownKept_, text, safe_file::Replace::Yes)) {
             problem_ = "the game could not be kept: " + *failed;
             return false;
         }
+        ownId_ = IdOf(ownKept_);
         return true;
     }
     for (int slot = 1; slot <= kKeptSlots; ++slot) {
@@ -199,6 +205,7 @@ bool GameStore::Keep(const KeptGame& kept) {
         const auto failed = safe_file::WriteWhole(path, text, safe_file::Replace::No);
         if (!failed) {
             ownKept_ = path;
+            ownId_ = IdOf(path);
             return true;
         }
         if (::lstat(path.c_str(), &st) != 0) {   // not another window taking the name first
@@ -229,7 +236,7 @@ std::optional<KeptGame> GameStore::ReadKept() {
                                     : KeptGameResult{std::nullopt, read.problem};
     if (game.game) {
         taken_ = path;
-        takenInode_ = files.front().inode;
+        takenId_ = files.front().id;
         return game.game;
     }
     // Nothing is lost: the file goes aside, where a player (or a bug report) can still find it.
@@ -244,7 +251,7 @@ bool GameStore::RemoveKept() {
     problem_.clear();
     if (taken_.empty()) return false;
     // Only the file that was read: a name another window has kept a game under since is left.
-    const bool same = InodeOf(taken_) == takenInode_;
+    const bool same = !(takenId_ == FileId{}) && IdOf(taken_) == takenId_;
     const bool removed = same && ::unlink(taken_.c_str()) == 0;
     if (!removed && same) Report("the resumed game's file " + taken_ + " could not be removed");
     if (ownKept_ == taken_) ownKept_.clear();

@@ -58,6 +58,13 @@ public:
     std::string RecordsPath() const { return dataDir_ + "/records.ini"; }
     std::string SettingsPath() const { return settingsPath_; }
 
+    // A file as it stood when the store last saw it.
+    struct FileId {
+        unsigned long long inode = 0;
+        long long changedSeconds = 0, changedNanoseconds = 0;
+        bool operator==(const FileId&) const = default;
+    };
+
 private:
     using Sections = std::map<std::string, std::map<std::string, std::string>>;
     std::optional<Sections> ReadIni(const std::string& path, const char* what);
@@ -67,9 +74,10 @@ private:
     std::string dataDir_;
     std::string settingsPath_;
     std::string problem_;
-    std::string ownKept_;          // the file this store kept its game in
+    std::string ownKept_;          // the file this store kept its game in, while it is that file
+    FileId ownId_;
     std::string taken_;            // the file ReadKept returned
-    unsigned long long takenInode_ = 0;
+    FileId takenId_;
     bool keptBroken_ = false;
     bool settingsRead_ = false;
     bool settingsBlocked_ = false;   // a stranger in the settings' place: reported once, left alone

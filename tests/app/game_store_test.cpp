@@ -284,6 +284,22 @@ TEST_F(Store, TwoWindowsKeepTwoGamesAndTheMostRecentIsResumedFirst) {
     EXPECT_FALSE(later.HasKeptGame());
 }
 
+// A window's second keep replaces only the file it kept, not one another window has since kept
+// under the same name.
+TEST_F(Store, AWindowsKeepNeverReplacesAnotherWindowsGameUnderItsOldName) {
+    GameStore first, resuming, third;
+    ASSERT_TRUE(first.Keep(Game(40, 5)));
+    ASSERT_TRUE(resuming.ReadKept());
+    ASSERT_TRUE(resuming.RemoveKept());
+    ASSERT_TRUE(third.Keep(Game(50, 9)));   // under the name the first window had
+    const std::string theirs = Bytes(first.KeptGamePath());
+    ASSERT_TRUE(first.Keep(Game(41, 6)));
+    EXPECT_EQ(Bytes(first.KeptGamePath()), theirs);
+    GameStore later;
+    ASSERT_TRUE(later.ReadKept());
+    EXPECT_EQ(later.OtherKeptGames(), 1);
+}
+
 // Two processes recording wins at once, as two windows would: every win counts.
 TEST_F(Store, TwoProcessesRecordingAtOnceLoseNoWin) {
     constexpr int kEach = 40;
