@@ -188,13 +188,18 @@ std::string QtForm::GeometryText() const {
 void QtForm::KeepOnClosing() {
     if (!store_ || keptOnClosing_) return;
     keptOnClosing_ = true;
+    // One line for all that could not be kept (a full disk fails them all).
+    std::string problems;
     if (const auto kept = form_->GameToKeep()) {
         if (!store_->Keep(*kept)) {
-            SayProblem(store_->Problem());
+            problems = store_->Problem();
             if (!ending_ && isVisible()) SetText1Text(kGameNotKept);
         }
     }
-    if (!store_->SetSetting("window/geometry", GeometryText())) SayProblem(store_->Problem());
+    if (!store_->SetSetting("window/geometry", GeometryText()) && !store_->Problem().empty()) {
+        problems += (problems.empty() ? "" : "; ") + store_->Problem();
+    }
+    SayProblem(problems);
 }
 
 void QtForm::ResumeAtStart() {
