@@ -33,4 +33,19 @@ for signal in TERM HUP INT; do
         echo "FAIL: SIG$signal: the walk was not kept"; cat "$work/data/Quivra/kept-game.txt" "$work/err.txt"; failed=1
     fi
 done
+# A hangup the caller ignores (nohup) stays ignored: the game plays on until SIGTERM.
+rm -rf "$work/data" "$work/config"
+# (timeout(1) would pass the hangup on as its own; a watchdog of our own limits this run.)
+(trap '' HUP; XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
+    exec "$game") 2>"$work/err.txt" &
+pid=$!
+(for _ in $(seq 300); do sleep 0.1; kill -0 "$pid" 2>/dev/null || exit 0; done; kill -KILL "$pid") >/dev/null 2>&1 &
+sleep 1.5
+kill -HUP "$pid"
+sleep 1
+if ! kill -0 "$pid" 2>/dev/null; then
+    echo "FAIL: an ignored SIGHUP ended the game"; failed=1
+fi
+kill -TERM "$pid"
+wait "$pid" || { echo "FAIL: SIGTERM after an ignored SIGHUP: status $?"; failed=1; }
 exit $failed
