@@ -259,9 +259,8 @@ bool GameStore::RemoveKept() {
     return removed;
 }
 
-std::optional<GameStore::Sections> GameStore::ReadIni(const std::string& path, const char* what) {
-    const safe_file::ReadResult read = safe_file::ReadOwn(path, what == std::string("settings") ? kMaxSettingsBytes
-                                                                                                : kMaxRecordsBytes);
+std::optional<GameStore::Sections> GameStore::ReadIni(const std::string& path, const char* what, size_t maxBytes) {
+    const safe_file::ReadResult read = safe_file::ReadOwn(path, maxBytes);
     switch (read.kind) {
         case safe_file::ReadResult::Kind::Missing: return Sections{};
         case safe_file::ReadResult::Kind::NotOurs: Report(read.problem); return std::nullopt;
@@ -270,6 +269,11 @@ std::optional<GameStore::Sections> GameStore::ReadIni(const std::string& path, c
             [[fallthrough]];
         case safe_file::ReadResult::Kind::Failed: break;
     }
+    return SetAsideUnreadable(path, what);
+}
+
+// The file goes aside whole, so that nothing is written over it: then nothing is read from it.
+std::optional<GameStore::Sections> GameStore::SetAsideUnreadable(const std::string& path, const char* what) {
     const std::string aside = safe_file::SetAside(path);
     if (aside.empty()) {
         Report(std::string("the ") + what + " in " + path + " cannot be read; it is left as it is");
@@ -280,21 +284,15 @@ std::optional<GameStore::Sections> GameStore::ReadIni(const std::string& path, c
 }
 
 std::optional<Records> GameStore::ReadRecordsFile() {
-    const auto sections = ReadIni(RecordsPath(), "records");
+    const auto sections = ReadIni(RecordsPath(), "records", kMaxRecordsBytes);
     if (!sections) return std::nullopt;
     Records records;
     const auto group = sections->find("records");
     if (group == sections->end()) return records;
     for (const auto& [key, value] : group->second) {
         const auto entry = Records::ReadEntry(value);
-        if (!entry) {
-            // A line the game cannot read: the file goes aside whole, so that nothing is written over it.
-            const std::string aside = safe_file::SetAside(RecordsPath());
-            if (aside.empty()) {
-                Report("the records in " + RecordsPath() + " cannot be read; they are left as they are");
-                return std::nullopt;
-            }
-            Report("the records in " + RecordsPath() + " cannot be read; set aside as " + aside);
+        if (!entry) {   // a line the game cannot read
+            if (!SetAsideUnreadable(RecordsPath(), "records")) return std::nullopt;
             return Records();
         }
         records.Set(Decoded(Decoded(key)), *entry);
@@ -352,7 +350,7 @@ std::string GameStore::Setting(const std::string& key) {
     if (!settingsRead_) {
         problem_.clear();
         settingsRead_ = true;
-        auto sections = ReadIni(settingsPath_, "settings");
+        auto sections = ReadIni(settingsPath_, "settings", kMaxSettingsBytes);
         settingsBlocked_ = !sections;
         settings_ = sections.value_or(Sections{});
     }

@@ -67,7 +67,8 @@ public:
 
 private:
     using Sections = std::map<std::string, std::map<std::string, std::string>>;
-    std::optional<Sections> ReadIni(const std::string& path, const char* what);
+    std::optional<Sections> ReadIni(const std::string& path, const char* what, size_t maxBytes);
+    std::optional<Sections> SetAsideUnreadable(const std::string& path, const char* what);
     std::optional<Records> ReadRecordsFile();
     void Report(const std::string& line);
 
