@@ -240,6 +240,7 @@ void QtForm::ShowRecords() {
     dialog.setWindowTitle(Tr(kRecordsCaption));
     auto* layout = new QVBoxLayout(&dialog);
     const Records records = store_ ? store_->LoadRecords() : Records();
+    if (store_) SayProblem(store_->Problem());
     if (records.Entries().empty()) {
         layout->addWidget(new QLabel(Tr(kNoRecords), &dialog));
     } else {

@@ -16,11 +16,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QPluginLoader>
-#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPluginLoader>
 #include <QStringList>
 
 #include "game/code_check.h"
@@ -140,7 +140,14 @@ void EnsurePrivateRuntimeDir() {
 
 namespace {
 
-std::optional<int> WholeNumber(const QString& text);
+// Digits only, as the tool reads numbers: no blanks, no sign but a minus, nothing after.
+std::optional<int> WholeNumber(const QString& text) {
+    const std::string s = text.toStdString();
+    int value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return value;
+}
 
 // --cells takes two values, which Qt's parser cannot: they are read here, and the option is left
 // with its first value for the parser to see. A one-line reason when they are no square maze's.
@@ -166,15 +173,6 @@ std::optional<std::string> TakeCells(QStringList& args, std::optional<SizeChoice
         return std::nullopt;
     }
     return std::nullopt;
-}
-
-// Digits only, as the tool reads numbers: no blanks, no sign but a minus, nothing after.
-std::optional<int> WholeNumber(const QString& text) {
-    const std::string s = text.toStdString();
-    int value = 0;
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
-    return value;
 }
 
 // The platform plugins Qt has, by the names their metadata gives (read without loading them).
