@@ -95,6 +95,8 @@ inline const std::string kPerfectWalk = QT_TRANSLATE_NOOP("Quivra", "完美!");
 inline const std::string kNewRecord = QT_TRANSLATE_NOOP("Quivra", "新记录!");
 inline const std::string kKeptGameBroken = QT_TRANSLATE_NOOP("Quivra", "上一局无法继续，已另存。");
 inline const std::string kNoKeptGame = QT_TRANSLATE_NOOP("Quivra", "没有可继续的游戏。");
+inline const std::string kGameNotKept = QT_TRANSLATE_NOOP("Quivra", "这一局未能保存。");
+inline const std::string kAnotherGameKept = QT_TRANSLATE_NOOP("Quivra", "还有另一局已保存。");
 
 // Pausing, a hint of the way on, and the maze a new one threw away.
 inline const std::string kPauseCaption = QT_TRANSLATE_NOOP("Quivra", "暂停");

@@ -3,6 +3,7 @@
 
 #include "app/desktop.h"
 #include "app/qt_form.h"
+#include "app/quit_signals.h"
 #include "app/session.h"
 #include "quivra_version.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     quivra::UsePlayersLanguage();
     quivra::QtForm window;
     window.UseStore();
+    // A logout, a shutdown or Ctrl+C in a terminal ends the game as its Quit does, keeping it.
+    quivra::QuitOnSignals(&window, [&window] { window.Form().mnuActionItem_Click(quivra::kExit); });
     if (start.code) window.Form().StartWithCode(*start.code);
     if (start.cells) window.Form().StartWithSize(*start.cells);
     if (start.resume) window.ResumeAtStart();

@@ -210,6 +210,9 @@ private:
     void UpdateMarks();
     // The game kept, the window's place and the settings written (once, at the end).
     void KeepOnClosing();
+    // The window's remembered place, when it is on a screen there is now and fits it.
+    void RestoreGeometry(const std::string& text);
+    std::string GeometryText() const;
     // A problem with the store: one line on standard error.
     void SayProblem(const std::string& line) const;
     void CopyMazeCode();
@@ -250,6 +253,7 @@ private:
     MarksOverlay* marks_ = nullptr;
     QTimer* countersTimer_ = nullptr;
     std::unique_ptr<GameStore> store_;
+    std::unique_ptr<RecordsStore> saidRecords_;   // the store's records, a failure said on stderr
     bool keptOnClosing_ = false;
     std::function<std::string()> mazeCode_;
     std::function<void(const NamedMaze&)> playMaze_;

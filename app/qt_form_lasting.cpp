@@ -10,12 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include "app/game_store.h"
 #include "app/marks_overlay.h"
@@ -189,13 +192,24 @@ void QtForm::SayProblem(const std::string& line) const {
 
 void QtForm::UseStore() {
     store_ = std::make_unique<GameStore>();
-    // Qt keeps a restored window within the screens there are now.
-    const QByteArray geometry = store_->Bytes("window/geometry");
-    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    RestoreGeometry(store_->Setting("window/geometry"));
+    SayProblem(store_->Problem());   // settings not of ours, or set aside: said once
     if (const auto size = SizeChoiceFromKey(store_->Setting("maze/size"))) form_->StartWithSize(*size);
     markPlayer_->setChecked(store_->Setting("options/markPlayer") == "true");
     markExit_->setChecked(store_->Setting("options/markExit") == "true");
-    form_->UseRecords(store_.get());
+    // A win the records could not take is said in one line; the game plays on.
+    struct SaidRecords : RecordsStore {
+        const QtForm& form;
+        GameStore& store;
+        SaidRecords(const QtForm& f, GameStore& s) : form(f), store(s) {}
+        std::optional<WinReport> RecordWin(const std::string& key, int steps, int shortest, double seconds) override {
+            auto report = store.RecordWin(key, steps, shortest, seconds);
+            form.SayProblem(store.Problem());
+            return report;
+        }
+    };
+    saidRecords_ = std::make_unique<SaidRecords>(*this, *store_);
+    form_->UseRecords(saidRecords_.get());
     // The kept file goes once the game resumed from it stands; until then it is what is kept.
     form_->resumedGameStands = [this] {
         if (store_ && !store_->RemoveKept()) SayProblem(store_->Problem());
@@ -209,24 +223,66 @@ void QtForm::UseStore() {
     UpdateLastingItems();
 }
 
+// Remembered as the normal geometry, "x y width height", with " max" when maximised.
+void QtForm::RestoreGeometry(const std::string& text) {
+    int v[4] = {};
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    for (int& value : v) {
+        while (at < end && *at == ' ') ++at;
+        const auto [next, error] = std::from_chars(at, end, value);
+        if (error != std::errc()) return;   // none, or not ours: the written default size
+        at = next;
+    }
+    const QRect rect(v[0], v[1], v[2], v[3]);
+    if (rect.width() < minimumWidth() || rect.height() < minimumHeight() || rect.width() < 1 || rect.height() < 1) {
+        return;
+    }
+    // On a screen there is now, and no larger than it; else the default size on the primary screen.
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        if (!area.intersects(rect) || rect.width() > area.width() || rect.height() > area.height()) continue;
+        setGeometry(rect);
+        if (std::string_view(at, static_cast<size_t>(end - at)) == " max") setWindowState(Qt::WindowMaximized);
+        return;
+    }
+}
+
+std::string QtForm::GeometryText() const {
+    const QRect rect = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    return std::to_string(rect.x()) + " " + std::to_string(rect.y()) + " " + std::to_string(rect.width()) + " " +
+           std::to_string(rect.height()) + (isMaximized() ? " max" : "");
+}
+
 void QtForm::KeepOnClosing() {
     if (!store_ || keptOnClosing_) return;
     keptOnClosing_ = true;
+    // One line for all that could not be kept (a full disk fails them all).
+    std::string problems;
     if (const auto kept = form_->GameToKeep()) {
-        if (!store_->Keep(*kept)) SayProblem(store_->Problem());
+        if (!store_->Keep(*kept)) {
+            problems = store_->Problem();
+            if (!ending_ && isVisible()) SetText1Text(kGameNotKept);
+        }
     }
-    if (!store_->SetBytes("window/geometry", saveGeometry())) SayProblem(store_->Problem());
+    if (!store_->SetSetting("window/geometry", GeometryText()) && !store_->Problem().empty()) {
+        problems += (problems.empty() ? "" : "; ") + store_->Problem();
+    }
+    SayProblem(problems);
 }
 
 void QtForm::ResumeAtStart() {
     if (!store_) return;
     const auto kept = store_->ReadKept();
     if (kept) {
+        const bool another = store_->OtherKeptGames() > 0;
         form_->StartWithKeptGame(*kept);
+        if (another) form_->NoticeAfterBuild(kAnotherGameKept);
         return;
     }
-    const bool broken = !store_->Problem().empty();
-    SayProblem(broken ? store_->Problem() : "there is no kept game to resume");
+    // A stranger in a kept game's place was left as it is: no game to resume, and stderr says why.
+    const bool broken = store_->KeptGameBroken();
+    SayProblem(store_->Problem().empty() ? "there is no kept game to resume" : store_->Problem());
     form_->NoticeAfterBuild(broken ? kKeptGameBroken : kNoKeptGame);
 }
 
@@ -234,10 +290,12 @@ void QtForm::ResumeFromMenu() {
     if (ending_ || !store_) return;
     const auto kept = store_->ReadKept();
     if (kept) {
+        const bool another = store_->OtherKeptGames() > 0;
         form_->ResumeGame(*kept);
+        if (another) form_->NoticeAfterBuild(kAnotherGameKept);
     } else {
         SayProblem(store_->Problem());
-        SetText1Text(store_->Problem().empty() ? kNoKeptGame : kKeptGameBroken);
+        SetText1Text(store_->KeptGameBroken() ? kKeptGameBroken : kNoKeptGame);
     }
     UpdateLastingItems();
     client_->update();
@@ -249,6 +307,7 @@ void QtForm::ShowRecords() {
     dialog.setWindowTitle(Tr(kRecordsCaption));
     auto* layout = new QVBoxLayout(&dialog);
     const Records records = store_ ? store_->LoadRecords() : Records();
+    if (store_) SayProblem(store_->Problem());
     if (records.Entries().empty()) {
         layout->addWidget(new QLabel(Tr(kNoRecords), &dialog));
     } else {

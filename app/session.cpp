@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +15,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLibraryInfo>
+#include <QPluginLoader>
 #include <QStringList>
 
 #include "game/code_check.h"
@@ -135,6 +140,15 @@ void EnsurePrivateRuntimeDir() {
 
 namespace {
 
+// Digits only, as the tool reads numbers: no blanks, no sign but a minus, nothing after.
+std::optional<int> WholeNumber(const QString& text) {
+    const std::string s = text.toStdString();
+    int value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return value;
+}
+
 // --cells takes two values, which Qt's parser cannot: they are read here, and the option is left
 // with its first value for the parser to see. A one-line reason when they are no square maze's.
 std::optional<std::string> TakeCells(QStringList& args, std::optional<SizeChoice>& cells) {
@@ -142,21 +156,53 @@ std::optional<std::string> TakeCells(QStringList& args, std::optional<SizeChoice
         if (args[i] == "--") break;
         if (args[i] != "--cells" && args[i] != "-cells") continue;
         if (i + 2 >= args.size()) return "--cells needs two values: cells across and down";
-        bool okX = false, okY = false;
-        const int x = args[i + 1].toInt(&okX), y = args[i + 2].toInt(&okY);
-        if (!okX || !okY) return "--cells " + QuotedValue(args[i + 1].toStdString()) + " " +
-                                  QuotedValue(args[i + 2].toStdString()) + ": not whole numbers";
+        const std::optional<int> x = WholeNumber(args[i + 1]), y = WholeNumber(args[i + 2]);
+        if (!x || !y) return "--cells " + QuotedValue(args[i + 1].toStdString()) + " " +
+                             QuotedValue(args[i + 2].toStdString()) + ": not whole numbers (digits only, no blanks)";
         // Every game starts square: the cells must be a square maze's.
-        if (const auto refusal = CheckCells(MazeStyle::Square, x, y)) {
+        if (const auto refusal = CheckCells(MazeStyle::Square, *x, *y)) {
             const bool across = refusal->text == &kCellsAcrossRange;
             return std::string("--cells: cells ") + (across ? "X" : "Y") + " must be in " +
                    std::to_string(refusal->lo) + ".." + std::to_string(refusal->hi);
         }
-        cells = SizeChoice::Custom(x, y);
+        cells = SizeChoice::Custom(*x, *y);
         args.removeAt(i + 2);
+        for (qsizetype j = i + 1; j < args.size() && args[j] != "--"; ++j) {
+            if (args[j] == "--cells" || args[j] == "-cells") return "--cells is given twice: give it once";
+        }
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+// The platform plugins Qt has, by the names their metadata gives (read without loading them).
+QStringList PlatformNames() {
+    QStringList dirs;
+    for (const QString& dir : qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH").split(':', Qt::SkipEmptyParts)) {
+        dirs << dir;
+    }
+    dirs << QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms";
+    QStringList names;
+    for (const QString& dir : dirs) {
+        for (const QFileInfo& file : QDir(dir).entryInfoList({"*.so"}, QDir::Files)) {
+            const QJsonArray keys =
+                QPluginLoader(file.absoluteFilePath()).metaData().value("MetaData").toObject().value("Keys").toArray();
+            for (const QJsonValue& key : keys) names << key.toString().toLower();
+        }
+    }
+    return names;
+}
+
+// A platform list ("wayland;xcb", each maybe with ":options") of which Qt has none aborts Qt
+// itself, with lines of its own: refused here in one.
+std::optional<std::string> UnknownPlatform(const QString& platforms) {
+    const QStringList names = PlatformNames();
+    if (names.isEmpty()) return std::nullopt;   // a Qt built with its plugins inside: let it choose
+    for (const QString& entry : platforms.split(';', Qt::SkipEmptyParts)) {
+        if (names.contains(entry.section(':', 0, 0).toLower())) return std::nullopt;
+    }
+    return "the toolkit has no platform " + QuotedValue(platforms.toStdString()) + " (it has " +
+           names.join(", ").toStdString() + ")";
 }
 
 }  // namespace
@@ -192,6 +238,17 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, StartRequest& start) {
         return 2;
     }
     const bool parsed = parser.parse(args);
+    if (parsed) {
+        // Each option once: a second one would silently win or lose.
+        QStringList seen;
+        for (const QString& name : parser.optionNames()) {
+            if (seen.contains(name)) {
+                std::fprintf(stderr, "quivra: --%s is given twice: give it once\n", qPrintable(name));
+                return 2;
+            }
+            seen << name;
+        }
+    }
     if (parsed && (parser.isSet(help) || parser.isSet("help-all") || parser.isSet(version))) {
         QCoreApplication cli(argc, argv);  // only so that the texts name the program; this path exits
         parser.process(cli);
@@ -227,6 +284,13 @@ std::optional<int> CheckBeforeGui(int argc, char** argv, StartRequest& start) {
         return 2;
     }
     if (parser.isSet(platform)) qputenv("QT_QPA_PLATFORM", parser.value(platform).toLocal8Bit());
+    if (const QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM"); !platforms.isEmpty()) {
+        if (const auto unknown = UnknownPlatform(platforms)) {
+            std::fprintf(stderr, "quivra: %s%s\n", unknown->c_str(),
+                         parser.isSet(platform) ? "" : ", as QT_QPA_PLATFORM asks");
+            return 2;
+        }
+    }
     if (parser.isSet(display)) qputenv("DISPLAY", parser.value(display).toLocal8Bit());
 
     if (!GraphicalSessionReachable()) {

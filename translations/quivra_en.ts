@@ -284,6 +284,14 @@
         <translation>The last game could not be resumed; it was set aside.</translation>
     </message>
     <message>
+        <source>这一局未能保存。</source>
+        <translation>This game could not be kept.</translation>
+    </message>
+    <message>
+        <source>还有另一局已保存。</source>
+        <translation>Another game is kept too.</translation>
+    </message>
+    <message>
         <source>没有可继续的游戏。</source>
         <translation>No game to resume.</translation>
     </message>

@@ -11,7 +11,7 @@ expect() {
     status=$1 outlines=$2 errlines=$3; shift 3
     envs=""; while [ "$1" != -- ]; do envs="$envs $1"; shift; done; shift
     # A game that never ends must fail here, not hold the suite: each run has a limit of its own.
-    timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANG -u LANGUAGE -u LC_ALL -u LC_CTYPE $envs "$game" "$@" >out.txt 2>err.txt
+    timeout -s KILL 20 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANG -u LANGUAGE -u LC_ALL -u LC_CTYPE $envs "$game" "$@" >out.txt 2>err.txt
     got=$?
     if [ "$got" -ne "$status" ] || [ "$(wc -l <out.txt)" -ne "$outlines" ] || [ "$(wc -l <err.txt)" -ne "$errlines" ]; then
         echo "FAIL:$envs $game $*: status $got (want $status), stdout/stderr lines $(wc -l <out.txt)/$(wc -l <err.txt) (want $outlines/$errlines)"
@@ -41,6 +41,34 @@ expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31 401
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --cells 31 21 --resume
 expect 2 0 1 QT_QPA_PLATFORM=offscreen -- --code S15x10-11882719-Y --cells 31 21
+# Refused as the tool refuses, in one line that names the real reason, status 2, display or not.
+# refuse REASON ARGS...
+refuse() {
+    reason="$1"; shift
+    for platform in "" offscreen; do
+        timeout -s KILL 20 env -u DISPLAY QT_QPA_PLATFORM=$platform "$game" "$@" >out.txt 2>err.txt
+        got=$?
+        if [ "$got" -ne 2 ] || [ -s out.txt ] || [ "$(wc -l <err.txt)" -ne 1 ] || ! grep -q -e "$reason" err.txt; then
+            echo "FAIL: QT_QPA_PLATFORM=$platform $game $*: status $got (want 2 and one line with '$reason')"
+            cat out.txt err.txt
+            failed=1
+        fi
+    done
+}
+refuse "--view is given twice" --view plan --view overview
+refuse "--code is given twice" --code S15x10-11882719-Y --code S15x10-11882719-Y
+refuse "--resume is given twice" --resume --resume
+refuse "--cells is given twice" --cells 5 5 --cells 6 6
+refuse "not whole numbers" --cells " 5" 5
+refuse "not whole numbers" --cells 5 "5 "
+refuse "not whole numbers" --cells +5 5
+refuse "no platform 'bogus'" --platform bogus
+refuse "no platform 'bogus'" -platform bogus
+refuse "no platform 'bogus;nope'" --platform "bogus;nope"
+# Qt's platform from the environment, unknown: the same line, not Qt's abort.
+timeout -s KILL 20 env QT_QPA_PLATFORM=bogus "$game" >out.txt 2>err.txt
+[ $? -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] && grep -q "as QT_QPA_PLATFORM asks" err.txt ||
+    { echo "FAIL: QT_QPA_PLATFORM=bogus"; cat err.txt; failed=1; }
 # The game's --code and the tool's render --code refuse the same codes with the same words.
 for code in H8193x3-33913796-D S2x1-33913796-1 S3x2-33913796-Y S3x2-3391379a-X H99999x99999-12345678-J; do
     timeout 10 env -u DISPLAY QT_QPA_PLATFORM=offscreen "$game" --code "$code" >/dev/null 2>game.txt

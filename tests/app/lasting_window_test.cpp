@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -368,6 +369,81 @@ TEST_F(Stored, TheSizeAndTheWindowAreRememberedButNotTheStyle) {
     EXPECT_FALSE(w.MarkPlayerAction()->isChecked());
     EXPECT_EQ(w.Form().MazeCodeText().substr(0, 7), "S15x10-");   // square, as every start
     EXPECT_EQ(w.VScroll1()->value(), 45);
+}
+
+// Two windows closed mid-walk keep both walks; the menu resumes the most recent and says another is
+// kept, then resumes that one.
+TEST_F(Stored, TwoWindowsClosedMidWalkKeepBothWalks) {
+    for (const size_t steps : {2u, 3u}) {
+        QtForm w;
+        w.UseStore();
+        w.Form().StartWithCode(*ParseMazeCode(kCode).maze);
+        ASSERT_TRUE(ShowBuilt(w));
+        std::vector<int> keys = test::CorrectPathKeys(w.Form().State(), false);
+        keys.resize(steps);
+        PressKeys(w, keys);
+        QTest::qWait(20);   // the two files' times differ
+        w.close();
+    }
+    QtForm w;
+    w.UseStore();
+    ASSERT_TRUE(ShowBuilt(w));
+    w.ResumeAction()->trigger();
+    ASSERT_TRUE(ShowBuilt(w));
+    EXPECT_EQ(w.Form().State().Moves().size(), 3u);
+    EXPECT_EQ(w.Text1()->text().toStdString(), kAnotherGameKept);
+    w.ResumeAction()->trigger();
+    ASSERT_TRUE(ShowBuilt(w));
+    EXPECT_EQ(w.Form().State().Moves().size(), 2u);
+    EXPECT_NE(w.Text1()->text().toStdString(), kAnotherGameKept);
+    QTest::qWait(300);
+    EXPECT_FALSE(w.ResumeAction()->isEnabled());
+}
+
+// A remembered place off every screen, larger than the screen, or of no known form opens the
+// window at its written size on the primary screen; one that fits is taken. Out-of-range values of
+// other settings are ignored with their defaults.
+TEST_F(Stored, ARememberedPlaceOffTheScreensOrTooLargeOpensTheWrittenSize) {
+    QSize written;
+    {
+        QtForm fresh;
+        ASSERT_TRUE(ShowBuilt(fresh));
+        written = fresh.size();
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const struct {
+        const char* geometry;
+        bool taken;
+    } rows[] = {
+        {"30 40 520 380", true},
+        {"0 0 1000000000 1000000000", false},
+        {"-90000 -90000 520 380", false},
+        {"30 40 5200 380", false},
+        {"30 40 520", false},
+        {"30 40 520 380 and more", true},   // the place is read; the rest is no maximised mark
+        {"@ByteArray(\\x1\\xd9\\xd0\\xcb)", false},   // as an earlier version kept it
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.geometry);
+        const std::string path = GameStore().SettingsPath();
+        QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("[window]\ngeometry=") + row.geometry + "\n[maze]\nsize=enormous\n[options]\nmarkExit=2\n");
+        file.close();
+        QtForm w;
+        w.UseStore();
+        ASSERT_TRUE(ShowBuilt(w));
+        if (row.taken) {
+            EXPECT_EQ(w.geometry(), QRect(30, 40, 520, 380));
+        } else {
+            EXPECT_EQ(w.size(), written);
+            EXPECT_TRUE(screen.contains(w.geometry())) << w.geometry().x() << "," << w.geometry().y();
+        }
+        EXPECT_TRUE(w.SizeAction(0)->isChecked());   // "enormous" is no size: fit the window
+        EXPECT_FALSE(w.MarkExitAction()->isChecked());
+        w.close();
+    }
 }
 
 // A data folder that takes no file (here a plain file in its place, which stops root too, as a full
