@@ -143,6 +143,7 @@ void FrmMain::Finished(const std::string& status) {
     FollowWalk();
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
+    TakeHeldInput();
 }
 
 Canvas FrmMain::WindowCanvas() { return MakeCanvas(host_.hDC(), DrawAreaHeightPixels(host_), state_); }
