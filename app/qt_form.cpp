@@ -368,6 +368,7 @@ void QtForm::PlayMazeCode() {
     playDialog_ = nullptr;
     if (accepted && dialog.Maze() && playMaze_ && !ending_) {
         playMaze_(*dialog.Maze());
+        GrowForMaze(dialog.Maze()->shape);
         client_->update();
     }
 }

@@ -273,6 +273,7 @@ void QtForm::ChooseSize(int index) {
         choice = *dialog.Choice();
     }
     form_->ChooseSize(choice);
+    GrowForNextMaze();
     if (store_ && !store_->SetSetting("maze/size", SizeChoiceKey(choice))) SayProblem(store_->Problem());
     ShowSizeChoice();
     client_->update();
