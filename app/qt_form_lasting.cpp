@@ -21,6 +21,7 @@
 #include "app/marks_overlay.h"
 #include "app/qt_form.h"
 #include "app/size_dialog.h"
+#include "app/status_line.h"
 
 namespace quivra {
 
@@ -85,7 +86,8 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
     connect(countersTimer_, &QTimer::timeout, this, &QtForm::UpdateLastingItems);
     countersTimer_->start();
     counters_ = new QLabel(text1_);
-    counters_->setStyleSheet("QLabel { background: white; padding: 0 4px; }");
+    // A field of its own at the right end of the status line, which draws its text short of it.
+    counters_->setStyleSheet("QLabel { background: white; padding: 0 4px; border-left: 1px solid #a0a0a0; }");
     counters_->hide();
     ShowSizeChoice();
     UpdateLastingItems();
@@ -109,9 +111,11 @@ void QtForm::UpdateLastingItems() {
     resume_->setEnabled(store_ && store_->HasKeptGame());
     hideSolution_->setEnabled(form_->CanHideCorrectPath());
     const auto counters = form_->CurrentCounters();
+    auto* statusLine = static_cast<StatusLine*>(text1_);
     if (!counters) {
         counters_->hide();
         text1_->setTextMargins(0, 0, 0, 0);
+        statusLine->Fit();
         return;
     }
     QString text = Tr(counters->win ? kWalkSummary : kStepsAndTime).arg(counters->steps);
@@ -123,6 +127,7 @@ void QtForm::UpdateLastingItems() {
     const int width = counters_->sizeHint().width();
     counters_->setGeometry(text1_->width() - width, 1, width, text1_->height() - 1);
     text1_->setTextMargins(0, 0, width, 0);
+    statusLine->Fit();
     counters_->show();
 }
 
