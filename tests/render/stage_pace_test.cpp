@@ -198,13 +198,19 @@ TEST(HeldInput, ARedrawOfTheSameGameHoldsInputANewGameDropsIt) {
     }
 }
 
-TEST(HeldInput, HeldInputComesOutInOrderAFewDozenAtMost) {
+// A game drawn once and being drawn again: input is held.
+struct HeldInputRedraw : ::testing::Test {
+    void SetUp() override {
+        host.step = 1;
+        g.NewGame(43200.52);
+        Redrawing(g, run, host);
+    }
     Game g;
     SceneRun run;
-    PacedHost host(run);
-    host.step = 1;
-    g.NewGame(43200.52);
-    Redrawing(g, run, host);
+    PacedHost host{run};
+};
+
+TEST_F(HeldInputRedraw, HeldInputComesOutInOrderAFewDozenAtMost) {
     std::vector<HeldEvent> offered;
     for (int i = 0; i < 40; ++i) {
         offered.push_back(i % 5 == 4 ? HeldEvent::Point(i, 2 * i) : HeldEvent::Key(vk::kLeft + i % 4));
@@ -216,13 +222,7 @@ TEST(HeldInput, HeldInputComesOutInOrderAFewDozenAtMost) {
     EXPECT_TRUE(run.TakeHeld().empty());
 }
 
-TEST(HeldInput, WhatWasHeldForTheLastGameIsNotForANewOne) {
-    Game g;
-    SceneRun run;
-    PacedHost host(run);
-    host.step = 1;
-    g.NewGame(43200.52);
-    Redrawing(g, run, host);
+TEST_F(HeldInputRedraw, WhatWasHeldForTheLastGameIsNotForANewOne) {
     ASSERT_TRUE(run.Hold(g, HeldEvent::Key(vk::kDown)));
     g.NewGame(43300);
     host.Ticks(g);
