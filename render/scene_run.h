@@ -67,8 +67,8 @@ public:
     // The scene is drawn to the end (or no run is under way): the window takes walking keys.
     bool SceneFinished() const { return build.buildStage == kStageFinished; }
 
-    // One step of the run: stage 0, or one drawing stage; then events, and the timer again or the
-    // finished scene.
+    // One step of the run: stage 0, or one drawing stage (as many as the tick budget allows, see
+    // TickBudget); then events, and the timer again or the finished scene.
     void RunStep(Game& g, RunHost& host);
     // One step of a run for a view other than the scene: stage 0 as ever (the maze, the view set
     // up), then no drawing stages: the host draws the whole view when the run finishes.
