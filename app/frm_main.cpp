@@ -150,6 +150,7 @@ void FrmMain::Finished(const std::string& status) {
     if (life_.TakeResumeStood() && resumedGameStands) resumedGameStands();
     host_.SetMenuEnabled(Menu::Action, kShowSolution, true);
     host_.SetMenuEnabled(Menu::Action, kClear, true);
+    TakeHeldInput();
 }
 
 Canvas FrmMain::WindowCanvas() { return MakeCanvas(host_.hDC(), DrawAreaHeightPixels(host_), state_); }

@@ -137,6 +137,10 @@ private:
     // the player moved or turned.
     bool TookKey(const KeyResult& key, int& keyCode);
     void PointInView(double x, double y);
+    // Input during a redraw of the same game: a walking key held for the finished scene (taken
+    // from the window), and what was held, taken in order once it is finished.
+    void HoldKey(int& keyCode);
+    void TakeHeldInput();
 
     FormHost& host_;
     GameState state_;

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     quivra::QuitOnSignals(&window, [&window] { window.Form().mnuActionItem_Click(quivra::kExit); });
     if (start.code) window.Form().StartWithCode(*start.code);
     if (start.cells) window.Form().StartWithSize(*start.cells);
+    if (start.code || start.cells) window.GrowForNextMaze();
     if (start.resume) window.ResumeAtStart();
     if (start.view == "first-person") window.Form().ShowIn(quivra::FrmMain::View::FirstPerson);
     if (start.view == "plan") window.Form().ShowIn(quivra::FrmMain::View::Plan);

@@ -33,6 +33,7 @@
 #include "app/about.h"
 #include "app/game_store.h"
 #include "app/play_code_dialog.h"
+#include "app/status_line.h"
 #include "game/key_codes.h"
 #include "render/printed_page.h"
 
@@ -191,7 +192,7 @@ QtForm::QtForm() {
     pal.setColor(QPalette::Window, Qt::white);
     client_->setPalette(pal);
 
-    text1_ = new QLineEdit(client_);
+    text1_ = new StatusLine(client_);
     text1_->setReadOnly(true);
     text1_->setFrame(false);
     text1_->setFocusPolicy(Qt::NoFocus);
@@ -369,6 +370,7 @@ void QtForm::PlayMazeCode() {
     playDialog_ = nullptr;
     if (accepted && dialog.Maze() && playMaze_ && !ending_) {
         playMaze_(*dialog.Maze());
+        GrowForMaze(dialog.Maze()->shape);
         client_->update();
     }
 }

@@ -123,6 +123,13 @@ public:
     PlayCodeDialog* OpenPlayCodeDialog() const { return playDialog_; }
     QPrintDialog* OpenPrintDialog() const { return printDialog_; }
 
+    // A maze chosen by the player (a size, a code) whose cells the overview would draw too small
+    // to read: the window grows, within its screen's available area, until they are readable. Only
+    // when chosen: a window sized by hand since stays as it is. The next maze is the game's code,
+    // or its chosen size; a window-sized game never grows the window.
+    void GrowForMaze(const MazeShape& shape);
+    void GrowForNextMaze();
+
     // Windows virtual-key code of a Qt key event, or -1 for keys the game never looks at.
     static int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 

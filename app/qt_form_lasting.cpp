@@ -24,6 +24,7 @@
 #include "app/marks_overlay.h"
 #include "app/qt_form.h"
 #include "app/size_dialog.h"
+#include "app/status_line.h"
 
 namespace quivra {
 
@@ -89,7 +90,8 @@ void QtForm::BuildLastingItems(QMenu* gameMenu) {
     connect(countersTimer_, &QTimer::timeout, this, &QtForm::UpdateLastingItems);
     countersTimer_->start();
     counters_ = new QLabel(text1_);
-    counters_->setStyleSheet("QLabel { background: white; padding: 0 4px; }");
+    // A field of its own at the right end of the status line, which draws its text short of it.
+    counters_->setStyleSheet("QLabel { background: white; padding: 0 4px; border-left: 1px solid #a0a0a0; }");
     counters_->hide();
     ShowSizeChoice();
     UpdateLastingItems();
@@ -115,15 +117,18 @@ void QtForm::UpdateLastingItems() {
     pause_->setChecked(form_->Paused());
     hideSolution_->setEnabled(form_->CanHideCorrectPath());
     const auto counters = form_->CurrentCounters();
+    auto* statusLine = static_cast<StatusLine*>(text1_);
     if (!counters) {
         counters_->hide();
         text1_->setTextMargins(0, 0, 0, 0);
+        statusLine->Fit();
         return;
     }
     counters_->setText(CountersText(*counters));
     const int width = counters_->sizeHint().width();
     counters_->setGeometry(text1_->width() - width, 1, width, text1_->height() - 1);
     text1_->setTextMargins(0, 0, width, 0);
+    statusLine->Fit();
     counters_->show();
 }
 
@@ -388,6 +393,7 @@ void QtForm::ChooseSize(int index) {
         choice = *dialog.Choice();
     }
     form_->ChooseSize(choice);
+    GrowForNextMaze();
     if (store_ && !store_->SetSetting("maze/size", SizeChoiceKey(choice))) SayProblem(store_->Problem());
     ShowSizeChoice();
     client_->update();

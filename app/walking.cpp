@@ -7,8 +7,9 @@
 namespace quivra {
 
 void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
-    // No walking key is taken until the scene is drawn to the end.
-    if (!state_.SceneFinished()) return;
+    // No walking key is taken until the scene is drawn to the end; a redraw of the same game
+    // holds it until then.
+    if (!state_.SceneFinished()) return HoldKey(keyCode);
     if (view_ == View::FirstPerson) return FirstPersonKey(keyCode);
     if (view_ == View::Plan) return PlanKey(keyCode);
     const KeyResult key = life_.PressKey(keyCode);
@@ -24,7 +25,11 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
 }
 
 void FrmMain::Form_PointerDown(double x, double y) {
-    if (!state_.SceneFinished() || !state_.CanWalk()) return;
+    if (!state_.SceneFinished()) {
+        state_.Hold(state_, HeldEvent::Point(x, y));
+        return;
+    }
+    if (!state_.CanWalk()) return;
     if (view_ != View::Overview) return PointInView(x, y);
     const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
     const auto cell = CellUnder(state_, state_, x, y, ratio, DrawAreaHeightPixels(host_));

@@ -22,19 +22,38 @@ void SceneRun::Stop() {
     build.drawInProgress = false;
 }
 
-void SceneRun::RunStep(const Game& g, RunHost& host) {
-    const uint8_t stage = build.buildStage;
+void SceneRun::RunStep(const Game& g, RunHost& host) { Step(g, host, TickBudget(g)); }
+
+double SceneRun::TickBudget(const Game& g) { return g.MazeStaysOnResize() ? kStageTickBudget : 0; }
+
+namespace {
+
+// Seconds of a clock that counts since midnight, from one reading to a later one.
+double Elapsed(double from, double to) { return to >= from ? to - from : to + 86400.0 - from; }
+
+}  // namespace
+
+void SceneRun::Step(const Game& g, RunHost& host, double budget) {
+    const double start = budget > 0 ? host.Clock() : 0;
     bool reachedEnd = false;
-    if (stage == kStageStart) {
-        Start(g, host);
-    } else if (IsDrawingStage(g.style(), stage)) {
-        Canvas canvas = host.DrawingCanvas();
-        const StageReport report = DrawStage(g, *this, canvas);
-        build.buildStage = report.nextStage;
-        reachedEnd = report.reachedEnd;
-    } else {
-        host.DoEvents();
-        return;
+    bool first = true;
+    for (;;) {
+        const uint8_t stage = build.buildStage;
+        if (stage == kStageStart) {
+            Start(g, host);
+        } else if (IsDrawingStage(g.style(), stage)) {
+            Canvas canvas = host.DrawingCanvas();
+            const StageReport report = DrawStage(g, *this, canvas);
+            build.buildStage = report.nextStage;
+            reachedEnd = report.reachedEnd;
+        } else if (first) {
+            host.DoEvents();
+            return;
+        } else {
+            break;
+        }
+        first = false;
+        if (build.buildStage >= kStageFinished || !(budget > 0) || !(Elapsed(start, host.Clock()) < budget)) break;
     }
     host.DoEvents();
     if (build.buildStage < kStageFinished) {
@@ -45,6 +64,15 @@ void SceneRun::RunStep(const Game& g, RunHost& host) {
         Finish(g, host);
     }
 }
+
+bool SceneRun::HoldsInput(const Game& g) const {
+    if (build.buildStage >= kStageFinished) return false;
+    // A maze still to be made holds input only when it is a walk taken again (a resumed game).
+    if (g.NeedsNewMaze()) return g.HasWalkToReplay();
+    return !build.newGame;
+}
+
+bool SceneRun::Hold(const Game& g, const HeldEvent& event) { return HoldsInput(g) && held_.Push(event); }
 
 void SceneRun::RunViewStep(const Game& g, RunHost& host) {
     // A scene's drawing stages left behind by a switch of view start over with what this view needs.
@@ -59,6 +87,7 @@ void SceneRun::RunViewStep(const Game& g, RunHost& host) {
         build.buildStage = kStageFinished;
         build.drawInProgress = false;
         host.ViewReady();
+        build.newGame = false;
         host.Finished(g.FinishedStatus());
     } else if (build.buildStage < kStageFinished) {
         host.ArmTimer();   // an event restarted the run
@@ -85,7 +114,7 @@ int SceneRun::RunToEnd(const Game& g, RunHost& host) {
     int steps = 0;
     do {
         loop.armed = false;
-        RunStep(g, loop);
+        Step(g, loop, 0);
         ++steps;
     } while (loop.armed);
     return steps;
@@ -97,6 +126,10 @@ void SceneRun::Start(const Game& g, RunHost& host) {
         // A maze replacing one nobody asked to replace (a grid of the other style) needs its view.
         if (!g.maze().needNewMaze) build.needViewSetup = true;
         host.MakeNewMaze(host.NewMazeArea());
+        // A walk taken again (a resumed game) is the player's game still; anything else is new,
+        // and what was held for the game before is not for it.
+        build.newGame = !g.HasWalkToReplay();
+        if (build.newGame) held_.Clear();
     }
     if (build.needViewSetup) {
         const RunHost::Pixels pixels = host.NewView();
@@ -108,6 +141,7 @@ void SceneRun::Start(const Game& g, RunHost& host) {
 
 void SceneRun::Finish(const Game& g, RunHost& host) {
     build.drawInProgress = false;
+    build.newGame = false;
     Canvas canvas = host.DrawingCanvas();
     DrawSceneTrail(g, *this, canvas);
     for (const StepResult& step : host.ViewReady()) DrawStep(step, *this, canvas);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/held_input.h"
 #include "render/scene_common.h"
 #include "render/scene_state.h"
 
@@ -49,6 +50,11 @@ public:
     virtual void Finished(const std::string& status) = 0;
 };
 
+// A maze that is not the window's own (a chosen size, a code, a resumed game) may be hundreds of
+// stages: a tick draws stages until this much of the run's clock is spent, so it reaches the
+// screen in about a second, still growing a band of rows at a time.
+constexpr double kStageTickBudget = 0.05;   // seconds
+
 class SceneRun : public SceneState {
 public:
     // A paint: the chain starts unless it runs already; true when the host must arm its timer.
@@ -66,18 +72,35 @@ public:
     // The scene is drawn to the end (or no run is under way): the window takes walking keys.
     bool SceneFinished() const { return build.buildStage == kStageFinished; }
 
-    // One step of the run: stage 0, or one drawing stage; then events, and the timer again or the
-    // finished scene.
+    // One step of the run: stage 0, or one drawing stage (as many as the tick budget allows, see
+    // TickBudget); then events, and the timer again or the finished scene.
     void RunStep(const Game& g, RunHost& host);
     // One step of a run for a view other than the scene: stage 0 as ever (the maze, the view set
     // up), then no drawing stages: the host draws the whole view when the run finishes.
     void RunViewStep(const Game& g, RunHost& host);
-    // A whole run at once, for a host whose timer is the loop itself; the steps it took.
+    // A whole run at once, for a host whose timer is the loop itself; the steps it took (one
+    // stage each, whatever the maze).
     int RunToEnd(const Game& g, RunHost& host);
+    // How much of the clock one step may spend drawing stages for this game: none (one stage a
+    // tick, the written pace) for the window-sized game, kStageTickBudget for any other maze.
+    static double TickBudget(const Game& g);
+
+    // Input while the scene is not finished. A redraw of the game the player is in (a resize of
+    // a kept maze, a view switch, the correct path hidden, a resumed walk) holds keys and clicks
+    // until it is finished; while a new game is built, or once the queue is full, they are dropped.
+    bool HoldsInput(const Game& g) const;
+    // True when the event was held.
+    bool Hold(const Game& g, const HeldEvent& event);
+    // What was held, oldest first, for the host to take now that the scene is finished.
+    std::vector<HeldEvent> TakeHeld() { return held_.Take(); }
 
 private:
+    // One step drawing stages until `budget` seconds of the host's clock are spent (0: one stage).
+    void Step(const Game& g, RunHost& host, double budget);
     void Start(const Game& g, RunHost& host);
     void Finish(const Game& g, RunHost& host);
+
+    HeldInput held_;
 };
 
 }  // namespace quivra

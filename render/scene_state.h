@@ -26,6 +26,7 @@ struct BuildState {
     bool drawInProgress = false;
     bool needViewSetup = false;
     bool wasMinimized = false;
+    bool newGame = false;   // the run draws a maze the player has not played yet, until it is finished
 };
 
 // Where the drawing stages are and the shapes they work from.
