@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "game/style_rules.h"
 #include "maze/maze_code.h"
 #include "render/gdi.h"
 #include "render/plan_view.h"
@@ -41,6 +42,12 @@ constexpr double kTitleStep = 0.5;
 // hexagon's side) gets 48 or more, so that its walls, an eighth of it rounded to even units, keep
 // their width in either style.
 constexpr double kPlanUnitsPerSide = 48;
+constexpr double kPointsPerMillimetre = 72 / 25.4;
+// Above and below a plan: room for a mark and a gap, less the plan's own margin of a cell and a
+// half (1.1 mm at least where walls print).
+constexpr double kMarkGap = 0.8 * kPointsPerMillimetre;
+constexpr double kMarkBand = (kOpeningMarkMillimetres + 0.8 - 1.1) * kPointsPerMillimetre;
+constexpr double kMarkWordSize = 9;
 
 // Text is measured as a page of one unit a point draws it, not at the screen's resolution.
 const QPaintDevice* PointDevice() {
@@ -70,10 +77,12 @@ struct Words {
     const char* date;
     const char* code;
     const char* page;   // %1 of %2
+    const char* start;
+    const char* finish;
 };
 const Words& WordsOf(PageLanguage language) {
-    static const Words english{"Maze", "Solution", "Solutions", "Solutions: ", "Name", "Date", "code", "%1 / %2"};
-    static const Words chinese{"迷宫", "答案", "答案", "答案：", "姓名", "日期", "代码", "第 %1 页，共 %2 页"};
+    static const Words english{"Maze", "Solution", "Solutions", "Solutions: ", "Name", "Date", "code", "%1 / %2", "Start", "Finish"};
+    static const Words chinese{"迷宫", "答案", "答案", "答案：", "姓名", "日期", "代码", "第 %1 页，共 %2 页", "起点", "终点"};
     return language == PageLanguage::Chinese ? chinese : english;
 }
 
@@ -240,6 +249,8 @@ QRectF PageGrid::Box(int slot) const {
     return QRectF(QPointF(kMargin + column * (box.width() + kGap), top + row * (box.height() + kLabelRow + kGap)), box);
 }
 
+QSizeF PageGrid::PlanBox() const { return QSizeF(box.width(), std::max(1.0, box.height() - 2 * kMarkBand)); }
+
 double PageGrid::TextWidth() const { return paper.width() - 2 * kMargin; }
 
 PageGrid FitPage(PageSize page, const PageDress& dress, QSizeF extent) {
@@ -248,7 +259,7 @@ PageGrid FitPage(PageSize page, const PageDress& dress, QSizeF extent) {
     for (bool landscape : {false, true}) {
         for (const auto& [columns, rows] : Arrangements(dress.perPage)) {
             const PageGrid g = MakeGrid(page, dress, landscape, columns, rows);
-            const double scale = std::min(g.box.width() / extent.width(), g.box.height() / extent.height());
+            const double scale = std::min(g.PlanBox().width() / extent.width(), g.PlanBox().height() / extent.height());
             if (scale > bestScale * 1.0001) bestScale = scale, best = g;
         }
     }
@@ -262,19 +273,38 @@ PageGrid UprightPage(PageSize page, const PageDress& dress) {
 
 QSize PlanSheetSize(const PageGrid& grid, const MazeShape& shape) {
     const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
-    const double scale = std::min(grid.box.width() / extent.width, grid.box.height() / extent.height);
+    const QSizeF box = grid.PlanBox();
+    const double scale = std::min(box.width() / extent.width, box.height() / extent.height);
     const double units = std::max(4.0, std::ceil(kPlanUnitsPerSide / scale));
     return QSize(static_cast<int>(std::floor(extent.width * scale * units)),
                  static_cast<int>(std::floor(extent.height * scale * units)));
 }
 
-double PlanWallMillimetres(const PageGrid& grid, const MazeShape& shape) {
+double PlanUnitsPerMillimetre(const PageGrid& grid, QSize size) {
+    const QSizeF box = grid.PlanBox();
+    return kPointsPerMillimetre / std::min(box.width() / size.width(), box.height() / size.height());
+}
+
+namespace {
+
+// As the plan and the page draw it: the plan's scale in units a unit of its own, and units a millimetre.
+std::pair<double, double> PlanScales(const PageGrid& grid, const MazeShape& shape) {
     const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
     const QSize size = PlanSheetSize(grid, shape);
-    // As the plan and the page draw it: the plan's scale in units, then the units in points.
-    const double planScale = std::max(1.0, std::min(size.width() / extent.width, size.height() / extent.height));
-    const double points = std::min(grid.box.width() / size.width(), grid.box.height() / size.height());
-    return PlanWallWidth(planScale) * points * 25.4 / 72;
+    return {std::max(1.0, std::min(size.width() / extent.width, size.height() / extent.height)),
+            PlanUnitsPerMillimetre(grid, size)};
+}
+
+}  // namespace
+
+double PlanWallMillimetres(const PageGrid& grid, const MazeShape& shape) {
+    const auto [scale, perMillimetre] = PlanScales(grid, shape);
+    return PlanWallWidth(scale, perMillimetre) / perMillimetre;
+}
+
+double PlanCellMillimetres(const PageGrid& grid, const MazeShape& shape) {
+    const auto [scale, perMillimetre] = PlanScales(grid, shape);
+    return scale * RulesOf(shape.style).planCell / perMillimetre;
 }
 
 void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dress, int number, bool solutions) {
@@ -322,9 +352,46 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
     painter.restore();
 }
 
+namespace {
+
+// A triangle pointing into the entrance and a disc at the exit, the two apart by shape alone, each
+// named beside it; the side of the plan with more room takes the word.
+void DrawOpeningMarks(QPainter& painter, const QRectF& box, QPointF entrance, QPointF exit, double wall,
+                      PageLanguage language) {
+    const Words& words = WordsOf(language);
+    const double side = kOpeningMarkMillimetres * kPointsPerMillimetre, gap = kMarkGap + wall / 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(64, 64, 64));
+    const QPointF inTop(entrance.x(), entrance.y() - gap - side);
+    const QPointF triangle[3] = {inTop + QPointF(-side / 2, 0), inTop + QPointF(side / 2, 0), QPointF(entrance.x(), entrance.y() - gap)};
+    painter.drawPolygon(triangle, 3);
+    const QPointF disc(exit.x(), exit.y() + gap + side / 2);
+    painter.drawEllipse(disc, side / 2, side / 2);
+    const QFont font = TextFont(kMarkWordSize, true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font, PointDevice());
+    const auto word = [&](const char* text, QPointF centre) {
+        const QString shown = QString::fromUtf8(text);
+        const double w = metrics.horizontalAdvance(shown);
+        const bool right = centre.x() + side / 2 + gap + w <= box.right();
+        const double x = right ? centre.x() + side / 2 + gap : centre.x() - side / 2 - gap - w;
+        painter.drawText(QRectF(x, centre.y() - side / 2, w + 1, side), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    };
+    word(words.start, inTop + QPointF(0, side / 2));
+    word(words.finish, disc);
+    painter.restore();
+}
+
+}  // namespace
+
 void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& sheet, const std::string& label,
                PageLanguage language) {
-    const QRectF box = grid.Box(slot);
+    const QRectF whole = grid.Box(slot);
+    const QRectF box = sheet.marked ? QRectF(whole.left(), whole.top() + kMarkBand, whole.width(), grid.PlanBox().height())
+                                    : whole;
     const double scale = std::min(box.width() / sheet.size.width(), box.height() / sheet.size.height());
     // Centred with its label row, the row under the drawing and at least wide enough for both texts.
     const QSizeF drawn(sheet.size.width() * scale, sheet.size.height() * scale);
@@ -335,10 +402,16 @@ void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& s
     painter.scale(scale, scale);
     PlaySheet(painter, sheet);
     painter.restore();
+    if (sheet.marked) {
+        const auto at = [&](QPointF p) { return QPointF(left + p.x() * scale, top + p.y() * scale); };
+        DrawOpeningMarks(painter, whole, at(sheet.entrance), at(sheet.exit), sheet.wall * scale, language);
+    }
     painter.save();
     painter.setPen(Qt::black);
     const double width = std::min(box.width(), std::max(drawn.width(), 230.0));
-    const QRectF row(box.left() + (box.width() - width) / 2, top + drawn.height() + 4, width, kLabelRow - 4);
+    // Under the exit's mark.
+    const double below = sheet.marked ? kMarkBand : 0;
+    const QRectF row(box.left() + (box.width() - width) / 2, top + drawn.height() + below + 4, width, kLabelRow - 4);
     if (!label.empty()) {
         painter.setFont(TextFont(12, true));
         painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label));
@@ -358,7 +431,15 @@ Sheet PlanSheet(const Game& game, const PlanOptions& options) {
         dc.SetPaintDevice(&picture);
         DrawPlan(dc, game, options);
     }
-    return {{picture}, QSize(options.width, options.height), game.Code()};
+    Sheet sheet{{picture}, QSize(options.width, options.height), game.Code()};
+    if (options.unitsPerMillimetre > 0) {
+        const PlanOpenings openings = PlanOpeningsOf(game, options);
+        sheet.marked = openings.found;
+        sheet.entrance = QPointF(openings.entrance.x, openings.entrance.y);
+        sheet.exit = QPointF(openings.exit.x, openings.exit.y);
+        sheet.wall = openings.wall;
+    }
+    return sheet;
 }
 
 bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageDress dress, bool solution) {
@@ -377,11 +458,14 @@ bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageD
     QPainter painter;
     if (!painter.begin(&device)) return false;
     DrawPageDress(painter, grid, dress, 1, false);
-    DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, false}), "", dress.language);
+    const double perMillimetre = PlanUnitsPerMillimetre(grid, size);
+    DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, false, false, perMillimetre}), "",
+              dress.language);
     if (solution) {
         device.newPage();
         DrawPageDress(painter, grid, dress, 2, true);
-        DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, true}), "", dress.language);
+        DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, true, false, perMillimetre}), "",
+                  dress.language);
     }
     return painter.end();
 }

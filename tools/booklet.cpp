@@ -39,11 +39,7 @@ MazeShape WindowShape(const RenderSetup& setup) {
     return RulesOf(setup.style).sizeGrid(window.areaWidthTwips, window.areaHeightTwips);
 }
 
-std::string Millimetres(double mm) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", std::floor(mm * 10) / 10);
-    return text;
-}
+std::string Millimetres(double mm) { return Decimal(std::floor(mm * 10) / 10, 1); }
 
 // As many cells as fit in the box at the cell size asked: the plan's extent at that size, row by
 // row and column by column, as the style lays its cells out. A size too large for the fewest
@@ -72,15 +68,19 @@ MazeShape CellsFitting(QSizeF box, MazeStyle style, double millimetres) {
 // small ones.
 constexpr int kLevelCells[] = {24, 60, 150, 400, 1000};
 
-// The largest cell size at which the box holds the level's number of cells, whatever its proportions.
+// The largest cell size at which the box holds the level's number of cells, whatever its proportions,
+// but never cells smaller than a child of the level draws in: fewer cells then.
 double LevelCellSize(QSizeF box, MazeStyle style, int level) {
+    const double floor = kLevelLeastCell[level - 1];
     const StyleRules& rules = RulesOf(style);
     const PlanExtent least = PlanExtentOf(style, rules.minCellsX, rules.minCellsY);
     // A hair under the largest, so that rounding does not lose the fewest cells.
     double millimetres =
         std::min(box.width() / least.width, box.height() / least.height) * rules.planCell * 25.4 / 72 * (1 - 1e-9);
-    for (;; millimetres *= 0.98) {
+    if (millimetres <= floor) return millimetres;
+    for (;; millimetres = std::max(floor, millimetres * 0.98)) {
         const MazeShape s = CellsFitting(box, style, millimetres);
+        if (millimetres == floor) return floor;
         if (static_cast<long long>(s.cellsX) * s.cellsY >= kLevelCells[level - 1]) return millimetres;
     }
 }
@@ -108,8 +108,7 @@ void CheckWalls(const MazeShape& shape, PageSize page, const PageDress& dress, c
         (PlanWallMillimetres(grid(s), s) >= kThinnestWall ? lo : hi) = mid;
     }
     const MazeShape most = shrunk(lo);
-    char walls[80];
-    std::snprintf(walls, sizeof walls, " would print walls of %.3f mm, thinner than %.2f mm: ", wall, kThinnestWall);
+    const std::string walls = " would print walls of " + Decimal(wall, 3) + " mm, thinner than " + Decimal(kThinnestWall, 2) + " mm: ";
     throw UsageError(what + " of " + Cells(shape) + walls + std::to_string(most.cellsX) + " x " +
                      std::to_string(most.cellsY) + " cells at most on this page");
 }
@@ -152,6 +151,10 @@ public:
         Number(static_cast<uint64_t>(sheet.size.width()));
         Number(static_cast<uint64_t>(sheet.size.height()));
         Number(static_cast<uint64_t>(sheet.units));
+        Number(sheet.marked);
+        for (const double v : {sheet.entrance.x(), sheet.entrance.y(), sheet.exit.x(), sheet.exit.y(), sheet.wall}) {
+            Bytes(&v, sizeof v);
+        }
         Number(sheet.layers.size());
         for (const QPicture& layer : sheet.layers) {
             Number(layer.size());
@@ -168,6 +171,12 @@ public:
         const int width = static_cast<int>(Number());
         sheet.size = QSize(width, static_cast<int>(Number()));
         sheet.units = static_cast<int>(Number());
+        sheet.marked = Number() != 0;
+        double v[5];
+        Read(v, sizeof v);
+        sheet.entrance = QPointF(v[0], v[1]);
+        sheet.exit = QPointF(v[2], v[3]);
+        sheet.wall = v[4];
         sheet.layers.resize(Number());
         std::vector<char> data;
         for (QPicture& layer : sheet.layers) {
@@ -225,8 +234,8 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     if (print.cellSize > 0 || byLevel) {
         grid = UprightPage(print.page, dress);
         const double millimetres =
-            print.cellSize > 0 ? print.cellSize : LevelCellSize(grid.box, setup.style, print.level ? print.level : 3);
-        shape = CellsFitting(grid.box, setup.style, millimetres);
+            print.cellSize > 0 ? print.cellSize : LevelCellSize(grid.PlanBox(), setup.style, print.level ? print.level : 3);
+        shape = CellsFitting(grid.PlanBox(), setup.style, millimetres);
     } else {
         shape = !print.codes.empty() ? print.codes.front().shape
                 : setup.named        ? setup.named->shape
@@ -294,6 +303,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         const QSize size = PlanSheetSize(grid, s);
         one.sheetWidth = size.width();
         one.sheetHeight = size.height();
+        one.sheetUnitsPerMillimetre = PlanUnitsPerMillimetre(grid, size);
     };
     sizeFor(shape);
 
@@ -354,6 +364,12 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     StreamedOutput* const outputs[] = {&file, solutionFile ? &*solutionFile : nullptr};
     StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
     if (booklet && !print.quiet) out += "pages " + std::to_string(pages.Pages()) + "\n";
+    if (planOnPaper && !print.quiet) {
+        // The smallest cell of the run, as printed.
+        double least = PlanCellMillimetres(grid, shape);
+        for (const NamedMaze& maze : print.codes) least = std::min(least, PlanCellMillimetres(grid, maze.shape));
+        out += "cellSize " + Decimal(least, 2) + "\n";
+    }
 }
 
 }  // namespace quivra::tool

@@ -62,6 +62,7 @@ PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
     if (setup.sheetWidth > 0) options.width = setup.sheetWidth, options.height = setup.sheetHeight;
     options.width *= setup.planUnits;
     options.height *= setup.planUnits;
+    options.unitsPerMillimetre = setup.sheetUnitsPerMillimetre * setup.planUnits;
     return options;
 }
 
@@ -164,6 +165,9 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
         if (solutions) result.solution = PlanSheet(game.game, PlanFor(setup, true));
         for (Sheet* sheet : {&result.picture, &result.solution}) {
             sheet->size /= setup.planUnits;
+            sheet->entrance /= setup.planUnits;
+            sheet->exit /= setup.planUnits;
+            sheet->wall /= setup.planUnits;
             sheet->units = setup.planUnits;
         }
     } else {
@@ -178,7 +182,12 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
     return result;
 }
 
-void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
+void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
+    ParsedOptions options = given;
+    // On paper a maze of squares unless another style is asked for.
+    if (options.Has("page") && !options.Has("style") && !options.Has("code") && !options.Has("codes")) {
+        options.Raw()["style"] = {"square"};
+    }
     RenderSetup setup;
     PrintSetup print;
     if (options.Has("code")) setup.named = CheckedCode(options.Required("code")[0]);

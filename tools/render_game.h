@@ -24,6 +24,7 @@ struct RenderSetup {
     std::optional<NamedMaze> named;    // --code
     int sheetWidth = 0, sheetHeight = 0;   // a plan drawn at this size rather than the window's (a box on a page)
     int planUnits = 1;                     // a plan for a document drawn this many units a pixel, to hold every cell
+    double sheetUnitsPerMillimetre = 0;    // a plan for paper: its units a millimetre there
 };
 
 // One game as a picture for a document: the report it prints, the drawing, and with `solutions`
@@ -62,6 +63,8 @@ constexpr int kMinCellPixels = 6;
 constexpr double kPlanUnitsPerCell = 48;
 // Walls thinner than this do not print: mazes that would have them are refused.
 constexpr double kThinnestWall = 0.15;   // millimetres
+// The smallest cell each level prints, in millimetres: large enough for a child's pencil.
+constexpr double kLevelLeastCell[] = {5, 5, 4, 3, 3};
 
 // quivra-tool render with --page, --count or --cells to a document: the mazes chosen and checked
 // first, then drawn and written page by page.

@@ -440,6 +440,12 @@ ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const Op
     return parsed;
 }
 
+std::string Decimal(double value, int places) {
+    char text[64];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    return ec == std::errc() ? std::string(text, end) : std::string("?");
+}
+
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi) {
     long long v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -460,8 +466,13 @@ double ParseSeconds(std::string_view text, std::string_view what, int max, bool 
     if (text.empty() || end != text.data() + text.size() || ec == std::errc::invalid_argument || std::isnan(v)) {
         throw UsageError(std::string(what) + " is not a number: " + Quoted(text));
     }
-    // Too large for a double, or too small: strtod tells which (infinity or about zero).
-    if (ec == std::errc::result_out_of_range) v = std::strtod(std::string(text).c_str(), nullptr);
+    // Too large for a double, or too small: the exponent's sign tells which (infinity or about zero),
+    // as in every locale.
+    if (ec == std::errc::result_out_of_range) {
+        const size_t e = text.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+        v = tiny ? 0.0 : (text.front() == '-' ? -HUGE_VAL : HUGE_VAL);
+    }
     if (!(v >= 0 && (maxIncluded ? v <= max : v < max))) {
         throw UsageError(std::string(what) + (maxIncluded ? " must be in 0.." : " must be at least 0 and below ") +
                          std::to_string(max) + " seconds, not " + Quoted(text));
