@@ -86,11 +86,29 @@ const Words& WordsOf(PageLanguage language) {
     return language == PageLanguage::Chinese ? chinese : english;
 }
 
-QString Heading(const PageDress& dress, bool solutions) {
-    const Words& words = WordsOf(dress.language);
-    const QString title = QString::fromStdString(dress.title);
-    if (!solutions) return title;
-    return title.isEmpty() ? QString::fromUtf8(words.solutions) : QString::fromUtf8(words.solutionsOf) + title;
+// The names of scripts a title may be written in, for saying which one no font here has.
+const char* ScriptName(QChar::Script script) {
+    static const std::pair<QChar::Script, const char*> names[] = {
+        {QChar::Script_Latin, "Latin"}, {QChar::Script_Greek, "Greek"}, {QChar::Script_Cyrillic, "Cyrillic"},
+        {QChar::Script_Armenian, "Armenian"}, {QChar::Script_Hebrew, "Hebrew"}, {QChar::Script_Arabic, "Arabic"},
+        {QChar::Script_Syriac, "Syriac"}, {QChar::Script_Thaana, "Thaana"}, {QChar::Script_Devanagari, "Devanagari"},
+        {QChar::Script_Bengali, "Bengali"}, {QChar::Script_Gurmukhi, "Gurmukhi"}, {QChar::Script_Gujarati, "Gujarati"},
+        {QChar::Script_Oriya, "Oriya"}, {QChar::Script_Tamil, "Tamil"}, {QChar::Script_Telugu, "Telugu"},
+        {QChar::Script_Kannada, "Kannada"}, {QChar::Script_Malayalam, "Malayalam"}, {QChar::Script_Sinhala, "Sinhala"},
+        {QChar::Script_Thai, "Thai"}, {QChar::Script_Lao, "Lao"}, {QChar::Script_Tibetan, "Tibetan"},
+        {QChar::Script_Myanmar, "Myanmar"}, {QChar::Script_Georgian, "Georgian"}, {QChar::Script_Hangul, "Hangul"},
+        {QChar::Script_Ethiopic, "Ethiopic"}, {QChar::Script_Cherokee, "Cherokee"}, {QChar::Script_Khmer, "Khmer"},
+        {QChar::Script_Mongolian, "Mongolian"}, {QChar::Script_Hiragana, "Hiragana"}, {QChar::Script_Katakana, "Katakana"},
+        {QChar::Script_Han, "Han"}, {QChar::Script_Yi, "Yi"}, {QChar::Script_Common, "common symbols"},
+        {QChar::Script_Tifinagh, "Tifinagh"}, {QChar::Script_Nko, "N'Ko"}, {QChar::Script_Vai, "Vai"},
+        {QChar::Script_Javanese, "Javanese"}, {QChar::Script_Balinese, "Balinese"}, {QChar::Script_OlChiki, "Ol Chiki"},
+        {QChar::Script_CanadianAboriginal, "Canadian syllabics"}, {QChar::Script_Runic, "Runic"},
+        {QChar::Script_Ogham, "Ogham"}, {QChar::Script_Braille, "Braille"}, {QChar::Script_Bopomofo, "Bopomofo"},
+    };
+    for (const auto& [s, name] : names) {
+        if (s == script) return name;
+    }
+    return nullptr;
 }
 
 // The text set in lines of this width, or nothing when a line would be wider (a word too long).
@@ -206,7 +224,8 @@ std::string TitleProblem(const std::string& title) {
     const QString text = QString::fromStdString(title);
     if (text.toStdString() != title) return "the title is not UTF-8";
     // As the page sets it, with the fonts the title's font falls back to: a character none of them
-    // has comes out as glyph 0, a box.
+    // has comes out as glyph 0, a box; a script none of them shapes comes out of the toolkit's box
+    // engine, a font without a character map.
     const auto drawable = [](char32_t c) {
         QTextLayout layout(QString::fromUcs4(&c, 1), TextFont(kTitleSize, true), PointDevice());
         layout.beginLayout();
@@ -215,6 +234,7 @@ std::string TitleProblem(const std::string& title) {
         for (const QGlyphRun& run : layout.glyphRuns()) {
             const QList<quint32> glyphs = run.glyphIndexes();
             if (std::find(glyphs.begin(), glyphs.end(), 0u) != glyphs.end()) return false;
+            if (!run.rawFont().isValid() || run.rawFont().fontTable("cmap").isEmpty()) return false;
         }
         return true;
     };
@@ -227,11 +247,20 @@ std::string TitleProblem(const std::string& title) {
             return std::string("the title holds a control character (") + code + ")";
         }
         if (c != ' ' && !drawable(c)) {
-            return "the title holds " + QString(QString::fromUcs4(&c, 1)).toStdString() + " (" + code +
-                   "), which no font here can draw";
+            const char* script = ScriptName(QChar::script(c));
+            const std::string which = script ? std::string(script) : "its script";
+            return "the title holds " + QString(QString::fromUcs4(&c, 1)).toStdString() + " (" + code + ", " + which +
+                   "), which no font here can draw: install a font for " + which;
         }
     }
     return {};
+}
+
+QString PageHeading(const PageDress& dress, bool solutions) {
+    const Words& words = WordsOf(dress.language);
+    const QString title = QString::fromStdString(dress.title);
+    if (!solutions) return title;
+    return title.isEmpty() ? QString::fromUtf8(words.solutions) : QString::fromUtf8(words.solutionsOf) + title;
 }
 
 TitleFit FitTitle(const QString& text, double width, int maxLines) {
@@ -312,13 +341,26 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
     painter.save();
     painter.setPen(Qt::black);
     const double width = grid.TextWidth();
-    const QString heading = Heading(dress, solutions);
-    if (!heading.isEmpty()) {
+    QString shown = PageHeading(dress, solutions);
+    if (!shown.isEmpty()) {
         const int titleLines = std::max(1, FitTitle(QString::fromStdString(dress.title), width).lines);
-        TitleFit fit = FitTitle(heading, width, titleLines);
-        // A solutions' heading too long with the title is the heading alone.
-        const QString shown = fit.lines > 0 ? heading : Heading(PageDress{1, {}, false, 1, dress.language}, solutions);
-        if (fit.lines == 0) fit = FitTitle(shown, width, 1);
+        TitleFit fit = FitTitle(shown, width, titleLines);
+        if (fit.lines == 0) {
+            // A solutions' heading too long with the whole title keeps as much of the title as fits.
+            const QString title = QString::fromStdString(dress.title);
+            const QString lead = QString::fromUtf8(WordsOf(dress.language).solutionsOf);
+            const auto cut = [&](qsizetype n) { return lead + title.left(n).trimmed() + QChar(0x2026); };
+            qsizetype lo = 0, hi = title.size();   // the longest part that fits lies in lo..hi
+            while (lo < hi) {
+                const qsizetype mid = (lo + hi + 1) / 2;
+                if (FitTitle(cut(mid), width, titleLines).lines > 0) lo = mid;
+                else hi = mid - 1;
+            }
+            const QString alone = QString::fromUtf8(WordsOf(dress.language).solutions);
+            shown = lo > 0 ? cut(lo) : alone;
+            fit = FitTitle(shown, width, titleLines);
+            if (fit.lines == 0) fit = FitTitle(shown = alone, width, 1);
+        }
         const QFont font = TextFont(fit.points, true);
         painter.setFont(font);
         const double spacing = QFontMetricsF(font, PointDevice()).lineSpacing();

@@ -63,9 +63,13 @@ struct PageDress {
 // "Maze 3" or "Solution 3" in the page's language.
 std::string BoxLabel(PageLanguage language, bool solution, int number);
 
-// Why a title cannot be printed (a control character, a character no font here draws), or empty.
-// Needs a GUI application (the font database).
+// Why a title cannot be printed (a control character, a character no font here draws, named with
+// its script), or empty. Needs a GUI application (the font database).
 std::string TitleProblem(const std::string& title);
+
+// Over a page of mazes the title; over a page of solutions "Solutions: " and the title, or
+// "Solutions" alone when there is none. The solutions' document is named so too.
+QString PageHeading(const PageDress& dress, bool solutions);
 
 // Points the title is set at (shrunk to the width down to a floor), on one line or two; 0 lines
 // when it does not fit even so. Needs a GUI application.

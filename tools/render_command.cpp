@@ -285,7 +285,15 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
     for (const char* dress : {"title", "name-line"}) {
         if (options.Has(dress) && !paper) throw UsageError("--" + std::string(dress) + " is for pages: add --page");
     }
-    if (options.Has("title")) print.dress.title = options.Required("title")[0];
+    if (options.Has("title")) {
+        print.dress.title = options.Required("title")[0];
+        // No page is wide enough for so many characters on two lines: refused before the fonts load.
+        constexpr size_t kLongestTitle = 2000;
+        if (print.dress.title.size() > kLongestTitle) {
+            throw UsageError("the title does not fit across the page in two lines: " +
+                             std::to_string(QString::fromStdString(print.dress.title).size()) + " characters");
+        }
+    }
     print.dress.nameLine = options.Has("name-line");
     if (options.Has("lang")) {
         const std::string& lang = options.Required("lang")[0];

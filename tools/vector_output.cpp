@@ -181,7 +181,9 @@ PdfPages::PdfPages(QIODevice& device, const PageGrid& grid, const PageDress& dre
     impl_->solutions = solutions;
     impl_->pdf.setResolution(72);
     impl_->pdf.setCreator(QStringLiteral("quivra-tool"));
-    impl_->pdf.setTitle(dress.title.empty() ? QStringLiteral("Quivra maze") : QString::fromStdString(dress.title));
+    impl_->pdf.setTitle(solutions              ? PageHeading(dress, true)
+                        : dress.title.empty() ? QStringLiteral("Quivra maze")
+                                              : QString::fromStdString(dress.title));
     FixDocumentId(impl_->pdf);
     if (grid.page != PageSize::Picture) {
         impl_->pdf.setPageLayout(QPageLayout(QPageSize(PaperId(grid.page)),
