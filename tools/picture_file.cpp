@@ -16,6 +16,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -260,7 +261,38 @@ private:
 
 }  // namespace
 
+namespace {
+
+long long documentDate = -1;
+
+// YYYYMMDDhhmmss of the document's date.
+std::string DateDigits() {
+    const std::time_t seconds = documentDate >= 0 ? static_cast<std::time_t>(documentDate) : std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char digits[32];
+    std::strftime(digits, sizeof digits, "%Y%m%d%H%M%S", &utc);
+    return digits;
+}
+
+}  // namespace
+
+void SetDocumentDate(long long seconds) { documentDate = seconds; }
+
 void BlankPdfStamps(QByteArray& pdf) {
+    // A date's digits in order, then zeros (a zone offset of zero: the date is in UTC).
+    const std::string date = DateDigits();
+    const auto dated = [&pdf, &date](const QByteArray& start, char end) {
+        for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
+            const qsizetype from = at + start.size();
+            const qsizetype to = pdf.indexOf(end, from);
+            if (to < 0 || to - from > 64) continue;
+            size_t digit = 0;
+            for (qsizetype i = from; i < to; ++i) {
+                if (std::isdigit(static_cast<unsigned char>(pdf[i]))) pdf[i] = digit < date.size() ? date[digit++] : '0';
+            }
+        }
+    };
     const auto blank = [&pdf](const QByteArray& start, char end) {
         for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
             const qsizetype from = at + start.size();
@@ -272,14 +304,14 @@ void BlankPdfStamps(QByteArray& pdf) {
             }
         }
     };
-    blank("/CreationDate (D:", ')');
-    blank("/ModDate (D:", ')');
+    dated("/CreationDate (D:", ')');
+    dated("/ModDate (D:", ')');
     blank("/ID [<", ']');
     blank("/ID [ <", ']');
     // Qt 6.4 writes the metadata as elements, Qt 6.8 as attributes.
     for (const char* name : {"xmp:CreateDate", "xmp:ModifyDate", "xmp:MetadataDate"}) {
-        blank(QByteArray("<") + name + ">", '<');
-        blank(QByteArray(name) + "=\"", '"');
+        dated(QByteArray("<") + name + ">", '<');
+        dated(QByteArray(name) + "=\"", '"');
     }
     for (const char* name : {"xmpMM:DocumentID", "xmpMM:InstanceID"}) {
         blank(QByteArray("<") + name + ">uuid:", '<');

@@ -72,10 +72,15 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Qt's PDF writer stamps the time and random ids into a document: blanked in place (digits and
-// letters to zeros, the length kept, so the cross-reference offsets stay right). A stamp whose end
-// is not in `bytes` yet is left for a later call.
+// Qt's PDF writer stamps the time and random ids into a document: the ids blanked in place
+// (digits and letters to zeros), the dates' digits replaced by those of the document's date in
+// UTC, the length kept, so the cross-reference offsets stay right. A stamp whose end is not in
+// `bytes` yet is left for a later call.
 void BlankPdfStamps(QByteArray& bytes);
+
+// The date documents carry from now on, in seconds since 1970 UTC (a time of day given to the
+// tool is that time on 1 January 1970, so the same options give the same bytes). Until set: now.
+void SetDocumentDate(long long seconds);
 
 // EncodePicture, then WriteOutputBytes.
 void WritePicture(const QImage& image, const PictureTarget& target);

@@ -218,6 +218,7 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
     if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
     if (options.Has("time")) {
         setup.time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
+        SetDocumentDate(static_cast<long long>(setup.time));
     }
     if (options.Has("trials")) {
         if (setup.named) throw UsageError("--code makes its maze without a search: --trials does not apply");
