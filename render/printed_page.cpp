@@ -20,6 +20,7 @@
 #include "maze/maze_code.h"
 #include "render/gdi.h"
 #include "render/plan_view.h"
+#include "render/qt_locale.h"
 
 namespace quivra {
 
@@ -99,7 +100,7 @@ const char* ScriptName(QChar::Script script) {
         {QChar::Script_Myanmar, "Myanmar"}, {QChar::Script_Georgian, "Georgian"}, {QChar::Script_Hangul, "Hangul"},
         {QChar::Script_Ethiopic, "Ethiopic"}, {QChar::Script_Cherokee, "Cherokee"}, {QChar::Script_Khmer, "Khmer"},
         {QChar::Script_Mongolian, "Mongolian"}, {QChar::Script_Hiragana, "Hiragana"}, {QChar::Script_Katakana, "Katakana"},
-        {QChar::Script_Han, "Han"}, {QChar::Script_Yi, "Yi"}, {QChar::Script_Common, "common symbols"},
+        {QChar::Script_Han, "Han"}, {QChar::Script_Yi, "Yi"}, 
         {QChar::Script_Tifinagh, "Tifinagh"}, {QChar::Script_Nko, "N'Ko"}, {QChar::Script_Vai, "Vai"},
         {QChar::Script_Javanese, "Javanese"}, {QChar::Script_Balinese, "Balinese"}, {QChar::Script_OlChiki, "Ol Chiki"},
         {QChar::Script_CanadianAboriginal, "Canadian syllabics"}, {QChar::Script_Runic, "Runic"},
@@ -206,13 +207,7 @@ QPageSize::PageSizeId PaperId(PageSize page) {
 }
 
 PageLanguage PageLanguageFor(const QStringList& uiLanguages) {
-    for (QString name : uiLanguages) {
-        name.replace('-', '_');
-        const QString language = name.section('_', 0, 0);
-        if (language == "zh" || language == "C" || language == "POSIX") break;
-        if (language == "en") return PageLanguage::English;
-    }
-    return PageLanguage::Chinese;
+    return SpeaksChinese(uiLanguages) ? PageLanguage::Chinese : PageLanguage::English;
 }
 
 std::string BoxLabel(PageLanguage language, bool solution, int number) {
@@ -248,8 +243,8 @@ std::string TitleProblem(const std::string& title) {
         }
         if (c != ' ' && !drawable(c)) {
             const char* script = ScriptName(QChar::script(c));
-            const std::string which = script ? std::string(script) : "its script";
-            return "the title holds " + QString(QString::fromUcs4(&c, 1)).toStdString() + " (" + code + ", " + which +
+            const std::string which = script ? std::string("the ") + script + " script" : "its script";
+            return "the title holds " + QString(QString::fromUcs4(&c, 1)).toStdString() + " (" + code +
                    "), which no font here can draw: install a font for " + which;
         }
     }

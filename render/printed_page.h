@@ -47,8 +47,7 @@ QPageSize::PageSizeId PaperId(PageSize page);
 
 // The language of a page's own words.
 enum class PageLanguage { Chinese, English };
-// As the game chooses for a player who reads these languages, best first: the first that is
-// Chinese, C or POSIX gives Chinese, English gives English, others are passed over; Chinese when none.
+// As the game chooses for a player who reads these languages, best first (render/qt_locale.h).
 PageLanguage PageLanguageFor(const QStringList& uiLanguages);
 
 // What a printed page carries besides its mazes.

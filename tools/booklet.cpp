@@ -207,6 +207,16 @@ private:
 
 }  // namespace
 
+double MazeTime(double time, int number) {
+    // The time in hundredths beside the number, then splitmix64's finaliser: every pair its own
+    // input, spread over the whole day.
+    uint64_t z = (static_cast<uint64_t>(std::llround(time * 100)) << 24) ^ static_cast<uint64_t>(number);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<double>(z % 8'640'000) / 100;
+}
+
 NamedMaze SearchMaze(const MazeShape& shape, double time, int trials) { return Search(shape, time, trials, nullptr); }
 
 void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
@@ -282,13 +292,11 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         // Counted in candidates, so that a long search for one large maze shows too.
         Progress progress(progressFd, static_cast<long long>(count) * (setup.trials + 2), 0.0, 0, "candidates");
         std::set<uint64_t> seen;
-        double time = setup.time;
         for (int tries = 0; static_cast<int>(mazes.size()) < count && tries < kTriesPerMaze * count; ++tries) {
             uint64_t hash = 0;
+            const double time = MazeTime(setup.time, tries);
             const NamedMaze maze = Search(shape, time, setup.trials, &hash, &progress);
             if (seen.insert(hash).second) mazes.emplace_back(maze, time);
-            time += 1;
-            if (time >= 86400) time -= 86400;
         }
         if (static_cast<int>(mazes.size()) < count) {
             throw UsageError("only " + std::to_string(mazes.size()) + " different mazes of " + Cells(shape) +

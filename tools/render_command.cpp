@@ -4,6 +4,10 @@
 // vector document, or as the flat plan.
 #include <QLocale>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -124,11 +128,53 @@ double ParseCellSize(const std::string& text) {
     return v;
 }
 
-// --codes FILE: one code a line, blank lines and # comments passed over; a bad line refused with
-// its number.
+// --codes FILE (or - for standard input): one code a line, blank lines and # comments passed over,
+// a byte order mark and CRLF line ends as a Windows editor saves them; a bad line refused with its
+// number. Only a regular file of at most kMaxCodesBytes is read, so a device or an endless pipe is
+// refused at once.
+constexpr long long kMaxCodesBytes = 1 << 20;
+
+std::string CodesText(const std::string& name) {
+    const std::string what = "--codes " + Quoted(name);
+    int fd = 0;
+    if (name != "-") {
+        // Opened without blocking (a FIFO would wait for a writer), then its type checked.
+        fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) throw UsageError("cannot read " + what + ": " + std::strerror(errno));
+        struct stat st {};
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            close(fd);
+            throw UsageError(what + " is not a regular file");
+        }
+        if (st.st_size > kMaxCodesBytes) {
+            close(fd);
+            throw UsageError(what + " is larger than 1 MB");
+        }
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            if (fd != 0) close(fd);
+            throw UsageError("cannot read " + what + ": " + std::strerror(error));
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+        if (static_cast<long long>(text.size()) > kMaxCodesBytes) {
+            if (fd != 0) close(fd);
+            throw UsageError(what + " is larger than 1 MB");
+        }
+    }
+    if (fd != 0) close(fd);
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    return text;
+}
+
 void ReadCodes(const std::string& name, PrintSetup& print) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) throw UsageError("cannot read --codes " + Quoted(name) + ": " + std::strerror(errno));
+    std::istringstream in(CodesText(name));
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -136,17 +182,31 @@ void ReadCodes(const std::string& name, PrintSetup& print) {
         if (first == std::string::npos || line[first] == '#') continue;
         const std::string text = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
         const std::string where = "--codes line " + std::to_string(number) + ": ";
-        const MazeCodeResult parsed = ParseMazeCode(text);
-        if (!parsed.maze) throw UsageError(where + "maze code " + Quoted(text) + " is not valid: " + parsed.error);
-        CheckDrawable(parsed.maze->shape, where + "maze code " + Quoted(text));
         if (print.codes.size() == static_cast<size_t>(kMaxCount)) {
             throw UsageError(where + "more than " + std::to_string(kMaxCount) + " codes");
         }
+        const MazeCodeResult parsed = ParseMazeCode(text);
+        if (!parsed.maze) throw UsageError(where + "maze code " + Quoted(text) + " is not valid: " + parsed.error);
+        CheckDrawable(parsed.maze->shape, where + "maze code " + Quoted(text));
         print.codes.push_back(*parsed.maze);
         print.codeLines.push_back(number);
     }
-    if (in.bad()) throw UsageError("cannot read --codes " + Quoted(name) + ": " + std::strerror(errno));
     if (print.codes.empty()) throw UsageError("--codes " + Quoted(name) + " holds no maze code");
+}
+
+// The tool never writes over a file it reads: the list of codes is neither the document nor its
+// solutions, by any name or link.
+void CheckCodesNotWritten(const ParsedOptions& options) {
+    const std::string& codes = options.Required("codes")[0];
+    if (codes == "-") return;
+    const PictureTarget read{codes, codes, "pdf", true};
+    std::vector<std::pair<const char*, std::string>> written = {{"--out", options.Required("out")[0]}};
+    if (options.Has("solutions")) written.emplace_back("--solutions", options.Required("solutions")[0]);
+    for (const auto& [option, name] : written) {
+        if (SameFile(read, PictureTarget{name, name, "pdf", true})) {
+            throw UsageError("--codes names the " + std::string(option) + " file: the list would be written over");
+        }
+    }
 }
 
 void RunPicture(RenderSetup setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
@@ -192,6 +252,7 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
     PrintSetup print;
     if (options.Has("code")) setup.named = CheckedCode(options.Required("code")[0]);
     if (options.Has("codes")) {
+        CheckCodesNotWritten(options);
         for (const char* other : {"code", "count", "cells", "cell-size", "level"}) {
             if (options.Has(other)) throw UsageError("--codes names the booklet's mazes: drop --" + std::string(other));
         }

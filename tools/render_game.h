@@ -53,6 +53,10 @@ struct PrintSetup {
     std::optional<PictureTarget> solutionsTarget;
 };
 
+// The time a booklet's maze number `number` (from 0, counting the tries) is searched at: the
+// booklet's time and the number mixed, so that booklets pinned a second apart share no maze.
+double MazeTime(double time, int number);
+
 // The maze a search by the game's own rules finds for this shape, its seed text made from `time`.
 NamedMaze SearchMaze(const MazeShape& shape, double time, int trials);
 
