@@ -18,6 +18,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -75,18 +76,31 @@ void WriteAll(const QByteArray& bytes, const PictureTarget& target, int fd) {
 constexpr int kTemporarySlots = 6;
 char temporaryPaths[kTemporarySlots][PATH_MAX];
 volatile sig_atomic_t temporaryUsed[kTemporarySlots];
-// Every catchable signal whose default action ends the process.
-constexpr int kCleanedSignals[] = {SIGINT,  SIGTERM, SIGHUP,   SIGQUIT, SIGALRM, SIGUSR1,
-                                   SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGPIPE};
-struct sigaction previousActions[std::size(kCleanedSignals)];
+// Every catchable signal whose default action ends the process: the standard ones and the
+// real-time ones (whose numbers are known only when the tool runs).
+constexpr int kStandardSignals[] = {SIGINT,  SIGTERM, SIGHUP,    SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU,
+                                    SIGXFSZ, SIGVTALRM, SIGPROF, SIGPIPE, SIGABRT, SIGILL,  SIGTRAP, SIGSYS,
+                                    SIGBUS,  SIGFPE,  SIGSEGV,   SIGSTKFLT, SIGIO, SIGPWR};
+constexpr size_t kMostSignals = std::size(kStandardSignals) + 64;
+int cleanedSignals[kMostSignals];
+size_t cleanedCount = 0;
+struct sigaction previousActions[kMostSignals];
+
+std::span<const int> CleanedSignals() {
+    if (cleanedCount == 0) {
+        for (const int s : kStandardSignals) cleanedSignals[cleanedCount++] = s;
+        for (int s = SIGRTMIN; s <= SIGRTMAX && cleanedCount < kMostSignals; ++s) cleanedSignals[cleanedCount++] = s;
+    }
+    return std::span<const int>(cleanedSignals, cleanedCount);
+}
 int temporariesLive = 0;
 
 // SIGPIPE and SIGXFSZ that the tool's own write raised: ignored as before, so the write fails
 // with EPIPE or EFBIG and the tool says so. Sent by another process they end it like the rest.
 bool RaisedByOwnWrite(int signal, const siginfo_t* info) {
     if ((signal != SIGPIPE && signal != SIGXFSZ) || info->si_code != SI_USER || info->si_pid != getpid()) return false;
-    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
-        if (kCleanedSignals[k] == signal) return previousActions[k].sa_handler == SIG_IGN;
+    for (size_t k = 0; k < cleanedCount; ++k) {
+        if (cleanedSignals[k] == signal) return previousActions[k].sa_handler == SIG_IGN;
     }
     return false;
 }
@@ -109,9 +123,10 @@ void CatchSignals() {
     action.sa_sigaction = RemoveTemporaries;
     action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
-    for (int s : kCleanedSignals) sigaddset(&action.sa_mask, s);
-    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
-        const int s = kCleanedSignals[k];
+    const std::span<const int> cleaned = CleanedSignals();
+    for (int s : cleaned) sigaddset(&action.sa_mask, s);
+    for (size_t k = 0; k < cleaned.size(); ++k) {
+        const int s = cleaned[k];
         sigaction(s, nullptr, &previousActions[k]);
         // A signal the caller ignores ends nothing; SIGPIPE and SIGXFSZ are the tool's own choice.
         if (previousActions[k].sa_handler == SIG_IGN && s != SIGPIPE && s != SIGXFSZ) continue;
@@ -120,7 +135,8 @@ void CatchSignals() {
 }
 
 void RestoreSignals() {
-    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
+    const std::span<const int> cleaned = CleanedSignals();
+    for (size_t i = 0; i < cleaned.size(); ++i) sigaction(cleaned[i], &previousActions[i], nullptr);
 }
 
 // Signals held back meanwhile, so the handler never sees a half-made entry or a file it does not know.
@@ -129,7 +145,7 @@ public:
     SignalsHeld() {
         sigset_t set;
         sigemptyset(&set);
-        for (int s : kCleanedSignals) sigaddset(&set, s);
+        for (int s : CleanedSignals()) sigaddset(&set, s);
         pthread_sigmask(SIG_BLOCK, &set, &saved_);
     }
     ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }

@@ -79,7 +79,7 @@ private:
 void BlankPdfStamps(QByteArray& bytes);
 
 // The date documents carry from now on, in seconds since 1970 UTC (a time of day given to the
-// tool is that time on 1 January 1970, so the same options give the same bytes). Until set: now.
+// tool is that time on 1 January 1970, so the same options give the same bytes); below 0: now.
 void SetDocumentDate(long long seconds);
 
 // EncodePicture, then WriteOutputBytes.

@@ -277,6 +277,7 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
     }
     if (options.Has("size")) ParseSize(options.Required("size")[0], setup.width, setup.height);
     if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
+    SetDocumentDate(-1);
     if (options.Has("time")) {
         setup.time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
         SetDocumentDate(static_cast<long long>(setup.time));

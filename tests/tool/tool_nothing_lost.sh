@@ -77,7 +77,8 @@ rm -f big.pdf
 # status of a process that signal ended. A background job of a script starts with SIGINT and
 # SIGQUIT ignored (and so the tool leaves them): given their default action back here.
 long=(render --style square --cells 30 40 --per-page 2 --page a4 --time 5 --solutions s.pdf --out b.pdf --count)
-for sig in INT TERM HUP QUIT ALRM USR1 USR2 XCPU XFSZ VTALRM PROF PIPE; do
+for sig in INT TERM HUP QUIT ALRM USR1 USR2 XCPU XFSZ VTALRM PROF PIPE ABRT ILL TRAP SYS STKFLT IO PWR BUS FPE SEGV \
+           RTMIN RTMIN+1 RTMAX-1 RTMAX; do
   env --default-signal=INT,QUIT "$tool" "${long[@]}" 100 >/dev/null 2>err &
   pid=$!
   for _ in $(seq 500); do
@@ -89,6 +90,20 @@ for sig in INT TERM HUP QUIT ALRM USR1 USR2 XCPU XFSZ VTALRM PROF PIPE; do
   status=$?
   expected=$((128 + $(kill -l "$sig")))
   if [[ $status != "$expected" || -n $(left) ]]; then fail "SIG$sig: status $status (not $expected), left: $(left)"; fi
+  rm -f -- b.pdf s.pdf .b.pdf.* .s.pdf.*
+done
+# A signal the caller ignores stays ignored: the booklet is finished, and nothing else is left.
+for sig in USR1 ABRT RTMIN+2; do
+  env --ignore-signal="$sig" "$tool" "${long[@]}" 40 >/dev/null 2>err &
+  pid=$!
+  for _ in $(seq 500); do
+    [[ -n $(compgen -G '.b.pdf.*') ]] && break
+    sleep 0.01
+  done
+  kill -s "$sig" "$pid"
+  wait "$pid"
+  status=$?
+  [[ $status == 0 && $(left) == "b.pdf s.pdf " ]] || { fail "SIG$sig ignored: status $status, left: $(left)"; cat err; }
   rm -f -- b.pdf s.pdf .b.pdf.* .s.pdf.*
 done
 # SIGXCPU as the kernel sends it, at a soft CPU time limit.
