@@ -161,6 +161,15 @@ public:
             Bytes(layer.data(), layer.size());
         }
     }
+    void PutBytes(const QByteArray& bytes) {
+        Number(static_cast<uint64_t>(bytes.size()));
+        Bytes(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
+    QByteArray GetBytes() {
+        QByteArray bytes(static_cast<qsizetype>(Number()), Qt::Uninitialized);
+        Read(bytes.data(), static_cast<size_t>(bytes.size()));
+        return bytes;
+    }
     void Rewind() {
         if (std::fflush(file_) != 0 || std::fseek(file_, 0, SEEK_SET) != 0) Fail();
     }
@@ -268,6 +277,22 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         }
     }
 
+    // Pages as pictures: NAME-0001.png and on, each checked before the work; none of them the list
+    // of codes.
+    std::vector<PictureTarget> pictureFiles;
+    if (std::string_view(target.qtFormat) == "png") {
+        const std::string base = target.name.substr(0, target.name.size() - 4);
+        for (int page = 1; page <= dress.pages; ++page) {
+            char number[16];
+            std::snprintf(number, sizeof number, "-%04d.png", page);
+            pictureFiles.push_back(CheckPictureTarget(base + number));
+            if (!print.codesFile.empty() && print.codesFile != "-" &&
+                SameFile(pictureFiles.back(), PictureTarget{print.codesFile, print.codesFile, "png", true})) {
+                throw UsageError("--codes names the page " + Quoted(base + number) + ": the list would be written over");
+            }
+        }
+    }
+
     // The whole work, bounded before any of it.
     const long long positions = static_cast<long long>(shape.gridMaxX + 1) * (shape.gridMaxY + 1);
     const bool searched = !setup.named && print.codes.empty();
@@ -324,8 +349,19 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         return;
     }
 
-    StreamedOutput file(target);
-    PdfPages pages(file.Device(), grid, dress, false);
+    // Pages as pictures wait, encoded, in a file without a name until all are made.
+    std::optional<Spool> pictures;
+    std::optional<StreamedOutput> document;
+    std::optional<PdfPages> pagesMade;
+    if (!pictureFiles.empty()) {
+        pictures.emplace();
+        pagesMade.emplace([&](const QImage& page) { pictures->PutBytes(EncodePicture(page, target)); },
+                          kPictureDotsPerInch, grid, dress);
+    } else {
+        document.emplace(target);
+        pagesMade.emplace(document->Device(), grid, dress, false);
+    }
+    PdfPages& pages = *pagesMade;
     std::optional<StreamedOutput> solutionFile;
     std::optional<PdfPages> solutionDocument;
     if (booklet && print.solutions == PrintSetup::Solutions::File) {
@@ -333,7 +369,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         own.pages = mazePages;
         solutionFile.emplace(*print.solutionsTarget);
         // Checked by name before the work; checked again by what is open, before anything is written.
-        if (file.SameDestination(*solutionFile)) throw UsageError("--solutions names the --out file");
+        if (document->SameDestination(*solutionFile)) throw UsageError("--solutions names the --out file");
         solutionDocument.emplace(solutionFile->Device(), grid, own, true);
     }
     std::optional<Spool> spool;
@@ -368,9 +404,14 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     }
     pages.Finish();
     if (solutionDocument) solutionDocument->Finish();
-    // The booklet and its solutions are new together or not at all.
-    StreamedOutput* const outputs[] = {&file, solutionFile ? &*solutionFile : nullptr};
-    StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
+    if (pictures) {
+        pictures->Rewind();
+        WriteFilesTogether(pictureFiles, [&](size_t) { return pictures->GetBytes(); });
+    } else {
+        // The booklet and its solutions are new together or not at all.
+        StreamedOutput* const outputs[] = {&*document, solutionFile ? &*solutionFile : nullptr};
+        StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
+    }
     if (booklet && !print.quiet) out += "pages " + std::to_string(pages.Pages()) + "\n";
     if (planOnPaper && !print.quiet) {
         // The smallest cell of the run, as printed.

@@ -436,6 +436,57 @@ void StreamedOutput::CommitAll(std::span<StreamedOutput* const> outputs) {
     }
 }
 
+void WriteFilesTogether(const std::vector<PictureTarget>& targets, const std::function<QByteArray(size_t)>& bytes) {
+    const SignalsHeld held;
+    std::vector<std::string> temporaries, olds(targets.size());
+    size_t placed = 0;
+    try {
+        for (const PictureTarget& target : targets) {
+            std::string path = FolderOf(target.path) + "/." +
+                               std::filesystem::path(target.path).filename().string().substr(0, 32) + ".XXXXXX";
+            const int fd = mkostemp(path.data(), O_CLOEXEC);
+            if (fd < 0) FailWrite(target, errno);
+            temporaries.push_back(path);
+            const mode_t mask = umask(0);
+            umask(mask);
+            struct stat st {};
+            const mode_t mode = stat(target.path.c_str(), &st) == 0 ? st.st_mode & 0777 : 0666 & ~mask;
+            try {
+                if (fchmod(fd, mode) != 0) FailWrite(target, errno);
+                WriteAll(bytes(temporaries.size() - 1), target, fd);
+                if (fsync(fd) != 0) FailWrite(target, errno);
+            } catch (...) {
+                close(fd);
+                throw;
+            }
+            if (close(fd) != 0) FailWrite(target, errno);
+        }
+        // The old files kept under a second name until every new one is in place.
+        for (; placed < targets.size(); ++placed) {
+            const PictureTarget& target = targets[placed];
+            const std::string old = temporaries[placed] + "-old";
+            if (link(target.path.c_str(), old.c_str()) == 0) olds[placed] = old;
+            else if (errno != ENOENT) FailWrite(target, errno);
+            if (rename(temporaries[placed].c_str(), target.path.c_str()) != 0) FailWrite(target, errno);
+        }
+    } catch (...) {
+        for (size_t i = 0; i < targets.size(); ++i) {
+            if (i < temporaries.size() && i >= placed) unlink(temporaries[i].c_str());
+            if (!olds[i].empty()) {
+                rename(olds[i].c_str(), targets[i].path.c_str());
+                unlink(olds[i].c_str());
+            } else if (i < placed) {
+                unlink(targets[i].path.c_str());
+            }
+        }
+        throw;
+    }
+    for (const std::string& old : olds) {
+        if (!old.empty()) unlink(old.c_str());
+    }
+    if (!targets.empty()) SyncFolder(targets.front().path);
+}
+
 PictureTarget CheckPictureTarget(const std::string& name) {
     if (name.empty()) throw UsageError("the picture's file name is empty");
     PictureTarget target{name, name, nullptr, true};

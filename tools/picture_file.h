@@ -6,7 +6,9 @@
 #include <QIODevice>
 #include <QImage>
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <span>
 #include <string>
 #include <string_view>
@@ -81,6 +83,11 @@ void BlankPdfStamps(QByteArray& bytes);
 // The date documents carry from now on, in seconds since 1970 UTC (a time of day given to the
 // tool is that time on 1 January 1970, so the same options give the same bytes); below 0: now.
 void SetDocumentDate(long long seconds);
+
+// Several files new together or not at all (a booklet's pages as pictures): each written whole to a
+// temporary file beside it, synced, then all renamed; on any failure every old file is as it was
+// and no temporary file is left. The signals that end the tool wait meanwhile. Throws WriteError.
+void WriteFilesTogether(const std::vector<PictureTarget>& targets, const std::function<QByteArray(size_t)>& bytes);
 
 // EncodePicture, then WriteOutputBytes.
 void WritePicture(const QImage& image, const PictureTarget& target);

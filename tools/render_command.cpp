@@ -257,6 +257,7 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
             if (options.Has(other)) throw UsageError("--codes names the booklet's mazes: drop --" + std::string(other));
         }
         ReadCodes(options.Required("codes")[0], print);
+        print.codesFile = options.Required("codes")[0];
     }
     if (options.Has("style") || (!setup.named && print.codes.empty())) {
         const std::string& style = options.Required("style")[0];
@@ -381,14 +382,19 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
             print.solutionsTarget = CheckPictureTarget(where);
             // A device or pipe gets the solutions as a PDF whatever its name.
             if (!print.solutionsTarget->replace) print.solutionsTarget->qtFormat = "pdf";
+            if (paper && std::string_view(target.qtFormat) == "png") {
+                throw UsageError("pages as pictures take --solutions end or none, not " + Quoted(where));
+            }
             if (std::string_view(print.solutionsTarget->qtFormat) != "pdf") {
                 throw UsageError("--solutions takes end, none or a .pdf file, not " + Quoted(where));
             }
             if (SameFile(*print.solutionsTarget, target)) throw UsageError("--solutions names the --out file");
         }
     }
-    if (count > 0 && !pdf) throw UsageError("a booklet has several pages: it needs a .pdf file");
-    if (paper && !pdf && !svg) throw UsageError("--page needs a .pdf or .svg file");
+    const bool pictures = paper && std::string_view(target.qtFormat) == "png";
+    if (count > 0 && !pdf && !pictures) throw UsageError("a booklet has several pages: it needs a .pdf file, or .png with --page");
+    if (paper && !pdf && !svg && !pictures) throw UsageError("--page needs a .pdf, .svg or .png file");
+    if (pictures && !target.replace) throw UsageError("pages as pictures are files of their own: --out needs a file name");
 
     if (count > 0 || paper) {
         RunPrinted(setup, print, target, out, progressFd);

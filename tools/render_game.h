@@ -46,6 +46,7 @@ struct PrintSetup {
     double cellSize = 0;                    // --cell-size, millimetres
     int level = 0;                          // --level 1..5; 0: not given
     std::vector<NamedMaze> codes;           // --codes FILE: the booklet's mazes
+    std::string codesFile;                  // that FILE, never written
     std::vector<int> codeLines;             // the line of each in the file
     bool quiet = false;                     // --quiet: no report and no progress
     bool sizeGiven = false;                 // --size: the plan drawn at that size, fitted on the page
@@ -65,6 +66,8 @@ NamedMaze SearchMaze(const MazeShape& shape, double time, int trials);
 constexpr int kMinCellPixels = 6;
 // A plan for a document is drawn in units this fine at least: a cell gets 48 units or more.
 constexpr double kPlanUnitsPerCell = 48;
+// Pages as pictures: print quality, about 2480 pixels across A4.
+constexpr int kPictureDotsPerInch = 300;
 // Walls thinner than this do not print: mazes that would have them are refused.
 constexpr double kThinnestWall = 0.15;   // millimetres
 // The smallest cell each level prints, in millimetres: large enough for a child's pencil.

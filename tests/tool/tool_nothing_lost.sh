@@ -67,6 +67,16 @@ LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=new-solutions.pdf \
 status=$?
 [[ $status == 1 && -z $(left) ]] || { fail "second rename fails, no old files: status $status, left: $(left)"; cat err; }
 
+# Pages as pictures are all new or none: a rename onto the second page fails, both old pages stay.
+echo "old page 1" >p-0001.png
+echo "old page 2" >p-0002.png
+LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=p-0002.png \
+  "$tool" render --style square --cells 8 8 --count 2 --per-page 2 --page a5 --time 5 --out p.png >/dev/null 2>err
+status=$?
+[[ $status == 1 && $(wc -l <err) == 1 && $(cat p-0001.png) == "old page 1" && $(cat p-0002.png) == "old page 2" &&
+   $(left) == "p-0001.png p-0002.png " ]] || { fail "page pictures, a rename fails: status $status, left: $(left)"; cat err; }
+rm -f p-0001.png p-0002.png
+
 # A booklet under a file size limit: one line, status 1, no temporary file.
 (ulimit -f 16; exec "$tool" "${booklet[@]}" --out big.pdf >/dev/null 2>err)
 status=$?

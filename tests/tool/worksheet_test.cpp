@@ -353,6 +353,34 @@ TEST(Worksheets, TheCodeListIsBoundedAndNeverWrittenOver) {
     EXPECT_FALSE(std::filesystem::exists(folder + "/b.pdf"));
 }
 
+// Pages as pictures: one PNG a page at 300 dots an inch (A4: 210 mm, 2480 dots across), numbered,
+// all made or none.
+TEST(Worksheets, PagesAsPicturesAreOnePngAPage) {
+    const std::string folder = Temp("pngs");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const Result r = Tool({"render", "--page", "a4", "--count", "2", "--time", "5", "--lang", "en", "--out",
+                           folder + "/p.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"p-0001.png", "p-0002.png", "p-0003.png", "p-0004.png"}));
+    const QImage first(QString::fromStdString(folder + "/p-0001.png"));
+    EXPECT_NEAR(first.width(), 2480, 2);
+    EXPECT_NEAR(first.height(), 3508, 2);
+    EXPECT_NEAR(first.dotsPerMeterX() * 0.0254, 300, 1);
+    // A page that cannot be written is refused before any work: nothing new, nothing left.
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder + "/q-0002.png");
+    const Result refused = Tool({"render", "--page", "a4", "--count", "2", "--per-page", "2", "--time", "5", "--out",
+                                 folder + "/q.png"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("q-0002.png"), std::string::npos) << refused.err;
+    names.clear();
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"q-0002.png"}));
+}
+
 // A refusal's advice is read back by the tool's own parser whatever the desktop's decimal sign.
 TEST(Worksheets, TheAdviceParsesUnderACommaDecimalLocale) {
     const char* old = std::getenv("LC_ALL");
