@@ -39,7 +39,15 @@ bool DesktopBell::Ring() {
 }
 
 QString ChooseLanguage(const QStringList& uiLanguages) {
-    return SpeaksChinese(uiLanguages) ? kSourceLanguage : QStringLiteral("en");
+    if (SpeaksChinese(uiLanguages)) return kSourceLanguage;
+    // Another language the game has a translation for, else English.
+    for (QString name : uiLanguages) {
+        name.replace('-', '_');   // "en-US" names the same file as "en_US"
+        for (const QString& candidate : {name, name.section('_', 0, 0)}) {
+            if (QFile::exists(QString(":/i18n/quivra_%1.qm").arg(candidate))) return candidate;
+        }
+    }
+    return QStringLiteral("en");
 }
 
 bool UseLanguage(const QString& language) {
