@@ -100,7 +100,7 @@ const char* ScriptName(QChar::Script script) {
         {QChar::Script_Myanmar, "Myanmar"}, {QChar::Script_Georgian, "Georgian"}, {QChar::Script_Hangul, "Hangul"},
         {QChar::Script_Ethiopic, "Ethiopic"}, {QChar::Script_Cherokee, "Cherokee"}, {QChar::Script_Khmer, "Khmer"},
         {QChar::Script_Mongolian, "Mongolian"}, {QChar::Script_Hiragana, "Hiragana"}, {QChar::Script_Katakana, "Katakana"},
-        {QChar::Script_Han, "Han"}, {QChar::Script_Yi, "Yi"}, 
+        {QChar::Script_Han, "Han"}, {QChar::Script_Yi, "Yi"},
         {QChar::Script_Tifinagh, "Tifinagh"}, {QChar::Script_Nko, "N'Ko"}, {QChar::Script_Vai, "Vai"},
         {QChar::Script_Javanese, "Javanese"}, {QChar::Script_Balinese, "Balinese"}, {QChar::Script_OlChiki, "Ol Chiki"},
         {QChar::Script_CanadianAboriginal, "Canadian syllabics"}, {QChar::Script_Runic, "Runic"},

@@ -277,7 +277,10 @@ TEST(Printing, NewOptionsRefuseInOneLine) {
         {"render", "--style", "square", "--count", "2", "--solutions", Temp("s.png"), "--page", "a4", "--out", Temp("refused.pdf")},
         {"render", "--style", "square", "--solutions", "none", "--page", "a4", "--out", Temp("refused.pdf")},
         {"render", "--style", "square", "--title", "T", "--out", Temp("refused.pdf")},
-        {"render", "--style", "square", "--page", "a4", "--out", Temp("refused.png")},
+        // Pages as pictures are PNG files of their own: no solutions file beside them, no device.
+        {"render", "--style", "square", "--page", "a4", "--count", "2", "--solutions", Temp("s.pdf"), "--out",
+         Temp("refused.png")},
+        {"render", "--style", "square", "--page", "a4", "--out", "/dev/null"},
     };
     for (const auto& args : bad) {
         const Result r = Tool(args);

@@ -86,15 +86,19 @@ rm -f big.pdf
 # Each signal that ends a process, sent while the booklet is being written: nothing left, and the
 # status of a process that signal ended. A background job of a script starts with SIGINT and
 # SIGQUIT ignored (and so the tool leaves them): given their default action back here.
+# Until the booklet's temporary file is there (5 s at most).
+wait_for_temporary() {
+  for _ in $(seq 500); do
+    [[ -n $(compgen -G '.b.pdf.*') ]] && break
+    sleep 0.01
+  done
+}
 long=(render --style square --cells 30 40 --per-page 2 --page a4 --time 5 --solutions s.pdf --out b.pdf --count)
 for sig in INT TERM HUP QUIT ALRM USR1 USR2 XCPU XFSZ VTALRM PROF PIPE ABRT ILL TRAP SYS STKFLT IO PWR BUS FPE SEGV \
            RTMIN RTMIN+1 RTMAX-1 RTMAX; do
   env --default-signal=INT,QUIT "$tool" "${long[@]}" 100 >/dev/null 2>err &
   pid=$!
-  for _ in $(seq 500); do
-    [[ -n $(compgen -G '.b.pdf.*') ]] && break
-    sleep 0.01
-  done
+  wait_for_temporary
   kill -s "$sig" "$pid"
   wait "$pid" 2>/dev/null
   status=$?
@@ -106,10 +110,7 @@ done
 for sig in USR1 ABRT RTMIN+2; do
   env --ignore-signal="$sig" "$tool" "${long[@]}" 40 >/dev/null 2>err &
   pid=$!
-  for _ in $(seq 500); do
-    [[ -n $(compgen -G '.b.pdf.*') ]] && break
-    sleep 0.01
-  done
+  wait_for_temporary
   kill -s "$sig" "$pid"
   wait "$pid"
   status=$?
