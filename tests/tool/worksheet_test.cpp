@@ -369,6 +369,14 @@ TEST(Worksheets, PagesAsPicturesAreOnePngAPage) {
     EXPECT_NEAR(first.width(), 2480, 2);
     EXPECT_NEAR(first.height(), 3508, 2);
     EXPECT_NEAR(first.dotsPerMeterX() * 0.0254, 300, 1);
+    // Drawn at that resolution: the maze's black walls reach across the page between the margins.
+    int left = first.width(), right = -1;
+    for (int y = 0; y < first.height(); y += 4) {
+        for (int x = 0; x < first.width(); ++x) {
+            if (qGray(first.pixel(x, y)) < 60) left = std::min(left, x), right = std::max(right, x);
+        }
+    }
+    EXPECT_GT(right - left, first.width() * 2 / 3) << left << ".." << right;
     // A page that cannot be written is refused before any work: nothing new, nothing left.
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder + "/q-0002.png");
