@@ -340,12 +340,21 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     };
     sizeFor(shape);
 
+    // The smallest cell of the run, as printed, last in the report.
+    const auto cellSize = [&] {
+        if (!planOnPaper || print.quiet) return;
+        double least = PlanCellMillimetres(grid, shape);
+        for (const NamedMaze& maze : print.codes) least = std::min(least, PlanCellMillimetres(grid, maze.shape));
+        out += "cellSize " + Decimal(least, 2) + "\n";
+    };
+
     if (std::string_view(target.qtFormat) == "svg") {
         one.named = mazes.front().first;
         one.time = mazes.front().second;
         const RenderedSheets sheets = RenderSheets(one, false, progressFd);
         WriteOutputBytes(EncodeSvgPage(sheets.picture, grid, dress, ""), target);
         if (!print.quiet) out += sheets.report;
+        cellSize();
         return;
     }
 
@@ -413,12 +422,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
     }
     if (booklet && !print.quiet) out += "pages " + std::to_string(pages.Pages()) + "\n";
-    if (planOnPaper && !print.quiet) {
-        // The smallest cell of the run, as printed.
-        double least = PlanCellMillimetres(grid, shape);
-        for (const NamedMaze& maze : print.codes) least = std::min(least, PlanCellMillimetres(grid, maze.shape));
-        out += "cellSize " + Decimal(least, 2) + "\n";
-    }
+    cellSize();
 }
 
 }  // namespace quivra::tool
