@@ -351,6 +351,11 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
                 if (FitTitle(cut(mid), width, titleLines).lines > 0) lo = mid;
                 else hi = mid - 1;
             }
+            // At the end of a word where one ends in the part kept.
+            if (lo < title.size() && !title.at(lo).isSpace()) {
+                const qsizetype space = title.lastIndexOf(' ', lo - 1);
+                if (space > 0) lo = space;
+            }
             const QString alone = QString::fromUtf8(WordsOf(dress.language).solutions);
             shown = lo > 0 ? cut(lo) : alone;
             fit = FitTitle(shown, width, titleLines);
