@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/desktop.h"
 
+#include "render/qt_locale.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
@@ -37,15 +39,15 @@ bool DesktopBell::Ring() {
 }
 
 QString ChooseLanguage(const QStringList& uiLanguages) {
+    if (SpeaksChinese(uiLanguages)) return kSourceLanguage;
+    // Another language the game has a translation for, else English.
     for (QString name : uiLanguages) {
         name.replace('-', '_');   // "en-US" names the same file as "en_US"
-        const QString language = name.section('_', 0, 0);
-        if (language == "zh" || language == "C" || language == "POSIX") break;
-        for (const QString& candidate : {name, language}) {
+        for (const QString& candidate : {name, name.section('_', 0, 0)}) {
             if (QFile::exists(QString(":/i18n/quivra_%1.qm").arg(candidate))) return candidate;
         }
     }
-    return kSourceLanguage;
+    return QStringLiteral("en");
 }
 
 bool UseLanguage(const QString& language) {

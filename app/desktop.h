@@ -29,8 +29,8 @@ private:
 inline const QString kSourceLanguage = QStringLiteral("zh_CN");
 
 // The language to speak to a player who reads the languages in this list, best first (as
-// QLocale::uiLanguages() gives them): the first one that is Chinese, C or POSIX, or that the game has a
-// translation for (a compiled-in translations/quivra_LANG.ts). kSourceLanguage when there is none.
+// QLocale::uiLanguages() gives them), by the rule the tool's pages follow too (render/qt_locale.h):
+// kSourceLanguage, or else the first the game has a translation for, else English.
 QString ChooseLanguage(const QStringList& uiLanguages);
 
 // Speaks that language from now on: the game's translation and the toolkit's own texts (standard

@@ -122,7 +122,34 @@ PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY) {
     return {width + cell, depth + 3 * cell, cell};
 }
 
-int PlanWallWidth(double scale) { return std::max(2, static_cast<int>(scale / 8) & ~1); }
+int PlanWallWidth(double scale, double unitsPerMillimetre) {
+    const int thin = std::max(2, static_cast<int>(scale / 8) & ~1);
+    if (unitsPerMillimetre <= 0) return thin;
+    // A fifth of the cell, up to 0.4 mm: a copy of a copy still shows it.
+    const double paper = std::min(0.4 * unitsPerMillimetre, scale / 5);
+    return std::max(thin, static_cast<int>(paper) & ~1);
+}
+
+int PlanPathWidth(double scale, double cell, double unitsPerMillimetre) {
+    const int half = std::max(1, PlanWallWidth(scale, unitsPerMillimetre) / 2);
+    if (unitsPerMillimetre <= 0) return half;
+    return std::max(half, static_cast<int>(std::ceil(std::min(0.6 * unitsPerMillimetre, scale * cell / 3))));
+}
+
+PlanOpenings PlanOpeningsOf(const Game& s, const PlanOptions& o) {
+    PlanOpenings openings;
+    const ByteGrid& grid = s.maze().mazeGrid;
+    if (!s.HasMaze() || grid.MaxX() != s.maze().gridMaxX || grid.MaxY() != s.maze().gridMaxY) return openings;
+    const Layout l = MakeLayout(s, o);
+    bool in = false, out = false;
+    for (int x = 0; x <= l.gridMaxX; ++x) {
+        if (grid(0, x) == 1 && !in) openings.entrance = l.At(0, x), in = true;
+        if (grid(l.gridMaxY, x) == 1 && !out) openings.exit = l.At(l.gridMaxY, x), out = true;
+    }
+    openings.wall = PlanWallWidth(l.scale, o.unitsPerMillimetre);
+    openings.found = in && out;
+    return openings;
+}
 
 void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     const POINT page[4] = {{0, 0}, {o.width, 0}, {o.width, o.height}, {0, o.height}};
@@ -131,7 +158,7 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     if (!s.HasMaze() || grid.MaxX() != s.maze().gridMaxX || grid.MaxY() != s.maze().gridMaxY) return;
     const Layout l = MakeLayout(s, o);
     // Even widths, so a wall lies evenly over its line; round ends close every corner.
-    const int wall = PlanWallWidth(l.scale);
+    const int wall = PlanWallWidth(l.scale, o.unitsPerMillimetre);
 
     {
         Pen pen(dc, wall, kBlack);
@@ -153,7 +180,7 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
     // two read apart in black and white too.
     const int half = std::max(2, static_cast<int>(l.scale * 0.3));
     const int gap = wall + std::max(1, static_cast<int>(l.scale * 0.15));
-    for (int x = 0; x <= l.gridMaxX; ++x) {
+    for (int x = 0; x <= l.gridMaxX && o.unitsPerMillimetre <= 0; ++x) {
         if (grid(0, x) == 1) {
             const POINT p = l.At(0, x);
             Arrow(dc, p.x, p.y - gap - 2 * half, p.y - gap, half);
@@ -186,7 +213,7 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
             path.insert(path.begin(), POINT{path.front().x, path.front().y - gap});
             path.push_back(POINT{path.back().x, path.back().y + gap});
         }
-        Pen pen(dc, std::max(1, wall / 2), kPathInk);
+        Pen pen(dc, PlanPathWidth(l.scale, l.rules.planCell, o.unitsPerMillimetre), kPathInk);
         for (size_t i = 0; i + 1 < path.size(); ++i) pen.Line(path[i], path[i + 1]);
     }
     if (o.player) {

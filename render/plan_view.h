@@ -16,6 +16,9 @@ struct PlanOptions {
     bool trail = false;      // the player's trail as the game draws it, green and yellow
     bool solution = false;   // the correct path through the cell centres: a thinner light red line
     bool player = false;     // where the player stands, facing the game's heading
+    // On paper: device units a millimetre. Lines then keep widths a photocopier keeps, and the
+    // openings' marks are left to the page, which draws them at a size of their own.
+    double unitsPerMillimetre = 0;
 };
 
 // The plan's extent in its own units (a square's side, a hexagon's side) with its margins and the
@@ -28,8 +31,19 @@ PlanExtent PlanExtentOf(MazeStyle style, int cellsX, int cellsY);
 
 void DrawPlan(DeviceContext& dc, const Game& game, const PlanOptions& options);
 
-// The walls' width in device units for a plan drawn `scale` units to one of its own.
-int PlanWallWidth(double scale);
+// The walls' width in device units for a plan drawn `scale` units to one of its own; on paper
+// (unitsPerMillimetre above 0) thicker where the cell allows.
+int PlanWallWidth(double scale, double unitsPerMillimetre = 0);
+// The correct path's width: on paper at least about 0.6 mm, or a third of the cell when that is less.
+int PlanPathWidth(double scale, double cell, double unitsPerMillimetre);
+
+// Where the entrance and the exit open in the outer wall, in device units.
+struct PlanOpenings {
+    POINT entrance{}, exit{};
+    int wall = 0;   // the outer wall's width there
+    bool found = false;
+};
+PlanOpenings PlanOpeningsOf(const Game& game, const PlanOptions& options);
 
 // The cell (raster x, y) under a pixel of the plan, or nothing off the maze's cells.
 std::optional<Cell> PlanCellAt(const Game& game, const PlanOptions& options, double x, double y);

@@ -16,9 +16,11 @@
 #include <cstdio>
 #include <utility>
 
+#include "game/style_rules.h"
 #include "maze/maze_code.h"
 #include "render/gdi.h"
 #include "render/plan_view.h"
+#include "render/qt_locale.h"
 
 namespace quivra {
 
@@ -41,6 +43,12 @@ constexpr double kTitleStep = 0.5;
 // hexagon's side) gets 48 or more, so that its walls, an eighth of it rounded to even units, keep
 // their width in either style.
 constexpr double kPlanUnitsPerSide = 48;
+constexpr double kPointsPerMillimetre = 72 / 25.4;
+// Above and below a plan: room for a mark and a gap, less the plan's own margin of a cell and a
+// half (1.1 mm at least where walls print).
+constexpr double kMarkGap = 0.8 * kPointsPerMillimetre;
+constexpr double kMarkBand = (kOpeningMarkMillimetres + 0.8 - 1.1) * kPointsPerMillimetre;
+constexpr double kMarkWordSize = 9;
 
 // Text is measured as a page of one unit a point draws it, not at the screen's resolution.
 const QPaintDevice* PointDevice() {
@@ -70,18 +78,38 @@ struct Words {
     const char* date;
     const char* code;
     const char* page;   // %1 of %2
+    const char* start;
+    const char* finish;
 };
 const Words& WordsOf(PageLanguage language) {
-    static const Words english{"Maze", "Solution", "Solutions", "Solutions: ", "Name", "Date", "code", "%1 / %2"};
-    static const Words chinese{"迷宫", "答案", "答案", "答案：", "姓名", "日期", "代码", "第 %1 页，共 %2 页"};
+    static const Words english{"Maze", "Solution", "Solutions", "Solutions: ", "Name", "Date", "code", "%1 / %2", "Start", "Finish"};
+    static const Words chinese{"迷宫", "答案", "答案", "答案：", "姓名", "日期", "代码", "第 %1 页，共 %2 页", "起点", "终点"};
     return language == PageLanguage::Chinese ? chinese : english;
 }
 
-QString Heading(const PageDress& dress, bool solutions) {
-    const Words& words = WordsOf(dress.language);
-    const QString title = QString::fromStdString(dress.title);
-    if (!solutions) return title;
-    return title.isEmpty() ? QString::fromUtf8(words.solutions) : QString::fromUtf8(words.solutionsOf) + title;
+// The names of scripts a title may be written in, for saying which one no font here has.
+const char* ScriptName(QChar::Script script) {
+    static const std::pair<QChar::Script, const char*> names[] = {
+        {QChar::Script_Latin, "Latin"}, {QChar::Script_Greek, "Greek"}, {QChar::Script_Cyrillic, "Cyrillic"},
+        {QChar::Script_Armenian, "Armenian"}, {QChar::Script_Hebrew, "Hebrew"}, {QChar::Script_Arabic, "Arabic"},
+        {QChar::Script_Syriac, "Syriac"}, {QChar::Script_Thaana, "Thaana"}, {QChar::Script_Devanagari, "Devanagari"},
+        {QChar::Script_Bengali, "Bengali"}, {QChar::Script_Gurmukhi, "Gurmukhi"}, {QChar::Script_Gujarati, "Gujarati"},
+        {QChar::Script_Oriya, "Oriya"}, {QChar::Script_Tamil, "Tamil"}, {QChar::Script_Telugu, "Telugu"},
+        {QChar::Script_Kannada, "Kannada"}, {QChar::Script_Malayalam, "Malayalam"}, {QChar::Script_Sinhala, "Sinhala"},
+        {QChar::Script_Thai, "Thai"}, {QChar::Script_Lao, "Lao"}, {QChar::Script_Tibetan, "Tibetan"},
+        {QChar::Script_Myanmar, "Myanmar"}, {QChar::Script_Georgian, "Georgian"}, {QChar::Script_Hangul, "Hangul"},
+        {QChar::Script_Ethiopic, "Ethiopic"}, {QChar::Script_Cherokee, "Cherokee"}, {QChar::Script_Khmer, "Khmer"},
+        {QChar::Script_Mongolian, "Mongolian"}, {QChar::Script_Hiragana, "Hiragana"}, {QChar::Script_Katakana, "Katakana"},
+        {QChar::Script_Han, "Han"}, {QChar::Script_Yi, "Yi"},
+        {QChar::Script_Tifinagh, "Tifinagh"}, {QChar::Script_Nko, "N'Ko"}, {QChar::Script_Vai, "Vai"},
+        {QChar::Script_Javanese, "Javanese"}, {QChar::Script_Balinese, "Balinese"}, {QChar::Script_OlChiki, "Ol Chiki"},
+        {QChar::Script_CanadianAboriginal, "Canadian syllabics"}, {QChar::Script_Runic, "Runic"},
+        {QChar::Script_Ogham, "Ogham"}, {QChar::Script_Braille, "Braille"}, {QChar::Script_Bopomofo, "Bopomofo"},
+    };
+    for (const auto& [s, name] : names) {
+        if (s == script) return name;
+    }
+    return nullptr;
 }
 
 // The text set in lines of this width, or nothing when a line would be wider (a word too long).
@@ -179,13 +207,7 @@ QPageSize::PageSizeId PaperId(PageSize page) {
 }
 
 PageLanguage PageLanguageFor(const QStringList& uiLanguages) {
-    for (QString name : uiLanguages) {
-        name.replace('-', '_');
-        const QString language = name.section('_', 0, 0);
-        if (language == "zh" || language == "C" || language == "POSIX") break;
-        if (language == "en") return PageLanguage::English;
-    }
-    return PageLanguage::Chinese;
+    return SpeaksChinese(uiLanguages) ? PageLanguage::Chinese : PageLanguage::English;
 }
 
 std::string BoxLabel(PageLanguage language, bool solution, int number) {
@@ -197,7 +219,8 @@ std::string TitleProblem(const std::string& title) {
     const QString text = QString::fromStdString(title);
     if (text.toStdString() != title) return "the title is not UTF-8";
     // As the page sets it, with the fonts the title's font falls back to: a character none of them
-    // has comes out as glyph 0, a box.
+    // has comes out as glyph 0, a box; a script none of them shapes comes out of the toolkit's box
+    // engine, a font without a character map.
     const auto drawable = [](char32_t c) {
         QTextLayout layout(QString::fromUcs4(&c, 1), TextFont(kTitleSize, true), PointDevice());
         layout.beginLayout();
@@ -206,6 +229,7 @@ std::string TitleProblem(const std::string& title) {
         for (const QGlyphRun& run : layout.glyphRuns()) {
             const QList<quint32> glyphs = run.glyphIndexes();
             if (std::find(glyphs.begin(), glyphs.end(), 0u) != glyphs.end()) return false;
+            if (!run.rawFont().isValid() || run.rawFont().fontTable("cmap").isEmpty()) return false;
         }
         return true;
     };
@@ -218,11 +242,20 @@ std::string TitleProblem(const std::string& title) {
             return std::string("the title holds a control character (") + code + ")";
         }
         if (c != ' ' && !drawable(c)) {
+            const char* script = ScriptName(QChar::script(c));
+            const std::string which = script ? std::string("the ") + script + " script" : "its script";
             return "the title holds " + QString(QString::fromUcs4(&c, 1)).toStdString() + " (" + code +
-                   "), which no font here can draw";
+                   "), which no font here can draw: install a font for " + which;
         }
     }
     return {};
+}
+
+QString PageHeading(const PageDress& dress, bool solutions) {
+    const Words& words = WordsOf(dress.language);
+    const QString title = QString::fromStdString(dress.title);
+    if (!solutions) return title;
+    return title.isEmpty() ? QString::fromUtf8(words.solutions) : QString::fromUtf8(words.solutionsOf) + title;
 }
 
 TitleFit FitTitle(const QString& text, double width, int maxLines) {
@@ -240,6 +273,8 @@ QRectF PageGrid::Box(int slot) const {
     return QRectF(QPointF(kMargin + column * (box.width() + kGap), top + row * (box.height() + kLabelRow + kGap)), box);
 }
 
+QSizeF PageGrid::PlanBox() const { return QSizeF(box.width(), std::max(1.0, box.height() - 2 * kMarkBand)); }
+
 double PageGrid::TextWidth() const { return paper.width() - 2 * kMargin; }
 
 PageGrid FitPage(PageSize page, const PageDress& dress, QSizeF extent) {
@@ -248,7 +283,7 @@ PageGrid FitPage(PageSize page, const PageDress& dress, QSizeF extent) {
     for (bool landscape : {false, true}) {
         for (const auto& [columns, rows] : Arrangements(dress.perPage)) {
             const PageGrid g = MakeGrid(page, dress, landscape, columns, rows);
-            const double scale = std::min(g.box.width() / extent.width(), g.box.height() / extent.height());
+            const double scale = std::min(g.PlanBox().width() / extent.width(), g.PlanBox().height() / extent.height());
             if (scale > bestScale * 1.0001) bestScale = scale, best = g;
         }
     }
@@ -262,19 +297,38 @@ PageGrid UprightPage(PageSize page, const PageDress& dress) {
 
 QSize PlanSheetSize(const PageGrid& grid, const MazeShape& shape) {
     const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
-    const double scale = std::min(grid.box.width() / extent.width, grid.box.height() / extent.height);
+    const QSizeF box = grid.PlanBox();
+    const double scale = std::min(box.width() / extent.width, box.height() / extent.height);
     const double units = std::max(4.0, std::ceil(kPlanUnitsPerSide / scale));
     return QSize(static_cast<int>(std::floor(extent.width * scale * units)),
                  static_cast<int>(std::floor(extent.height * scale * units)));
 }
 
-double PlanWallMillimetres(const PageGrid& grid, const MazeShape& shape) {
+double PlanUnitsPerMillimetre(const PageGrid& grid, QSize size) {
+    const QSizeF box = grid.PlanBox();
+    return kPointsPerMillimetre / std::min(box.width() / size.width(), box.height() / size.height());
+}
+
+namespace {
+
+// As the plan and the page draw it: the plan's scale in units a unit of its own, and units a millimetre.
+std::pair<double, double> PlanScales(const PageGrid& grid, const MazeShape& shape) {
     const PlanExtent extent = PlanExtentOf(shape.style, shape.cellsX, shape.cellsY);
     const QSize size = PlanSheetSize(grid, shape);
-    // As the plan and the page draw it: the plan's scale in units, then the units in points.
-    const double planScale = std::max(1.0, std::min(size.width() / extent.width, size.height() / extent.height));
-    const double points = std::min(grid.box.width() / size.width(), grid.box.height() / size.height());
-    return PlanWallWidth(planScale) * points * 25.4 / 72;
+    return {std::max(1.0, std::min(size.width() / extent.width, size.height() / extent.height)),
+            PlanUnitsPerMillimetre(grid, size)};
+}
+
+}  // namespace
+
+double PlanWallMillimetres(const PageGrid& grid, const MazeShape& shape) {
+    const auto [scale, perMillimetre] = PlanScales(grid, shape);
+    return PlanWallWidth(scale, perMillimetre) / perMillimetre;
+}
+
+double PlanCellMillimetres(const PageGrid& grid, const MazeShape& shape) {
+    const auto [scale, perMillimetre] = PlanScales(grid, shape);
+    return scale * RulesOf(shape.style).planCell / perMillimetre;
 }
 
 void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dress, int number, bool solutions) {
@@ -282,13 +336,31 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
     painter.save();
     painter.setPen(Qt::black);
     const double width = grid.TextWidth();
-    const QString heading = Heading(dress, solutions);
-    if (!heading.isEmpty()) {
+    QString shown = PageHeading(dress, solutions);
+    if (!shown.isEmpty()) {
         const int titleLines = std::max(1, FitTitle(QString::fromStdString(dress.title), width).lines);
-        TitleFit fit = FitTitle(heading, width, titleLines);
-        // A solutions' heading too long with the title is the heading alone.
-        const QString shown = fit.lines > 0 ? heading : Heading(PageDress{1, {}, false, 1, dress.language}, solutions);
-        if (fit.lines == 0) fit = FitTitle(shown, width, 1);
+        TitleFit fit = FitTitle(shown, width, titleLines);
+        if (fit.lines == 0) {
+            // A solutions' heading too long with the whole title keeps as much of the title as fits.
+            const QString title = QString::fromStdString(dress.title);
+            const QString lead = QString::fromUtf8(WordsOf(dress.language).solutionsOf);
+            const auto cut = [&](qsizetype n) { return lead + title.left(n).trimmed() + QChar(0x2026); };
+            qsizetype lo = 0, hi = title.size();   // the longest part that fits lies in lo..hi
+            while (lo < hi) {
+                const qsizetype mid = (lo + hi + 1) / 2;
+                if (FitTitle(cut(mid), width, titleLines).lines > 0) lo = mid;
+                else hi = mid - 1;
+            }
+            // At the end of a word where one ends in the part kept.
+            if (lo < title.size() && !title.at(lo).isSpace()) {
+                const qsizetype space = title.lastIndexOf(' ', lo - 1);
+                if (space > 0) lo = space;
+            }
+            const QString alone = QString::fromUtf8(WordsOf(dress.language).solutions);
+            shown = lo > 0 ? cut(lo) : alone;
+            fit = FitTitle(shown, width, titleLines);
+            if (fit.lines == 0) fit = FitTitle(shown = alone, width, 1);
+        }
         const QFont font = TextFont(fit.points, true);
         painter.setFont(font);
         const double spacing = QFontMetricsF(font, PointDevice()).lineSpacing();
@@ -322,9 +394,46 @@ void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dre
     painter.restore();
 }
 
+namespace {
+
+// A triangle pointing into the entrance and a disc at the exit, the two apart by shape alone, each
+// named beside it; the side of the plan with more room takes the word.
+void DrawOpeningMarks(QPainter& painter, const QRectF& box, QPointF entrance, QPointF exit, double wall,
+                      PageLanguage language) {
+    const Words& words = WordsOf(language);
+    const double side = kOpeningMarkMillimetres * kPointsPerMillimetre, gap = kMarkGap + wall / 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(64, 64, 64));
+    const QPointF inTop(entrance.x(), entrance.y() - gap - side);
+    const QPointF triangle[3] = {inTop + QPointF(-side / 2, 0), inTop + QPointF(side / 2, 0), QPointF(entrance.x(), entrance.y() - gap)};
+    painter.drawPolygon(triangle, 3);
+    const QPointF disc(exit.x(), exit.y() + gap + side / 2);
+    painter.drawEllipse(disc, side / 2, side / 2);
+    const QFont font = TextFont(kMarkWordSize, true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font, PointDevice());
+    const auto word = [&](const char* text, QPointF centre) {
+        const QString shown = QString::fromUtf8(text);
+        const double w = metrics.horizontalAdvance(shown);
+        const bool right = centre.x() + side / 2 + gap + w <= box.right();
+        const double x = right ? centre.x() + side / 2 + gap : centre.x() - side / 2 - gap - w;
+        painter.drawText(QRectF(x, centre.y() - side / 2, w + 1, side), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    };
+    word(words.start, inTop + QPointF(0, side / 2));
+    word(words.finish, disc);
+    painter.restore();
+}
+
+}  // namespace
+
 void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& sheet, const std::string& label,
                PageLanguage language) {
-    const QRectF box = grid.Box(slot);
+    const QRectF whole = grid.Box(slot);
+    const QRectF box = sheet.marked ? QRectF(whole.left(), whole.top() + kMarkBand, whole.width(), grid.PlanBox().height())
+                                    : whole;
     const double scale = std::min(box.width() / sheet.size.width(), box.height() / sheet.size.height());
     // Centred with its label row, the row under the drawing and at least wide enough for both texts.
     const QSizeF drawn(sheet.size.width() * scale, sheet.size.height() * scale);
@@ -335,10 +444,16 @@ void DrawInBox(QPainter& painter, const PageGrid& grid, int slot, const Sheet& s
     painter.scale(scale, scale);
     PlaySheet(painter, sheet);
     painter.restore();
+    if (sheet.marked) {
+        const auto at = [&](QPointF p) { return QPointF(left + p.x() * scale, top + p.y() * scale); };
+        DrawOpeningMarks(painter, whole, at(sheet.entrance), at(sheet.exit), sheet.wall * scale, language);
+    }
     painter.save();
     painter.setPen(Qt::black);
     const double width = std::min(box.width(), std::max(drawn.width(), 230.0));
-    const QRectF row(box.left() + (box.width() - width) / 2, top + drawn.height() + 4, width, kLabelRow - 4);
+    // Under the exit's mark.
+    const double below = sheet.marked ? kMarkBand : 0;
+    const QRectF row(box.left() + (box.width() - width) / 2, top + drawn.height() + below + 4, width, kLabelRow - 4);
     if (!label.empty()) {
         painter.setFont(TextFont(12, true));
         painter.drawText(row, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label));
@@ -358,7 +473,15 @@ Sheet PlanSheet(const Game& game, const PlanOptions& options) {
         dc.SetPaintDevice(&picture);
         DrawPlan(dc, game, options);
     }
-    return {{picture}, QSize(options.width, options.height), game.Code()};
+    Sheet sheet{{picture}, QSize(options.width, options.height), game.Code()};
+    if (options.unitsPerMillimetre > 0) {
+        const PlanOpenings openings = PlanOpeningsOf(game, options);
+        sheet.marked = openings.found;
+        sheet.entrance = QPointF(openings.entrance.x, openings.entrance.y);
+        sheet.exit = QPointF(openings.exit.x, openings.exit.y);
+        sheet.wall = openings.wall;
+    }
+    return sheet;
 }
 
 bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageDress dress, bool solution) {
@@ -377,11 +500,14 @@ bool PrintMaze(QPagedPaintDevice& device, const Game& game, PageSize page, PageD
     QPainter painter;
     if (!painter.begin(&device)) return false;
     DrawPageDress(painter, grid, dress, 1, false);
-    DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, false}), "", dress.language);
+    const double perMillimetre = PlanUnitsPerMillimetre(grid, size);
+    DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, false, false, perMillimetre}), "",
+              dress.language);
     if (solution) {
         device.newPage();
         DrawPageDress(painter, grid, dress, 2, true);
-        DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, true}), "", dress.language);
+        DrawInBox(painter, grid, 0, PlanSheet(game, {size.width(), size.height(), false, true, false, perMillimetre}), "",
+                  dress.language);
     }
     return painter.end();
 }

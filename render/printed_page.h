@@ -30,6 +30,10 @@ struct Sheet {
     QSize size;
     std::string code;   // the maze code, printed under the picture on a page
     int units = 1;      // drawing units a pixel: finer, so that a large maze fits a small picture
+    // A plan for paper: where its entrance and exit open, in pixels; the page marks and names them.
+    bool marked = false;
+    QPointF entrance{}, exit{};
+    double wall = 0;   // the walls' width there, in pixels
 };
 
 // Draws the sheet at its size, one unit a pixel, clipped to it, on white.
@@ -43,8 +47,7 @@ QPageSize::PageSizeId PaperId(PageSize page);
 
 // The language of a page's own words.
 enum class PageLanguage { Chinese, English };
-// As the game chooses for a player who reads these languages, best first: the first that is
-// Chinese, C or POSIX gives Chinese, English gives English, others are passed over; Chinese when none.
+// As the game chooses for a player who reads these languages, best first (render/qt_locale.h).
 PageLanguage PageLanguageFor(const QStringList& uiLanguages);
 
 // What a printed page carries besides its mazes.
@@ -59,9 +62,13 @@ struct PageDress {
 // "Maze 3" or "Solution 3" in the page's language.
 std::string BoxLabel(PageLanguage language, bool solution, int number);
 
-// Why a title cannot be printed (a control character, a character no font here draws), or empty.
-// Needs a GUI application (the font database).
+// Why a title cannot be printed (a control character, a character no font here draws, named with
+// its script), or empty. Needs a GUI application (the font database).
 std::string TitleProblem(const std::string& title);
+
+// Over a page of mazes the title; over a page of solutions "Solutions: " and the title, or
+// "Solutions" alone when there is none. The solutions' document is named so too.
+QString PageHeading(const PageDress& dress, bool solutions);
 
 // Points the title is set at (shrunk to the width down to a floor), on one line or two; 0 lines
 // when it does not fit even so. Needs a GUI application.
@@ -81,6 +88,9 @@ struct PageGrid {
     QSizeF box;     // room for one drawing
     double top = 0;   // where the first row of boxes begins
     QRectF Box(int slot) const;
+    // The part of a box a plan is fitted in: a band above and below is kept for the marks of its
+    // entrance and exit.
+    QSizeF PlanBox() const;
     double TextWidth() const;   // between the margins
 };
 // The grid whose boxes hold a drawing of this extent (any unit) largest, the paper turned to suit it.
@@ -92,6 +102,12 @@ PageGrid UprightPage(PageSize page, const PageDress& dress);
 QSize PlanSheetSize(const PageGrid& grid, const MazeShape& shape);
 // How thick its walls come out on the paper, in millimetres.
 double PlanWallMillimetres(const PageGrid& grid, const MazeShape& shape);
+// The printed side of one of its cells (the width across a cell), in millimetres.
+double PlanCellMillimetres(const PageGrid& grid, const MazeShape& shape);
+// Units of a plan drawn at `size` for a box of this grid, to a millimetre of paper.
+double PlanUnitsPerMillimetre(const PageGrid& grid, QSize size);
+// The side of the marks by the entrance and the exit, in millimetres, whatever the cell.
+constexpr double kOpeningMarkMillimetres = 5;
 
 // The title or the solutions' heading and the name line above, the page number below.
 void DrawPageDress(QPainter& painter, const PageGrid& grid, const PageDress& dress, int number, bool solutions);

@@ -10,6 +10,16 @@
 
 namespace quivra {
 
+bool SpeaksChinese(const QStringList& uiLanguages) {
+    for (QString name : uiLanguages) {
+        name.replace('-', '_');
+        const QString language = name.section('_', 0, 0);
+        if (language == "zh" || language == "C" || language == "POSIX") return true;
+        if (language == "en") return false;
+    }
+    return uiLanguages.isEmpty();
+}
+
 void UseUtf8CharacterType() {
     // Asks for the environment's character type and goes back to the "C" every program starts in:
     // the rest is Qt's to set, and the tool's numbers stay as they are.

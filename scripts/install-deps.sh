@@ -26,8 +26,8 @@ for group in "$@"; do
   case "$group" in
     --quiet)   quiet=1 ;;
     --play)    # without qt6-wayland Qt aborts when only Wayland is there; the bell needs the sound
-               # server's backend and the freedesktop sound theme
-               packages+=(qt6-wayland libcanberra-pulse sound-theme-freedesktop) ;;
+               # server's backend and the freedesktop sound theme; worksheet titles in Indian scripts need their fonts
+               packages+=(qt6-wayland libcanberra-pulse sound-theme-freedesktop fonts-lohit-deva fonts-lohit-beng-bengali fonts-lohit-taml) ;;
     --test)    packages+=(desktop-file-utils appstream poppler-utils librsvg2-bin locales-all) ;;   # validators; SVG/PDF back to pictures; every locale (comma-decimal desktops)
     --package) packages+=(dpkg-dev file) ;;                  # CPack's shlibdeps needs dpkg-shlibdeps and file
     --lint)    packages+=(lintian) ;;

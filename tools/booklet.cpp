@@ -39,11 +39,7 @@ MazeShape WindowShape(const RenderSetup& setup) {
     return RulesOf(setup.style).sizeGrid(window.areaWidthTwips, window.areaHeightTwips);
 }
 
-std::string Millimetres(double mm) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", std::floor(mm * 10) / 10);
-    return text;
-}
+std::string Millimetres(double mm) { return Decimal(std::floor(mm * 10) / 10, 1); }
 
 // As many cells as fit in the box at the cell size asked: the plan's extent at that size, row by
 // row and column by column, as the style lays its cells out. A size too large for the fewest
@@ -72,15 +68,19 @@ MazeShape CellsFitting(QSizeF box, MazeStyle style, double millimetres) {
 // small ones.
 constexpr int kLevelCells[] = {24, 60, 150, 400, 1000};
 
-// The largest cell size at which the box holds the level's number of cells, whatever its proportions.
+// The largest cell size at which the box holds the level's number of cells, whatever its proportions,
+// but never cells smaller than a child of the level draws in: fewer cells then.
 double LevelCellSize(QSizeF box, MazeStyle style, int level) {
+    const double floor = kLevelLeastCell[level - 1];
     const StyleRules& rules = RulesOf(style);
     const PlanExtent least = PlanExtentOf(style, rules.minCellsX, rules.minCellsY);
     // A hair under the largest, so that rounding does not lose the fewest cells.
     double millimetres =
         std::min(box.width() / least.width, box.height() / least.height) * rules.planCell * 25.4 / 72 * (1 - 1e-9);
-    for (;; millimetres *= 0.98) {
+    if (millimetres <= floor) return millimetres;
+    for (;; millimetres = std::max(floor, millimetres * 0.98)) {
         const MazeShape s = CellsFitting(box, style, millimetres);
+        if (millimetres == floor) return floor;
         if (static_cast<long long>(s.cellsX) * s.cellsY >= kLevelCells[level - 1]) return millimetres;
     }
 }
@@ -108,8 +108,7 @@ void CheckWalls(const MazeShape& shape, PageSize page, const PageDress& dress, c
         (PlanWallMillimetres(grid(s), s) >= kThinnestWall ? lo : hi) = mid;
     }
     const MazeShape most = shrunk(lo);
-    char walls[80];
-    std::snprintf(walls, sizeof walls, " would print walls of %.3f mm, thinner than %.2f mm: ", wall, kThinnestWall);
+    const std::string walls = " would print walls of " + Decimal(wall, 3) + " mm, thinner than " + Decimal(kThinnestWall, 2) + " mm: ";
     throw UsageError(what + " of " + Cells(shape) + walls + std::to_string(most.cellsX) + " x " +
                      std::to_string(most.cellsY) + " cells at most on this page");
 }
@@ -152,11 +151,24 @@ public:
         Number(static_cast<uint64_t>(sheet.size.width()));
         Number(static_cast<uint64_t>(sheet.size.height()));
         Number(static_cast<uint64_t>(sheet.units));
+        Number(sheet.marked);
+        for (const double v : {sheet.entrance.x(), sheet.entrance.y(), sheet.exit.x(), sheet.exit.y(), sheet.wall}) {
+            Bytes(&v, sizeof v);
+        }
         Number(sheet.layers.size());
         for (const QPicture& layer : sheet.layers) {
             Number(layer.size());
             Bytes(layer.data(), layer.size());
         }
+    }
+    void PutBytes(const QByteArray& bytes) {
+        Number(static_cast<uint64_t>(bytes.size()));
+        Bytes(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
+    QByteArray GetBytes() {
+        QByteArray bytes(static_cast<qsizetype>(Number()), Qt::Uninitialized);
+        Read(bytes.data(), static_cast<size_t>(bytes.size()));
+        return bytes;
     }
     void Rewind() {
         if (std::fflush(file_) != 0 || std::fseek(file_, 0, SEEK_SET) != 0) Fail();
@@ -168,6 +180,12 @@ public:
         const int width = static_cast<int>(Number());
         sheet.size = QSize(width, static_cast<int>(Number()));
         sheet.units = static_cast<int>(Number());
+        sheet.marked = Number() != 0;
+        double v[5];
+        Read(v, sizeof v);
+        sheet.entrance = QPointF(v[0], v[1]);
+        sheet.exit = QPointF(v[2], v[3]);
+        sheet.wall = v[4];
         sheet.layers.resize(Number());
         std::vector<char> data;
         for (QPicture& layer : sheet.layers) {
@@ -198,6 +216,16 @@ private:
 
 }  // namespace
 
+double MazeTime(double time, int number) {
+    // The time in hundredths beside the number, then splitmix64's finaliser: every pair its own
+    // input, spread over the whole day.
+    uint64_t z = (static_cast<uint64_t>(std::llround(time * 100)) << 24) ^ static_cast<uint64_t>(number);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<double>(z % 8'640'000) / 100;
+}
+
 NamedMaze SearchMaze(const MazeShape& shape, double time, int trials) { return Search(shape, time, trials, nullptr); }
 
 void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
@@ -225,8 +253,8 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     if (print.cellSize > 0 || byLevel) {
         grid = UprightPage(print.page, dress);
         const double millimetres =
-            print.cellSize > 0 ? print.cellSize : LevelCellSize(grid.box, setup.style, print.level ? print.level : 3);
-        shape = CellsFitting(grid.box, setup.style, millimetres);
+            print.cellSize > 0 ? print.cellSize : LevelCellSize(grid.PlanBox(), setup.style, print.level ? print.level : 3);
+        shape = CellsFitting(grid.PlanBox(), setup.style, millimetres);
     } else {
         shape = !print.codes.empty() ? print.codes.front().shape
                 : setup.named        ? setup.named->shape
@@ -246,6 +274,22 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         if (print.codes.empty()) CheckWalls(shape, print.page, dress, "a maze");
         for (size_t i = 0; i < print.codes.size(); ++i) {
             CheckWalls(print.codes[i].shape, print.page, dress, "--codes line " + std::to_string(print.codeLines[i]) + ": a maze");
+        }
+    }
+
+    // Pages as pictures: NAME-0001.png and on, each checked before the work; none of them the list
+    // of codes.
+    std::vector<PictureTarget> pictureFiles;
+    if (std::string_view(target.qtFormat) == "png") {
+        const std::string base = target.name.substr(0, target.name.size() - 4);
+        for (int page = 1; page <= dress.pages; ++page) {
+            char number[16];
+            std::snprintf(number, sizeof number, "-%04d.png", page);
+            pictureFiles.push_back(CheckPictureTarget(base + number));
+            if (!print.codesFile.empty() && print.codesFile != "-" &&
+                SameFile(pictureFiles.back(), PictureTarget{print.codesFile, print.codesFile, "png", true})) {
+                throw UsageError("--codes names the page " + Quoted(base + number) + ": the list would be written over");
+            }
         }
     }
 
@@ -273,13 +317,11 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         // Counted in candidates, so that a long search for one large maze shows too.
         Progress progress(progressFd, static_cast<long long>(count) * (setup.trials + 2), 0.0, 0, "candidates");
         std::set<uint64_t> seen;
-        double time = setup.time;
         for (int tries = 0; static_cast<int>(mazes.size()) < count && tries < kTriesPerMaze * count; ++tries) {
             uint64_t hash = 0;
+            const double time = MazeTime(setup.time, tries);
             const NamedMaze maze = Search(shape, time, setup.trials, &hash, &progress);
             if (seen.insert(hash).second) mazes.emplace_back(maze, time);
-            time += 1;
-            if (time >= 86400) time -= 86400;
         }
         if (static_cast<int>(mazes.size()) < count) {
             throw UsageError("only " + std::to_string(mazes.size()) + " different mazes of " + Cells(shape) +
@@ -294,8 +336,17 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         const QSize size = PlanSheetSize(grid, s);
         one.sheetWidth = size.width();
         one.sheetHeight = size.height();
+        one.sheetUnitsPerMillimetre = PlanUnitsPerMillimetre(grid, size);
     };
     sizeFor(shape);
+
+    // The smallest cell of the run, as printed, last in the report.
+    const auto cellSize = [&] {
+        if (!planOnPaper || print.quiet) return;
+        double least = PlanCellMillimetres(grid, shape);
+        for (const NamedMaze& maze : print.codes) least = std::min(least, PlanCellMillimetres(grid, maze.shape));
+        out += "cellSize " + Decimal(least, 2) + "\n";
+    };
 
     if (std::string_view(target.qtFormat) == "svg") {
         one.named = mazes.front().first;
@@ -303,11 +354,23 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         const RenderedSheets sheets = RenderSheets(one, false, progressFd);
         WriteOutputBytes(EncodeSvgPage(sheets.picture, grid, dress, ""), target);
         if (!print.quiet) out += sheets.report;
+        cellSize();
         return;
     }
 
-    StreamedOutput file(target);
-    PdfPages pages(file.Device(), grid, dress, false);
+    // Pages as pictures wait, encoded, in a file without a name until all are made.
+    std::optional<Spool> pictures;
+    std::optional<StreamedOutput> document;
+    std::optional<PdfPages> pagesMade;
+    if (!pictureFiles.empty()) {
+        pictures.emplace();
+        pagesMade.emplace([&](const QImage& page) { pictures->PutBytes(EncodePicture(page, target)); },
+                          kPictureDotsPerInch, grid, dress);
+    } else {
+        document.emplace(target);
+        pagesMade.emplace(document->Device(), grid, dress, false);
+    }
+    PdfPages& pages = *pagesMade;
     std::optional<StreamedOutput> solutionFile;
     std::optional<PdfPages> solutionDocument;
     if (booklet && print.solutions == PrintSetup::Solutions::File) {
@@ -315,7 +378,7 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
         own.pages = mazePages;
         solutionFile.emplace(*print.solutionsTarget);
         // Checked by name before the work; checked again by what is open, before anything is written.
-        if (file.SameDestination(*solutionFile)) throw UsageError("--solutions names the --out file");
+        if (document->SameDestination(*solutionFile)) throw UsageError("--solutions names the --out file");
         solutionDocument.emplace(solutionFile->Device(), grid, own, true);
     }
     std::optional<Spool> spool;
@@ -350,10 +413,16 @@ void RunPrinted(const RenderSetup& setup, const PrintSetup& print, const Picture
     }
     pages.Finish();
     if (solutionDocument) solutionDocument->Finish();
-    // The booklet and its solutions are new together or not at all.
-    StreamedOutput* const outputs[] = {&file, solutionFile ? &*solutionFile : nullptr};
-    StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
+    if (pictures) {
+        pictures->Rewind();
+        WriteFilesTogether(pictureFiles, [&](size_t) { return pictures->GetBytes(); });
+    } else {
+        // The booklet and its solutions are new together or not at all.
+        StreamedOutput* const outputs[] = {&*document, solutionFile ? &*solutionFile : nullptr};
+        StreamedOutput::CommitAll(std::span(outputs, solutionFile ? 2 : 1));
+    }
     if (booklet && !print.quiet) out += "pages " + std::to_string(pages.Pages()) + "\n";
+    cellSize();
 }
 
 }  // namespace quivra::tool

@@ -16,7 +16,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -74,18 +76,31 @@ void WriteAll(const QByteArray& bytes, const PictureTarget& target, int fd) {
 constexpr int kTemporarySlots = 6;
 char temporaryPaths[kTemporarySlots][PATH_MAX];
 volatile sig_atomic_t temporaryUsed[kTemporarySlots];
-// Every catchable signal whose default action ends the process.
-constexpr int kCleanedSignals[] = {SIGINT,  SIGTERM, SIGHUP,   SIGQUIT, SIGALRM, SIGUSR1,
-                                   SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGPIPE};
-struct sigaction previousActions[std::size(kCleanedSignals)];
+// Every catchable signal whose default action ends the process: the standard ones and the
+// real-time ones (whose numbers are known only when the tool runs).
+constexpr int kStandardSignals[] = {SIGINT,  SIGTERM, SIGHUP,    SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU,
+                                    SIGXFSZ, SIGVTALRM, SIGPROF, SIGPIPE, SIGABRT, SIGILL,  SIGTRAP, SIGSYS,
+                                    SIGBUS,  SIGFPE,  SIGSEGV,   SIGSTKFLT, SIGIO, SIGPWR};
+constexpr size_t kMostSignals = std::size(kStandardSignals) + 64;
+int cleanedSignals[kMostSignals];
+size_t cleanedCount = 0;
+struct sigaction previousActions[kMostSignals];
+
+std::span<const int> CleanedSignals() {
+    if (cleanedCount == 0) {
+        for (const int s : kStandardSignals) cleanedSignals[cleanedCount++] = s;
+        for (int s = SIGRTMIN; s <= SIGRTMAX && cleanedCount < kMostSignals; ++s) cleanedSignals[cleanedCount++] = s;
+    }
+    return std::span<const int>(cleanedSignals, cleanedCount);
+}
 int temporariesLive = 0;
 
 // SIGPIPE and SIGXFSZ that the tool's own write raised: ignored as before, so the write fails
 // with EPIPE or EFBIG and the tool says so. Sent by another process they end it like the rest.
 bool RaisedByOwnWrite(int signal, const siginfo_t* info) {
     if ((signal != SIGPIPE && signal != SIGXFSZ) || info->si_code != SI_USER || info->si_pid != getpid()) return false;
-    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
-        if (kCleanedSignals[k] == signal) return previousActions[k].sa_handler == SIG_IGN;
+    for (size_t k = 0; k < cleanedCount; ++k) {
+        if (cleanedSignals[k] == signal) return previousActions[k].sa_handler == SIG_IGN;
     }
     return false;
 }
@@ -108,9 +123,10 @@ void CatchSignals() {
     action.sa_sigaction = RemoveTemporaries;
     action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
-    for (int s : kCleanedSignals) sigaddset(&action.sa_mask, s);
-    for (size_t k = 0; k < std::size(kCleanedSignals); ++k) {
-        const int s = kCleanedSignals[k];
+    const std::span<const int> cleaned = CleanedSignals();
+    for (int s : cleaned) sigaddset(&action.sa_mask, s);
+    for (size_t k = 0; k < cleaned.size(); ++k) {
+        const int s = cleaned[k];
         sigaction(s, nullptr, &previousActions[k]);
         // A signal the caller ignores ends nothing; SIGPIPE and SIGXFSZ are the tool's own choice.
         if (previousActions[k].sa_handler == SIG_IGN && s != SIGPIPE && s != SIGXFSZ) continue;
@@ -119,7 +135,8 @@ void CatchSignals() {
 }
 
 void RestoreSignals() {
-    for (size_t i = 0; i < std::size(kCleanedSignals); ++i) sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
+    const std::span<const int> cleaned = CleanedSignals();
+    for (size_t i = 0; i < cleaned.size(); ++i) sigaction(cleaned[i], &previousActions[i], nullptr);
 }
 
 // Signals held back meanwhile, so the handler never sees a half-made entry or a file it does not know.
@@ -128,7 +145,7 @@ public:
     SignalsHeld() {
         sigset_t set;
         sigemptyset(&set);
-        for (int s : kCleanedSignals) sigaddset(&set, s);
+        for (int s : CleanedSignals()) sigaddset(&set, s);
         pthread_sigmask(SIG_BLOCK, &set, &saved_);
     }
     ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
@@ -260,7 +277,38 @@ private:
 
 }  // namespace
 
+namespace {
+
+long long documentDate = -1;
+
+// YYYYMMDDhhmmss of the document's date.
+std::string DateDigits() {
+    const std::time_t seconds = documentDate >= 0 ? static_cast<std::time_t>(documentDate) : std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char digits[32];
+    std::strftime(digits, sizeof digits, "%Y%m%d%H%M%S", &utc);
+    return digits;
+}
+
+}  // namespace
+
+void SetDocumentDate(long long seconds) { documentDate = seconds; }
+
 void BlankPdfStamps(QByteArray& pdf) {
+    // A date's digits in order, then zeros (a zone offset of zero: the date is in UTC).
+    const std::string date = DateDigits();
+    const auto dated = [&pdf, &date](const QByteArray& start, char end) {
+        for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
+            const qsizetype from = at + start.size();
+            const qsizetype to = pdf.indexOf(end, from);
+            if (to < 0 || to - from > 64) continue;
+            size_t digit = 0;
+            for (qsizetype i = from; i < to; ++i) {
+                if (std::isdigit(static_cast<unsigned char>(pdf[i]))) pdf[i] = digit < date.size() ? date[digit++] : '0';
+            }
+        }
+    };
     const auto blank = [&pdf](const QByteArray& start, char end) {
         for (qsizetype at = pdf.indexOf(start); at >= 0; at = pdf.indexOf(start, at + 1)) {
             const qsizetype from = at + start.size();
@@ -272,14 +320,14 @@ void BlankPdfStamps(QByteArray& pdf) {
             }
         }
     };
-    blank("/CreationDate (D:", ')');
-    blank("/ModDate (D:", ')');
+    dated("/CreationDate (D:", ')');
+    dated("/ModDate (D:", ')');
     blank("/ID [<", ']');
     blank("/ID [ <", ']');
     // Qt 6.4 writes the metadata as elements, Qt 6.8 as attributes.
     for (const char* name : {"xmp:CreateDate", "xmp:ModifyDate", "xmp:MetadataDate"}) {
-        blank(QByteArray("<") + name + ">", '<');
-        blank(QByteArray(name) + "=\"", '"');
+        dated(QByteArray("<") + name + ">", '<');
+        dated(QByteArray(name) + "=\"", '"');
     }
     for (const char* name : {"xmpMM:DocumentID", "xmpMM:InstanceID"}) {
         blank(QByteArray("<") + name + ">uuid:", '<');
@@ -386,6 +434,57 @@ void StreamedOutput::CommitAll(std::span<StreamedOutput* const> outputs) {
         if (!kept[i].empty()) unlink(kept[i].c_str());
         if (outputs[i]->impl_->target.replace) SyncFolder(outputs[i]->impl_->target.path);
     }
+}
+
+void WriteFilesTogether(const std::vector<PictureTarget>& targets, const std::function<QByteArray(size_t)>& bytes) {
+    const SignalsHeld held;
+    std::vector<std::string> temporaries, olds(targets.size());
+    size_t placed = 0;
+    try {
+        for (const PictureTarget& target : targets) {
+            std::string path = FolderOf(target.path) + "/." +
+                               std::filesystem::path(target.path).filename().string().substr(0, 32) + ".XXXXXX";
+            const int fd = mkostemp(path.data(), O_CLOEXEC);
+            if (fd < 0) FailWrite(target, errno);
+            temporaries.push_back(path);
+            const mode_t mask = umask(0);
+            umask(mask);
+            struct stat st {};
+            const mode_t mode = stat(target.path.c_str(), &st) == 0 ? st.st_mode & 0777 : 0666 & ~mask;
+            try {
+                if (fchmod(fd, mode) != 0) FailWrite(target, errno);
+                WriteAll(bytes(temporaries.size() - 1), target, fd);
+                if (fsync(fd) != 0) FailWrite(target, errno);
+            } catch (...) {
+                close(fd);
+                throw;
+            }
+            if (close(fd) != 0) FailWrite(target, errno);
+        }
+        // The old files kept under a second name until every new one is in place.
+        for (; placed < targets.size(); ++placed) {
+            const PictureTarget& target = targets[placed];
+            const std::string old = temporaries[placed] + "-old";
+            if (link(target.path.c_str(), old.c_str()) == 0) olds[placed] = old;
+            else if (errno != ENOENT) FailWrite(target, errno);
+            if (rename(temporaries[placed].c_str(), target.path.c_str()) != 0) FailWrite(target, errno);
+        }
+    } catch (...) {
+        for (size_t i = 0; i < targets.size(); ++i) {
+            if (i < temporaries.size() && i >= placed) unlink(temporaries[i].c_str());
+            if (!olds[i].empty()) {
+                rename(olds[i].c_str(), targets[i].path.c_str());
+                unlink(olds[i].c_str());
+            } else if (i < placed) {
+                unlink(targets[i].path.c_str());
+            }
+        }
+        throw;
+    }
+    for (const std::string& old : olds) {
+        if (!old.empty()) unlink(old.c_str());
+    }
+    if (!targets.empty()) SyncFolder(targets.front().path);
 }
 
 PictureTarget CheckPictureTarget(const std::string& name) {

@@ -6,7 +6,9 @@
 #include <QIODevice>
 #include <QImage>
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <span>
 #include <string>
 #include <string_view>
@@ -72,10 +74,20 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Qt's PDF writer stamps the time and random ids into a document: blanked in place (digits and
-// letters to zeros, the length kept, so the cross-reference offsets stay right). A stamp whose end
-// is not in `bytes` yet is left for a later call.
+// Qt's PDF writer stamps the time and random ids into a document: the ids blanked in place
+// (digits and letters to zeros), the dates' digits replaced by those of the document's date in
+// UTC, the length kept, so the cross-reference offsets stay right. A stamp whose end is not in
+// `bytes` yet is left for a later call.
 void BlankPdfStamps(QByteArray& bytes);
+
+// The date documents carry from now on, in seconds since 1970 UTC (a time of day given to the
+// tool is that time on 1 January 1970, so the same options give the same bytes); below 0: now.
+void SetDocumentDate(long long seconds);
+
+// Several files new together or not at all (a booklet's pages as pictures): each written whole to a
+// temporary file beside it, synced, then all renamed; on any failure every old file is as it was
+// and no temporary file is left. The signals that end the tool wait meanwhile. Throws WriteError.
+void WriteFilesTogether(const std::vector<PictureTarget>& targets, const std::function<QByteArray(size_t)>& bytes);
 
 // EncodePicture, then WriteOutputBytes.
 void WritePicture(const QImage& image, const PictureTarget& target);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/progress.h"
+#include "tools/tool_cli.h"
 
 #include <unistd.h>
 
@@ -64,8 +65,7 @@ void Progress::Show(long long done, double elapsed) {
     const int n = trials_ < 0 ? std::snprintf(text, sizeof text, "\r%lld %s", done, what_)
                               : std::snprintf(text, sizeof text, "\r%lld of %lld %s", done, trials_, what_);
     std::string line(text, static_cast<size_t>(n));
-    std::snprintf(text, sizeof text, rate < 10 ? ", %.1f/s" : ", %.0f/s", rate);
-    line += text;
+    line += ", " + Decimal(rate, rate < 10 ? 1 : 0) + "/s";
     if (trials_ < 0) {
         line += ", " + Duration(budget_ - elapsed) + " left";
     } else if (done > 0) {

@@ -4,6 +4,10 @@
 // vector document, or as the flat plan.
 #include <QLocale>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -62,6 +66,7 @@ PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
     if (setup.sheetWidth > 0) options.width = setup.sheetWidth, options.height = setup.sheetHeight;
     options.width *= setup.planUnits;
     options.height *= setup.planUnits;
+    options.unitsPerMillimetre = setup.sheetUnitsPerMillimetre * setup.planUnits;
     return options;
 }
 
@@ -123,11 +128,53 @@ double ParseCellSize(const std::string& text) {
     return v;
 }
 
-// --codes FILE: one code a line, blank lines and # comments passed over; a bad line refused with
-// its number.
+// --codes FILE (or - for standard input): one code a line, blank lines and # comments passed over,
+// a byte order mark and CRLF line ends as a Windows editor saves them; a bad line refused with its
+// number. Only a regular file of at most kMaxCodesBytes is read, so a device or an endless pipe is
+// refused at once.
+constexpr long long kMaxCodesBytes = 1 << 20;
+
+std::string CodesText(const std::string& name) {
+    const std::string what = "--codes " + Quoted(name);
+    int fd = 0;
+    if (name != "-") {
+        // Opened without blocking (a FIFO would wait for a writer), then its type checked.
+        fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) throw UsageError("cannot read " + what + ": " + std::strerror(errno));
+        struct stat st {};
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            close(fd);
+            throw UsageError(what + " is not a regular file");
+        }
+        if (st.st_size > kMaxCodesBytes) {
+            close(fd);
+            throw UsageError(what + " is larger than 1 MB");
+        }
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            if (fd != 0) close(fd);
+            throw UsageError("cannot read " + what + ": " + std::strerror(error));
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+        if (static_cast<long long>(text.size()) > kMaxCodesBytes) {
+            if (fd != 0) close(fd);
+            throw UsageError(what + " is larger than 1 MB");
+        }
+    }
+    if (fd != 0) close(fd);
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    return text;
+}
+
 void ReadCodes(const std::string& name, PrintSetup& print) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) throw UsageError("cannot read --codes " + Quoted(name) + ": " + std::strerror(errno));
+    std::istringstream in(CodesText(name));
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -135,17 +182,31 @@ void ReadCodes(const std::string& name, PrintSetup& print) {
         if (first == std::string::npos || line[first] == '#') continue;
         const std::string text = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
         const std::string where = "--codes line " + std::to_string(number) + ": ";
-        const MazeCodeResult parsed = ParseMazeCode(text);
-        if (!parsed.maze) throw UsageError(where + "maze code " + Quoted(text) + " is not valid: " + parsed.error);
-        CheckDrawable(parsed.maze->shape, where + "maze code " + Quoted(text));
         if (print.codes.size() == static_cast<size_t>(kMaxCount)) {
             throw UsageError(where + "more than " + std::to_string(kMaxCount) + " codes");
         }
+        const MazeCodeResult parsed = ParseMazeCode(text);
+        if (!parsed.maze) throw UsageError(where + "maze code " + Quoted(text) + " is not valid: " + parsed.error);
+        CheckDrawable(parsed.maze->shape, where + "maze code " + Quoted(text));
         print.codes.push_back(*parsed.maze);
         print.codeLines.push_back(number);
     }
-    if (in.bad()) throw UsageError("cannot read --codes " + Quoted(name) + ": " + std::strerror(errno));
     if (print.codes.empty()) throw UsageError("--codes " + Quoted(name) + " holds no maze code");
+}
+
+// The tool never writes over a file it reads: the list of codes is neither the document nor its
+// solutions, by any name or link.
+void CheckCodesNotWritten(const ParsedOptions& options) {
+    const std::string& codes = options.Required("codes")[0];
+    if (codes == "-") return;
+    const PictureTarget read{codes, codes, "pdf", true};
+    std::vector<std::pair<const char*, std::string>> written = {{"--out", options.Required("out")[0]}};
+    if (options.Has("solutions")) written.emplace_back("--solutions", options.Required("solutions")[0]);
+    for (const auto& [option, name] : written) {
+        if (SameFile(read, PictureTarget{name, name, "pdf", true})) {
+            throw UsageError("--codes names the " + std::string(option) + " file: the list would be written over");
+        }
+    }
 }
 
 void RunPicture(RenderSetup setup, const PrintSetup& print, const PictureTarget& target, std::string& out,
@@ -164,6 +225,9 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
         if (solutions) result.solution = PlanSheet(game.game, PlanFor(setup, true));
         for (Sheet* sheet : {&result.picture, &result.solution}) {
             sheet->size /= setup.planUnits;
+            sheet->entrance /= setup.planUnits;
+            sheet->exit /= setup.planUnits;
+            sheet->wall /= setup.planUnits;
             sheet->units = setup.planUnits;
         }
     } else {
@@ -178,15 +242,22 @@ RenderedSheets RenderSheets(const RenderSetup& setup, bool solutions, int progre
     return result;
 }
 
-void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
+void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
+    ParsedOptions options = given;
+    // On paper a maze of squares unless another style is asked for.
+    if (options.Has("page") && !options.Has("style") && !options.Has("code") && !options.Has("codes")) {
+        options.Raw()["style"] = {"square"};
+    }
     RenderSetup setup;
     PrintSetup print;
     if (options.Has("code")) setup.named = CheckedCode(options.Required("code")[0]);
     if (options.Has("codes")) {
+        CheckCodesNotWritten(options);
         for (const char* other : {"code", "count", "cells", "cell-size", "level"}) {
             if (options.Has(other)) throw UsageError("--codes names the booklet's mazes: drop --" + std::string(other));
         }
         ReadCodes(options.Required("codes")[0], print);
+        print.codesFile = options.Required("codes")[0];
     }
     if (options.Has("style") || (!setup.named && print.codes.empty())) {
         const std::string& style = options.Required("style")[0];
@@ -207,8 +278,10 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     }
     if (options.Has("size")) ParseSize(options.Required("size")[0], setup.width, setup.height);
     if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
+    SetDocumentDate(-1);
     if (options.Has("time")) {
         setup.time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
+        SetDocumentDate(static_cast<long long>(setup.time));
     }
     if (options.Has("trials")) {
         if (setup.named) throw UsageError("--code makes its maze without a search: --trials does not apply");
@@ -276,7 +349,15 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
     for (const char* dress : {"title", "name-line"}) {
         if (options.Has(dress) && !paper) throw UsageError("--" + std::string(dress) + " is for pages: add --page");
     }
-    if (options.Has("title")) print.dress.title = options.Required("title")[0];
+    if (options.Has("title")) {
+        print.dress.title = options.Required("title")[0];
+        // No page is wide enough for so many characters on two lines: refused before the fonts load.
+        constexpr size_t kLongestTitle = 2000;
+        if (print.dress.title.size() > kLongestTitle) {
+            throw UsageError("the title does not fit across the page in two lines: " +
+                             std::to_string(QString::fromStdString(print.dress.title).size()) + " characters");
+        }
+    }
     print.dress.nameLine = options.Has("name-line");
     if (options.Has("lang")) {
         const std::string& lang = options.Required("lang")[0];
@@ -301,14 +382,19 @@ void RunRender(const ParsedOptions& options, std::string& out, int progressFd) {
             print.solutionsTarget = CheckPictureTarget(where);
             // A device or pipe gets the solutions as a PDF whatever its name.
             if (!print.solutionsTarget->replace) print.solutionsTarget->qtFormat = "pdf";
+            if (paper && std::string_view(target.qtFormat) == "png") {
+                throw UsageError("pages as pictures take --solutions end or none, not " + Quoted(where));
+            }
             if (std::string_view(print.solutionsTarget->qtFormat) != "pdf") {
                 throw UsageError("--solutions takes end, none or a .pdf file, not " + Quoted(where));
             }
             if (SameFile(*print.solutionsTarget, target)) throw UsageError("--solutions names the --out file");
         }
     }
-    if (count > 0 && !pdf) throw UsageError("a booklet has several pages: it needs a .pdf file");
-    if (paper && !pdf && !svg) throw UsageError("--page needs a .pdf or .svg file");
+    const bool pictures = paper && std::string_view(target.qtFormat) == "png";
+    if (count > 0 && !pdf && !pictures) throw UsageError("a booklet has several pages: it needs a .pdf file, or .png with --page");
+    if (paper && !pdf && !svg && !pictures) throw UsageError("--page needs a .pdf, .svg or .png file");
+    if (pictures && !target.replace) throw UsageError("pages as pictures are files of their own: --out needs a file name");
 
     if (count > 0 || paper) {
         RunPrinted(setup, print, target, out, progressFd);

@@ -218,7 +218,7 @@ constexpr OptionSpec kRenderOptions[] = {
      "the tilted 3D scene (default), a flat plan for pen and paper, or the view from inside (--keys: forward, back, turns)",
      InUsage::Optional},
     As(InUsage::Optional, kCode),
-    {"page", 1, "a5|a4|a3|letter|legal", "a5, a4, a3, letter or legal (.pdf, .svg): the plan fills it; new mazes each run",
+    {"page", 1, "a5|a4|a3|letter|legal", "a5, a4, a3, letter or legal (.pdf, .svg, or .png: a picture a page): the plan fills it; new mazes each run",
      InUsage::Optional},
     {"count", 1, "N", "a PDF booklet of N mazes, 1..1000, then their solutions", InUsage::Optional},
     As(InUsage::OptionalEither, kCells),
@@ -231,7 +231,7 @@ constexpr OptionSpec kRenderOptions[] = {
     {"name-line", 0, "", "with --page: a line for a name and the date under the title", InUsage::Optional},
     {"level", 1, "1..5", "with --page: mazes from a few large cells (1) to many small ones (5); default 3",
      InUsage::Optional},
-    {"codes", 1, "FILE", "a booklet of the maze codes in FILE, one a line (# comments)", InUsage::Optional},
+    {"codes", 1, "FILE", "a booklet of the maze codes in FILE (or - for standard input), one a line (# comments), 1 MB at most", InUsage::Optional},
     {"lang", 1, "zh|en", "with --page: the page's words in Chinese or English (default: as the game speaks)",
      InUsage::Optional},
     {"quiet", 0, "", "print nothing but errors", InUsage::Optional},
@@ -440,6 +440,12 @@ ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const Op
     return parsed;
 }
 
+std::string Decimal(double value, int places) {
+    char text[64];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    return ec == std::errc() ? std::string(text, end) : std::string("?");
+}
+
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi) {
     long long v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -460,8 +466,13 @@ double ParseSeconds(std::string_view text, std::string_view what, int max, bool 
     if (text.empty() || end != text.data() + text.size() || ec == std::errc::invalid_argument || std::isnan(v)) {
         throw UsageError(std::string(what) + " is not a number: " + Quoted(text));
     }
-    // Too large for a double, or too small: strtod tells which (infinity or about zero).
-    if (ec == std::errc::result_out_of_range) v = std::strtod(std::string(text).c_str(), nullptr);
+    // Too large for a double, or too small: the exponent's sign tells which (infinity or about zero),
+    // as in every locale.
+    if (ec == std::errc::result_out_of_range) {
+        const size_t e = text.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+        v = tiny ? 0.0 : (text.front() == '-' ? -HUGE_VAL : HUGE_VAL);
+    }
     if (!(v >= 0 && (maxIncluded ? v <= max : v < max))) {
         throw UsageError(std::string(what) + (maxIncluded ? " must be in 0.." : " must be at least 0 and below ") +
                          std::to_string(max) + " seconds, not " + Quoted(text));

@@ -66,6 +66,10 @@ ParsedOptions ParseOptions(std::span<const std::string> args, std::span<const Op
 constexpr size_t kQuotedLength = 64;
 std::string Quoted(std::string_view s);
 
+// A number with so many places after the point, written the same in every locale (the tool reads
+// back what it advises).
+std::string Decimal(double value, int places);
+
 // Whole-string integer in lo..hi; `what` names the value in the error message.
 int ParseInt(std::string_view text, std::string_view what, int lo, int hi);
 // Decimal number in 0..max, or 0 up to but not including max.

@@ -12,7 +12,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -163,10 +165,14 @@ void FixDocumentId([[maybe_unused]] QPdfWriter& pdf) {
 }
 
 struct PdfPages::Impl {
-    Impl(QIODevice& device, const PageGrid& g, const PageDress& d)
-        : app(g.page != PageSize::Picture ? FontsForText() : nullptr), pdf(&device), grid(g), dress(d) {}
+    Impl(QIODevice* device, const PageGrid& g, const PageDress& d)
+        : app(g.page != PageSize::Picture ? FontsForText() : nullptr),
+          pdf(device ? std::make_unique<QPdfWriter>(device) : nullptr), grid(g), dress(d) {}
     std::unique_ptr<QGuiApplication> app;
-    QPdfWriter pdf;
+    std::unique_ptr<QPdfWriter> pdf;   // or pages as pictures:
+    std::function<void(const QImage&)> pictureDone;
+    QImage picture;
+    double dotsPerPoint = 1;
     QPainter painter;
     PageGrid grid;
     PageDress dress;
@@ -177,18 +183,67 @@ struct PdfPages::Impl {
 };
 
 PdfPages::PdfPages(QIODevice& device, const PageGrid& grid, const PageDress& dress, bool solutions)
-    : impl_(std::make_unique<Impl>(device, grid, dress)) {
+    : impl_(std::make_unique<Impl>(&device, grid, dress)) {
     impl_->solutions = solutions;
-    impl_->pdf.setResolution(72);
-    impl_->pdf.setCreator(QStringLiteral("quivra-tool"));
-    impl_->pdf.setTitle(dress.title.empty() ? QStringLiteral("Quivra maze") : QString::fromStdString(dress.title));
-    FixDocumentId(impl_->pdf);
+    QPdfWriter& pdf = *impl_->pdf;
+    pdf.setResolution(72);
+    pdf.setCreator(QStringLiteral("quivra-tool"));
+    pdf.setTitle(solutions              ? PageHeading(dress, true)
+                 : dress.title.empty() ? QStringLiteral("Quivra maze")
+                                       : QString::fromStdString(dress.title));
+    FixDocumentId(pdf);
     if (grid.page != PageSize::Picture) {
-        impl_->pdf.setPageLayout(QPageLayout(QPageSize(PaperId(grid.page)),
-                                             grid.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                             QMarginsF()));
+        pdf.setPageLayout(QPageLayout(QPageSize(PaperId(grid.page)),
+                                      grid.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
     }
 }
+
+PdfPages::PdfPages(std::function<void(const QImage&)> pictureDone, int dotsPerInch, const PageGrid& grid,
+                   const PageDress& dress)
+    : impl_(std::make_unique<Impl>(nullptr, grid, dress)) {
+    impl_->pictureDone = std::move(pictureDone);
+    impl_->dotsPerPoint = dotsPerInch / 72.0;
+    impl_->picture = QImage((grid.paper * impl_->dotsPerPoint).toSize(), QImage::Format_RGB32);
+}
+
+namespace {
+
+void SetDotsPerInch(QImage& image, double dotsPerInch) {
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+}
+
+// The picture of a page done, at its own resolution.
+void PictureDone(PdfPages::Impl& d) {
+    SetDotsPerInch(d.picture, 72 * d.dotsPerPoint);
+    d.pictureDone(d.picture);
+}
+
+// A page begun: on the document, or on a white picture drawn in points (its text set as at 72
+// dots an inch, then scaled with the drawing).
+bool BeginPage(PdfPages::Impl& d) {
+    if (d.pdf) return d.painter.begin(d.pdf.get());
+    d.picture.fill(Qt::white);
+    SetDotsPerInch(d.picture, 72);
+    if (!d.painter.begin(&d.picture)) return false;
+    d.painter.setRenderHint(QPainter::Antialiasing);
+    d.painter.scale(d.dotsPerPoint, d.dotsPerPoint);
+    return true;
+}
+
+// The page done and the next begun.
+void NextPage(PdfPages::Impl& d) {
+    if (d.pdf) {
+        d.pdf->newPage();
+        return;
+    }
+    d.painter.end();
+    PictureDone(d);
+    if (!BeginPage(d)) throw WriteError("cannot draw the page");
+}
+
+}  // namespace
 
 PdfPages::~PdfPages() {
     if (impl_->painter.isActive()) impl_->painter.end();
@@ -198,11 +253,11 @@ void PdfPages::Place(const Sheet& sheet, const std::string& label) {
     Impl& d = *impl_;
     if (d.grid.page == PageSize::Picture) {
         if (pages_ == 0) {
-            d.pdf.setPageLayout(LayoutFor(sheet, PageSize::Picture));
-            if (!d.painter.begin(&d.pdf)) throw WriteError("cannot make the PDF document");
+            d.pdf->setPageLayout(LayoutFor(sheet, PageSize::Picture));
+            if (!d.painter.begin(d.pdf.get())) throw WriteError("cannot make the PDF document");
         } else {
-            d.pdf.setPageLayout(LayoutFor(sheet, PageSize::Picture));
-            d.pdf.newPage();
+            d.pdf->setPageLayout(LayoutFor(sheet, PageSize::Picture));
+            d.pdf->newPage();
         }
         ++pages_;
         Play(d.painter, sheet);
@@ -210,10 +265,10 @@ void PdfPages::Place(const Sheet& sheet, const std::string& label) {
     }
     if (!d.pageOpen) {
         if (pages_ == 0) {
-            if (!d.painter.begin(&d.pdf)) throw WriteError("cannot make the PDF document");
+            if (!BeginPage(d)) throw WriteError("cannot make the PDF document");
             ++pages_;
         } else if (!d.blank) {
-            d.pdf.newPage();
+            NextPage(d);
             ++pages_;
         }
         d.blank = false;
@@ -227,7 +282,7 @@ void PdfPages::Place(const Sheet& sheet, const std::string& label) {
         // Qt holds a page's drawing until the next page begins: a full page goes to the file now,
         // before the next maze is made, when more pages are to come.
         if (pages_ < d.dress.pages) {
-            d.pdf.newPage();
+            NextPage(d);
             ++pages_;
             d.blank = true;
         }
@@ -241,7 +296,13 @@ void PdfPages::BreakPage(bool solutions) {
 
 void PdfPages::Finish() {
     Impl& d = *impl_;
-    if (!d.painter.isActive() && !d.painter.begin(&d.pdf)) throw WriteError("cannot make the PDF document");
+    if (!d.pdf) {
+        if (!d.painter.isActive()) return;
+        d.painter.end();
+        if (!d.blank) PictureDone(d);
+        return;
+    }
+    if (!d.painter.isActive() && !d.painter.begin(d.pdf.get())) throw WriteError("cannot make the PDF document");
     if (!d.painter.end()) throw WriteError("cannot finish the PDF document");
 }
 

@@ -5,10 +5,12 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QIODevice>
+#include <QImage>
 #include <QPageLayout>
 #include <QPicture>
 #include <QSize>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +46,9 @@ private:
 class PdfPages {
 public:
     PdfPages(QIODevice& device, const PageGrid& grid, const PageDress& dress, bool solutions);
+    // The same pages as pictures at this resolution, each given to `pictureDone` when it is full.
+    PdfPages(std::function<void(const QImage&)> pictureDone, int dotsPerInch, const PageGrid& grid,
+             const PageDress& dress);
     ~PdfPages();
     PdfPages(const PdfPages&) = delete;
     PdfPages& operator=(const PdfPages&) = delete;
@@ -54,8 +59,9 @@ public:
     int Pages() const { return pages_; }
     void Finish();
 
-private:
     struct Impl;
+
+private:
     std::unique_ptr<Impl> impl_;
     int pages_ = 0;
 };

@@ -74,7 +74,9 @@ const Desktop kDesktops[] = {
     {"zh_CN", {"zh-CN", "zh-Hans-CN", "zh"}, kChinese},
     {"en_US", {"en-US", "en-Latn-US", "en"}, kEnglish},
     {"LANGUAGE_de_en", {"de", "de-Latn-DE", "de-DE", "en", "en-Latn-US", "en-US"}, kEnglish},
-    {"de_DE_alone", {"de-DE", "de-Latn-DE", "de"}, kChinese},
+    {"de_DE_alone", {"de-DE", "de-Latn-DE", "de"}, kEnglish},
+    {"fr_FR_alone", {"fr-FR", "fr-Latn-FR", "fr"}, kEnglish},
+    {"LANGUAGE_fr_zh", {"fr", "fr-Latn-FR", "fr-FR", "zh-CN", "zh-Hans-CN", "zh"}, kChinese},
 };
 
 Shown WhatTheWindowShows() {

@@ -67,6 +67,16 @@ LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=new-solutions.pdf \
 status=$?
 [[ $status == 1 && -z $(left) ]] || { fail "second rename fails, no old files: status $status, left: $(left)"; cat err; }
 
+# Pages as pictures are all new or none: a rename onto the second page fails, both old pages stay.
+echo "old page 1" >p-0001.png
+echo "old page 2" >p-0002.png
+LD_PRELOAD=$preload QUIVRA_FAIL_RENAME_TO=p-0002.png \
+  "$tool" render --style square --cells 8 8 --count 2 --per-page 2 --page a5 --time 5 --out p.png >/dev/null 2>err
+status=$?
+[[ $status == 1 && $(wc -l <err) == 1 && $(cat p-0001.png) == "old page 1" && $(cat p-0002.png) == "old page 2" &&
+   $(left) == "p-0001.png p-0002.png " ]] || { fail "page pictures, a rename fails: status $status, left: $(left)"; cat err; }
+rm -f p-0001.png p-0002.png
+
 # A booklet under a file size limit: one line, status 1, no temporary file.
 (ulimit -f 16; exec "$tool" "${booklet[@]}" --out big.pdf >/dev/null 2>err)
 status=$?
@@ -76,19 +86,35 @@ rm -f big.pdf
 # Each signal that ends a process, sent while the booklet is being written: nothing left, and the
 # status of a process that signal ended. A background job of a script starts with SIGINT and
 # SIGQUIT ignored (and so the tool leaves them): given their default action back here.
-long=(render --style square --cells 30 40 --per-page 2 --page a4 --time 5 --solutions s.pdf --out b.pdf --count)
-for sig in INT TERM HUP QUIT ALRM USR1 USR2 XCPU XFSZ VTALRM PROF PIPE; do
-  env --default-signal=INT,QUIT "$tool" "${long[@]}" 100 >/dev/null 2>err &
-  pid=$!
+# Until the booklet's temporary file is there (5 s at most).
+wait_for_temporary() {
   for _ in $(seq 500); do
     [[ -n $(compgen -G '.b.pdf.*') ]] && break
     sleep 0.01
   done
+}
+long=(render --style square --cells 30 40 --per-page 2 --page a4 --time 5 --solutions s.pdf --out b.pdf --count)
+for sig in INT TERM HUP QUIT ALRM USR1 USR2 XCPU XFSZ VTALRM PROF PIPE ABRT ILL TRAP SYS STKFLT IO PWR BUS FPE SEGV \
+           RTMIN RTMIN+1 RTMAX-1 RTMAX; do
+  env --default-signal=INT,QUIT "$tool" "${long[@]}" 100 >/dev/null 2>err &
+  pid=$!
+  wait_for_temporary
   kill -s "$sig" "$pid"
   wait "$pid" 2>/dev/null
   status=$?
   expected=$((128 + $(kill -l "$sig")))
   if [[ $status != "$expected" || -n $(left) ]]; then fail "SIG$sig: status $status (not $expected), left: $(left)"; fi
+  rm -f -- b.pdf s.pdf .b.pdf.* .s.pdf.*
+done
+# A signal the caller ignores stays ignored: the booklet is finished, and nothing else is left.
+for sig in USR1 ABRT RTMIN+2; do
+  env --ignore-signal="$sig" "$tool" "${long[@]}" 40 >/dev/null 2>err &
+  pid=$!
+  wait_for_temporary
+  kill -s "$sig" "$pid"
+  wait "$pid"
+  status=$?
+  [[ $status == 0 && $(left) == "b.pdf s.pdf " ]] || { fail "SIG$sig ignored: status $status, left: $(left)"; cat err; }
   rm -f -- b.pdf s.pdf .b.pdf.* .s.pdf.*
 done
 # SIGXCPU as the kernel sends it, at a soft CPU time limit.
