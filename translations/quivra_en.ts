@@ -325,5 +325,145 @@ Menu “%8”: switch between “%9” and “%10”; each switch starts a new m
 Menu “%12”: “%13” is the tilted scene every game starts in; “%14” stands you inside the maze: Up / W / keypad 8 steps forward, Down / S / keypad 2 steps back, Left / A / keypad 4 and Right / D / keypad 6 turn, and a click on the floor ahead walks along a straight open corridor; “%15” shows the flat plan; “%16” draws the cells you walked in a corner, in first person.
 The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens the menu bar.</translation>
     </message>
+    <message>
+        <source>这个迷宫无法在这种纸上打印：%1</source>
+        <translation>This maze does not print on this paper: %1</translation>
+    </message>
+    <message>
+        <source>练习册…</source>
+        <translation>Worksheets…</translation>
+    </message>
+    <message>
+        <source>练习册</source>
+        <translation>Worksheets</translation>
+    </message>
+    <message>
+        <source>样式：</source>
+        <translation>Style:</translation>
+    </message>
+    <message>
+        <source>难度：</source>
+        <translation>Level:</translation>
+    </message>
+    <message>
+        <source>第 %1 级</source>
+        <translation>Level %1</translation>
+    </message>
+    <message>
+        <source>按格数</source>
+        <translation>By cells</translation>
+    </message>
+    <message>
+        <source>格数：</source>
+        <translation>Cells:</translation>
+    </message>
+    <message>
+        <source>迷宫数：</source>
+        <translation>Mazes:</translation>
+    </message>
+    <message>
+        <source>每页迷宫数：</source>
+        <translation>Mazes a page:</translation>
+    </message>
+    <message>
+        <source>纸张：</source>
+        <translation>Paper:</translation>
+    </message>
+    <message>
+        <source>标题：</source>
+        <translation>Title:</translation>
+    </message>
+    <message>
+        <source>姓名和日期栏</source>
+        <translation>Lines for name and date</translation>
+    </message>
+    <message>
+        <source>答案：</source>
+        <translation>Solutions:</translation>
+    </message>
+    <message>
+        <source>附在最后</source>
+        <translation>At the end</translation>
+    </message>
+    <message>
+        <source>单独一个文件</source>
+        <translation>In a file of their own</translation>
+    </message>
+    <message>
+        <source>不要答案</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>页面语言：</source>
+        <translation>Page language:</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>第一页</source>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>答案页</source>
+        <translation>Solution page</translation>
+    </message>
+    <message>
+        <source>存为 PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>保存练习册</source>
+        <translation>Save the worksheets</translation>
+    </message>
+    <message>
+        <source>保存答案</source>
+        <translation>Save the solutions</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>%1-答案.pdf</source>
+        <translation>%1-solutions.pdf</translation>
+    </message>
+    <message>
+        <source>正在挑选迷宫…</source>
+        <translation>Choosing the mazes…</translation>
+    </message>
+    <message>
+        <source>正在绘制迷宫…</source>
+        <translation>Drawing the mazes…</translation>
+    </message>
+    <message>
+        <source>正在写入答案…</source>
+        <translation>Writing the solutions…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法制作练习册：%1</source>
+        <translation>Cannot make the worksheets: %1</translation>
+    </message>
+    <message>
+        <source>已写入 %1 页：%2</source>
+        <translation>%1 pages written: %2</translation>
+    </message>
+    <message>
+        <source>无法交给打印机（需要 lp 命令）。</source>
+        <translation>Cannot hand the pages to the printer (the lp command is needed).</translation>
+    </message>
 </context>
 </TS>
