@@ -267,17 +267,20 @@ void WorksheetDialog::UpdatePreview() {
     if (busy_) return;
     // The booklet's first page of mazes, made by the booklet itself: the same mazes, sizes and
     // refusals; then drawn again here, page by page as the booklet draws them.
+    // One maze more than a page holds when the booklet has more: a page is laid out by whether
+    // it is numbered, so the preview's booklet has one page only when the whole booklet has.
     tool::BookletChoices first = Choices();
-    first.count = std::min(first.count, first.perPage);
-    first.solutions = tool::BookletChoices::Solutions::None;
+    first.count = std::min(first.count, first.perPage + 1);
     QTemporaryDir dir;
     busy_ = true;
-    const tool::BookletRun run = tool::RunBooklet(first, dir.filePath("preview.pdf").toStdString(), "", nullptr);
+    const tool::BookletRun run = tool::RunBooklet(first, dir.filePath("preview.pdf").toStdString(),
+                                                  dir.filePath("solutions.pdf").toStdString(), nullptr);
     busy_ = false;
     const bool ok = run.status == 0;
     save_->setEnabled(ok);
     print_->setEnabled(ok);
     previewCodes_ = ok ? tool::ReportedCodes(run.report) : std::vector<std::string>{};
+    previewCodes_.resize(std::min<size_t>(previewCodes_.size(), static_cast<size_t>(first.perPage)));
     if (!ok) {
         pagePreview_->clear();
         solutionPreview_->clear();
