@@ -38,6 +38,7 @@
 #include "app/worksheet_dialog.h"
 #include "game/key_codes.h"
 #include "render/printed_page.h"
+#include "tools/booklet_run.h"
 #include "tools/tool_cli.h"
 
 namespace quivra {
@@ -451,12 +452,7 @@ std::string QtForm::PrintRefusal(const QPrinter& printer) const {
                                       "--title", title, "--name-line", "--lang", title == kPrintTitle ? "zh" : "en",
                                       "--quiet", "--out", dir.filePath("check.pdf").toStdString()},
                                      out, err);
-    if (status != 2) return {};
-    std::string reason = err.str();
-    constexpr std::string_view kName = "quivra-tool: ";
-    if (reason.starts_with(kName)) reason.erase(0, kName.size());
-    while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-    return reason;
+    return status == 2 ? tool::ErrorReason(err.str()) : std::string();
 }
 
 void QtForm::OpenWorksheets() {

@@ -52,11 +52,15 @@ BookletRun RunBooklet(const BookletChoices& choices, const std::string& out, con
         return run;
     }
     run.report = report.str();
-    run.error = error.str();
-    constexpr std::string_view kName = "quivra-tool: ";
-    if (run.error.starts_with(kName)) run.error.erase(0, kName.size());
-    while (!run.error.empty() && run.error.back() == '\n') run.error.pop_back();
+    run.error = ErrorReason(error.str());
     return run;
+}
+
+std::string ErrorReason(std::string error) {
+    constexpr std::string_view kName = "quivra-tool: ";
+    if (error.starts_with(kName)) error.erase(0, kName.size());
+    while (!error.empty() && error.back() == '\n') error.pop_back();
+    return error;
 }
 
 std::vector<std::string> ReportedCodes(const std::string& report) {

@@ -44,6 +44,9 @@ struct BookletRun {
 BookletRun RunBooklet(const BookletChoices& choices, const std::string& out, const std::string& solutionsOut,
                       ReadingWatch* watch);
 
+// The tool's one line on standard error without the program's name and the line's end.
+std::string ErrorReason(std::string error);
+
 // The maze codes a report names, in order.
 std::vector<std::string> ReportedCodes(const std::string& report);
 
