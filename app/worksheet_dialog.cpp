@@ -302,6 +302,7 @@ bool WorksheetDialog::Run(const tool::BookletChoices& choices, const QString& ou
     previewTimer_.stop();
     QProgressDialog progress(Shown(kSheetChoosing), Shown(kSheetCancel), 0, 1, this);
     progress.setObjectName("worksheetProgress");
+    progress.setWindowTitle(Shown(kWorksheetsTitle));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     progress.setAutoClose(false);
