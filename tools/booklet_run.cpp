@@ -95,8 +95,10 @@ QImage BookletPagePicture(const BookletChoices& choices, const std::vector<std::
     QImage image(QSize(qRound(grid.paper.width() * pixelsPerPoint), qRound(grid.paper.height() * pixelsPerPoint)),
                  QImage::Format_RGB32);
     image.fill(Qt::white);
+    // 72 dots an inch before the scale, as the PDF's pages: a point of text is a unit.
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(pixelsPerPoint, pixelsPerPoint);
     const int number = solutions && choices.solutions == BookletChoices::Solutions::End ? mazePages + 1 : 1;
     DrawPageDress(painter, grid, dress, number, solutions);

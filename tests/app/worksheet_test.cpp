@@ -178,6 +178,65 @@ TEST(Worksheets, ThePreviewFollowsTheChoices) {
     }));
 }
 
+// The share of pixels of `a` that have a pixel of about the same grey in `b` at most one pixel
+// away: two drawings of the same lines by different painters, whose thin lines differ in weight.
+double Alike(const QImage& a, const QImage& b) {
+    long alike = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy) {
+                for (int dx = -1; dx <= 1 && !found; ++dx) {
+                    if (!b.valid(x + dx, y + dy)) continue;
+                    found = std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x + dx, y + dy))) < 96;
+                }
+            }
+            alike += found;
+        }
+    }
+    return double(alike) / (a.width() * a.height());
+}
+
+// The preview's pages are the booklet's: drawn at 144 dots an inch, they match what pdftoppm
+// draws from the PDF but for the lines' weight.
+TEST(Worksheets, ThePreviewIsTheBookletsPage) {
+    if (!Shell("command -v pdftoppm")) GTEST_SKIP() << "needs poppler-utils";
+    struct Case {
+        bool honeycomb;
+        int level, perPage, count;
+        const char* page;
+        int solutionPage;   // by hand: the first page of solutions after the mazes
+    };
+    const Case cases[] = {{false, 2, 4, 5, "a4", 3}, {true, 4, 6, 6, "a5", 2}, {false, 0, 2, 3, "letter", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        tool::BookletChoices choices;
+        choices.honeycomb = c.honeycomb;
+        choices.level = c.level;
+        choices.cellsX = 30;
+        choices.cellsY = 12;
+        choices.perPage = c.perPage;
+        choices.count = c.count;
+        choices.page = c.page;
+        choices.title = "Preview";
+        choices.time = 4321;
+        QTemporaryDir dir;
+        const std::string pdf = dir.filePath("b.pdf").toStdString();
+        const tool::BookletRun run = tool::RunBooklet(choices, pdf, "", nullptr);
+        ASSERT_EQ(run.status, 0) << run.error;
+        std::vector<std::string> codes = tool::ReportedCodes(run.report);
+        codes.resize(static_cast<size_t>(std::min(c.perPage, c.count)));
+        for (const auto& [solutions, page] : {std::pair{false, 1}, std::pair{true, c.solutionPage}}) {
+            const std::string p = std::to_string(page), png = pdf + p;
+            ASSERT_TRUE(Shell("pdftoppm -r 144 -png -singlefile -f " + p + " -l " + p + " " + pdf + " " + png));
+            const QImage printed = QImage(QString::fromStdString(png + ".png")).convertToFormat(QImage::Format_RGB32);
+            const QImage preview = tool::BookletPagePicture(choices, codes, solutions, 2.0);
+            ASSERT_EQ(preview.size(), printed.size()) << page;
+            EXPECT_GE(std::min(Alike(preview, printed), Alike(printed, preview)), 0.999) << page;
+        }
+    }
+}
+
 // Cancel at each step of a long run: the folder as it was, an older file of that name untouched.
 TEST(Worksheets, CancelLeavesNothingBehind) {
     ASSERT_TRUE(UseLanguage(kSourceLanguage));
