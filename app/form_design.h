@@ -104,6 +104,8 @@ inline const std::string kSheetRefused = QT_TRANSLATE_NOOP("Quivra", "无法制�
 // %1 pages written to %2.
 inline const std::string kSheetSaved = QT_TRANSLATE_NOOP("Quivra", "已写入 %1 页：%2");
 inline const std::string kSheetNoSpooler = QT_TRANSLATE_NOOP("Quivra", "无法交给打印机（需要 lp 命令）。");
+// Under the preview: the size the booklet's level chose, in cells.
+inline const std::string kSheetCellsChosen = QT_TRANSLATE_NOOP("Quivra", "每个迷宫 %1 × %2 格");
 
 // The view menu: the written scene, the view from inside, the flat plan, and the corner map of the
 // view from inside.

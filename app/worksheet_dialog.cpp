@@ -287,7 +287,12 @@ void WorksheetDialog::UpdatePreview() {
         Say(Shown(kSheetRefused).arg(QString::fromStdString(run.error)), true);
         return;
     }
-    Say(QString(), false);
+    std::istringstream report(run.report);
+    int cellsX = 0, cellsY = 0;
+    for (std::string word; report >> word && word != "cells";) {
+    }
+    report >> cellsX >> cellsY;
+    Say(cellsX > 0 ? Shown(kSheetCellsChosen).arg(cellsX).arg(cellsY) : QString(), false);
     const tool::BookletChoices all = Choices();
     const double scale = 2.0 * kPreviewWidth / 595;   // drawn finer, then scaled down smoothly
     pagePreview_->setPixmap(Scaled(tool::BookletPagePicture(all, previewCodes_, false, scale)));
@@ -367,14 +372,16 @@ void WorksheetDialog::PrintWithDialog() {
     if (!Run(choices, out, solutionsOut)) return;
     QStringList files = {out};
     if (choices.solutions == tool::BookletChoices::Solutions::File) files << solutionsOut;
+    if (!SpoolFiles(files, printer.printerName(), printer.copyCount(), printer.docName())) Say(Shown(kSheetNoSpooler), true);
+}
+
+bool WorksheetDialog::SpoolFiles(const QStringList& files, const QString& printer, int copies, const QString& title) {
     for (const QString& file : files) {
-        const int status = QProcess::execute(
-            "lp", {"-d", printer.printerName(), "-n", QString::number(printer.copyCount()), "-t", printer.docName(), file});
-        if (status != 0) {
-            Say(Shown(kSheetNoSpooler), true);
-            return;
-        }
+        QStringList args = {"-n", QString::number(copies), "-t", title, file};
+        if (!printer.isEmpty()) args = QStringList{"-d", printer} + args;
+        if (QProcess::execute("lp", args) != 0) return false;
     }
+    return true;
 }
 
 }  // namespace quivra

@@ -43,6 +43,10 @@ public:
     void SaveWithFileDialog();
     void PrintWithDialog();
 
+    // Hands finished PDF files to a printer through the spooler's lp command; false when it
+    // cannot be run or refuses them.
+    static bool SpoolFiles(const QStringList& files, const QString& printer, int copies, const QString& title);
+
     // Draws the preview now rather than after the choices settle.
     void UpdatePreview();
     QLabel* PagePreview() const { return pagePreview_; }

@@ -465,5 +465,9 @@ The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens 
         <source>无法交给打印机（需要 lp 命令）。</source>
         <translation>Cannot hand the pages to the printer (the lp command is needed).</translation>
     </message>
+    <message>
+        <source>每个迷宫 %1 × %2 格</source>
+        <translation>%1 × %2 cells a maze</translation>
+    </message>
 </context>
 </TS>

@@ -29,6 +29,7 @@
 #include "app/form_design.h"
 #include "app/qt_form.h"
 #include "app/worksheet_dialog.h"
+#include "maze/maze_code.h"
 #include "modal_guard.h"
 #include "tests/app/window_wait.h"
 #include "tests/support/shell.h"
@@ -163,6 +164,10 @@ TEST(Worksheets, ThePreviewFollowsTheChoices) {
         ASSERT_FALSE(page.isNull());
         ASSERT_FALSE(solution.isNull());
         EXPECT_NE(page, solution);   // the solution's red line
+        // The size the level chose, said under the preview.
+        const MazeShape shape = ParseMazeCode(d.PreviewCodes().at(0)).maze->shape;
+        EXPECT_TRUE(d.Message()->text().contains(QStringLiteral("%1 × %2").arg(shape.cellsX).arg(shape.cellsY)))
+            << d.Message()->text().toStdString();
         // The choices settle, then the preview is drawn again by itself.
         d.findChild<QLineEdit*>("sheetTitle")->setText("Week 3");
         Choose(d, "sheetPerPage", 3);
@@ -276,6 +281,40 @@ TEST(Worksheets, CancelLeavesNothingBehind) {
         QFile old(out);
         ASSERT_TRUE(old.open(QIODevice::ReadOnly));
         EXPECT_EQ(old.readAll(), "older booklet");
+    }
+}
+
+// A printer gets the finished PDF files through lp: each file, the printer, the copies and the
+// title; a spooler that refuses or is missing is a failure.
+TEST(Worksheets, APrinterGetsTheFilesThroughLp) {
+    struct Case {
+        const char* script;   // the lp found on the PATH, or none
+        bool sent;
+    };
+    const Case cases[] = {
+        {"#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"${0%/*}/args\"\n", true},
+        {"#!/bin/sh\nexit 1\n", false},
+        {nullptr, false},
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        if (c.script) {
+            QFile lp(dir.filePath("lp"));
+            ASSERT_TRUE(lp.open(QIODevice::WriteOnly));
+            lp.write(c.script);
+            lp.close();
+            lp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", dir.path().toLocal8Bit());
+        const bool sent = WorksheetDialog::SpoolFiles({"/tmp/a.pdf", "/tmp/b.pdf"}, "class-room", 3, "Week 3");
+        qputenv("PATH", path);
+        EXPECT_EQ(sent, c.sent) << (c.script ? c.script : "no lp");
+        if (!c.sent) continue;
+        QFile args(dir.filePath("args"));
+        ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+        EXPECT_EQ(args.readAll().toStdString(), "-d\nclass-room\n-n\n3\n-t\nWeek 3\n/tmp/a.pdf\n"
+                                                 "-d\nclass-room\n-n\n3\n-t\nWeek 3\n/tmp/b.pdf\n");
     }
 }
 
