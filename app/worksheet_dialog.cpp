@@ -82,8 +82,11 @@ std::string PagesIn(const std::string& report) {
     return pages;
 }
 
-QPixmap Scaled(const QImage& page) {
-    return QPixmap::fromImage(page.scaledToWidth(kPreviewWidth, Qt::SmoothTransformation));
+// Sharp on a screen of any pixel ratio.
+QPixmap Scaled(const QImage& page, qreal ratio) {
+    QPixmap pixmap = QPixmap::fromImage(page.scaledToWidth(qRound(kPreviewWidth * ratio), Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
 }
 
 }  // namespace
@@ -294,12 +297,13 @@ void WorksheetDialog::UpdatePreview() {
     report >> cellsX >> cellsY;
     Say(cellsX > 0 ? Shown(kSheetCellsChosen).arg(cellsX).arg(cellsY) : QString(), false);
     const tool::BookletChoices all = Choices();
-    const double scale = 2.0 * kPreviewWidth / 595;   // drawn finer, then scaled down smoothly
-    pagePreview_->setPixmap(Scaled(tool::BookletPagePicture(all, previewCodes_, false, scale)));
+    const qreal ratio = devicePixelRatioF();
+    const double scale = 2.0 * ratio * kPreviewWidth / 595;   // drawn finer, then scaled down smoothly
+    pagePreview_->setPixmap(Scaled(tool::BookletPagePicture(all, previewCodes_, false, scale), ratio));
     if (all.solutions == tool::BookletChoices::Solutions::None) {
         solutionPreview_->clear();
     } else {
-        solutionPreview_->setPixmap(Scaled(tool::BookletPagePicture(all, previewCodes_, true, scale)));
+        solutionPreview_->setPixmap(Scaled(tool::BookletPagePicture(all, previewCodes_, true, scale), ratio));
     }
 }
 
