@@ -51,6 +51,7 @@ bool ShowBuilt(QtForm& w) {
 
 // Worksheets… from the game menu; `body` runs on the open dialog, which is then closed.
 bool WithWorksheets(QtForm& w, const std::function<void(WorksheetDialog&)>& body) {
+    const test::ModalGuard guard(60000);   // a dialog left open fails the test rather than holding it
     bool ran = false;
     QTimer::singleShot(0, [&] {
         WorksheetDialog* dialog = w.OpenWorksheetDialog();
@@ -60,7 +61,7 @@ bool WithWorksheets(QtForm& w, const std::function<void(WorksheetDialog&)>& body
         dialog->reject();
     });
     w.WorksheetsAction()->trigger();
-    return ran;
+    return ran && !guard.Fired();
 }
 
 void Choose(QDialog& dialog, const char* name, int index) {
