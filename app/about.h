@@ -23,7 +23,7 @@ inline std::string AboutText() { return WithVersion(kAboutTextWithPlaceholder); 
 // text names them as the menus show them: %1 游戏, %2 新游戏, %3 正确走法, %4 清除, %5 复制迷宫代码,
 // %6 输入迷宫代码…, %7 退出, %8 Quivra样式, %9 蜂窝状, %10 四方形, %11 打印…, %12 视图, %13 俯视,
 // %14 第一人称, %15 平面图, %16 小地图, %17 继续上一局, %18 隐藏正确走法, %19 迷宫大小, %20 记录,
-// %21 标记我的位置, %22 标记出口, %23 回到上一个迷宫, %24 提示, %25 暂停.
+// %21 标记我的位置, %22 标记出口, %23 回到上一个迷宫, %24 提示, %25 暂停, %26 练习册….
 inline const std::string kHowToPlayCaption = QT_TRANSLATE_NOOP("Quivra", "游戏说明");
 inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
     "Quivra",
@@ -36,7 +36,8 @@ inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
     "迷宫代码：“%5”（Ctrl+C）把迷宫的代码复制到剪贴板，"
     "“%6”（Ctrl+O）玩别人给你的迷宫，也可以用 quivra --code 代码 启动游戏。\n\n"
     "菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；"
-    "“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。"
+    "“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%26”为全班做一本练习册，连同答案，"
+    "存成 PDF 或打印；“%7”（Ctrl+Q）。"
     "“%17”接着玩上次关窗时没走完的一局；“%18”（Ctrl+H）把正确的路再藏起来；“%19”选新迷宫的大小；"
     "“%20”列出你的成绩；“%21”和“%22”在场景里标出你的位置和出口。“%23”（Ctrl+Z）回到被新迷宫换掉的那一局；“%24”（F3）显示接下来的三步两秒钟，这一局不再计入记录；“%25”（P 或 Pause）暂停计时并遮住迷宫。\n"
     "菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。\n"

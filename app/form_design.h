@@ -63,6 +63,49 @@ inline const std::string kPrintTabTitle = QT_TRANSLATE_NOOP("Quivra", "迷宫");
 inline const std::string kPrintSolutionCaption = QT_TRANSLATE_NOOP("Quivra", "第二页打印答案");
 inline const std::string kPrintTitle = QT_TRANSLATE_NOOP("Quivra", "Quivra 迷宫");
 inline const std::string kPrintFailed = QT_TRANSLATE_NOOP("Quivra", "无法打印。");
+// Print refuses a maze whose walls would not print on the paper chosen; %1 is the tool's reason.
+inline const std::string kPrintRefused = QT_TRANSLATE_NOOP("Quivra", "这个迷宫无法在这种纸上打印：%1");
+
+// The game menu's Worksheets item and its dialog, which makes the tool's booklets.
+inline const std::string kWorksheetsCaption = QT_TRANSLATE_NOOP("Quivra", "练习册…");
+inline const std::string kWorksheetsTitle = QT_TRANSLATE_NOOP("Quivra", "练习册");
+inline const std::string kSheetStylePrompt = QT_TRANSLATE_NOOP("Quivra", "样式：");
+inline const std::string kSheetLevelPrompt = QT_TRANSLATE_NOOP("Quivra", "难度：");
+// %1: 1 to 5, from a few large cells to many small ones.
+inline const std::string kSheetLevel = QT_TRANSLATE_NOOP("Quivra", "第 %1 级");
+inline const std::string kSheetByCells = QT_TRANSLATE_NOOP("Quivra", "按格数");
+inline const std::string kSheetCellsPrompt = QT_TRANSLATE_NOOP("Quivra", "格数：");
+inline const std::string kSheetCountPrompt = QT_TRANSLATE_NOOP("Quivra", "迷宫数：");
+inline const std::string kSheetPerPagePrompt = QT_TRANSLATE_NOOP("Quivra", "每页迷宫数：");
+inline const std::string kSheetPaperPrompt = QT_TRANSLATE_NOOP("Quivra", "纸张：");
+inline const std::string kSheetTitlePrompt = QT_TRANSLATE_NOOP("Quivra", "标题：");
+inline const std::string kSheetNameLine = QT_TRANSLATE_NOOP("Quivra", "姓名和日期栏");
+inline const std::string kSheetSolutionsPrompt = QT_TRANSLATE_NOOP("Quivra", "答案：");
+inline const std::string kSheetSolutionChoices[] = {QT_TRANSLATE_NOOP("Quivra", "附在最后"),
+                                                    QT_TRANSLATE_NOOP("Quivra", "单独一个文件"),
+                                                    QT_TRANSLATE_NOOP("Quivra", "不要答案")};
+inline const std::string kSheetLanguagePrompt = QT_TRANSLATE_NOOP("Quivra", "页面语言：");
+inline const std::string kSheetLanguages[] = {QT_TRANSLATE_NOOP("Quivra", "中文"), QT_TRANSLATE_NOOP("Quivra", "英文")};
+inline const std::string kSheetFirstPage = QT_TRANSLATE_NOOP("Quivra", "第一页");
+inline const std::string kSheetSolutionPage = QT_TRANSLATE_NOOP("Quivra", "答案页");
+inline const std::string kSheetSavePdf = QT_TRANSLATE_NOOP("Quivra", "存为 PDF…");
+inline const std::string kSheetClose = QT_TRANSLATE_NOOP("Quivra", "关闭");
+inline const std::string kSheetSaveTitle = QT_TRANSLATE_NOOP("Quivra", "保存练习册");
+inline const std::string kSheetSaveSolutionsTitle = QT_TRANSLATE_NOOP("Quivra", "保存答案");
+inline const std::string kSheetPdfFiles = QT_TRANSLATE_NOOP("Quivra", "PDF 文件 (*.pdf)");
+// The solutions' file beside the booklet printed to a PDF file; %1 is the booklet's name.
+inline const std::string kSheetSolutionsName = QT_TRANSLATE_NOOP("Quivra", "%1-答案.pdf");
+inline const std::string kSheetChoosing = QT_TRANSLATE_NOOP("Quivra", "正在挑选迷宫…");
+inline const std::string kSheetDrawing = QT_TRANSLATE_NOOP("Quivra", "正在绘制迷宫…");
+inline const std::string kSheetWritingSolutions = QT_TRANSLATE_NOOP("Quivra", "正在写入答案…");
+inline const std::string kSheetCancel = QT_TRANSLATE_NOOP("Quivra", "取消");
+// %1 is the tool's reason, in one line.
+inline const std::string kSheetRefused = QT_TRANSLATE_NOOP("Quivra", "无法制作练习册：%1");
+// %1 pages written to %2.
+inline const std::string kSheetSaved = QT_TRANSLATE_NOOP("Quivra", "已写入 %1 页：%2");
+inline const std::string kSheetNoSpooler = QT_TRANSLATE_NOOP("Quivra", "无法交给打印机（需要 lp 命令）。");
+// Under the preview: the size the booklet's level chose, in cells.
+inline const std::string kSheetCellsChosen = QT_TRANSLATE_NOOP("Quivra", "每个迷宫 %1 × %2 格");
 
 // The view menu: the written scene, the view from inside, the flat plan, and the corner map of the
 // view from inside.

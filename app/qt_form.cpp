@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyleHints>
@@ -29,13 +30,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "app/about.h"
 #include "app/game_store.h"
 #include "app/play_code_dialog.h"
 #include "app/status_line.h"
+#include "app/worksheet_dialog.h"
 #include "game/key_codes.h"
 #include "render/printed_page.h"
+#include "tools/booklet_run.h"
+#include "tools/tool_cli.h"
 
 namespace quivra {
 
@@ -304,12 +309,14 @@ void QtForm::BuildMenus() {
     copyCode_ = new QAction(Shown(kCopyCodeCaption), gameMenu);
     playCode_ = new QAction(Shown(kPlayCodeCaption), gameMenu);
     print_ = new QAction(Shown(kPrintCaption), gameMenu);
-    gameMenu->insertActions(actionItems_[kExit], {copyCode_, playCode_, print_});
+    worksheets_ = new QAction(Shown(kWorksheetsCaption), gameMenu);
+    gameMenu->insertActions(actionItems_[kExit], {copyCode_, playCode_, print_, worksheets_});
     gameMenu->insertSeparator(actionItems_[kExit]);
     BuildLastingItems(gameMenu);
     connect(copyCode_, &QAction::triggered, this, &QtForm::CopyMazeCode);
     connect(playCode_, &QAction::triggered, this, &QtForm::PlayMazeCode);
     connect(print_, &QAction::triggered, this, &QtForm::PrintMaze);
+    connect(worksheets_, &QAction::triggered, this, &QtForm::OpenWorksheets);
     // How to play goes above the written About, which keeps its menu.
     howToPlay_ = new QAction(Shown(kHowToPlayCaption), helpMenu);
     helpMenu->insertAction(helpItems_[0], howToPlay_);
@@ -350,7 +357,7 @@ QString HowToPlayText() {
              Shown(kViewCaptions[kFirstPerson]), Shown(kViewCaptions[kPlan]), Shown(kViewCaptions[kCornerMap]),
              Shown(kResumeCaption), Shown(kHideSolutionCaption), Shown(kSizeMenuCaption), Shown(kRecordsCaption),
              Shown(kMarkPlayerCaption), Shown(kMarkExitCaption), Shown(kBackToLastMazeCaption), Shown(kHintCaption),
-             Shown(kPauseCaption));
+             Shown(kPauseCaption), Shown(kWorksheetsCaption));
 }
 
 }  // namespace
@@ -380,9 +387,47 @@ QPrinter& QtForm::Printer() {
     return *printer_;
 }
 
+namespace {
+
+// The print dialog holds on to a paper the maze does not print on: it says why and stays open.
+class CheckedPrintDialog : public QPrintDialog {
+public:
+    CheckedPrintDialog(QPrinter* printer, QWidget* parent, std::function<bool()> check)
+        : QPrintDialog(printer, parent), check_(std::move(check)) {}
+    void done(int result) override {
+        if (result == QDialog::Accepted && !check_()) return;
+        QPrintDialog::done(result);
+    }
+
+private:
+    std::function<bool()> check_;
+};
+
+constexpr std::pair<PageSize, const char*> kPaperNames[] = {
+    {PageSize::A5, "a5"}, {PageSize::A4, "a4"}, {PageSize::A3, "a3"}, {PageSize::Letter, "letter"}, {PageSize::Legal, "legal"}};
+
+// The paper the printer was given, as the tool names it; A4 for any other.
+std::pair<PageSize, const char*> PrinterPaper(const QPrinter& printer) {
+    const QPageSize::PageSizeId asked = printer.pageLayout().pageSize().id();
+    for (const auto& known : kPaperNames) {
+        if (PaperId(known.first) == asked) return known;
+    }
+    return kPaperNames[1];
+}
+
+}  // namespace
+
 void QtForm::PrintMaze() {
     if (ending_ || printDialog_ != nullptr || !form_->State().HasMaze()) return;
-    QPrintDialog dialog(&Printer(), this);
+    CheckedPrintDialog dialog(&Printer(), this, [this] {
+        const std::string refusal = PrintRefusal(Printer());
+        if (refusal.empty()) return true;
+        QMessageBox box(QMessageBox::Warning, Shown(kCaption), Shown(kPrintRefused).arg(QString::fromStdString(refusal)),
+                        QMessageBox::Ok, printDialog_);
+        box.setObjectName(QStringLiteral("printRefusal"));
+        box.exec();
+        return false;
+    });
     // The solution's page is asked for on a tab of the dialog's own.
     auto* options = new QWidget;
     options->setWindowTitle(Shown(kPrintTabTitle));
@@ -400,15 +445,34 @@ void QtForm::PrintMaze() {
     }
 }
 
+std::string QtForm::PrintRefusal(const QPrinter& printer) const {
+    // The tool itself decides, on the page it would print for the maze's code: its rules and
+    // its words, whatever they become.
+    const std::string title = Shown(kPrintTitle).toStdString();
+    QTemporaryDir dir;
+    std::ostringstream out, err;
+    const int status = tool::RunTool({"render", "--code", form_->MazeCodeText(), "--page", PrinterPaper(printer).second,
+                                      "--title", title, "--name-line", "--lang", title == kPrintTitle ? "zh" : "en",
+                                      "--quiet", "--out", dir.filePath("check.pdf").toStdString()},
+                                     out, err);
+    return status == 2 ? tool::ErrorReason(err.str()) : std::string();
+}
+
+void QtForm::OpenWorksheets() {
+    if (ending_ || worksheetDialog_ != nullptr) return;
+    WorksheetDialog dialog(store_.get(), Shown(kPrintTitle) != QString::fromStdString(kPrintTitle), this);
+    worksheetDialog_ = &dialog;
+    dialog.exec();
+    worksheetDialog_ = nullptr;
+}
+
 bool QtForm::PrintTo(QPrinter& printer, bool solution) {
+    // Nothing goes to the printer that the tool would refuse on this paper.
+    if (!PrintRefusal(printer).empty()) return false;
     // One unit a point, as the tool's PDF pages: the page's fonts and lines at their sizes.
     printer.setResolution(72);
     printer.setFullPage(true);
-    PageSize page = PageSize::A4;
-    const QPageSize::PageSizeId asked = printer.pageLayout().pageSize().id();
-    for (PageSize known : {PageSize::A5, PageSize::A4, PageSize::A3, PageSize::Letter, PageSize::Legal}) {
-        if (PaperId(known) == asked) page = known;
-    }
+    const PageSize page = PrinterPaper(printer).first;
     PageDress dress;
     dress.title = Shown(kPrintTitle).toStdString();
     printer.setDocName(Shown(kPrintTitle));   // the PDF's Title, as the tool's

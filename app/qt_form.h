@@ -31,6 +31,7 @@ class ClientWidget;
 class GameStore;
 class MarksOverlay;
 class PlayCodeDialog;
+class WorksheetDialog;
 class SizeDialog;
 }
 
@@ -81,6 +82,12 @@ public:
     // The maze on screen printed as quivra-tool prints its code on paper, in the window's
     // language, with its solution on a second page when asked: what Print does after its dialog.
     bool PrintTo(QPrinter& printer, bool solution);
+    // Why quivra-tool would refuse to print the maze on screen on this printer's paper (walls too
+    // thin to print, with the largest size that prints), or empty: Print then sends nothing.
+    std::string PrintRefusal(const QPrinter& printer) const;
+    // The game menu's Worksheets…: booklets of new mazes, as the tool makes them.
+    QAction* WorksheetsAction() const { return worksheets_; }
+    WorksheetDialog* OpenWorksheetDialog() const { return worksheetDialog_; }
     // Help's How to Play (F1), above the written About: a modal box, like About's.
     QAction* HowToPlayAction() const { return howToPlay_; }
     virtual void ShowHowToPlay();
@@ -225,6 +232,7 @@ private:
     void CopyMazeCode();
     void PlayMazeCode();
     void PrintMaze();
+    void OpenWorksheets();
     // A click or tap at a point of the client area, in logical pixels.
     void PointerDown(QPointF point);
     // Repaints the part of the window drawn into since the last time: a build or walking step.
@@ -243,6 +251,8 @@ private:
     QAction* print_ = nullptr;
     QPrintDialog* printDialog_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    QAction* worksheets_ = nullptr;
+    WorksheetDialog* worksheetDialog_ = nullptr;
     QMenu* sizeMenu_ = nullptr;
     std::vector<QAction*> sizeItems_;
     SizeDialog* sizeDialog_ = nullptr;

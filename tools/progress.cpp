@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/progress.h"
 #include "tools/tool_cli.h"
+#include "tools/reading_watch.h"
 
 #include <unistd.h>
 
@@ -48,6 +49,7 @@ Progress::~Progress() {
 }
 
 void Progress::Reading() {
+    if (ReadingWatch::current) ReadingWatch::current->Reading(what_, trials_);
     if (fd_ < 0 || ++readings_ < nextCheck_) return;
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const long long done = std::max(0LL, readings_ - readingsBefore_);

@@ -314,7 +314,7 @@
 
 迷宫代码：“%5”（Ctrl+C）把迷宫的代码复制到剪贴板，“%6”（Ctrl+O）玩别人给你的迷宫，也可以用 quivra --code 代码 启动游戏。
 
-菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%7”（Ctrl+Q）。“%17”接着玩上次关窗时没走完的一局；“%18”（Ctrl+H）把正确的路再藏起来；“%19”选新迷宫的大小；“%20”列出你的成绩；“%21”和“%22”在场景里标出你的位置和出口。“%23”（Ctrl+Z）回到被新迷宫换掉的那一局；“%24”（F3）显示接下来的三步两秒钟，这一局不再计入记录；“%25”（P 或 Pause）暂停计时并遮住迷宫。
+菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%26”为全班做一本练习册，连同答案，存成 PDF 或打印；“%7”（Ctrl+Q）。“%17”接着玩上次关窗时没走完的一局；“%18”（Ctrl+H）把正确的路再藏起来；“%19”选新迷宫的大小；“%20”列出你的成绩；“%21”和“%22”在场景里标出你的位置和出口。“%23”（Ctrl+Z）回到被新迷宫换掉的那一局；“%24”（F3）显示接下来的三步两秒钟，这一局不再计入记录；“%25”（P 或 Pause）暂停计时并遮住迷宫。
 菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。
 菜单“%12”：“%13”是倾斜的全景，每局都从这里开始；“%14”让你站在迷宫里：上 / W / 小键盘 8 前进，下 / S / 小键盘 2 后退，左 / A / 小键盘 4 和右 / D / 小键盘 6 转身，点击前方的地面沿直通走廊走过去；“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。
 右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。</source>
@@ -328,7 +328,7 @@ Mouse and touch screen: click or tap the cell next to you to step there (a wall 
 
 Maze codes: “%5” (Ctrl+C) copies the maze’s code to the clipboard, “%6” (Ctrl+O) plays a maze someone gave you; quivra --code CODE starts the game with one.
 
-Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%7” (Ctrl+Q). “%17” plays on the game left unfinished when the window last closed; “%18” (Ctrl+H) hides the correct path again; “%19” chooses the size of new mazes; “%20” lists your records; “%21” and “%22” mark where you stand and the exit in the scene. “%23” (Ctrl+Z) brings back the game a new maze replaced; “%24” (F3) shows the next three steps for two seconds, and the walk no longer counts for the records; “%25” (P or Pause) stops the clock and covers the maze.
+Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%26” makes worksheets for a class, with their solutions, saved as PDF or printed; “%7” (Ctrl+Q). “%17” plays on the game left unfinished when the window last closed; “%18” (Ctrl+H) hides the correct path again; “%19” chooses the size of new mazes; “%20” lists your records; “%21” and “%22” mark where you stand and the exit in the scene. “%23” (Ctrl+Z) brings back the game a new maze replaced; “%24” (F3) shows the next three steps for two seconds, and the walk no longer counts for the records; “%25” (P or Pause) stops the clock and covers the maze.
 Menu “%8”: switch between “%9” and “%10”; each switch starts a new maze.
 Menu “%12”: “%13” is the tilted scene every game starts in; “%14” stands you inside the maze: Up / W / keypad 8 steps forward, Down / S / keypad 2 steps back, Left / A / keypad 4 and Right / D / keypad 6 turn, and a click on the floor ahead walks along a straight open corridor; “%15” shows the flat plan; “%16” draws the cells you walked in a corner, in first person.
 The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens the menu bar.</translation>
@@ -388,6 +388,150 @@ The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens 
     <message>
         <source>有帮助，不计记录</source>
         <translation>with help: not a record</translation>
+    </message>
+    <message>
+        <source>这个迷宫无法在这种纸上打印：%1</source>
+        <translation>This maze does not print on this paper: %1</translation>
+    </message>
+    <message>
+        <source>练习册…</source>
+        <translation>Worksheets…</translation>
+    </message>
+    <message>
+        <source>练习册</source>
+        <translation>Worksheets</translation>
+    </message>
+    <message>
+        <source>样式：</source>
+        <translation>Style:</translation>
+    </message>
+    <message>
+        <source>难度：</source>
+        <translation>Level:</translation>
+    </message>
+    <message>
+        <source>第 %1 级</source>
+        <translation>Level %1</translation>
+    </message>
+    <message>
+        <source>按格数</source>
+        <translation>By cells</translation>
+    </message>
+    <message>
+        <source>格数：</source>
+        <translation>Cells:</translation>
+    </message>
+    <message>
+        <source>迷宫数：</source>
+        <translation>Mazes:</translation>
+    </message>
+    <message>
+        <source>每页迷宫数：</source>
+        <translation>Mazes a page:</translation>
+    </message>
+    <message>
+        <source>纸张：</source>
+        <translation>Paper:</translation>
+    </message>
+    <message>
+        <source>标题：</source>
+        <translation>Title:</translation>
+    </message>
+    <message>
+        <source>姓名和日期栏</source>
+        <translation>Lines for name and date</translation>
+    </message>
+    <message>
+        <source>答案：</source>
+        <translation>Solutions:</translation>
+    </message>
+    <message>
+        <source>附在最后</source>
+        <translation>At the end</translation>
+    </message>
+    <message>
+        <source>单独一个文件</source>
+        <translation>In a file of their own</translation>
+    </message>
+    <message>
+        <source>不要答案</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>页面语言：</source>
+        <translation>Page language:</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>第一页</source>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>答案页</source>
+        <translation>Solution page</translation>
+    </message>
+    <message>
+        <source>存为 PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>保存练习册</source>
+        <translation>Save the worksheets</translation>
+    </message>
+    <message>
+        <source>保存答案</source>
+        <translation>Save the solutions</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>%1-答案.pdf</source>
+        <translation>%1-solutions.pdf</translation>
+    </message>
+    <message>
+        <source>正在挑选迷宫…</source>
+        <translation>Choosing the mazes…</translation>
+    </message>
+    <message>
+        <source>正在绘制迷宫…</source>
+        <translation>Drawing the mazes…</translation>
+    </message>
+    <message>
+        <source>正在写入答案…</source>
+        <translation>Writing the solutions…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法制作练习册：%1</source>
+        <translation>Cannot make the worksheets: %1</translation>
+    </message>
+    <message>
+        <source>已写入 %1 页：%2</source>
+        <translation>%1 pages written: %2</translation>
+    </message>
+    <message>
+        <source>无法交给打印机（需要 lp 命令）。</source>
+        <translation>Cannot hand the pages to the printer (the lp command is needed).</translation>
+    </message>
+    <message>
+        <source>每个迷宫 %1 × %2 格</source>
+        <translation>%1 × %2 cells a maze</translation>
     </message>
 </context>
 </TS>
