@@ -152,10 +152,7 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
         painter->setPen(Qt::NoPen);
         surface_->fillPen = true;
     }
-    painter->setBrush(SolidBrush(Resolve(paint->colour)));
     const std::vector<QPoint>& corners = shape->corners;
-    painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
-                         shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     int left = corners[0].x(), right = left, top = corners[0].y(), bottom = top;
     for (const QPoint& c : corners) {
         left = std::min(left, c.x());
@@ -163,7 +160,14 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
         top = std::min(top, c.y());
         bottom = std::max(bottom, c.y());
     }
-    Touch(left, top, right, bottom, 0);
+    // A zoomed picture draws most of its polygons beside the target: those cost only the test.
+    // (A document or a recording has no edge to test against.)
+    if (target_ == nullptr || (right >= 0 && bottom >= 0 && left <= target_->width() && top <= target_->height())) {
+        painter->setBrush(SolidBrush(Resolve(paint->colour)));
+        painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
+                             shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        Touch(left, top, right, bottom, 0);
+    }
     if (fillLog_ != nullptr) {
         fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
     }

@@ -7,6 +7,7 @@
 
 #include "render/gdi.h"
 #include "render/scene_state.h"
+#include "render/zoom.h"
 
 namespace quivra {
 
@@ -16,6 +17,7 @@ struct PlanOptions {
     bool trail = false;      // the player's trail as the game draws it, green and yellow
     bool solution = false;   // the correct path through the cell centres: a thinner light red line
     bool player = false;     // where the player stands, facing the game's heading
+    ZoomView zoom = {};      // the whole plan scaled about a point (the window's zoom)
 };
 
 // The plan's extent in its own units (a square's side, a hexagon's side) with its margins and the
@@ -30,6 +32,11 @@ void DrawPlan(DeviceContext& dc, const Game& game, const PlanOptions& options);
 
 // The walls' width in device units for a plan drawn `scale` units to one of its own.
 int PlanWallWidth(double scale);
+
+// The player's cell centre in the whole plan's pixels (the options' zoom aside), and a cell's
+// width there.
+PicturePoint PlanPlayerPoint(const Game& game, const PlanOptions& options);
+double PlanCellPixels(const Game& game, const PlanOptions& options);
 
 // The cell (raster x, y) under a pixel of the plan, or nothing off the maze's cells.
 std::optional<Cell> PlanCellAt(const Game& game, const PlanOptions& options, double x, double y);

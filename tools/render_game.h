@@ -24,6 +24,7 @@ struct RenderSetup {
     std::optional<NamedMaze> named;    // --code
     int sheetWidth = 0, sheetHeight = 0;   // a plan drawn at this size rather than the window's (a box on a page)
     int planUnits = 1;                     // a plan for a document drawn this many units a pixel, to hold every cell
+    int zoom = 0;                          // --zoom: the window's zoom level, centred on the player
 };
 
 // One game as a picture for a document: the report it prints, the drawing, and with `solutions`
