@@ -17,6 +17,7 @@
 
 #include "render/first_person.h"
 #include "render/projection.h"
+#include "render/zoom.h"
 
 namespace quivra {
 
@@ -83,6 +84,15 @@ public:
     // A line for the status line when the next scene is finished, in place of the hint.
     void NoticeAfterBuild(const std::string& text) { notice_ = text; }
 
+    // ---- zoom and follow, in the scene and the plan ----
+    // Ctrl+= (1) and Ctrl+- (-1): a level in or out, centred on the player; Ctrl+0 (0): the whole maze.
+    void ZoomKey(int step);
+    // Ctrl with the wheel (eighths of a degree), or a pinch (its scaling since the last event),
+    // about a point of the drawing area in logical pixels.
+    void ZoomWheel(double angleDelta, double x, double y);
+    void ZoomPinch(double scale, double x, double y);
+    const ZoomView& Zoom() const { return zoom_; }
+
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
     FormHost& Host() { return host_; }
@@ -130,6 +140,18 @@ private:
     bool TookKey(const KeyResult& key, int& keyCode);
     void PointInView(double x, double y);
 
+    // Zoom (app/zoom_view.cpp): the player's place in the whole picture, the deepest level, the
+    // view drawn whole at the zoom, steps drawn (the view moved when a step leaves the middle half),
+    // and the scene's state seen through the zoom.
+    bool Zoomable() const;
+    PicturePoint PlayerPoint();
+    int ZoomLimit();
+    void ZoomTo(const ZoomView& zoom);
+    void ZoomAfterRun();
+    void FollowPlayer();
+    void DrawSteps(const std::vector<StepResult>& steps);
+    SceneState ZoomedScene();
+
     FormHost& host_;
     GameState state_;
     View view_ = View::Overview;
@@ -146,6 +168,8 @@ private:
     std::optional<double> resumedSeconds_;  // the time a resumed walk had played
     std::optional<WinReport> win_;
     std::string notice_;
+    ZoomView zoom_;
+    ZoomSteps zoomSteps_;
 };
 
 }  // namespace quivra

@@ -60,7 +60,9 @@ void FrmMain::DrawView() {
     if (width <= 0 || height <= 0) return;
     DeviceContext& dc = host_.hDC();
     if (view_ == View::Plan) {
-        DrawPlan(dc, state_, PlanOptions{width, height, true, state_.walk().showingSolution, true});
+        PlanOptions plan{width, height, true, state_.walk().showingSolution, true};
+        plan.zoom = zoom_;
+        DrawPlan(dc, state_, plan);
         return;
     }
     Canvas canvas = WindowCanvas();
@@ -96,7 +98,9 @@ void FrmMain::FirstPersonKey(int& keyCode) {
 }
 
 void FrmMain::PlanKey(int& keyCode) {
-    if (TookKey(state_.PressKey(keyCode), keyCode)) DrawView();
+    if (!TookKey(state_.PressKey(keyCode), keyCode)) return;
+    FollowPlayer();
+    DrawView();
 }
 
 bool FrmMain::TookKey(const KeyResult& key, int& keyCode) {
@@ -116,7 +120,9 @@ void FrmMain::PointInView(double x, double y) {
     const int width = DrawAreaWidthPixels(host_), height = DrawAreaHeightPixels(host_);
     std::optional<Cell> cell;
     if (view_ == View::Plan) {
-        cell = PlanCellAt(state_, PlanOptions{width, height, true, false, true}, x * ratio, y * ratio);
+        PlanOptions plan{width, height, true, false, true};
+        plan.zoom = zoom_;
+        cell = PlanCellAt(state_, plan, x * ratio, y * ratio);
     } else {
         cell = FirstPersonCellAt(state_, FirstPersonOptions{width, height, cornerMap_, std::nullopt}, x * ratio, y * ratio);
     }
@@ -127,6 +133,7 @@ void FrmMain::PointInView(double x, double y) {
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
     if (walk.steps.back().outcome == StepOutcome::Exited) host_.SetText1Text(kCongratulation);
+    if (view_ == View::Plan) FollowPlayer();
     DrawView();
 }
 

@@ -170,6 +170,7 @@ void DrawQuad(Canvas& canvas, const ViewParams& view, double x1, double y1, doub
     const Projector::Row r3 = p.RowOf(y3, z3, y2, z2, r2);
     const Projector::Row r4 = p.RowOf(y4, z4, y3, z3, r3);
     const POINT points[4] = {p.At(x1, r1), p.At(x2, r2), p.At(x3, r3), p.At(x4, r4)};
+    if (canvas.Outside(points)) return;
     FillQuad(canvas, points, colour);
 }
 
@@ -180,6 +181,7 @@ void DrawTriangle(Canvas& canvas, const ViewParams& view, double x1, double y1, 
     const Projector::Row r2 = p.RowOf(y2, z2, y1, z1, r1);
     const Projector::Row r3 = p.RowOf(y3, z3, y2, z2, r2);
     const POINT points[3] = {p.At(x1, r1), p.At(x2, r2), p.At(x3, r3)};
+    if (canvas.Outside(points)) return;
     FillTriangle(canvas, points, colour);
 }
 

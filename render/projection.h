@@ -40,6 +40,22 @@ struct Canvas {
     int drawHeight;
     bool usePalette;
     const PaletteColors& paletteColors;
+    // When above 0, polygons wholly outside the drawing area (cullWidth x drawHeight) are not drawn
+    // at all: a zoomed picture leaves most of the maze outside.
+    int cullWidth = 0;
+
+    template <size_t N>
+    bool Outside(const POINT (&points)[N]) const {
+        if (cullWidth <= 0) return false;
+        bool left = true, right = true, above = true, below = true;
+        for (const POINT& p : points) {
+            left &= p.x < 0;
+            right &= p.x > cullWidth;
+            above &= p.y < 0;
+            below &= p.y > drawHeight;
+        }
+        return left || right || above || below;
+    }
 
     // An index outside the table gives black, as it does through the palette.
     COLORREF Colour(int index) const {

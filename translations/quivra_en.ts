@@ -92,6 +92,18 @@
         <translation>Copy Maze Code</translation>
     </message>
     <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>整个迷宫</source>
+        <translation>Whole Maze</translation>
+    </message>
+    <message>
         <source>输入迷宫代码…</source>
         <translation>Play a Code…</translation>
     </message>
