@@ -66,9 +66,12 @@ PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
     return options;
 }
 
-// The window's zoom: the picture scaled about the player.
+// The window's zoom: the picture scaled about the player, who is shown with the trail as the window
+// shows them.
 PlanOptions ZoomedPlan(const Game& game, PlanOptions options, int zoom) {
-    if (zoom > 0) options.zoom = ZoomOnPlayer(zoom, PlanPlayerPoint(game, options));
+    if (zoom == 0) return options;
+    options.zoom = ZoomOnPlayer(zoom, PlanPlayerPoint(game, options));
+    options.trail = options.player = true;
     return options;
 }
 
