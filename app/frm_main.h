@@ -92,6 +92,9 @@ public:
     void ZoomWheel(double angleDelta, double x, double y);
     void ZoomPinch(double scale, double x, double y);
     const ZoomView& Zoom() const { return zoom_; }
+    // What the view from inside shows over itself once the player has walked out (the
+    // congratulation and the walk's summary, a line each); true when the view was drawn again.
+    bool ShowFinishText(const std::string& text);
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
@@ -170,6 +173,7 @@ private:
     std::string notice_;
     ZoomView zoom_;
     ZoomSteps zoomSteps_;
+    std::string finishText_;
 };
 
 }  // namespace quivra

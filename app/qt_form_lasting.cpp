@@ -110,6 +110,7 @@ void QtForm::UpdateLastingItems() {
     hideSolution_->setEnabled(form_->CanHideCorrectPath());
     const auto counters = form_->CurrentCounters();
     if (!counters) {
+        if (form_->ShowFinishText("")) client_->update();
         counters_->hide();
         text1_->setTextMargins(0, 0, 0, 0);
         return;
@@ -120,6 +121,8 @@ void QtForm::UpdateLastingItems() {
     if (counters->win && counters->win->perfect) text += " " + Tr(kPerfectWalk);
     if (counters->win && (counters->win->fastest || counters->win->fewest)) text += " " + Tr(kNewRecord);
     counters_->setText(text);
+    // Walking out, the view from inside shows the summary over itself.
+    if (form_->ShowFinishText(counters->win ? (Tr(kCongratulation) + "\n" + text).toStdString() : "")) client_->update();
     const int width = counters_->sizeHint().width();
     counters_->setGeometry(text1_->width() - width, 1, width, text1_->height() - 1);
     text1_->setTextMargins(0, 0, width, 0);

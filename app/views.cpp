@@ -67,10 +67,19 @@ void FrmMain::DrawView() {
     }
     Canvas canvas = WindowCanvas();
     FirstPersonOptions options{width, height, cornerMap_, std::nullopt};
+    if (state_.walk().exitReached) options.finish = finishText_;
     if (motion_) options.eye = EyeBetween(motion_->from, motion_->to, (host_.Timer() - motion_->start) / kMotionSeconds);
     const HPALETTE previous = SelectGamePalette(dc, state_.palette);
     DrawFirstPerson(canvas, state_, options);
     RestorePalette(dc, state_.palette, previous);
+}
+
+bool FrmMain::ShowFinishText(const std::string& text) {
+    if (text == finishText_) return false;
+    finishText_ = text;
+    if (view_ != View::FirstPerson || !state_.walk().exitReached || !state_.SceneFinished()) return false;
+    DrawView();
+    return true;
 }
 
 void FrmMain::Frame_Timer() {

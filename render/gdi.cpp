@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/gdi.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPen>
 
@@ -204,6 +205,22 @@ bool DeviceContext::LineTo(int x, int y) {
     painter->setBrush(Qt::NoBrush);
     painter->drawLine(from.x, from.y, x, y);
     Touch(std::min(from.x, x), std::min(from.y, y), std::max(from.x, x), std::max(from.y, y), (width + 1) / 2);
+    return true;
+}
+
+bool DeviceContext::DrawTextBox(int left, int top, int width, int height, const std::string& text, COLORREF colour,
+                                int pixelSize) {
+    // Fonts need the application's font database.
+    if (qGuiApp == nullptr) return false;
+    QPainter* painter = Painter();
+    if (painter == nullptr || width <= 0 || height <= 0 || pixelSize <= 0) return false;
+    QFont font = painter->font();
+    font.setPixelSize(pixelSize);
+    painter->setFont(font);
+    painter->setPen(QColor(Resolve(colour)));
+    surface_->fillPen = false;
+    painter->drawText(QRect(left, top, width, height), Qt::AlignCenter | Qt::TextWordWrap, QString::fromStdString(text));
+    Touch(left, top, int64_t{left} + width, int64_t{top} + height, 0);
     return true;
 }
 
