@@ -92,6 +92,8 @@ public:
     void ZoomWheel(double angleDelta, double x, double y);
     void ZoomPinch(double scale, double x, double y);
     const ZoomView& Zoom() const { return zoom_; }
+    // The scene's view as drawn now: zoomed in, or the game's own.
+    ViewParams ShownSceneView() const;
     // What the view from inside shows over itself once the player has walked out (the
     // congratulation and the walk's summary, a line each); true when the view was drawn again.
     bool ShowFinishText(const std::string& text);

@@ -384,7 +384,8 @@ QString HowToPlayText() {
              Shown(kStyleCaptions[kSquare]), Shown(kPrintCaption), Shown(kViewMenuCaption), Shown(kViewCaptions[kOverview]),
              Shown(kViewCaptions[kFirstPerson]), Shown(kViewCaptions[kPlan]), Shown(kViewCaptions[kCornerMap]),
              Shown(kResumeCaption), Shown(kHideSolutionCaption), Shown(kSizeMenuCaption), Shown(kRecordsCaption),
-             Shown(kMarkPlayerCaption), Shown(kMarkExitCaption));
+             Shown(kMarkPlayerCaption), Shown(kMarkExitCaption), Shown(kZoomInCaption), Shown(kZoomOutCaption),
+             Shown(kWholeMazeCaption));
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ void QtForm::UpdateMarks() {
     // exit, and in first person the player stands in the cell.
     const bool overview = form_->CurrentView() == FrmMain::View::Overview;
     const MarkOptions options{overview && markPlayer_->isChecked(), overview && markExit_->isChecked()};
-    marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_);
+    const ViewParams shown = form_->ShownSceneView();
+    marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_, &shown);
 }
 
 void QtForm::UpdateLastingItems() {

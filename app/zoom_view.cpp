@@ -96,6 +96,10 @@ void FrmMain::DrawSteps(const std::vector<StepResult>& steps) {
     for (const StepResult& step : steps) DrawStep(step, zoomed, canvas);
 }
 
+ViewParams FrmMain::ShownSceneView() const {
+    return ZoomedSceneView(state_.View(), zoom_, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_));
+}
+
 SceneState FrmMain::ZoomedScene() {
     SceneState zoomed = state_;
     zoomed.SetView(ZoomedSceneView(state_.View(), zoom_, DrawAreaWidthPixels(host_), DrawAreaHeightPixels(host_)));
