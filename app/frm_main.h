@@ -152,6 +152,7 @@ private:
     PicturePoint PlayerPoint();
     int ZoomLimit();
     void ZoomTo(const ZoomView& zoom);
+    void ZoomAboutPoint(int steps, double x, double y);   // the wheel's and the pinch's levels, logical pixels
     void ZoomAfterRun();
     void FollowPlayer();
     void DrawSteps(const std::vector<StepResult>& steps);

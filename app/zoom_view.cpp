@@ -38,16 +38,11 @@ void FrmMain::ZoomKey(int step) {
     ZoomTo(level == 0 ? ZoomView{} : ZoomOnPlayer(level, PlayerPoint()));
 }
 
-void FrmMain::ZoomWheel(double angleDelta, double x, double y) {
-    const int steps = zoomSteps_.FromWheel(angleDelta);
-    if (steps == 0 || !Zoomable()) return;
-    const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
-    ZoomTo(ZoomAbout(zoom_, steps, {x * ratio, y * ratio}, PlayerPoint(), ZoomLimit(), DrawAreaWidthPixels(host_),
-                     DrawAreaHeightPixels(host_)));
-}
+void FrmMain::ZoomWheel(double angleDelta, double x, double y) { ZoomAboutPoint(zoomSteps_.FromWheel(angleDelta), x, y); }
 
-void FrmMain::ZoomPinch(double scale, double x, double y) {
-    const int steps = zoomSteps_.FromPinch(scale);
+void FrmMain::ZoomPinch(double scale, double x, double y) { ZoomAboutPoint(zoomSteps_.FromPinch(scale), x, y); }
+
+void FrmMain::ZoomAboutPoint(int steps, double x, double y) {
     if (steps == 0 || !Zoomable()) return;
     const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
     ZoomTo(ZoomAbout(zoom_, steps, {x * ratio, y * ratio}, PlayerPoint(), ZoomLimit(), DrawAreaWidthPixels(host_),
