@@ -499,6 +499,9 @@ void DrawMap(Painter& painter, Canvas& canvas, const Maze& mz, const Eye& eye, i
 void DrawFinish(Painter& painter, Canvas& canvas, const std::string& text, int width, int height) {
     const int w = width * 4 / 5, h = std::max(height / 3, 40);
     const int left = (width - w) / 2, top = (height - h) / 2;
+    // Framed, so that it stands apart from the exit's own light behind it.
+    const POINT frame[4] = {{left - 2, top - 2}, {left + w + 2, top - 2}, {left + w + 2, top + h + 2}, {left - 2, top + h + 2}};
+    painter.Fill(frame, 4, kWallEdge);
     const POINT panel[4] = {{left, top}, {left + w, top}, {left + w, top + h}, {left, top + h}};
     painter.Fill(panel, 4, kExitLight);
     canvas.dc.DrawTextBox(left + 4, top + 4, w - 8, h - 8, text, canvas.Colour(kMapWall), std::clamp(height / 14, 10, 40));
