@@ -45,15 +45,6 @@ TEST(Zoom, TheZoomedProjectionScalesThePictureAboutTheCentre) {
     EXPECT_NEAR(back->Y, 3.5, 1e-6);
 }
 
-TEST(Zoom, TheWholeMazeKeepsItsViewExactly) {
-    const ViewParams whole = WorkedExample();
-    const ViewParams same = ZoomedSceneView(whole, ZoomView{0, {12, 34}}, 641, 481);
-    EXPECT_EQ(ProjectPoint(0, 0, 0, same, 481), (POINT{155, 187}));
-    EXPECT_EQ(ProjectPoint(10.25, 8.25, 2, same, 481), (POINT{618, 426}));
-    EXPECT_EQ(same.shiftX, 0);
-    EXPECT_EQ(same.scaleX, whole.scaleX);
-}
-
 TEST(Zoom, TheViewFollowsOncePlayerLeavesTheMiddleHalf) {
     // A 400 x 300 area: the middle half is x 100..300, y 75..225 of the zoomed picture.
     struct Case {
