@@ -79,5 +79,26 @@ TEST(ZoomFollow, AStepInsideTheMiddleHalfRepaintsOnlyItsLine) {
     EXPECT_TRUE(outside);
 }
 
+TEST(ZoomFollow, AClickLandsOnTheCellDrawnUnderThePointer) {
+    for (const View view : {View::Overview, View::Plan}) {
+        SCOPED_TRACE(view == View::Plan ? "plan" : "scene");
+        ZoomedGame g("S60x40-38782719-4", view);
+        // Where the next cell of the correct path is drawn, zoomed in.
+        Game next = g.s();
+        next.Step(g.s().Path().directions.front());
+        PicturePoint at;
+        if (view == View::Plan) {
+            at = ZoomedPoint(g.form.Zoom(), PlanPlayerPoint(next, PlanOptions{g.Width(), g.Height(), true, false, true}),
+                             g.Width(), g.Height());
+        } else {
+            ProjectExact(next.walk().playerSceneX, next.walk().playerSceneY, 2, g.form.ShownSceneView(), g.Height(), at.x,
+                         at.y);
+        }
+        g.form.Form_PointerDown(at.x, at.y);
+        EXPECT_EQ(g.s().walk().playerX, next.walk().playerX);
+        EXPECT_EQ(g.s().walk().playerY, next.walk().playerY);
+    }
+}
+
 }  // namespace
 }  // namespace quivra
