@@ -415,14 +415,14 @@ void DrawMap(Painter& painter, Canvas& canvas, const Maze& mz, const Eye& eye, i
     const Vec low = PlanAt(mz.rules, 0, 0), high = PlanAt(mz.rules, mz.maxY, mz.maxX);
     const double inner = size - 8.0;
     const double fit = inner / std::max({high.x - low.x, high.y - low.y, cell});
-    const double least = inner / 24 / cell;   // at most 24 cells across: the walls stay apart
+    const double least = inner / 16 / cell;   // at most 16 cells across: the walls stay apart
     const double scale = std::max(fit, least);
     // The whole maze centred, or the eye in the middle.
     const bool whole = scale == fit;
     Vec middle{(low.x + high.x) / 2, (low.y + high.y) / 2};
     if (!whole) {
-        // Kept inside the maze's outline, so that the box shows no more than it must beside it.
-        const double half = inner / 2 / scale;
+        // Kept a cell inside the maze's outline, so that the box shows the outline and little beside it.
+        const double half = inner / 2 / scale - cell;
         middle = {std::clamp(eye.x, low.x + half, high.x - half), std::clamp(eye.y, low.y + half, high.y - half)};
     }
     const double midX = left + size / 2.0, midY = top + size / 2.0;
