@@ -60,10 +60,12 @@ void FrmMain::ZoomTo(const ZoomView& zoom) {
 }
 
 void FrmMain::ZoomAfterRun() {
-    // A run draws the whole picture anew (a new maze, a new size or tilt): the zoom keeps its level
-    // and centres on the player again.
+    // A run draws the whole picture anew (a new maze, a new size or tilt): the zoom keeps its level,
+    // as far as the new cells allow, and centres on the player again.
     if (!zoom_.Zoomed() || view_ == View::FirstPerson) return;
-    zoom_ = ZoomOnPlayer(zoom_.level, PlayerPoint());
+    const int level = std::min(zoom_.level, ZoomLimit());
+    zoom_ = level == 0 ? ZoomView{} : ZoomOnPlayer(level, PlayerPoint());
+    if (!zoom_.Zoomed()) return;
     if (view_ == View::Overview) {
         Canvas canvas = WindowCanvas();
         DrawZoomedScene(state_, state_, canvas, DrawAreaWidthPixels(host_), zoom_);

@@ -100,5 +100,16 @@ TEST(ZoomFollow, AClickLandsOnTheCellDrawnUnderThePointer) {
     }
 }
 
+TEST(ZoomFollow, ANewMazeKeepsTheLevelItsCellsAllow) {
+    ZoomedGame g("S60x40-38782719-4", View::Overview);
+    ASSERT_EQ(g.form.Zoom().level, 3);
+    // 15 cells across 623 pixels draw 35.4 pixels a cell at the near edge; four times that is
+    // within a third of the area's 441 rows, eight times is not.
+    g.form.PlayMazeCode(*ParseMazeCode("S15x10-11882719-Y").maze);
+    g.host.RunTimer();
+    EXPECT_EQ(g.form.Zoom().level, 2);
+    EXPECT_TRUE(InMiddleHalf(g.Player(), g.Width(), g.Height()));
+}
+
 }  // namespace
 }  // namespace quivra
