@@ -23,7 +23,7 @@ inline std::string AboutText() { return WithVersion(kAboutTextWithPlaceholder); 
 // text names them as the menus show them: %1 游戏, %2 新游戏, %3 正确走法, %4 清除, %5 复制迷宫代码,
 // %6 输入迷宫代码…, %7 退出, %8 Quivra样式, %9 蜂窝状, %10 四方形, %11 打印…, %12 视图, %13 俯视,
 // %14 第一人称, %15 平面图, %16 小地图, %17 继续上一局, %18 隐藏正确走法, %19 迷宫大小, %20 记录,
-// %21 标记我的位置, %22 标记出口, %23 回到上一个迷宫, %24 提示, %25 暂停, %26 练习册….
+// %21 标记我的位置, %22 标记出口, %23 回到上一个迷宫, %24 提示, %25 暂停, %26 练习册…, %27 放大, %28 缩小, %29 整个迷宫.
 inline const std::string kHowToPlayCaption = QT_TRANSLATE_NOOP("Quivra", "游戏说明");
 inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
     "Quivra",
@@ -43,7 +43,8 @@ inline const std::string kHowToPlayText = QT_TRANSLATE_NOOP(
     "菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。\n"
     "菜单“%12”：“%13”是倾斜的全景，每局都从这里开始；“%14”让你站在迷宫里：上 / W / 小键盘 8 前进，"
     "下 / S / 小键盘 2 后退，左 / A / 小键盘 4 和右 / D / 小键盘 6 转身，点击前方的地面沿直通走廊走过去；"
-    "“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。\n"
+    "“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。"
+    "“%27”（Ctrl+=）、“%28”（Ctrl+-）和“%29”（Ctrl+0）把全景和平面图放大、缩小和还原成整个迷宫，放大后视图跟着你走；按住 Ctrl 转动滚轮或两指捏合也能缩放。\n"
     "右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。");
 
 }  // namespace quivra

@@ -113,6 +113,10 @@ inline const std::string kViewMenuCaption = QT_TRANSLATE_NOOP("Quivra", "视图"
 inline const std::string kViewCaptions[] = {QT_TRANSLATE_NOOP("Quivra", "俯视"), QT_TRANSLATE_NOOP("Quivra", "第一人称"),
                                             QT_TRANSLATE_NOOP("Quivra", "平面图"), "-",
                                             QT_TRANSLATE_NOOP("Quivra", "小地图")};
+// The view menu's zoom items, for the scene and the plan.
+inline const std::string kZoomInCaption = QT_TRANSLATE_NOOP("Quivra", "放大");
+inline const std::string kZoomOutCaption = QT_TRANSLATE_NOOP("Quivra", "缩小");
+inline const std::string kWholeMazeCaption = QT_TRANSLATE_NOOP("Quivra", "整个迷宫");
 
 // The game menu's size submenu, between 清除 and the separator, and its dialog for cells of one's own.
 inline const std::string kSizeMenuCaption = QT_TRANSLATE_NOOP("Quivra", "迷宫大小");

@@ -137,6 +137,7 @@ RunHost::Pixels FrmMain::NewView() {
 }
 
 void FrmMain::Finished(const std::string& status) {
+    ZoomAfterRun();
     if (view_ != View::Overview) {
         motion_.reset();   // whatever was in motion belongs to the game before this run
         host_.SetFrameTimer(false);

@@ -17,6 +17,7 @@
 
 #include "render/first_person.h"
 #include "render/projection.h"
+#include "render/zoom.h"
 
 namespace quivra {
 
@@ -90,6 +91,20 @@ public:
     // A line for the status line when the next scene is finished, in place of the hint.
     void NoticeAfterBuild(const std::string& text) { notice_ = text; }
 
+    // ---- zoom and follow, in the scene and the plan ----
+    // Ctrl+= (1) and Ctrl+- (-1): a level in or out, centred on the player; Ctrl+0 (0): the whole maze.
+    void ZoomKey(int step);
+    // Ctrl with the wheel (eighths of a degree), or a pinch (its scaling since the last event),
+    // about a point of the drawing area in logical pixels.
+    void ZoomWheel(double angleDelta, double x, double y);
+    void ZoomPinch(double scale, double x, double y);
+    const ZoomView& Zoom() const { return zoom_; }
+    // The scene's view as drawn now: zoomed in, or the game's own.
+    ViewParams ShownSceneView() const;
+    // What the view from inside shows over itself once the player has walked out (the
+    // congratulation and the walk's summary, a line each); true when the view was drawn again.
+    bool ShowFinishText(const std::string& text);
+
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
     FormHost& Host() { return host_; }
@@ -142,6 +157,19 @@ private:
     void HoldKey(int& keyCode);
     void TakeHeldInput();
 
+    // Zoom (app/zoom_view.cpp): the player's place in the whole picture, the deepest level, the
+    // view drawn whole at the zoom, steps drawn (the view moved when a step leaves the middle half),
+    // and the scene's state seen through the zoom.
+    bool Zoomable() const;
+    PicturePoint PlayerPoint();
+    int ZoomLimit();
+    void ZoomTo(const ZoomView& zoom);
+    void ZoomAboutPoint(int steps, double x, double y);   // the wheel's and the pinch's levels, logical pixels
+    void ZoomAfterRun();
+    void FollowPlayer();
+    void DrawSteps(const std::vector<StepResult>& steps);
+    SceneState ZoomedScene();
+
     FormHost& host_;
     GameState state_;
     View view_ = View::Overview;
@@ -155,6 +183,9 @@ private:
     bool newGameAsked_ = false;   // the next resize makes a new maze whatever its size choice
     GameLife life_{state_, [this] { return host_.Uptime(); }};
     std::string notice_;
+    ZoomView zoom_;
+    ZoomSteps zoomSteps_;
+    std::string finishText_;
 };
 
 }  // namespace quivra

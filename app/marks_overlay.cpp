@@ -20,9 +20,9 @@ ScenePoint CellCentre(const Game& g, const Cell& c) {
 
 // A mark's square around a scene point at the walls' height (where the trail is drawn), a third
 // of a cell across.
-QRect MarkAround(const GameState& s, ScenePoint p, int drawHeight, double ratio) {
-    const POINT centre = ProjectPoint(p.X, p.Y, 2, s.View(), drawHeight);
-    const POINT aside = ProjectPoint(p.X + 0.35, p.Y, 2, s.View(), drawHeight);
+QRect MarkAround(const ViewParams& view, ScenePoint p, int drawHeight, double ratio) {
+    const POINT centre = ProjectPoint(p.X, p.Y, 2, view, drawHeight);
+    const POINT aside = ProjectPoint(p.X + 0.35, p.Y, 2, view, drawHeight);
     const double radius = std::max(3.0, std::hypot(aside.x - centre.x, aside.y - centre.y) / ratio);
     const QPointF at(centre.x / ratio, centre.y / ratio);
     return QRectF(at - QPointF(radius, radius), at + QPointF(radius, radius)).toAlignedRect();
@@ -30,15 +30,17 @@ QRect MarkAround(const GameState& s, ScenePoint p, int drawHeight, double ratio)
 
 }  // namespace
 
-MarkPlaces PlaceMarks(const GameState& s, const MarkOptions& options, int drawHeight, double ratio) {
+MarkPlaces PlaceMarks(const GameState& s, const MarkOptions& options, int drawHeight, double ratio,
+                      const ViewParams* view) {
     MarkPlaces places;
+    const ViewParams& shown = view != nullptr ? *view : s.View();
     if (!s.HasMaze() || !s.SceneFinished() || s.HasWalkToReplay()) return places;
     if (options.player && !s.walk().exitReached) {
-        places.player = MarkAround(s, {s.walk().playerSceneX, s.walk().playerSceneY}, drawHeight, ratio);
+        places.player = MarkAround(shown, {s.walk().playerSceneX, s.walk().playerSceneY}, drawHeight, ratio);
     }
     if (options.exit) {
         const CorrectPath path = s.Path();
-        if (path.ReachesExit()) places.exit = MarkAround(s, CellCentre(s, path.cells.back()), drawHeight, ratio);
+        if (path.ReachesExit()) places.exit = MarkAround(shown, CellCentre(s, path.cells.back()), drawHeight, ratio);
     }
     return places;
 }
@@ -49,8 +51,9 @@ MarksOverlay::MarksOverlay(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void MarksOverlay::Follow(const GameState& s, const MarkOptions& options, int drawHeight, double ratio) {
-    const MarkPlaces now = PlaceMarks(s, options, drawHeight, ratio);
+void MarksOverlay::Follow(const GameState& s, const MarkOptions& options, int drawHeight, double ratio,
+                          const ViewParams* view) {
+    const MarkPlaces now = PlaceMarks(s, options, drawHeight, ratio, view);
     if (now.player == places_.player && now.exit == places_.exit) return;
     for (const QRect& r : {places_.player, places_.exit, now.player, now.exit}) {
         if (!r.isNull()) update(r.adjusted(-2, -2, 2, 2));

@@ -19,13 +19,16 @@ struct MarkOptions {
 struct MarkPlaces {
     QRect player, exit;
 };
-MarkPlaces PlaceMarks(const GameState& s, const MarkOptions& options, int drawHeight, double ratio);
+// `view`: the scene's view as drawn (zoomed in), when not the game's own.
+MarkPlaces PlaceMarks(const GameState& s, const MarkOptions& options, int drawHeight, double ratio,
+                      const ViewParams* view = nullptr);
 
 class MarksOverlay : public QWidget {
 public:
     explicit MarksOverlay(QWidget* parent);
     // Follows the game: repaints only where a mark was or now is.
-    void Follow(const GameState& s, const MarkOptions& options, int drawHeight, double ratio);
+    void Follow(const GameState& s, const MarkOptions& options, int drawHeight, double ratio,
+                const ViewParams* view = nullptr);
     const MarkPlaces& Places() const { return places_; }
 
 protected:

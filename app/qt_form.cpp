@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QGestureEvent>
+#include <QNativeGestureEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -139,6 +141,7 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_AcceptTouchEvents);
         setFocusPolicy(Qt::StrongFocus);
+        grabGesture(Qt::PinchGesture);
     }
 
 protected:
@@ -148,6 +151,10 @@ protected:
         p.drawImage(QPointF(0, 0), form_->image_);   // device pixels one to one: the image carries the ratio
     }
     void resizeEvent(QResizeEvent*) override { form_->ClientResized(); }
+    void wheelEvent(QWheelEvent* event) override {
+        if (!(event->modifiers() & Qt::ControlModifier)) return QWidget::wheelEvent(event);
+        form_->ZoomAt(event->angleDelta().y(), 1, event->position());
+    }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
         form_->PointerDown(event->position());
@@ -158,6 +165,21 @@ protected:
             case QEvent::TouchUpdate:
             case QEvent::TouchEnd: Touch(static_cast<QTouchEvent*>(event)); return true;
             case QEvent::TouchCancel: tapping_ = false; return true;
+            case QEvent::NativeGesture: {
+                // A touchpad's pinch: its value is the scaling less one.
+                const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+                if (gesture->gestureType() != Qt::ZoomNativeGesture) return QWidget::event(event);
+                form_->ZoomAt(0, 1 + gesture->value(), gesture->position());
+                return true;
+            }
+            case QEvent::Gesture: {
+                auto* gestures = static_cast<QGestureEvent*>(event);
+                if (auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture))) {
+                    form_->ZoomAt(0, pinch->scaleFactor(), mapFromGlobal(pinch->centerPoint()));
+                    gestures->accept(pinch);
+                }
+                return true;
+            }
             default: return QWidget::event(event);
         }
     }
@@ -285,7 +307,7 @@ void QtForm::BuildMenus() {
     };
     QMenu* gameMenu = addMenu(kActionMenuCaption, kActionCaptions, actionItems_, &FrmMain::mnuActionItem_Click);
     addMenu(kStyleMenuCaption, kStyleCaptions, styleItems_, &FrmMain::mnuStyleItem_Click);
-    addMenu(kViewMenuCaption, kViewCaptions, viewItems_, &FrmMain::mnuViewItem_Click);
+    QMenu* viewMenu = addMenu(kViewMenuCaption, kViewCaptions, viewItems_, &FrmMain::mnuViewItem_Click);
     QMenu* helpMenu = addMenu(kHelpMenuCaption, kHelpCaptions, helpItems_, &FrmMain::mnuHelpItem_Click);
     // A style item's tick changes only in code. Qt flips a checkable action's own check before
     // `triggered`; undo that at once, so the handler sees the menu as the player saw it.
@@ -331,6 +353,20 @@ void QtForm::BuildMenus() {
     playCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     howToPlay_->setShortcut(QKeySequence(Qt::Key_F1));
+    // Zoom for the scene and the plan, after the view menu's written items.
+    viewMenu->addSeparator();
+    const auto zoomItem = [this, viewMenu](const std::string& caption, const QList<QKeySequence>& keys, int step) {
+        QAction* action = viewMenu->addAction(Shown(caption));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, [this, step] {
+            if (ending_) return;
+            form_->ZoomKey(step);
+            client_->update();
+        });
+    };
+    zoomItem(kZoomInCaption, {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)}, 1);
+    zoomItem(kZoomOutCaption, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, -1);
+    zoomItem(kWholeMazeCaption, {QKeySequence(Qt::CTRL | Qt::Key_0)}, 0);
     // F10 opens the menu bar; it is no item of its own.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
@@ -357,7 +393,8 @@ QString HowToPlayText() {
              Shown(kViewCaptions[kFirstPerson]), Shown(kViewCaptions[kPlan]), Shown(kViewCaptions[kCornerMap]),
              Shown(kResumeCaption), Shown(kHideSolutionCaption), Shown(kSizeMenuCaption), Shown(kRecordsCaption),
              Shown(kMarkPlayerCaption), Shown(kMarkExitCaption), Shown(kBackToLastMazeCaption), Shown(kHintCaption),
-             Shown(kPauseCaption), Shown(kWorksheetsCaption));
+             Shown(kPauseCaption), Shown(kWorksheetsCaption), Shown(kZoomInCaption),
+             Shown(kZoomOutCaption), Shown(kWholeMazeCaption));
 }
 
 }  // namespace
@@ -488,6 +525,13 @@ void QtForm::PointerDown(QPointF point) {
     if (point.x() >= vscroll1_->x() || point.y() >= text1_->y()) return;
     pointer_(point.x(), point.y());
     UpdateTouched();
+}
+
+void QtForm::ZoomAt(double wheel, double pinch, QPointF point) {
+    if (ending_) return;
+    if (wheel != 0) form_->ZoomWheel(wheel, point.x(), point.y());
+    if (pinch != 1) form_->ZoomPinch(pinch, point.x(), point.y());
+    client_->update();
 }
 
 QAction* QtForm::Action(Menu menu, int index) const {

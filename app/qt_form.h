@@ -235,6 +235,8 @@ private:
     void OpenWorksheets();
     // A click or tap at a point of the client area, in logical pixels.
     void PointerDown(QPointF point);
+    // Ctrl with the wheel (eighths of a degree), or a pinch's scaling, about a point of the client area.
+    void ZoomAt(double wheel, double pinch, QPointF point);
     // Repaints the part of the window drawn into since the last time: a build or walking step.
     void UpdateTouched();
 

@@ -106,7 +106,8 @@ void QtForm::UpdateMarks() {
     // exit, and in first person the player stands in the cell.
     const bool overview = form_->CurrentView() == FrmMain::View::Overview;
     const MarkOptions options{overview && markPlayer_->isChecked(), overview && markExit_->isChecked()};
-    marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_);
+    const ViewParams shown = form_->ShownSceneView();
+    marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_, &shown);
 }
 
 void QtForm::UpdateLastingItems() {
@@ -119,12 +120,17 @@ void QtForm::UpdateLastingItems() {
     const auto counters = form_->CurrentCounters();
     auto* statusLine = static_cast<StatusLine*>(text1_);
     if (!counters) {
+        if (form_->ShowFinishText("")) client_->update();
         counters_->hide();
         text1_->setTextMargins(0, 0, 0, 0);
         statusLine->Fit();
         return;
     }
     counters_->setText(CountersText(*counters));
+    // Walking out, the view from inside shows the summary over itself.
+    if (form_->ShowFinishText(counters->win ? (Tr(kCongratulation) + "\n" + counters_->text()).toStdString() : "")) {
+        client_->update();
+    }
     const int width = counters_->sizeHint().width();
     counters_->setGeometry(text1_->width() - width, 1, width, text1_->height() - 1);
     text1_->setTextMargins(0, 0, width, 0);

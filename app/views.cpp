@@ -60,15 +60,26 @@ void FrmMain::DrawView() {
     if (width <= 0 || height <= 0) return;
     DeviceContext& dc = host_.hDC();
     if (view_ == View::Plan) {
-        DrawPlan(dc, state_, PlanOptions{width, height, true, state_.walk().showingSolution, true});
+        PlanOptions plan{width, height, true, state_.walk().showingSolution, true};
+        plan.zoom = zoom_;
+        DrawPlan(dc, state_, plan);
         return;
     }
     Canvas canvas = WindowCanvas();
     FirstPersonOptions options{width, height, cornerMap_, std::nullopt};
+    if (state_.walk().exitReached) options.finish = finishText_;
     if (motion_) options.eye = EyeBetween(motion_->from, motion_->to, (host_.Timer() - motion_->start) / kMotionSeconds);
     const HPALETTE previous = SelectGamePalette(dc, state_.palette);
     DrawFirstPerson(canvas, state_, options);
     RestorePalette(dc, state_.palette, previous);
+}
+
+bool FrmMain::ShowFinishText(const std::string& text) {
+    if (text == finishText_) return false;
+    finishText_ = text;
+    if (view_ != View::FirstPerson || !state_.walk().exitReached || !state_.SceneFinished()) return false;
+    DrawView();
+    return true;
 }
 
 void FrmMain::Frame_Timer() {
@@ -96,7 +107,9 @@ void FrmMain::FirstPersonKey(int& keyCode) {
 }
 
 void FrmMain::PlanKey(int& keyCode) {
-    if (TookKey(life_.PressKey(keyCode), keyCode)) DrawView();
+    if (!TookKey(life_.PressKey(keyCode), keyCode)) return;
+    FollowPlayer();
+    DrawView();
 }
 
 bool FrmMain::TookKey(const KeyResult& key, int& keyCode) {
@@ -116,7 +129,9 @@ void FrmMain::PointInView(double x, double y) {
     const int width = DrawAreaWidthPixels(host_), height = DrawAreaHeightPixels(host_);
     std::optional<Cell> cell;
     if (view_ == View::Plan) {
-        cell = PlanCellAt(state_, PlanOptions{width, height, true, false, true}, x * ratio, y * ratio);
+        PlanOptions plan{width, height, true, false, true};
+        plan.zoom = zoom_;
+        cell = PlanCellAt(state_, plan, x * ratio, y * ratio);
     } else {
         cell = FirstPersonCellAt(state_, FirstPersonOptions{width, height, cornerMap_, std::nullopt}, x * ratio, y * ratio);
     }
@@ -127,6 +142,7 @@ void FrmMain::PointInView(double x, double y) {
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
     AfterMove(walk.steps.back());
+    if (view_ == View::Plan) FollowPlayer();
     DrawView();
 }
 

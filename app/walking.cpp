@@ -19,8 +19,7 @@ void FrmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
         host_.Beep();
         return;
     }
-    Canvas canvas = WindowCanvas();
-    DrawStep(key.step, state_, canvas);
+    DrawSteps({key.step});
     AfterMove(key.step);
 }
 
@@ -32,13 +31,12 @@ void FrmMain::Form_PointerDown(double x, double y) {
     if (!state_.CanWalk()) return;
     if (view_ != View::Overview) return PointInView(x, y);
     const double ratio = kTwipsPerPixel / host_.TwipsPerPixel();
-    const auto cell = CellUnder(state_, state_, x, y, ratio, DrawAreaHeightPixels(host_));
+    const auto cell = CellUnder(state_, ZoomedScene(), x, y, ratio, DrawAreaHeightPixels(host_));
     if (!cell) return;
     const Game::WalkResult walk = life_.WalkTo(cell->x, cell->y);
     if (walk.beep) host_.Beep();
     if (walk.steps.empty()) return;
-    Canvas canvas = WindowCanvas();
-    for (const StepResult& step : walk.steps) DrawStep(step, state_, canvas);
+    DrawSteps(walk.steps);
     AfterMove(walk.steps.back());
 }
 

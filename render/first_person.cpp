@@ -25,6 +25,9 @@ constexpr int kSlantedWall = 8;
 constexpr int kSideWall = 7;
 constexpr int kWallEdge = 4;
 constexpr int kExitLight = 12;   // the brightest grey: nothing else in this view uses it
+constexpr int kLitGround = 11;   // the ground outside the exit, in its light
+constexpr int kLitFloor = 7;     // the floor inside the exit, where the light falls
+constexpr int kMapOutline = 8;   // the corner map's faint outline of the maze
 constexpr int kEntranceDark = 0;
 constexpr int kMapGround = 11;
 constexpr int kMapWall = 16;   // black
@@ -252,6 +255,21 @@ void FloorStrip(Painter& painter, const Camera& cam, Vec p, Vec q, double halfWi
     painter.Polygon(corners, 4, v.left, v.right, colour);
 }
 
+// The exit as a way out: the light fills the opening above the ground outside, which runs on
+// into it, and the light falls on the floor inside. Drawn over the opening's light, in its columns.
+void ExitOpening(Painter& painter, const Camera& cam, const Maze& mz, const Visit& v, int d, Vec a, Vec b, double left,
+                 double right) {
+    const Vec c = mz.Centre(v.x, v.y), m = PlanAt(mz.rules, v.y + mz.StepY(d), v.x + mz.StepX(d));
+    const double ox = m.x - c.x, oy = m.y - c.y;   // from the centre out to the opening
+    const CamPoint outside[4] = {cam.ToCam(a, 0), cam.ToCam(b, 0), cam.ToCam({b.x + 4 * ox, b.y + 4 * oy}, 0),
+                                 cam.ToCam({a.x + 4 * ox, a.y + 4 * oy}, 0)};
+    painter.Polygon(outside, 4, left, right, kLitGround);
+    const double in = 0.9;   // of the way back to the centre
+    const CamPoint inside[4] = {cam.ToCam(a, 0), cam.ToCam(b, 0), cam.ToCam({b.x - in * ox, b.y - in * oy}, 0),
+                                cam.ToCam({a.x - in * ox, a.y - in * oy}, 0)};
+    painter.Polygon(inside, 4, v.left, v.right, kLitFloor);
+}
+
 void DrawCell(Painter& painter, const Camera& cam, const Maze& mz, const Visit& v, std::vector<TrailSegment>& trail) {
     for (int d = 0; d < mz.rules.directions; ++d) {
         const int sx = mz.StepX(d), sy = mz.StepY(d);
@@ -275,6 +293,7 @@ void DrawCell(Painter& painter, const Camera& cam, const Maze& mz, const Visit& 
         const CamPoint quad[4] = {cam.ToCam(a, 0), cam.ToCam(b, 0), cam.ToCam(b, 2 * cam.eyeHeight),
                                   cam.ToCam(a, 2 * cam.eyeHeight)};
         painter.Polygon(quad, 4, v.left, v.right, colour);
+        if (colour == kExitLight) ExitOpening(painter, cam, mz, v, d, a, b, std::max(left, v.left), std::min(right, v.right));
         // The wall's ends, darker: where one cell's wall meets the next, so the steps can be counted.
         for (const CamPoint& end : {quad[0], quad[1]}) {
             if (end.f < kNear) continue;
@@ -359,7 +378,32 @@ std::vector<Visit> VisibleCells(const Camera& cam, const Maze& mz, Cell start) {
     return visits;
 }
 
-// The walked cells around the eye, north up, in a corner.
+// Keeps the part of the line from a to b inside the box; false when none is.
+bool ClipToBox(double& ax, double& ay, double& bx, double& by, double left, double top, double right, double bottom) {
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {ax - left, right - ax, ay - top, bottom - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    const double x0 = ax + t0 * dx, y0 = ay + t0 * dy;
+    bx = ax + t1 * dx, by = ay + t1 * dy;
+    ax = x0, ay = y0;
+    return true;
+}
+
+// The maze's outline, faint, with the walked cells' walls and the trail on it, north up, in a
+// corner. The whole maze when its cells are large enough there; else as much of it round the eye.
 void DrawMap(Painter& painter, Canvas& canvas, const Maze& mz, const Eye& eye, int width, int height) {
     const int size = std::min(width, height) / 3;
     if (size < 24) return;
@@ -368,60 +412,80 @@ void DrawMap(Painter& painter, Canvas& canvas, const Maze& mz, const Eye& eye, i
     const POINT box[4] = {{left, top}, {left + size, top}, {left + size, top + size}, {left, top + size}};
     painter.Fill(box, 4, kMapGround);
     const double cell = mz.rules.planCell;
-    const double reach = 3.5 * cell;   // cells whose centres lie this near are shown
-    const double scale = (size / 2.0 - 2) / (reach + cell);
+    const Vec low = PlanAt(mz.rules, 0, 0), high = PlanAt(mz.rules, mz.maxY, mz.maxX);
+    const double inner = size - 8.0;
+    const double fit = inner / std::max({high.x - low.x, high.y - low.y, cell});
+    const double least = inner / 16 / cell;   // at most 16 cells across: the walls stay apart
+    const double scale = std::max(fit, least);
+    // The whole maze centred, or the eye in the middle.
+    const bool whole = scale == fit;
+    Vec middle{(low.x + high.x) / 2, (low.y + high.y) / 2};
+    if (!whole) {
+        // Kept a cell inside the maze's outline, so that the box shows the outline and little beside it.
+        const double half = inner / 2 / scale - cell;
+        middle = {std::clamp(eye.x, low.x + half, high.x - half), std::clamp(eye.y, low.y + half, high.y - half)};
+    }
     const double midX = left + size / 2.0, midY = top + size / 2.0;
+    auto at = [&](Vec p) { return Vec{midX + (p.x - middle.x) * scale, midY + (p.y - middle.y) * scale}; };
     auto pixel = [&](Vec p) {
-        return POINT{static_cast<int32_t>(std::lround(midX + (p.x - eye.x) * scale)),
-                     static_cast<int32_t>(std::lround(midY + (p.y - eye.y) * scale))};
+        const Vec q = at(p);
+        return POINT{static_cast<int32_t>(std::lround(q.x)), static_cast<int32_t>(std::lround(q.y))};
     };
     DeviceContext& dc = canvas.dc;
     auto line = [&](Vec a, Vec b, int colour, int penWidth) {
+        Vec pa = at(a), pb = at(b);
+        const double reach = penWidth / 2.0 + 1;
+        if (!ClipToBox(pa.x, pa.y, pb.x, pb.y, left + reach, top + reach, left + size - reach, top + size - reach)) return;
         const HPEN pen = dc.CreatePen(PS_SOLID, penWidth, canvas.Colour(colour));
         if (pen == 0) return;
         const HGDIOBJ previous = dc.SelectObject(pen);
-        const POINT pa = pixel(a), pb = pixel(b);
-        dc.MoveToEx(pa.x, pa.y, nullptr);
-        dc.LineTo(pb.x, pb.y);
+        dc.MoveToEx(static_cast<int>(std::lround(pa.x)), static_cast<int>(std::lround(pa.y)), nullptr);
+        dc.LineTo(static_cast<int>(std::lround(pb.x)), static_cast<int>(std::lround(pb.y)));
         dc.SelectObject(previous);
         dc.DeleteObject(pen);
     };
-    // The raster rows and columns that can hold such cells: the plan is linear in both.
-    const Vec origin = PlanAt(mz.rules, 0, 0);
+    const int penWidth = std::clamp(static_cast<int>(scale * cell / 5), 1, std::max(2, size / 60));
+    // The raster rows and columns the box shows: the plan is linear in both.
+    const Vec origin = low;
     const double perX = PlanAt(mz.rules, 0, 1).x - origin.x, perY = PlanAt(mz.rules, 1, 0).y - origin.y;
-    const int x0 = std::max(1, static_cast<int>((eye.x - reach - origin.x) / perX) - 1);
-    const int x1 = std::min(mz.maxX - 1, static_cast<int>((eye.x + reach - origin.x) / perX) + 1);
-    const int y0 = std::max(mz.rules.firstCellY, static_cast<int>((eye.y - reach - origin.y) / perY) - 1);
-    const int y1 = std::min(mz.maxY - 1, static_cast<int>((eye.y + reach - origin.y) / perY) + 1);
+    const double reach = size / 2.0 / scale + cell;
+    const int x0 = std::max(1, static_cast<int>((middle.x - reach - origin.x) / perX) - 1);
+    const int x1 = std::min(mz.maxX - 1, static_cast<int>((middle.x + reach - origin.x) / perX) + 1);
+    const int y0 = std::max(mz.rules.firstCellY, static_cast<int>((middle.y - reach - origin.y) / perY) - 1);
+    const int y1 = std::min(mz.maxY - 1, static_cast<int>((middle.y + reach - origin.y) / perY) + 1);
     const ByteGrid& walked = mz.g.walk().walkGrid;
-    const int penWidth = std::max(2, size / 60);
     std::vector<TrailSegment> trail;
     const int step = mz.rules.cellStepY;
-    for (int y = y0 + (step - (y0 - mz.rules.firstCellY) % step) % step; y <= y1; y += step) {
-        const int first = mz.rules.firstCellX(y);
-        int x = first + std::max(0, (x0 - first + mz.rules.cellStepX - 1) / mz.rules.cellStepX) * mz.rules.cellStepX;
-        for (; x <= x1; x += mz.rules.cellStepX) {
-            if (walked(y, x) != 1 && walked(y, x) != 3) continue;
-            const Vec c = mz.Centre(x, y);
-            if (std::hypot(c.x - eye.x, c.y - eye.y) > reach) continue;
-            for (int d = 0; d < mz.rules.directions; ++d) {
-                if (mz.grid(y + mz.StepY(d), x + mz.StepX(d)) != 0) continue;
-                Vec a, b;
-                mz.Side(x, y, d, a, b);
-                line(a, b, kMapWall, penWidth);
-            }
-            trail.clear();
-            CellTrail(mz.rules, mz.g.tables(), walked, mz.maxX, mz.maxY, mz.g.walk().exitReached, x, y, trail);
-            for (const TrailSegment& t : trail) {
-                const bool opening = t.kind == TrailKind::In || t.kind == TrailKind::Out;
-                const Vec end = opening ? PlanAt(mz.rules, t.to.y, t.to.x)
-                                        : PlanAt(mz.rules, (t.from.y + t.to.y) / 2, (t.from.x + t.to.x) / 2);
-                line(c, end, TrailColour(t.kind), penWidth);
+    for (int pass = 0; pass < 2; ++pass) {   // the outline under the walked cells
+        for (int y = y0 + (step - (y0 - mz.rules.firstCellY) % step) % step; y <= y1; y += step) {
+            const int first = mz.rules.firstCellX(y);
+            int x = first + std::max(0, (x0 - first + mz.rules.cellStepX - 1) / mz.rules.cellStepX) * mz.rules.cellStepX;
+            for (; x <= x1; x += mz.rules.cellStepX) {
+                const bool seen = walked(y, x) == 1 || walked(y, x) == 3;
+                if (pass == 1 && !seen) continue;
+                for (int d = 0; d < mz.rules.directions; ++d) {
+                    if (mz.grid(y + mz.StepY(d), x + mz.StepX(d)) != 0) continue;
+                    const bool outer = !mz.IsCell(x + 2 * mz.StepX(d), y + 2 * mz.StepY(d));
+                    if (pass == 0 && !outer) continue;
+                    Vec a, b;
+                    mz.Side(x, y, d, a, b);
+                    line(a, b, pass == 0 ? kMapOutline : kMapWall, penWidth);
+                }
+                if (pass == 0) continue;
+                const Vec c = mz.Centre(x, y);
+                trail.clear();
+                CellTrail(mz.rules, mz.g.tables(), walked, mz.maxX, mz.maxY, mz.g.walk().exitReached, x, y, trail);
+                for (const TrailSegment& t : trail) {
+                    const bool opening = t.kind == TrailKind::In || t.kind == TrailKind::Out;
+                    const Vec end = opening ? PlanAt(mz.rules, t.to.y, t.to.x)
+                                            : PlanAt(mz.rules, (t.from.y + t.to.y) / 2, (t.from.x + t.to.x) / 2);
+                    line(c, end, TrailColour(t.kind), penWidth);
+                }
             }
         }
     }
-    // The player: an arrow head the way it faces.
-    const double r = cell * 0.4;
+    // The player: an arrow head the way it faces, never smaller than a few pixels.
+    const double r = std::max(cell * 0.5, 5 / scale);
     const double ca = std::cos(eye.angle), sa = std::sin(eye.angle);
     const Vec tip{eye.x + ca * r, eye.y + sa * r};
     // Long and narrow, so that its point reads at a glance.
@@ -429,6 +493,18 @@ void DrawMap(Painter& painter, Canvas& canvas, const Maze& mz, const Eye& eye, i
     const Vec back2{eye.x - ca * r * 0.5 + sa * r * 0.45, eye.y - sa * r * 0.5 - ca * r * 0.45};
     const POINT arrow[3] = {pixel(tip), pixel(back1), pixel(back2)};
     painter.Fill(arrow, 3, kMapPlayer);
+}
+
+// Walking out: a panel of the exit's light over the middle of the view, with the text on it.
+void DrawFinish(Painter& painter, Canvas& canvas, const std::string& text, int width, int height) {
+    const int w = width * 4 / 5, h = std::max(height / 3, 40);
+    const int left = (width - w) / 2, top = (height - h) / 2;
+    // Framed, so that it stands apart from the exit's own light behind it.
+    const POINT frame[4] = {{left - 2, top - 2}, {left + w + 2, top - 2}, {left + w + 2, top + h + 2}, {left - 2, top + h + 2}};
+    painter.Fill(frame, 4, kWallEdge);
+    const POINT panel[4] = {{left, top}, {left + w, top}, {left + w, top + h}, {left, top + h}};
+    painter.Fill(panel, 4, kExitLight);
+    canvas.dc.DrawTextBox(left + 4, top + 4, w - 8, h - 8, text, canvas.Colour(kMapWall), std::clamp(height / 14, 10, 40));
 }
 
 }  // namespace
@@ -475,6 +551,7 @@ FirstPersonFrame DrawFirstPerson(Canvas& canvas, const Game& g, const FirstPerso
     std::vector<TrailSegment> trail;
     for (auto it = visits.rbegin(); it != visits.rend(); ++it) DrawCell(painter, cam, mz, *it, trail);
     if (o.map) DrawMap(painter, canvas, mz, eye, o.width, o.height);
+    if (!o.finish.empty() && g.walk().exitReached) DrawFinish(painter, canvas, o.finish, o.width, o.height);
     frame.cells = static_cast<int>(visits.size());
     frame.polygons = painter.polygons;
     return frame;

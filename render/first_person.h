@@ -5,6 +5,7 @@
 // to the cells beyond, each seen through a narrower gap, so a frame costs what is visible and
 // not what the maze holds.
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "game/game.h"
@@ -32,6 +33,9 @@ struct FirstPersonOptions {
     int height = 298;
     bool map = true;   // the small plan of the walked cells in a corner
     std::optional<Eye> eye;   // drawn from here instead of the player's place (a move under way)
+    // Shown over the view once the player has walked out: the congratulation and the summary, a
+    // line each.
+    std::string finish = {};
 };
 
 // What a frame visited, for tests and measurements.

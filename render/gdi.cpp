@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/gdi.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPen>
 
@@ -152,10 +153,7 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
         painter->setPen(Qt::NoPen);
         surface_->fillPen = true;
     }
-    painter->setBrush(SolidBrush(Resolve(paint->colour)));
     const std::vector<QPoint>& corners = shape->corners;
-    painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
-                         shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     int left = corners[0].x(), right = left, top = corners[0].y(), bottom = top;
     for (const QPoint& c : corners) {
         left = std::min(left, c.x());
@@ -163,7 +161,14 @@ bool DeviceContext::FillRgn(HRGN region, HBRUSH brush) {
         top = std::min(top, c.y());
         bottom = std::max(bottom, c.y());
     }
-    Touch(left, top, right, bottom, 0);
+    // A zoomed picture draws most of its polygons beside the target: those cost only the test.
+    // (A document or a recording has no edge to test against.)
+    if (target_ == nullptr || (right >= 0 && bottom >= 0 && left <= target_->width() && top <= target_->height())) {
+        painter->setBrush(SolidBrush(Resolve(paint->colour)));
+        painter->drawPolygon(corners.data(), static_cast<int>(corners.size()),
+                             shape->fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        Touch(left, top, right, bottom, 0);
+    }
     if (fillLog_ != nullptr) {
         fillLog_->push_back({paint->colour, QPolygon(QList<QPoint>(corners.begin(), corners.end()))});
     }
@@ -200,6 +205,22 @@ bool DeviceContext::LineTo(int x, int y) {
     painter->setBrush(Qt::NoBrush);
     painter->drawLine(from.x, from.y, x, y);
     Touch(std::min(from.x, x), std::min(from.y, y), std::max(from.x, x), std::max(from.y, y), (width + 1) / 2);
+    return true;
+}
+
+bool DeviceContext::DrawTextBox(int left, int top, int width, int height, const std::string& text, COLORREF colour,
+                                int pixelSize) {
+    // Fonts need the application's font database.
+    if (qGuiApp == nullptr) return false;
+    QPainter* painter = Painter();
+    if (painter == nullptr || width <= 0 || height <= 0 || pixelSize <= 0) return false;
+    QFont font = painter->font();
+    font.setPixelSize(pixelSize);
+    painter->setFont(font);
+    painter->setPen(QColor(Resolve(colour)));
+    surface_->fillPen = false;
+    painter->drawText(QRect(left, top, width, height), Qt::AlignCenter | Qt::TextWordWrap, QString::fromStdString(text));
+    Touch(left, top, int64_t{left} + width, int64_t{top} + height, 0);
     return true;
 }
 

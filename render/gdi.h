@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -98,6 +99,8 @@ public:
     HGDIOBJ SelectObject(HGDIOBJ object);   // pens only; returns the pen it replaces
     bool MoveToEx(int x, int y, POINT* previous);
     bool LineTo(int x, int y);
+    // Lines of text centred in a box, in one colour, the font's height `pixelSize` device pixels.
+    bool DrawTextBox(int left, int top, int width, int height, const std::string& text, COLORREF colour, int pixelSize);
     bool DeleteObject(HGDIOBJ object) {   // false for an object still selected, as in GDI
         const uint32_t slot = (object & kIndexMask) - 1;
         if (object == 0 || slot >= objects_.size() || objects_[slot].kind == Kind::Free ||

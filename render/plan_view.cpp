@@ -27,6 +27,9 @@ struct Layout {
     const FixedTables& tables;
     int gridMaxX, gridMaxY;
     double scale, left, top;   // pixels per unit and where unit (0, 0) lands
+    // Zoomed in, cells further than a cell outside the picture's width x height are left out.
+    bool cull = false;
+    int width = 0, height = 0;
 
     int directions() const { return rules.directions; }
     int StepX(int d) const { return rules.stepX(tables, d); }
@@ -46,7 +49,15 @@ struct Layout {
     template <class Fn>
     void ForEachCell(Fn fn) const {
         for (int y = rules.firstCellY; y < gridMaxY; y += rules.cellStepY)
-            for (int x = rules.firstCellX(y); x < gridMaxX; x += rules.cellStepX) fn(y, x);
+            for (int x = rules.firstCellX(y); x < gridMaxX; x += rules.cellStepX) {
+                if (cull && !Near(y, x)) continue;
+                fn(y, x);
+            }
+    }
+    bool Near(int gy, int gx) const {
+        const PlanPoint p = rules.planPoint(gy, gx);
+        const double x = left + p.x * scale, y = top + p.y * scale, reach = 2 * scale * rules.planCell;
+        return x > -reach && y > -reach && x < width + reach && y < height + reach;
     }
 };
 
@@ -57,6 +68,16 @@ Layout MakeLayout(const Game& g, const PlanOptions& o) {
     l.scale = std::max(1.0, std::min(o.width / e.width, o.height / e.height));
     l.left = std::round((o.width - width * l.scale) / 2);
     l.top = std::round((o.height - depth * l.scale) / 2);
+    if (o.zoom.Zoomed()) {
+        // Scaled about the zoom's centre, which lands in the middle of the picture.
+        const double f = ZoomFactor(o.zoom.level);
+        l.left = (l.left - o.zoom.centre.x) * f + o.width / 2.0;
+        l.top = (l.top - o.zoom.centre.y) * f + o.height / 2.0;
+        l.scale *= f;
+        l.cull = true;
+        l.width = o.width;
+        l.height = o.height;
+    }
     return l;
 }
 
@@ -228,6 +249,20 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
                                 l.Pixel({c.x - ux * 0.5 + uy * 0.45, c.y - uy * 0.5 - ux * 0.45})};
         Fill(dc, arrow, 3, kPlayerInk);
     }
+}
+
+PicturePoint PlanPlayerPoint(const Game& s, const PlanOptions& o) {
+    PlanOptions whole = o;
+    whole.zoom = {};
+    const Layout l = MakeLayout(s, whole);
+    const PlanPoint c = l.rules.planPoint(s.walk().playerY, s.walk().playerX);
+    return {l.left + c.x * l.scale, l.top + c.y * l.scale};
+}
+
+double PlanCellPixels(const Game& s, const PlanOptions& o) {
+    PlanOptions whole = o;
+    whole.zoom = {};
+    return MakeLayout(s, whole).scale * s.Rules().planCell;
 }
 
 std::optional<Cell> PlanCellAt(const Game& s, const PlanOptions& o, double x, double y) {

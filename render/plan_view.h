@@ -7,6 +7,7 @@
 
 #include "render/gdi.h"
 #include "render/scene_state.h"
+#include "render/zoom.h"
 
 namespace quivra {
 
@@ -19,6 +20,7 @@ struct PlanOptions {
     // On paper: device units a millimetre. Lines then keep widths a photocopier keeps, and the
     // openings' marks are left to the page, which draws them at a size of their own.
     double unitsPerMillimetre = 0;
+    ZoomView zoom = {};      // the whole plan scaled about a point (the window's zoom)
 };
 
 // The plan's extent in its own units (a square's side, a hexagon's side) with its margins and the
@@ -44,6 +46,11 @@ struct PlanOpenings {
     bool found = false;
 };
 PlanOpenings PlanOpeningsOf(const Game& game, const PlanOptions& options);
+
+// The player's cell centre in the whole plan's pixels (the options' zoom aside), and a cell's
+// width there.
+PicturePoint PlanPlayerPoint(const Game& game, const PlanOptions& options);
+double PlanCellPixels(const Game& game, const PlanOptions& options);
 
 // The cell (raster x, y) under a pixel of the plan, or nothing off the maze's cells.
 std::optional<Cell> PlanCellAt(const Game& game, const PlanOptions& options, double x, double y);

@@ -53,6 +53,8 @@ public:
           widthRatio_(view.widthRatio),
           scaleX_(view.scaleX),
           scaleY_(view.scaleY),
+          shiftX_(view.shiftX),
+          shiftY_(view.shiftY),
           cos_(view.viewCos),
           sin_(view.viewSin),
           drawHeight_(drawHeight) {}
@@ -69,11 +71,15 @@ public:
     POINT At(double x, const Row& r) const {
         const double xs = (x - halfW_) * r.f + halfW_ + widthRatio_;
         const double ys = (r.height - halfH_) * r.f + halfH_;
-        return {FloorPixel(xs * scaleX_), FloorPixelBelow(drawHeight_, ys * scaleY_)};
+        return {FloorPixel(xs * scaleX_ + shiftX_), FloorPixelBelow(drawHeight_, ys * scaleY_ + shiftY_)};
+    }
+    void Exact(double x, const Row& r, double& px, double& py) const {
+        px = ((x - halfW_) * r.f + halfW_ + widthRatio_) * scaleX_ + shiftX_;
+        py = drawHeight_ - (((r.height - halfH_) * r.f + halfH_) * scaleY_ + shiftY_);
     }
 
 private:
-    double h_, d_, halfW_, halfH_, widthRatio_, scaleX_, scaleY_, cos_, sin_;
+    double h_, d_, halfW_, halfH_, widthRatio_, scaleX_, scaleY_, shiftX_, shiftY_, cos_, sin_;
     int drawHeight_;
 };
 
@@ -107,6 +113,11 @@ POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int dra
     return p.At(x, p.RowOf(y, z));
 }
 
+void ProjectExact(double x, double y, double z, const ViewParams& view, int drawHeight, double& px, double& py) {
+    const Projector p(view, drawHeight);
+    p.Exact(x, p.RowOf(y, z), px, py);
+}
+
 std::optional<ScenePoint> FloorPointAt(double x, double y, double ratio, const ViewParams& view, int drawHeight) {
     return PlanePointAt(x, y, 0, ratio, view, drawHeight);
 }
@@ -115,8 +126,8 @@ std::optional<ScenePoint> PlanePointAt(double x, double y, double z, double rati
                                        int drawHeight) {
     if (!(view.scaleX > 0) || !(view.scaleY > 0) || !(ratio > 0)) return std::nullopt;
     // The middle of the device pixel under the point: ProjectPoint floors onto the pixel's corner.
-    const double xs = (x + 0.5) * ratio / view.scaleX;
-    const double ys = (drawHeight + 1 - (y + 0.5) * ratio) / view.scaleY;
+    const double xs = ((x + 0.5) * ratio - view.shiftX) / view.scaleX;
+    const double ys = (drawHeight + 1 - (y + 0.5) * ratio - view.shiftY) / view.scaleY;
     const double w = view.sceneWidth, h = view.sceneDepth, d = view.viewSpan;
     // At height z the distance t = H - y from the near edge gives
     // Ys - H/2 = (t sin + z cos - H/2) f with f = D / (D + t cos - z sin); solved for t. The divisor
@@ -159,6 +170,7 @@ void DrawQuad(Canvas& canvas, const ViewParams& view, double x1, double y1, doub
     const Projector::Row r3 = p.RowOf(y3, z3, y2, z2, r2);
     const Projector::Row r4 = p.RowOf(y4, z4, y3, z3, r3);
     const POINT points[4] = {p.At(x1, r1), p.At(x2, r2), p.At(x3, r3), p.At(x4, r4)};
+    if (canvas.Outside(points)) return;
     FillQuad(canvas, points, colour);
 }
 
@@ -169,6 +181,7 @@ void DrawTriangle(Canvas& canvas, const ViewParams& view, double x1, double y1, 
     const Projector::Row r2 = p.RowOf(y2, z2, y1, z1, r1);
     const Projector::Row r3 = p.RowOf(y3, z3, y2, z2, r2);
     const POINT points[3] = {p.At(x1, r1), p.At(x2, r2), p.At(x3, r3)};
+    if (canvas.Outside(points)) return;
     FillTriangle(canvas, points, colour);
 }
 

@@ -27,6 +27,10 @@ struct ViewParams {
     double viewCos = 0;
     double viewSin = 0;
     double viewSpan = 0;
+    // Pixels added before the floor, across and up: a picture scaled about a point (zoom.h).
+    // Both stay 0 for the whole maze, whose pixels are then exactly as the written view gives.
+    double shiftX = 0;
+    double shiftY = 0;
 };
 
 // Where drawing goes: the device context, the drawing area's height in pixels (client height
@@ -36,6 +40,22 @@ struct Canvas {
     int drawHeight;
     bool usePalette;
     const PaletteColors& paletteColors;
+    // When above 0, polygons wholly outside the drawing area (cullWidth x drawHeight) are not drawn
+    // at all: a zoomed picture leaves most of the maze outside.
+    int cullWidth = 0;
+
+    template <size_t N>
+    bool Outside(const POINT (&points)[N]) const {
+        if (cullWidth <= 0) return false;
+        bool left = true, right = true, above = true, below = true;
+        for (const POINT& p : points) {
+            left &= p.x < 0;
+            right &= p.x > cullWidth;
+            above &= p.y < 0;
+            below &= p.y > drawHeight;
+        }
+        return left || right || above || below;
+    }
 
     // An index outside the table gives black, as it does through the palette.
     COLORREF Colour(int index) const {
@@ -48,6 +68,8 @@ struct Canvas {
 ViewParams SetupView(double viewAngle, double sceneWidth, double sceneDepth, int wpx, int hpx);
 
 POINT ProjectPoint(double x, double y, double z, const ViewParams& view, int drawHeight);
+// The same before the floor: where in the drawing area the point lies, in fractional pixels.
+void ProjectExact(double x, double y, double z, const ViewParams& view, int drawHeight, double& px, double& py);
 
 // The floor point (z = 0) that a window point shows: ProjectPoint turned back. x and y are logical
 // pixels of the drawing area, ratio the device pixels to each of them, drawHeight in device pixels

@@ -73,6 +73,11 @@ StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas) {
 
 void DrawSceneTrail(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style()).drawTrail(g, s, canvas); }
 
+void DrawTrailAndSolution(const Game& g, SceneState& s, Canvas& canvas) {
+    SceneOf(g.style()).drawTrail(g, s, canvas);
+    if (g.walk().showingSolution) DrawSolution(g, s, canvas);
+}
+
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas) { SceneOf(g.style()).drawSolution(g, s, canvas); }
 
 std::optional<GridCell> CellAt(const MazeShape& shape, ScenePoint p) { return SceneOf(shape.style).cellAt(shape, p); }

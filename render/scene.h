@@ -28,6 +28,9 @@ StageReport DrawStage(const Game& g, SceneState& s, Canvas& canvas);
 // game takes again, each as its key draws it, and, when it is shown, the correct path).
 void DrawSceneTrail(const Game& g, SceneState& s, Canvas& canvas);
 
+// The trail and, when it is shown, the correct path over a drawn scene.
+void DrawTrailAndSolution(const Game& g, SceneState& s, Canvas& canvas);
+
 // The correct path over the scene.
 void DrawSolution(const Game& g, SceneState& s, Canvas& canvas);
 

@@ -22,6 +22,7 @@
 #include "game/style_rules.h"
 #include "game/window_design.h"
 #include "render/plan_view.h"
+#include "render/zoomed_view.h"
 #include "tools/picture_file.h"
 #include "tools/progress.h"
 #include "tools/render_game.h"
@@ -70,6 +71,30 @@ PlanOptions PlanFor(const RenderSetup& setup, bool solution) {
     return options;
 }
 
+// The window's zoom: the picture scaled about the player, who is shown with the trail as the window
+// shows them.
+PlanOptions ZoomedPlan(const Game& game, PlanOptions options, int zoom) {
+    if (zoom == 0) return options;
+    options.zoom = ZoomOnPlayer(zoom, PlanPlayerPoint(game, options));
+    options.trail = options.player = true;
+    return options;
+}
+
+QImage ZoomedScene(const ToolGame& game, int zoom) {
+    QImage image = game.Image();
+    if (zoom == 0) return image;
+    const WindowLayout layout = WindowLayout::Of(image.width(), image.height());
+    const int width = layout.drawWidth;
+    DeviceContext dc(&image);
+    Canvas canvas = MakeCanvas(dc, layout.drawHeight, game.Run());
+    const PicturePoint player = ScenePlayerPoint(game.game, game.Run().View(), layout.drawHeight);
+    DrawZoomedScene(game.game, game.Run(), canvas, width, ZoomOnPlayer(zoom, player));
+    // The scroll bar's and the status line's places stay as the window has them: empty.
+    QPainter(&image).fillRect(width, 0, image.width() - width, image.height(), Qt::white);
+    QPainter(&image).fillRect(0, layout.drawHeight, image.width(), image.height() - layout.drawHeight, Qt::white);
+    return image;
+}
+
 // What the scene builders can hold.
 void CheckDrawable(const MazeShape& s, const std::string& what) {
     // MazeShape's limits hold already (the parser and --cells keep to them); the style's scene may hold less.
@@ -95,6 +120,9 @@ void CheckLegible(const RenderSetup& setup, const MazeShape& shape) {
         needWidth = window.scrollWidth + kMinCellPixels * (shape.cellsX + 1.0);
         needHeight = window.statusHeight + kMinCellPixels / 2.0 * (shape.cellsY + 1.0);
     }
+    // Zoomed in, each step doubles a cell's pixels.
+    needWidth /= ZoomFactor(setup.zoom);
+    needHeight /= ZoomFactor(setup.zoom);
     if (setup.width >= needWidth && setup.height >= needHeight) return;
     const long long width = std::max<long long>(setup.width, std::llround(std::ceil(needWidth)));
     const long long height = std::max<long long>(setup.height, std::llround(std::ceil(needHeight)));
@@ -367,11 +395,16 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
     } else {
         print.dress.language = PageLanguageFor(QLocale::system().uiLanguages());
     }
+    if (options.Has("zoom")) {
+        setup.zoom = ParseInt(options.Required("zoom")[0], "zoom", 0, kMaxZoomLevel);
+        if (paper || count > 0 || setup.firstPerson) throw UsageError("--zoom zooms the window's picture: drop --page, --count and --view first-person");
+    }
     print.quiet = options.Has("quiet");
     if (print.quiet) progressFd = -1;
     // Before the work, so that a name that cannot be written does not cost a long build.
     const PictureTarget target = CheckPictureTarget(options.Required("out")[0]);
     const bool pdf = std::string_view(target.qtFormat) == "pdf", svg = std::string_view(target.qtFormat) == "svg";
+    if (setup.zoom > 0 && (pdf || svg)) throw UsageError("--zoom draws what the window shows: write a picture, not a document");
     if (options.Has("solutions")) {
         const std::string& where = options.Required("solutions")[0];
         if (count == 0) throw UsageError("--solutions places a booklet's solutions: add --count");
@@ -432,10 +465,10 @@ void RunPicture(RenderSetup setup, const PrintSetup& print, const PictureTarget&
     if (setup.plan) {
         QImage image(setup.width, setup.height, QImage::Format_RGB32);
         DeviceContext dc(&image);
-        DrawPlan(dc, game.game, PlanFor(setup, setup.solution));
+        DrawPlan(dc, game.game, ZoomedPlan(game.game, PlanFor(setup, setup.solution), setup.zoom));
         WritePicture(image, target);
     } else {
-        WritePicture(game.Image(), target);
+        WritePicture(ZoomedScene(game, setup.zoom), target);
     }
     out += game.Report(setup);
 }

@@ -25,6 +25,7 @@ struct RenderSetup {
     int sheetWidth = 0, sheetHeight = 0;   // a plan drawn at this size rather than the window's (a box on a page)
     int planUnits = 1;                     // a plan for a document drawn this many units a pixel, to hold every cell
     double sheetUnitsPerMillimetre = 0;    // a plan for paper: its units a millimetre there
+    int zoom = 0;                          // --zoom: the window's zoom level, centred on the player
 };
 
 // One game as a picture for a document: the report it prints, the drawing, and with `solutions`

@@ -235,6 +235,8 @@ constexpr OptionSpec kRenderOptions[] = {
     {"lang", 1, "zh|en", "with --page: the page's words in Chinese or English (default: as the game speaks)",
      InUsage::Optional},
     {"quiet", 0, "", "print nothing but errors", InUsage::Optional},
+    {"zoom", 1, "0..6", "the scene or plan zoomed in that many steps (Ctrl+= in the game, each doubling the scale), centred on the player",
+     InUsage::Optional},
 };
 
 constexpr const char* kPrintingExamples =

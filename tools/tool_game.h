@@ -34,6 +34,7 @@ public:
     std::string Report(const RenderSetup& setup) const;
 
     const QImage& Image() const { return image_; }
+    const SceneRun& Run() const { return run_; }
     std::vector<QPicture> TakeDrawing() { return recorder_->Take(); }
 
     Game game;

@@ -92,6 +92,18 @@
         <translation>Copy Maze Code</translation>
     </message>
     <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>整个迷宫</source>
+        <translation>Whole Maze</translation>
+    </message>
+    <message>
         <source>输入迷宫代码…</source>
         <translation>Play a Code…</translation>
     </message>
@@ -316,7 +328,7 @@
 
 菜单“%1”：“%2”（F2 或 Ctrl+N）换一个新迷宫；“%3”用红线显示正确的路，清除前不能再走；“%4”擦掉你的路线，在同一个迷宫里重新开始；“%11”（Ctrl+P）打印迷宫；“%26”为全班做一本练习册，连同答案，存成 PDF 或打印；“%7”（Ctrl+Q）。“%17”接着玩上次关窗时没走完的一局；“%18”（Ctrl+H）把正确的路再藏起来；“%19”选新迷宫的大小；“%20”列出你的成绩；“%21”和“%22”在场景里标出你的位置和出口。“%23”（Ctrl+Z）回到被新迷宫换掉的那一局；“%24”（F3）显示接下来的三步两秒钟，这一局不再计入记录；“%25”（P 或 Pause）暂停计时并遮住迷宫。
 菜单“%8”：在“%9”和“%10”之间切换，每次切换都开始一个新迷宫。
-菜单“%12”：“%13”是倾斜的全景，每局都从这里开始；“%14”让你站在迷宫里：上 / W / 小键盘 8 前进，下 / S / 小键盘 2 后退，左 / A / 小键盘 4 和右 / D / 小键盘 6 转身，点击前方的地面沿直通走廊走过去；“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。
+菜单“%12”：“%13”是倾斜的全景，每局都从这里开始；“%14”让你站在迷宫里：上 / W / 小键盘 8 前进，下 / S / 小键盘 2 后退，左 / A / 小键盘 4 和右 / D / 小键盘 6 转身，点击前方的地面沿直通走廊走过去；“%15”是平面图；“%16”在第一人称时把走过的格子画在角上。“%27”（Ctrl+=）、“%28”（Ctrl+-）和“%29”（Ctrl+0）把全景和平面图放大、缩小和还原成整个迷宫，放大后视图跟着你走；按住 Ctrl 转动滚轮或两指捏合也能缩放。
 右边的滚动条把视角在 30 到 60 度之间倾斜。F10 打开菜单栏。</source>
         <translation>Walk from the entrance at the top to the exit at the bottom. Each step draws a green line, a step back onto your own trail a yellow one; walking into a wall beeps.
 
@@ -330,7 +342,7 @@ Maze codes: “%5” (Ctrl+C) copies the maze’s code to the clipboard, “%6�
 
 Menu “%1”: “%2” (F2 or Ctrl+N) makes a new maze; “%3” shows the correct path in red, and walking stops until you clear; “%4” wipes your trail to start again on the same maze; “%11” (Ctrl+P) prints the maze; “%26” makes worksheets for a class, with their solutions, saved as PDF or printed; “%7” (Ctrl+Q). “%17” plays on the game left unfinished when the window last closed; “%18” (Ctrl+H) hides the correct path again; “%19” chooses the size of new mazes; “%20” lists your records; “%21” and “%22” mark where you stand and the exit in the scene. “%23” (Ctrl+Z) brings back the game a new maze replaced; “%24” (F3) shows the next three steps for two seconds, and the walk no longer counts for the records; “%25” (P or Pause) stops the clock and covers the maze.
 Menu “%8”: switch between “%9” and “%10”; each switch starts a new maze.
-Menu “%12”: “%13” is the tilted scene every game starts in; “%14” stands you inside the maze: Up / W / keypad 8 steps forward, Down / S / keypad 2 steps back, Left / A / keypad 4 and Right / D / keypad 6 turn, and a click on the floor ahead walks along a straight open corridor; “%15” shows the flat plan; “%16” draws the cells you walked in a corner, in first person.
+Menu “%12”: “%13” is the tilted scene every game starts in; “%14” stands you inside the maze: Up / W / keypad 8 steps forward, Down / S / keypad 2 steps back, Left / A / keypad 4 and Right / D / keypad 6 turn, and a click on the floor ahead walks along a straight open corridor; “%15” shows the flat plan; “%16” draws the cells you walked in a corner, in first person. “%27” (Ctrl+=), “%28” (Ctrl+-) and “%29” (Ctrl+0) zoom the scene and the plan in, out and back to the whole maze; zoomed in, the view follows you. Ctrl with the wheel, or a pinch, zooms too.
 The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens the menu bar.</translation>
     </message>
     <message>

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,7 +45,7 @@ Game Corridor(MazeStyle style, int length, int depth, bool exitOpen) {
     return g;
 }
 
-QImage Picture(const Game& g, bool map = false) {
+QImage Picture(const Game& g, bool map = false, const std::string& finish = "") {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     DeviceContext dc(&image);
@@ -53,6 +55,7 @@ QImage Picture(const Game& g, bool map = false) {
     options.width = kWidth;
     options.height = kHeight;
     options.map = map;
+    options.finish = finish;
     DrawFirstPerson(canvas, g, options);
     EXPECT_EQ(dc.LiveObjects(), 0);   // every brush and region freed
     return image;
@@ -199,6 +202,71 @@ TEST(FirstPersonPicture, AFrameVisitsWhatIsVisibleNotTheMaze) {
     const FirstPersonFrame maze = DrawFirstPerson(canvas, large, options);
     EXPECT_EQ(corridor.cells, 4);
     EXPECT_LT(maze.cells, 40);   // of 150
+}
+
+// The game's greys: index i is i * 256 / 13.
+QRgb Grey(int index) { return qRgb(index * 256 / 13, index * 256 / 13, index * 256 / 13); }
+
+TEST(FirstPersonPicture, TheGroundOutsideTheExitRunsIntoItsLight) {
+    for (MazeStyle style : {MazeStyle::Square, MazeStyle::Honeycomb}) {
+        SCOPED_TRACE(Name(style));
+        // Down the middle column from the light: the ground outside (grey 11) lies under it, and
+        // only when the exit is open.
+        const auto groundUnderTheEnd = [](const QImage& image) {
+            int ground = 0;
+            for (int y = kHeight / 2; y < kHeight; ++y) ground += image.pixel(kWidth / 2, y) == Grey(11);
+            return ground;
+        };
+        EXPECT_GT(groundUnderTheEnd(Picture(Corridor(style, 3, 3, true))), 3);
+        EXPECT_EQ(groundUnderTheEnd(Picture(Corridor(style, 3, 3, false))), 0);
+    }
+}
+
+TEST(FirstPersonPicture, TheCornerMapOfAFreshGameShowsTheMazesOutline) {
+    // The map fills a third of the shorter side, top right, in grey 11; the outline is grey 8.
+    const int size = kHeight / 3, margin = std::max(4, size / 20), left = kWidth - size - margin;
+    for (const char* code : {"S15x10-11882719-Y", "H21x13-93782719-0", "S120x80-57782719-5"}) {
+        SCOPED_TRACE(code);
+        const QImage image = Picture(test::GameFromCode(code), true);
+        int outline = 0, ground = 0;
+        for (int y = margin; y < margin + size; ++y) {
+            for (int x = left; x < left + size; ++x) {
+                outline += image.pixel(x, y) == Grey(8);
+                ground += image.pixel(x, y) == Grey(11);
+            }
+        }
+        EXPECT_GT(ground, size * size / 2);
+        // At least two sides' worth of the outline: never an empty box.
+        EXPECT_GT(outline, size);
+    }
+}
+
+TEST(FirstPersonPicture, WalkingOutShowsTheSummaryOverTheView) {
+    // Writing needs the application's fonts.
+    if (qGuiApp == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "render_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = qGuiApp != nullptr ? qGuiApp : new QGuiApplication(argc, argv);
+    ASSERT_NE(app, nullptr);
+    Game g = Corridor(MazeStyle::Square, 3, 3, true);
+    const std::string summary = "恭喜!\n3 steps";
+    const QImage walking = Picture(g, false, summary);
+    for (int i = 0; i < 6 && !g.walk().exitReached; ++i) g.PressFirstPersonKey(vk::kUp);
+    ASSERT_TRUE(g.walk().exitReached);
+    const QImage out = Picture(g, false, summary), plain = Picture(g, false);
+    // Over the middle a panel of the exit's light with dark writing on it; nothing before the exit
+    // is reached, nor without a text.
+    const auto written = [](const QImage& image) {
+        int dark = 0;
+        for (int y = kHeight / 3; y < kHeight * 2 / 3; ++y)
+            for (int x = kWidth / 5; x < kWidth * 4 / 5; ++x) dark += qGray(image.pixel(x, y)) < 40;   // darker than the ceiling (grey 3)
+        return dark;
+    };
+    EXPECT_EQ(out.pixel(kWidth / 10 + 2, kHeight / 3 + 2), Grey(12));
+    EXPECT_GT(written(out), 20);
+    EXPECT_EQ(written(plain), 0);
+    EXPECT_EQ(written(walking), 0);
 }
 
 }  // namespace

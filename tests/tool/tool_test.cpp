@@ -92,7 +92,7 @@ TEST(Tool, EachCommandsHelpNamesItsOptions) {
           "--solution", "--clear", "--palette", "--dump", "--out FILE", "--view scene|plan|first-person", "--code CODE",
           "--page a5|a4|a3|letter|legal", "--count N", "--cells X Y", "--cell-size MM", "--per-page 1|2|4|6",
           "--solutions end|none|FILE.pdf", "--title TEXT", "--name-line", "--level 1..5", "--codes FILE", "--lang zh|en",
-          "--quiet"}},
+          "--quiet", "--zoom 0..6"}},
     };
     for (const auto& [command, options] : commands) {
         for (const char* help : {"--help", "-h", "help"}) {
