@@ -21,10 +21,10 @@ F Real(const char* name) {
 
 // The part of the path the failing call is asked for, or null when `call` is not asked to fail.
 const char* Asked(const char* call) {
-    const char* spec = std::getenv("QUIVRA_FAIL_IO");
+    const char* asked = std::getenv("QUIVRA_FAIL_IO");
     const size_t n = std::strlen(call);
-    if (spec == nullptr || std::strncmp(spec, call, n) != 0 || spec[n] != ':') return nullptr;
-    return spec + n + 1;
+    if (asked == nullptr || std::strncmp(asked, call, n) != 0 || asked[n] != ':') return nullptr;
+    return asked + n + 1;
 }
 
 bool FdMatches(int fd, const char* part) {
