@@ -306,11 +306,9 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
     }
     if (options.Has("size")) ParseSize(options.Required("size")[0], setup.width, setup.height);
     if (options.Has("tilt")) setup.tilt = ParseInt(options.Required("tilt")[0], "tilt", kVScroll1Min, kVScroll1Max);
-    SetDocumentDate(-1);
-    if (options.Has("time")) {
-        setup.time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
-        SetDocumentDate(static_cast<long long>(setup.time));
-    }
+    if (options.Has("time")) setup.time = ParseSeconds(options.Required("time")[0], "time", 86400, false);
+    // Dated by the clock the mazes come from: a fixed one gives the same bytes on every run.
+    SetDocumentDate(static_cast<long long>(setup.time));
     if (options.Has("trials")) {
         if (setup.named) throw UsageError("--code makes its maze without a search: --trials does not apply");
         setup.trials = ParseInt(options.Required("trials")[0], "trial count", 0, kMaxTrials);
@@ -335,7 +333,10 @@ void RunRender(const ParsedOptions& given, std::string& out, int progressFd) {
         print.page = *page;
         // On paper a maze is for solving with a pen, and new on every run unless the time is given.
         if (!options.Has("view")) setup.plan = true;
-        if (!options.Has("time")) setup.time = FreshTime();
+        if (!options.Has("time")) {
+            setup.time = FreshTime();
+            SetDocumentDate(-1);   // new mazes now: dated now
+        }
     }
     const bool paper = print.page != PageSize::Picture;
     if (setup.firstPerson && (paper || options.Has("count"))) {
