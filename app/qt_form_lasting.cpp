@@ -196,7 +196,7 @@ void QtForm::ShowHint() {
     QStringList ways;
     for (const int d : hint.directions) ways << Tr(honeycomb ? kHoneycombWays[d] : kSquareWays[d]);
     if (!hintTimer_->isActive()) hintUnder_ = text1_->text();
-    hintShown_ = Tr(kHintText).arg(ways.join(QString::fromUtf8("、")));
+    hintShown_ = Tr(kHintText).arg(ways.join(Tr(kHintWaysApart)));
     text1_->setText(hintShown_);
     hintTimer_->start();
     hintCells_ = hint.cells;
