@@ -150,6 +150,7 @@ inline const std::string kPauseCaption = QT_TRANSLATE_NOOP("Quivra", "暂停");
 inline const std::string kPausedText = QT_TRANSLATE_NOOP("Quivra", "已暂停，按 P 键继续。");
 inline const std::string kHintCaption = QT_TRANSLATE_NOOP("Quivra", "提示");
 inline const std::string kHintText = QT_TRANSLATE_NOOP("Quivra", "提示：%1");
+inline const std::string kHintWaysApart = QT_TRANSLATE_NOOP("Quivra", "、");   // between the hint's ways
 inline const std::string kSquareWays[] = {QT_TRANSLATE_NOOP("Quivra", "左"), QT_TRANSLATE_NOOP("Quivra", "下"),
                                           QT_TRANSLATE_NOOP("Quivra", "右"), QT_TRANSLATE_NOOP("Quivra", "上")};
 inline const std::string kHoneycombWays[] = {QT_TRANSLATE_NOOP("Quivra", "左上"), QT_TRANSLATE_NOOP("Quivra", "左下"),

@@ -101,6 +101,8 @@ public:
     const ZoomView& Zoom() const { return zoom_; }
     // The scene's view as drawn now: zoomed in, or the game's own.
     ViewParams ShownSceneView() const;
+    // The hint's line over the overview or the plan as drawn, in device pixels: nothing elsewhere.
+    std::vector<PicturePoint> HintLine(const std::vector<Cell>& cells) const;
     // What the view from inside shows over itself once the player has walked out (the
     // congratulation and the walk's summary, a line each); true when the view was drawn again.
     bool ShowFinishText(const std::string& text);

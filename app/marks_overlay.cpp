@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/hint_line.h"
 #include "render/projection.h"
 
 namespace quivra {
 
 namespace {
 
-// A cell's centre in scene units: the start cell's, and whole cells on from it.
 ScenePoint CellCentre(const Game& g, const Cell& c) {
-    if (g.style() == MazeStyle::Square) return {c.x / 2.0 + 0.125, c.y / 2.0 + 0.125};
-    return {1.0 + (c.x - 3) * 0.375, c.y * g.tables().sqrtThree / 4};
+    const PicturePoint p = SceneCellCentre(g, c);
+    return {p.x, p.y};
 }
 
 // A mark's square around a scene point at the walls' height (where the trail is drawn), a third
@@ -61,8 +61,17 @@ void MarksOverlay::Follow(const GameState& s, const MarkOptions& options, int dr
     places_ = now;
 }
 
+void MarksOverlay::ShowHint(const std::vector<PicturePoint>& line, double ratio) {
+    const auto same = [](const PicturePoint& a, const PicturePoint& b) { return a.x == b.x && a.y == b.y; };
+    if (ratio == hintRatio_ && std::equal(line.begin(), line.end(), hint_.begin(), hint_.end(), same)) return;
+    hint_ = line;
+    hintRatio_ = ratio;
+    update();
+}
+
 void MarksOverlay::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    DrawHintLine(p, hint_, hintRatio_);
     p.setRenderHint(QPainter::Antialiasing);
     if (!places_.exit.isNull()) {
         // A ring: where to go, with the floor still seen through it.

@@ -5,7 +5,10 @@
 #include <QRect>
 #include <QWidget>
 
+#include <vector>
+
 #include "app/game_state.h"
+#include "render/zoom.h"
 
 namespace quivra {
 
@@ -30,12 +33,16 @@ public:
     void Follow(const GameState& s, const MarkOptions& options, int drawHeight, double ratio,
                 const ViewParams* view = nullptr);
     const MarkPlaces& Places() const { return places_; }
+    // The hint's line, in device pixels `ratio` to a logical one (nothing: none).
+    void ShowHint(const std::vector<PicturePoint>& line, double ratio);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     MarkPlaces places_;
+    std::vector<PicturePoint> hint_;
+    double hintRatio_ = 1;
 };
 
 }  // namespace quivra

@@ -266,6 +266,8 @@ private:
     QAction* backToLast_ = nullptr;
     QTimer* hintTimer_ = nullptr;
     QString hintShown_, hintUnder_;   // the hint on the status line, and what it showed before
+    std::vector<Cell> hintCells_;     // the hint's cells drawn over the maze, from `hintFrom_`
+    Cell hintFrom_;
     QLabel* counters_ = nullptr;
     QAction* markPlayer_ = nullptr;
     QAction* markExit_ = nullptr;

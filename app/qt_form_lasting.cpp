@@ -108,6 +108,10 @@ void QtForm::UpdateMarks() {
     const MarkOptions options{overview && markPlayer_->isChecked(), overview && markExit_->isChecked()};
     const ViewParams shown = form_->ShownSceneView();
     marks_->Follow(form_->State(), options, DrawAreaHeightPixels(*this), dpr_, &shown);
+    // The hint's line while its words show, until the player moves on.
+    const Cell at{form_->State().walk().playerX, form_->State().walk().playerY};
+    if (!(at == hintFrom_) || !hintTimer_ || !hintTimer_->isActive()) hintCells_.clear();
+    marks_->ShowHint(form_->Paused() ? std::vector<PicturePoint>{} : form_->HintLine(hintCells_), dpr_);
 }
 
 void QtForm::UpdateLastingItems() {
@@ -164,6 +168,7 @@ void QtForm::BuildPlayItems(QMenu* gameMenu) {
     hintTimer_->setInterval(2000);
     connect(hintTimer_, &QTimer::timeout, this, [this] {
         if (!ending_ && text1_->text() == hintShown_) text1_->setText(hintUnder_);
+        UpdateMarks();
     });
     connect(hint_, &QAction::triggered, this, &QtForm::ShowHint);
     connect(pause_, &QAction::triggered, this, [this](bool on) {
@@ -191,9 +196,11 @@ void QtForm::ShowHint() {
     QStringList ways;
     for (const int d : hint.directions) ways << Tr(honeycomb ? kHoneycombWays[d] : kSquareWays[d]);
     if (!hintTimer_->isActive()) hintUnder_ = text1_->text();
-    hintShown_ = Tr(kHintText).arg(ways.join(QString::fromUtf8("、")));
+    hintShown_ = Tr(kHintText).arg(ways.join(Tr(kHintWaysApart)));
     text1_->setText(hintShown_);
     hintTimer_->start();
+    hintCells_ = hint.cells;
+    hintFrom_ = {form_->State().walk().playerX, form_->State().walk().playerY};
     UpdateLastingItems();
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "render/hint_line.h"
 #include "render/plan_view.h"
 #include "render/scene.h"
 #include "render/zoomed_view.h"
@@ -91,6 +92,18 @@ void FrmMain::DrawSteps(const std::vector<StepResult>& steps) {
     }
     SceneState zoomed = ZoomedScene();
     for (const StepResult& step : steps) DrawStep(step, zoomed, canvas);
+}
+
+std::vector<PicturePoint> FrmMain::HintLine(const std::vector<Cell>& cells) const {
+    const int width = DrawAreaWidthPixels(host_), height = DrawAreaHeightPixels(host_);
+    if (!state_.HasMaze() || !state_.SceneFinished() || state_.HasWalkToReplay() || width <= 0 || height <= 0) return {};
+    if (view_ == View::Plan) {
+        PlanOptions plan{width, height, true, false, true};
+        plan.zoom = zoom_;
+        return PlanHintLine(state_, plan, cells);
+    }
+    if (view_ == View::Overview) return SceneHintLine(state_, ShownSceneView(), height, cells);
+    return {};
 }
 
 ViewParams FrmMain::ShownSceneView() const {

@@ -254,9 +254,15 @@ void DrawPlan(DeviceContext& dc, const Game& s, const PlanOptions& o) {
 PicturePoint PlanPlayerPoint(const Game& s, const PlanOptions& o) {
     PlanOptions whole = o;
     whole.zoom = {};
+    return PlanCellPoint(s, whole, {s.walk().playerX, s.walk().playerY});
+}
+
+PicturePoint PlanCellPoint(const Game& s, const PlanOptions& o, const Cell& cell) {
+    PlanOptions whole = o;
+    whole.zoom = {};
     const Layout l = MakeLayout(s, whole);
-    const PlanPoint c = l.rules.planPoint(s.walk().playerY, s.walk().playerX);
-    return {l.left + c.x * l.scale, l.top + c.y * l.scale};
+    const PlanPoint c = l.rules.planPoint(cell.y, cell.x);
+    return ZoomedPoint(o.zoom, {l.left + c.x * l.scale, l.top + c.y * l.scale}, o.width, o.height);
 }
 
 double PlanCellPixels(const Game& s, const PlanOptions& o) {

@@ -51,6 +51,9 @@ PlanOpenings PlanOpeningsOf(const Game& game, const PlanOptions& options);
 // width there.
 PicturePoint PlanPlayerPoint(const Game& game, const PlanOptions& options);
 double PlanCellPixels(const Game& game, const PlanOptions& options);
+// A cell's centre (raster x, y; any place on the raster's lines, outside it too) in the plan's
+// pixels as drawn, zoom included.
+PicturePoint PlanCellPoint(const Game& game, const PlanOptions& options, const Cell& cell);
 
 // The cell (raster x, y) under a pixel of the plan, or nothing off the maze's cells.
 std::optional<Cell> PlanCellAt(const Game& game, const PlanOptions& options, double x, double y);

@@ -362,6 +362,10 @@ The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens 
         <translation>Hint: %1</translation>
     </message>
     <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
         <source>左</source>
         <translation>left</translation>
     </message>

@@ -35,6 +35,7 @@ struct Shown {
     std::vector<std::string> items;
     std::string hexHint;   // after switching to the honeycomb
     std::vector<std::string> sizes;   // the game menu's size submenu
+    std::string waysApart;   // between the ways of F3's hint
 };
 
 const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
@@ -48,7 +49,8 @@ const Shown kChinese{"Quivra V" + std::string(kVersion) + " 3D版",
                       "俯视", "第一人称", "平面图", "", "小地图", "", "放大\tCtrl+=, Ctrl++", "缩小\tCtrl+-",
                       "整个迷宫\tCtrl+0", "游戏说明\tF1", "", "关于"},
                      kHexHint,
-                     {"适应窗口", "", "小\t15×10", "中\t30×20", "大\t60×40", "特大\t120×80", "", "自定义…"}};
+                     {"适应窗口", "", "小\t15×10", "中\t30×20", "大\t60×40", "特大\t120×80", "", "自定义…"},
+                     "、"};
 const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
                      {"Game", "Style", "View", "Help"},
                      "Walk with the arrow keys or W A S D.",
@@ -60,7 +62,8 @@ const Shown kEnglish{"Quivra V" + std::string(kVersion) + " 3D",
                       "Zoom Out\tCtrl+-", "Whole Maze\tCtrl+0", "How to Play\tF1", "", "About"},
                      "Walk with Home ↑ PgUp / End ↓ PgDn, or Q W E / A S D.",
                      {"Fit the Window", "", "Small\t15×10", "Medium\t30×20", "Large\t60×40", "Huge\t120×80", "",
-                      "Custom…"}};
+                      "Custom…"},
+                     ", "};
 
 // One player's desktop: QLocale::uiLanguages() as Qt reads it from LANG and LANGUAGE.
 struct Desktop {
@@ -99,6 +102,11 @@ Shown WhatTheWindowShows() {
         if (QTest::qWaitFor([&] { return !w.Text1()->text().isEmpty() && w.Text1()->text().toStdString() != shown.hint; },
                             10000)) {
             shown.hexHint = w.Text1()->text().toStdString();
+            w.HintAction()->trigger();
+            const QString hinted = w.Text1()->text();
+            for (const char* apart : {"、", ", "}) {
+                if (hinted.contains(QString::fromUtf8(apart))) shown.waysApart = apart;
+            }
         }
     }
     QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok);
@@ -121,6 +129,7 @@ TEST_P(Language, TheWindowSpeaksWhatThePlayersListPicks) {
     EXPECT_EQ(shown.items, GetParam().expected.items);
     EXPECT_EQ(shown.hexHint, GetParam().expected.hexHint);
     EXPECT_EQ(shown.sizes, GetParam().expected.sizes);
+    EXPECT_EQ(shown.waysApart, GetParam().expected.waysApart);
 }
 
 // A player's session as it starts the game: LANG and LANGUAGE in the environment, read by Qt when
@@ -140,6 +149,7 @@ TEST(PlayerSession, TheWindowSpeaksTheSessionsLanguage) {
     EXPECT_EQ(shown.ok, want.ok);
     EXPECT_EQ(shown.items, want.items);
     EXPECT_EQ(shown.sizes, want.sizes);
+    EXPECT_EQ(shown.waysApart, want.waysApart);
 }
 
 // What a player new to the game reads, in each language: F1's How to Play, and the note that

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include "render/hint_line.h"
 #include "render/plan_view.h"
 #include "render/pick.h"
 #include "render/scene.h"
@@ -163,6 +164,48 @@ TEST(Zoom, ThePlayersCellIsUnderTheMiddleOfAZoomedPictureForPicking) {
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->x, player.x);
     EXPECT_EQ(picked->y, player.y);
+}
+
+TEST(Zoom, TheHintsLineRunsFromThePlayerThroughTheNextCellsAsDrawn) {
+    // Three steps down from the entrance; the way on is down, down, right (the code's correct path).
+    Walked w;
+    ASSERT_EQ(w.game.walk().playerX, 1);
+    ASSERT_EQ(w.game.walk().playerY, 7);
+    const std::vector<Cell> cells{{1, 9}, {1, 11}, {3, 11}};
+    // Cell by cell in the plan, whole and zoomed in two levels about the player (four times the
+    // cell, the player in the middle of the 640 x 480 area).
+    const PlanOptions whole{640, 480, true, false, true};
+    PlanOptions zoomed = whole;
+    zoomed.zoom = ZoomOnPlayer(2, PlanPlayerPoint(w.game, whole));
+    const double cell = PlanCellPixels(w.game, whole);
+    const PicturePoint at = PlanPlayerPoint(w.game, whole);
+    struct Case {
+        const PlanOptions& plan;
+        PicturePoint from;
+        double step;
+    } const cases[] = {{whole, at, cell}, {zoomed, {320, 240}, 4 * cell}};
+    for (const Case& c : cases) {
+        const std::vector<PicturePoint> line = PlanHintLine(w.game, c.plan, cells);
+        ASSERT_EQ(line.size(), 4u);
+        const PicturePoint expected[] = {c.from, {c.from.x, c.from.y + c.step}, {c.from.x, c.from.y + 2 * c.step},
+                                         {c.from.x + c.step, c.from.y + 2 * c.step}};
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_NEAR(line[i].x, expected[i].x, 1e-6) << i;
+            EXPECT_NEAR(line[i].y, expected[i].y, 1e-6) << i;
+        }
+    }
+    // In the scene the line runs where the player is drawn after walking those steps.
+    const std::vector<PicturePoint> scene = SceneHintLine(w.game, w.scene.View(), 480, cells);
+    ASSERT_EQ(scene.size(), 4u);
+    Game walked = w.game;
+    const std::vector<int>& path = walked.Path().directions;
+    for (size_t i = 0; i < 4; ++i) {
+        if (i > 0) test::Walk(walked, {path[2 + i]});
+        const PicturePoint p = ScenePlayerPoint(walked, w.scene.View(), 480);
+        EXPECT_NEAR(scene[i].x, p.x, 1e-6) << i;
+        EXPECT_NEAR(scene[i].y, p.y, 1e-6) << i;
+    }
+    EXPECT_TRUE(PlanHintLine(w.game, whole, {}).empty());
 }
 
 TEST(Zoom, AZoomedSceneLeavesOutOnlyWhatTheAreaDoesNotShow) {
