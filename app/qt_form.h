@@ -220,6 +220,7 @@ private:
     void ShowHint();
     // The lasting items' states and the counters, as the game is now.
     void UpdateLastingItems();
+    void SetText1Margin(int right);   // room kept for the counters at the status line's end
     // The marks follow the player and the drawing area.
     void UpdateMarks();
     // The game kept, the window's place and the settings written (once, at the end).

@@ -114,6 +114,11 @@ void QtForm::UpdateMarks() {
     marks_->ShowHint(form_->Paused() ? std::vector<PicturePoint>{} : form_->HintLine(hintCells_), dpr_);
 }
 
+// Only a change repaints: the items are brought up to date four times a second.
+void QtForm::SetText1Margin(int right) {
+    if (text1_->textMargins() != QMargins(0, 0, right, 0)) text1_->setTextMargins(0, 0, right, 0);
+}
+
 void QtForm::UpdateLastingItems() {
     if (!form_ || ending_) return;
     UpdateMarks();
@@ -126,7 +131,7 @@ void QtForm::UpdateLastingItems() {
     if (!counters) {
         if (form_->ShowFinishText("")) client_->update();
         counters_->hide();
-        text1_->setTextMargins(0, 0, 0, 0);
+        SetText1Margin(0);
         statusLine->Fit();
         return;
     }
@@ -137,7 +142,7 @@ void QtForm::UpdateLastingItems() {
     }
     const int width = counters_->sizeHint().width();
     counters_->setGeometry(text1_->width() - width, 1, width, text1_->height() - 1);
-    text1_->setTextMargins(0, 0, width, 0);
+    SetText1Margin(width);
     statusLine->Fit();
     counters_->show();
 }

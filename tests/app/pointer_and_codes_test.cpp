@@ -243,15 +243,23 @@ protected:
 TEST(Repaint, AWalkingStepRepaintsOnlyAroundItsLine) {
     QtForm w;
     ASSERT_TRUE(ShowBuilt(w));
-    QTest::qWait(50);
+    // The window's own first paints are over before the step: on a loaded machine they come late.
+    // (A window that keeps painting large areas fails below.)
+    for (int quiet = 0, tries = 0; quiet < 3 && tries < 30; ++tries) {
+        PaintSpy settling(w.ClientArea());
+        QTest::qWait(100);
+        quiet = settling.rects.empty() ? quiet + 1 : 0;
+    }
     PaintSpy spy(w.ClientArea());
     const int key = test::CorrectPathKeys(w.Form().State(), false).front();
     const Qt::Key arrows[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down};   // virtual keys 37..40
     QTest::keyClick(w.windowHandle(), arrows[key - vk::kLeft]);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !spy.rects.empty(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !spy.rects.empty(); }, 5000));
     QTest::qWait(50);
     const QSize area = w.ClientArea()->size();
     for (const QRect& r : spy.rects) {
+        // The status line is not the drawing: its counters appear with the first step.
+        if (w.Text1()->geometry().contains(r)) continue;
         EXPECT_LT(r.width() * r.height(), area.width() * area.height() / 50) << r.width() << "x" << r.height();
     }
 }
