@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <ctime>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -130,6 +131,13 @@ TEST(Worksheets, TheDialogsChoicesMakeThatBooklet) {
         EXPECT_EQ(FilesIn(dir), expected);
         const std::string info = Info(out);
         EXPECT_NE(info.find("Pages:           " + std::to_string(c.pages) + "\n"), std::string::npos) << info;
+        // Dated the day it was made, though its mazes are pinned to a time of day.
+        std::tm today{};
+        const std::time_t now = std::time(nullptr);
+        gmtime_r(&now, &today);
+        const std::string dated = Shell("pdfinfo -isodates '" + out.toStdString() + "'").value_or("");
+        EXPECT_NE(dated.find("CreationDate:    " + std::to_string(1900 + today.tm_year) + "-"), std::string::npos)
+            << dated;
         EXPECT_NE(info.find(c.paperLine), std::string::npos) << info;
         EXPECT_NE(info.find("Title:           " + std::string(*c.title ? c.title : "Quivra maze")), std::string::npos) << info;
         EXPECT_TRUE(said.contains(QString::number(c.pages))) << said.toStdString();
