@@ -293,6 +293,38 @@ TEST(Worksheets, CancelLeavesNothingBehind) {
     }
 }
 
+// Solutions asked into the booklet's own file, however it is spelled: refused in the dialog's own
+// words (no option names), the older file untouched.
+TEST(Worksheets, SolutionsNeverGoIntoTheBookletsOwnFile) {
+    ASSERT_TRUE(UseLanguage(kSourceLanguage));
+    QtForm w;
+    ASSERT_TRUE(ShowBuilt(w));
+    QTemporaryDir dir;
+    const QString out = dir.filePath("booklet.pdf");
+    {
+        QFile old(out);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("older booklet");
+    }
+    for (const QString& solutions : {out, dir.filePath("./booklet.pdf"), dir.filePath("gone/../booklet.pdf")}) {
+        SCOPED_TRACE(solutions.toStdString());
+        bool saved = true;
+        QString said;
+        ASSERT_TRUE(WithWorksheets(w, [&](WorksheetDialog& d) {
+            Choose(d, "sheetSolutions", 1);
+            d.findChild<QSpinBox*>("sheetCount")->setValue(2);
+            saved = d.SaveTo(out, solutions);
+            said = d.Message()->text();
+        }));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(said.toStdString(), Translated(kSheetSolutionsSameFile).toStdString());
+        EXPECT_EQ(FilesIn(dir), QStringList{"booklet.pdf"});
+        QFile old(out);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "older booklet");
+    }
+}
+
 // A printer gets the finished PDF files through lp: each file, the printer, the copies and the
 // title; a spooler that refuses or is missing is a failure.
 TEST(Worksheets, APrinterGetsTheFilesThroughLp) {
