@@ -43,6 +43,13 @@ using test::Shell;
 
 QString Translated(const std::string& text) { return QCoreApplication::translate("Quivra", text.c_str()); }
 
+// A file's bytes, or "" when it cannot be read; `text` written over it first when given.
+QByteArray Bytes(const QString& path, const char* text = nullptr) {
+    QFile file(path);
+    if (text) return file.open(QIODevice::WriteOnly) && file.write(text) >= 0 ? QByteArray(text) : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool ShowBuilt(QtForm& w) {
     w.Timer1()->setInterval(5);
     w.resize(640, 480);
@@ -262,11 +269,7 @@ TEST(Worksheets, CancelLeavesNothingBehind) {
         ASSERT_TRUE(ShowBuilt(w));
         QTemporaryDir dir;
         const QString out = dir.filePath("booklet.pdf");
-        {
-            QFile old(out);
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-            old.write("older booklet");
-        }
+        ASSERT_EQ(Bytes(out, "older booklet"), "older booklet");
         bool saved = true, cancelled = false;
         QTimer canceller;
         QObject::connect(&canceller, &QTimer::timeout, [&] {
@@ -287,9 +290,7 @@ TEST(Worksheets, CancelLeavesNothingBehind) {
         EXPECT_TRUE(cancelled);
         EXPECT_FALSE(saved);
         EXPECT_EQ(FilesIn(dir), QStringList{"booklet.pdf"});
-        QFile old(out);
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll(), "older booklet");
+        EXPECT_EQ(Bytes(out), "older booklet");
     }
 }
 
@@ -301,11 +302,7 @@ TEST(Worksheets, SolutionsNeverGoIntoTheBookletsOwnFile) {
     ASSERT_TRUE(ShowBuilt(w));
     QTemporaryDir dir;
     const QString out = dir.filePath("booklet.pdf");
-    {
-        QFile old(out);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("older booklet");
-    }
+    ASSERT_EQ(Bytes(out, "older booklet"), "older booklet");
     for (const QString& solutions : {out, dir.filePath("./booklet.pdf"), dir.filePath("gone/../booklet.pdf")}) {
         SCOPED_TRACE(solutions.toStdString());
         bool saved = true;
@@ -319,9 +316,7 @@ TEST(Worksheets, SolutionsNeverGoIntoTheBookletsOwnFile) {
         EXPECT_FALSE(saved);
         EXPECT_EQ(said.toStdString(), Translated(kSheetSolutionsSameFile).toStdString());
         EXPECT_EQ(FilesIn(dir), QStringList{"booklet.pdf"});
-        QFile old(out);
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll(), "older booklet");
+        EXPECT_EQ(Bytes(out), "older booklet");
     }
 }
 
