@@ -101,6 +101,9 @@ inline const std::string kSheetWritingSolutions = QT_TRANSLATE_NOOP("Quivra", "�
 inline const std::string kSheetCancel = QT_TRANSLATE_NOOP("Quivra", "取消");
 // %1 is the tool's reason, in one line.
 inline const std::string kSheetRefused = QT_TRANSLATE_NOOP("Quivra", "无法制作练习册：%1");
+// The solutions' file chosen is the booklet's own.
+inline const std::string kSheetSolutionsSameFile =
+    QT_TRANSLATE_NOOP("Quivra", "答案不能写进练习册本身的文件：请给答案另选一个文件名。");
 // %1 pages written to %2.
 inline const std::string kSheetSaved = QT_TRANSLATE_NOOP("Quivra", "已写入 %1 页：%2");
 inline const std::string kSheetNoSpooler = QT_TRANSLATE_NOOP("Quivra", "无法交给打印机（需要 lp 命令）。");

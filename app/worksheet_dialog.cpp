@@ -336,6 +336,12 @@ bool WorksheetDialog::Run(const tool::BookletChoices& choices, const QString& ou
 
 bool WorksheetDialog::SaveTo(const QString& out, const QString& solutionsOut) {
     Remember();
+    // Said in the dialog's words; the tool would name its options. Links are left to the tool.
+    if (Choices().solutions == tool::BookletChoices::Solutions::File &&
+        QDir::cleanPath(QFileInfo(out).absoluteFilePath()) == QDir::cleanPath(QFileInfo(solutionsOut).absoluteFilePath())) {
+        Say(Shown(kSheetSolutionsSameFile), true);
+        return false;
+    }
     return Run(Choices(), out, solutionsOut);
 }
 

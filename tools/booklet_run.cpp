@@ -8,6 +8,7 @@
 #include "maze/maze_code.h"
 #include "render/plan_view.h"
 #include "render/printed_page.h"
+#include "tools/picture_file.h"
 #include "tools/render_game.h"
 #include "tools/tool_cli.h"
 
@@ -42,6 +43,10 @@ BookletRun RunBooklet(const BookletChoices& choices, const std::string& out, con
         explicit Watching(ReadingWatch* w) : before(ReadingWatch::current) { ReadingWatch::current = w; }
         ~Watching() { ReadingWatch::current = before; }
     } watching(watch);
+    struct DatedNow {
+        DatedNow() { DateDocumentsNow(true); }
+        ~DatedNow() { DateDocumentsNow(true); }
+    } datedNow;
     BookletRun run;
     std::ostringstream report, error;
     try {

@@ -280,10 +280,11 @@ private:
 namespace {
 
 long long documentDate = -1;
+bool datedNow = false;
 
 // YYYYMMDDhhmmss of the document's date.
 std::string DateDigits() {
-    const std::time_t seconds = documentDate >= 0 ? static_cast<std::time_t>(documentDate) : std::time(nullptr);
+    const std::time_t seconds = documentDate >= 0 && !datedNow ? static_cast<std::time_t>(documentDate) : std::time(nullptr);
     std::tm utc{};
     gmtime_r(&seconds, &utc);
     char digits[32];
@@ -294,6 +295,8 @@ std::string DateDigits() {
 }  // namespace
 
 void SetDocumentDate(long long seconds) { documentDate = seconds; }
+
+void DateDocumentsNow(bool now) { datedNow = now; }
 
 void BlankPdfStamps(QByteArray& pdf) {
     // A date's digits in order, then zeros (a zone offset of zero: the date is in UTC).

@@ -84,6 +84,10 @@ void BlankPdfStamps(QByteArray& bytes);
 // tool is that time on 1 January 1970, so the same options give the same bytes); below 0: now.
 void SetDocumentDate(long long seconds);
 
+// While on, documents are dated now whatever time was set: a window pins its booklet's mazes to a
+// time of day so that its preview shows them, but the teacher made the booklet today.
+void DateDocumentsNow(bool now);
+
 // Several files new together or not at all (a booklet's pages as pictures): each written whole to a
 // temporary file beside it, synced, then all renamed; on any failure every old file is as it was
 // and no temporary file is left. The signals that end the tool wait meanwhile. Throws WriteError.

@@ -538,6 +538,10 @@ The scroll bar on the right tilts the view between 30 and 60 degrees. F10 opens 
         <translation>Cannot make the worksheets: %1</translation>
     </message>
     <message>
+        <source>答案不能写进练习册本身的文件：请给答案另选一个文件名。</source>
+        <translation>The solutions cannot go into the worksheets' own file: choose another name for them.</translation>
+    </message>
+    <message>
         <source>已写入 %1 页：%2</source>
         <translation>%1 pages written: %2</translation>
     </message>

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <ctime>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -41,6 +42,13 @@ namespace {
 using test::Shell;
 
 QString Translated(const std::string& text) { return QCoreApplication::translate("Quivra", text.c_str()); }
+
+// A file's bytes, or "" when it cannot be read; `text` written over it first when given.
+QByteArray Bytes(const QString& path, const char* text = nullptr) {
+    QFile file(path);
+    if (text) return file.open(QIODevice::WriteOnly) && file.write(text) >= 0 ? QByteArray(text) : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 bool ShowBuilt(QtForm& w) {
     w.Timer1()->setInterval(5);
@@ -130,6 +138,13 @@ TEST(Worksheets, TheDialogsChoicesMakeThatBooklet) {
         EXPECT_EQ(FilesIn(dir), expected);
         const std::string info = Info(out);
         EXPECT_NE(info.find("Pages:           " + std::to_string(c.pages) + "\n"), std::string::npos) << info;
+        // Dated the day it was made, though its mazes are pinned to a time of day.
+        std::tm today{};
+        const std::time_t now = std::time(nullptr);
+        gmtime_r(&now, &today);
+        const std::string dated = Shell("pdfinfo -isodates '" + out.toStdString() + "'").value_or("");
+        EXPECT_NE(dated.find("CreationDate:    " + std::to_string(1900 + today.tm_year) + "-"), std::string::npos)
+            << dated;
         EXPECT_NE(info.find(c.paperLine), std::string::npos) << info;
         EXPECT_NE(info.find("Title:           " + std::string(*c.title ? c.title : "Quivra maze")), std::string::npos) << info;
         EXPECT_TRUE(said.contains(QString::number(c.pages))) << said.toStdString();
@@ -254,11 +269,7 @@ TEST(Worksheets, CancelLeavesNothingBehind) {
         ASSERT_TRUE(ShowBuilt(w));
         QTemporaryDir dir;
         const QString out = dir.filePath("booklet.pdf");
-        {
-            QFile old(out);
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-            old.write("older booklet");
-        }
+        ASSERT_EQ(Bytes(out, "older booklet"), "older booklet");
         bool saved = true, cancelled = false;
         QTimer canceller;
         QObject::connect(&canceller, &QTimer::timeout, [&] {
@@ -279,9 +290,33 @@ TEST(Worksheets, CancelLeavesNothingBehind) {
         EXPECT_TRUE(cancelled);
         EXPECT_FALSE(saved);
         EXPECT_EQ(FilesIn(dir), QStringList{"booklet.pdf"});
-        QFile old(out);
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll(), "older booklet");
+        EXPECT_EQ(Bytes(out), "older booklet");
+    }
+}
+
+// Solutions asked into the booklet's own file, however it is spelled: refused in the dialog's own
+// words (no option names), the older file untouched.
+TEST(Worksheets, SolutionsNeverGoIntoTheBookletsOwnFile) {
+    ASSERT_TRUE(UseLanguage(kSourceLanguage));
+    QtForm w;
+    ASSERT_TRUE(ShowBuilt(w));
+    QTemporaryDir dir;
+    const QString out = dir.filePath("booklet.pdf");
+    ASSERT_EQ(Bytes(out, "older booklet"), "older booklet");
+    for (const QString& solutions : {out, dir.filePath("./booklet.pdf"), dir.filePath("gone/../booklet.pdf")}) {
+        SCOPED_TRACE(solutions.toStdString());
+        bool saved = true;
+        QString said;
+        ASSERT_TRUE(WithWorksheets(w, [&](WorksheetDialog& d) {
+            Choose(d, "sheetSolutions", 1);
+            d.findChild<QSpinBox*>("sheetCount")->setValue(2);
+            saved = d.SaveTo(out, solutions);
+            said = d.Message()->text();
+        }));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(said.toStdString(), Translated(kSheetSolutionsSameFile).toStdString());
+        EXPECT_EQ(FilesIn(dir), QStringList{"booklet.pdf"});
+        EXPECT_EQ(Bytes(out), "older booklet");
     }
 }
 
