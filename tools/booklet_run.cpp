@@ -45,7 +45,7 @@ BookletRun RunBooklet(const BookletChoices& choices, const std::string& out, con
     } watching(watch);
     struct DatedNow {
         DatedNow() { DateDocumentsNow(true); }
-        ~DatedNow() { DateDocumentsNow(true); }
+        ~DatedNow() { DateDocumentsNow(false); }
     } datedNow;
     BookletRun run;
     std::ostringstream report, error;
